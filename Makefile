@@ -1,0 +1,46 @@
+# Tavelle Suite: the commands a user needs. Each installs what is missing,
+# configures and builds first. Builds take a lock so that two never run at once.
+BUILD      ?= build
+BENCHBUILD ?= build-bench
+ASANBUILD  ?= build-asan
+JOBS       ?= 2
+LOCK       := flock $(or $(TMPDIR),/tmp)/tavrin-build.lock
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps configure build run test bench asan format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	$(LOCK) cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@scripts/run-program $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCHBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_BENCH=ON -DTAVRIN_WITH_GUI=OFF
+	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench
+	$(BENCHBUILD)/bin/tavrin_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+# The storage layer and its tests again under AddressSanitizer and UBSan.
+asan: deps
+	cmake -S . -B $(ASANBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_WITH_GUI=OFF -DTAVRIN_SANITIZE=ON
+	$(LOCK) cmake --build $(ASANBUILD) -j$(JOBS)
+	cd $(ASANBUILD) && ctest --output-on-failure -j$(JOBS) -L storage
+
+format:
+	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BENCHBUILD) $(ASANBUILD)

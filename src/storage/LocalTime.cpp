@@ -1,0 +1,68 @@
+#include "LocalTime.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace tavrin {
+
+std::int64_t LocalTime::toTime(const LocalDateTime& t) {
+    std::tm tm{};
+    tm.tm_year = t.year - 1900;
+    tm.tm_mon = t.month - 1;
+    tm.tm_mday = t.day;
+    tm.tm_hour = t.hour;
+    tm.tm_min = t.minute;
+    tm.tm_sec = t.second;
+    tm.tm_isdst = -1; // let the C library decide
+    std::time_t r = std::mktime(&tm);
+    return r == std::time_t(-1) && !(t.year == 1969 && t.month == 12 && t.day == 31) ? -1
+                                                                                      : std::int64_t(r);
+}
+
+LocalDateTime LocalTime::fromTime(std::int64_t t) {
+    std::time_t tt = std::time_t(t);
+    std::tm tm{};
+    LocalDateTime r;
+    if (!localtime_r(&tt, &tm)) return r;
+    r.year = tm.tm_year + 1900;
+    r.month = tm.tm_mon + 1;
+    r.day = tm.tm_mday;
+    r.hour = tm.tm_hour;
+    r.minute = tm.tm_min;
+    r.second = tm.tm_sec;
+    r.weekday = tm.tm_wday;
+    return r;
+}
+
+std::string LocalTime::iso(std::int64_t t) { return format(t, "%Y-%m-%dT%H:%M:%S"); }
+
+bool LocalTime::parseIso(const std::string& s, std::int64_t& out) {
+    LocalDateTime d;
+    char tail = 0;
+    int n = std::sscanf(s.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &d.year, &d.month, &d.day, &d.hour,
+                        &d.minute, &d.second, &tail);
+    if (n != 3 && n != 5 && n != 6) {
+        n = std::sscanf(s.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &d.year, &d.month, &d.day, &d.hour,
+                        &d.minute, &d.second, &tail);
+        if (n != 5 && n != 6) return false;
+    }
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 || d.hour < 0 || d.hour > 23 ||
+        d.minute < 0 || d.minute > 59 || d.second < 0 || d.second > 60)
+        return false;
+    std::int64_t t = toTime(d);
+    LocalDateTime back = fromTime(t);
+    if (back.day != d.day || back.month != d.month) return false; // 31 April and the like
+    out = t;
+    return true;
+}
+
+std::string LocalTime::format(std::int64_t t, const char* pattern) {
+    std::time_t tt = std::time_t(t);
+    std::tm tm{};
+    if (!localtime_r(&tt, &tm)) return {};
+    char buf[256];
+    std::size_t n = std::strftime(buf, sizeof buf, pattern, &tm);
+    return std::string(buf, n);
+}
+
+} // namespace tavrin

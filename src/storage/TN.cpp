@@ -1,0 +1,480 @@
+#include "TN.h"
+
+#include "Scramble.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <numeric>
+
+namespace tavrin {
+
+namespace messages {
+std::string damagedEntry(int index, const std::string& indexPath, const std::string& dataPath) {
+    return "Entry " + std::to_string(index + 1) + " of " + indexPath +
+           " is damaged: its texts point outside " + dataPath + ".";
+}
+std::string dataFileFull(const std::string& dataPath) {
+    return dataPath + " has reached its largest possible size (4 GB). Compact the entries "
+                      "database before adding more entries.";
+}
+} // namespace messages
+
+namespace {
+constexpr std::int64_t kRec = std::int64_t(TN::kIndexRecord);
+constexpr const char* kTraceNext = "next: current_index";
+constexpr const char* kTraceNextIndex = "next(index): current_index";
+
+std::string_view bytesOf(const EntryRecord& r) {
+    return {reinterpret_cast<const char*>(r.data()), EntryRecord::kSize};
+}
+} // namespace
+
+TN::TN(int initialIndex, const std::string& diaryPath, int extensionOffset, Reporter* reporter,
+       FileSystem* fs)
+    : TNCore(diaryPath, extensionOffset, reporter ? *reporter : Reporter::global(),
+             fs ? *fs : FileSystem::native()),
+      currentEntry(initialIndex),
+      reminders(io_, files_.path(DiaryFileSet::kReminders)),
+      planner(io_, files_.path(DiaryFileSet::kPlanner)),
+      contacts(io_, files_.path(DiaryFileSet::kContacts)),
+      recipes(io_, files_.path(DiaryFileSet::kRecipes)),
+      ingredients(io_, files_.path(DiaryFileSet::kIngredients)),
+      tempIngredients(io_, files_.path(DiaryFileSet::kTempIngredients)),
+      medication(io_, files_.path(DiaryFileSet::kMedication)) {
+    io_.fs().makeDirectory(files_.directory()); // failures show up when a file is opened
+}
+
+// ---------------------------------------------------------------- entries
+
+bool TN::readIndexFile(std::string& raw) {
+    raw.clear();
+    auto f = io_.openIfExists(files_.indexPath(), OpenMode::Read);
+    if (!f) {
+        entryCount = 0;
+        indexFileLength = 0;
+        return io_.fs().lastError() == ENOENT;
+    }
+    if (!io_.readAll(*f, files_.indexPath(), raw)) return false;
+    indexFileLength = std::int64_t(raw.size());
+    entryCount = int(std::min<std::int64_t>(indexFileLength / kRec, INT32_MAX));
+    raw.resize(std::size_t(entryCount) * TN::kIndexRecord); // a partial tail is no record
+    return true;
+}
+
+bool TN::checkTexts(int index, const EntryRecord& rec, std::int64_t dataSize) {
+    auto inside = [&](std::uint32_t off, std::uint32_t len) {
+        return std::int64_t(off) + std::int64_t(len) <= dataSize;
+    };
+    bool ok = inside(rec.bodyOffset(), rec.bodyLength());
+    for (int i = 0; ok && i < EntryRecord::kTypeTexts; ++i)
+        if (rec.typeLength(i)) ok = inside(rec.typeOffset(i), rec.typeLength(i));
+    if (!ok)
+        io_.reporter().report(ReportKind::Damaged,
+                              messages::damagedEntry(index, files_.indexPath(),
+                                                     files_.path(DiaryFileSet::kData)));
+    return ok;
+}
+
+bool TN::readEntryAt(bool unscramble, bool withTexts) {
+    const std::string& indexPath = files_.indexPath();
+    auto idx = io_.openIfExists(indexPath, OpenMode::Read);
+    if (!idx) {
+        entryCount = 0;
+        indexFileLength = 0;
+        return false;
+    }
+    indexFileLength = idx->size();
+    if (indexFileLength < 0) {
+        io_.reportError(idx->error(), indexPath);
+        return false;
+    }
+    entryCount = int(std::min<std::int64_t>(indexFileLength / kRec, INT32_MAX));
+    if (currentEntry < 0 || currentEntry >= entryCount) return false;
+
+    EntryRecord rec;
+    std::int64_t got = idx->readAt(currentEntry * kRec, rec.data(), kRec);
+    idx.reset();
+    if (got != kRec) {
+        if (got < 0) io_.reportError(errno, indexPath);
+        return false;
+    }
+    if (rec.version() != 1) {
+        io_.reporter().report(ReportKind::WrongVersion, messages::wrongVersion());
+        return false;
+    }
+    if (unscramble) scramble::indexRecord(rec);
+
+    std::string newBody;
+    std::array<std::string, EntryRecord::kTypeTexts> newTypes;
+    if (withTexts) {
+        bool anyText = rec.bodyLength() > 0;
+        for (int i = 0; i < EntryRecord::kTypeTexts; ++i) anyText = anyText || rec.typeLength(i);
+        if (anyText) {
+            const std::string dataPath = files_.path(DiaryFileSet::kData);
+            auto data = io_.open(dataPath, OpenMode::Read);
+            if (!data) return false;
+            dataFileLength = data->size();
+            if (!checkTexts(currentEntry, rec, dataFileLength)) return false;
+            auto readText = [&](std::uint32_t off, std::uint32_t len, std::string& out) {
+                out.resize(len);
+                if (len == 0) return true;
+                if (data->readAt(off, out.data(), len) == std::int64_t(len)) return true;
+                if (data->error()) io_.reportError(data->error(), dataPath);
+                return false;
+            };
+            if (!readText(rec.bodyOffset(), rec.bodyLength(), newBody)) return false;
+            for (int i = 0; i < EntryRecord::kTypeTexts; ++i)
+                if (!readText(rec.typeOffset(i), rec.typeLength(i), newTypes[i])) return false;
+        }
+        if (unscramble) {
+            std::uint8_t key = scramble::textKey(rec.password());
+            scramble::text(newBody, key);
+            for (auto& t : newTypes) scramble::text(t, key);
+        }
+        body = std::move(newBody);
+        typeText = std::move(newTypes);
+    }
+    entry = rec;
+    return true;
+}
+
+bool TN::ReadEntry(bool unscramble) {
+    if (readEntryAt(unscramble, true)) return true;
+    body.clear();
+    for (auto& t : typeText) t.clear();
+    return false;
+}
+
+bool TN::FirstEntry(bool unscramble) {
+    currentEntry = 0;
+    return ReadEntry(unscramble);
+}
+
+bool TN::nextAfterFailure(const char* trace) {
+    if (currentEntry < entryCount) io_.reporter().report(ReportKind::Trace, trace);
+    else currentEntry = entryCount;
+    return false;
+}
+
+bool TN::NextEntry(bool unscramble) {
+    if (currentEntry >= entryCount) return false;
+    ++currentEntry;
+    return ReadEntry(unscramble) || nextAfterFailure(kTraceNext);
+}
+
+bool TN::ReadIndexRecord() { return readEntryAt(true, false); }
+
+bool TN::NextIndexRecord() {
+    if (currentEntry >= entryCount) return false;
+    ++currentEntry;
+    return ReadIndexRecord() || nextAfterFailure(kTraceNextIndex);
+}
+
+bool TN::decodeEntry(int index, const std::string& raw, bool unscramble, EntryRecord& rec) {
+    std::memcpy(rec.data(), raw.data() + std::size_t(index) * TN::kIndexRecord, TN::kIndexRecord);
+    if (rec.version() != 1) {
+        io_.reporter().report(ReportKind::WrongVersion, messages::wrongVersion());
+        if (index > 0) io_.reporter().report(ReportKind::Trace, kTraceNextIndex);
+        return false;
+    }
+    if (unscramble) scramble::indexRecord(rec);
+    return true;
+}
+
+bool TN::ReadAllIndexRecords(std::vector<EntryRecord>& out) {
+    out.clear();
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    out.resize(std::size_t(entryCount));
+    for (int i = 0; i < entryCount; ++i) {
+        if (!decodeEntry(i, raw, true, out[std::size_t(i)])) {
+            out.resize(std::size_t(i));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TN::ForEachEntry(bool unscramble, const std::function<bool(const EntryView&)>& visit) {
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    if (entryCount == 0) return true;
+
+    const std::string dataPath = files_.path(DiaryFileSet::kData);
+    std::string data;
+    if (auto f = io_.openIfExists(dataPath, OpenMode::Read)) {
+        if (!io_.readAll(*f, dataPath, data)) return false;
+    } else if (io_.fs().lastError() != ENOENT) {
+        return false;
+    }
+    dataFileLength = std::int64_t(data.size());
+
+    bool all = true;
+    EntryRecord rec;
+    std::string scratchBody;
+    std::array<std::string, EntryRecord::kTypeTexts> scratchTypes;
+    for (int i = 0; i < entryCount; ++i) {
+        if (!decodeEntry(i, raw, unscramble, rec)) return false;
+        if (!checkTexts(i, rec, dataFileLength)) {
+            all = false; // reported; the other entries are still visited
+            continue;
+        }
+        auto slice = [&](std::uint32_t off, std::uint32_t len) {
+            return len ? std::string_view(data).substr(off, len) : std::string_view();
+        };
+        EntryView v{i, rec, slice(rec.bodyOffset(), rec.bodyLength()), {}};
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+            v.types[std::size_t(t)] = slice(rec.typeOffset(t), rec.typeLength(t));
+        if (unscramble) {
+            std::uint8_t key = scramble::textKey(rec.password());
+            scratchBody.assign(v.body);
+            scramble::text(scratchBody, key);
+            v.body = scratchBody;
+            for (int t = 0; t < EntryRecord::kTypeTexts; ++t) {
+                auto& s = scratchTypes[std::size_t(t)];
+                s.assign(v.types[std::size_t(t)]);
+                scramble::text(s, key);
+                v.types[std::size_t(t)] = s;
+            }
+        }
+        if (!visit(v)) break;
+    }
+    return all;
+}
+
+bool TN::AddEntry() {
+    const std::string& indexPath = files_.indexPath();
+    const std::string dataPath = files_.path(DiaryFileSet::kData);
+    auto idx = io_.open(indexPath, OpenMode::Create);
+    if (!idx) return false;
+    auto data = io_.open(dataPath, OpenMode::Create);
+    if (!data) return false;
+
+    std::int64_t indexLen = idx->size();
+    std::int64_t dataLen = data->size();
+    if (indexLen < 0 || dataLen < 0) {
+        io_.reportError(indexLen < 0 ? idx->error() : data->error(),
+                        indexLen < 0 ? indexPath : dataPath);
+        return false;
+    }
+
+    EntryRecord plain = entry;
+    plain.syncPasswordLength();
+    plain.setVersion(1);
+    const std::uint8_t key = scramble::textKey(plain.password());
+
+    // Texts first, in one write: body, then the non-empty type texts in order.
+    std::string texts;
+    std::uint64_t end = std::uint64_t(dataLen);
+    auto place = [&](const std::string& t) {
+        std::uint32_t off = std::uint32_t(end + texts.size());
+        std::string s = t;
+        scramble::text(s, key);
+        texts += s;
+        return off;
+    };
+    std::size_t total = body.size();
+    for (const auto& t : typeText) total += t.size();
+    if (end + total > UINT32_MAX) {
+        io_.reporter().report(ReportKind::FileError, messages::dataFileFull(dataPath));
+        return false;
+    }
+    std::uint32_t bodyOff = place(body);
+    plain.setBody(bodyOff, std::uint32_t(body.size()));
+    for (int i = 0; i < EntryRecord::kTypeTexts; ++i) {
+        const auto& t = typeText[std::size_t(i)];
+        std::uint32_t off = t.empty() ? std::uint32_t(end + texts.size()) : place(t);
+        plain.setType(i, off, std::uint32_t(t.size()));
+    }
+    if (!texts.empty() && !io_.writeSynced(*data, dataPath, dataLen, texts)) return false;
+
+    // Then the index record, after the last whole record: a partial record left by an
+    // interrupted write is overwritten, so that every record stays aligned.
+    EntryRecord stored = plain;
+    scramble::indexRecord(stored);
+    std::int64_t pos = indexLen / kRec * kRec;
+    if (pos != indexLen && !idx->truncate(pos)) {
+        io_.reportError(idx->error(), indexPath);
+        return false;
+    }
+    if (!io_.writeSynced(*idx, indexPath, pos, bytesOf(stored))) return false;
+
+    entry = plain;
+    dataFileLength = dataLen + std::int64_t(texts.size());
+    indexFileLength = pos + kRec;
+    entryCount = int(indexFileLength / kRec);
+    return true;
+}
+
+bool TN::DeleteEntry(int index) {
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    if (index < 0 || index >= entryCount) return false;
+    WaitScope wait(io_.reporter());
+    if (entryCount == 1) {
+        // The diary's last entry: both entry files go, the index first so that nothing ever
+        // points into a missing data file.
+        bool ok = io_.remove(files_.indexPath());
+        io_.remove(files_.path(DiaryFileSet::kData));
+        if (!ok) return false;
+        entryCount = 0;
+        currentEntry = 0;
+        indexFileLength = 0;
+        return true;
+    }
+    raw.erase(std::size_t(index) * TN::kIndexRecord, TN::kIndexRecord);
+    if (!io_.replace(files_.indexPath(), raw)) return false;
+    --entryCount;
+    indexFileLength = std::int64_t(raw.size());
+    currentEntry = entryCount;
+    return true;
+}
+
+bool TN::SortEntries() {
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    if (entryCount < 2) return true;
+    std::vector<std::int64_t> keys(static_cast<std::size_t>(entryCount));
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = std::int64_t(le::u64(reinterpret_cast<const std::uint8_t*>(raw.data()) +
+                                       i * TN::kIndexRecord + EntryRecord::kDateTime));
+    if (std::is_sorted(keys.begin(), keys.end())) return true;
+
+    WaitScope wait(io_.reporter());
+    std::vector<std::size_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::string sorted(raw.size(), '\0');
+    for (std::size_t i = 0; i < order.size(); ++i)
+        std::memcpy(sorted.data() + i * TN::kIndexRecord, raw.data() + order[i] * TN::kIndexRecord,
+                    TN::kIndexRecord);
+    return io_.replace(files_.indexPath(), sorted);
+}
+
+bool TN::ReKey(const std::string& newPassword) {
+    WaitScope wait(io_.reporter());
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    if (entryCount == 0) return true;
+
+    const std::string dataPath = files_.path(DiaryFileSet::kData);
+    auto data = io_.open(dataPath, OpenMode::ReadWrite);
+    if (!data) return false;
+    std::string old;
+    if (!io_.readAll(*data, dataPath, old)) return false;
+    const std::int64_t oldLen = std::int64_t(old.size());
+
+    // The re-keyed texts are appended after everything the old index points to, and the new
+    // index replaces the old one in a single rename: until that moment the diary reads under
+    // the old password, afterwards under the new one.
+    EntryRecord probe;
+    probe.setPassword(newPassword);
+    const std::string newPw = probe.password();
+    const std::uint8_t newKey = scramble::textKey(newPw);
+    std::string texts, index;
+    index.reserve(raw.size());
+    EntryRecord rec;
+    for (int i = 0; i < entryCount; ++i) {
+        if (!decodeEntry(i, raw, true, rec) || !checkTexts(i, rec, oldLen)) return false;
+        const std::uint8_t oldKey = scramble::textKey(rec.password());
+        auto move = [&](std::uint32_t off, std::uint32_t len) {
+            std::uint32_t at = std::uint32_t(std::uint64_t(oldLen) + texts.size());
+            std::string t = old.substr(off, len);
+            scramble::text(t, oldKey);
+            scramble::text(t, newKey);
+            texts += t;
+            return at;
+        };
+        if (std::uint64_t(oldLen) + texts.size() + rec.bodyLength() > UINT32_MAX) {
+            io_.reporter().report(ReportKind::FileError, messages::dataFileFull(dataPath));
+            return false;
+        }
+        rec.setBody(move(rec.bodyOffset(), rec.bodyLength()), rec.bodyLength());
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t) {
+            std::uint32_t len = rec.typeLength(t);
+            rec.setType(t, len ? move(rec.typeOffset(t), len)
+                               : std::uint32_t(std::uint64_t(oldLen) + texts.size()),
+                        len);
+        }
+        rec.setPassword(newPw);
+        scramble::indexRecord(rec);
+        index.append(bytesOf(rec));
+    }
+    if (std::uint64_t(oldLen) + texts.size() > UINT32_MAX) {
+        io_.reporter().report(ReportKind::FileError, messages::dataFileFull(dataPath));
+        return false;
+    }
+    if (!texts.empty() && !io_.writeSynced(*data, dataPath, oldLen, texts)) {
+        data->truncate(oldLen);
+        return false;
+    }
+    if (!io_.replace(files_.indexPath(), index)) {
+        data->truncate(oldLen); // nothing points at the appended texts
+        return false;
+    }
+    dataFileLength = oldLen + std::int64_t(texts.size());
+    return true;
+}
+
+// ---------------------------------------------------------------- configuration blocks
+
+template <class Block>
+bool TN::readBlock(Block& block, const std::string& path, bool withIndex,
+                   const std::function<void()>& defaults) {
+    if (withIndex && !io_.open(files_.indexPath(), OpenMode::Create)) return false;
+    {
+        auto f = io_.open(path, OpenMode::Create);
+        if (!f) return false;
+        if (f->readAt(0, block.data(), std::int64_t(Block::kSize)) == std::int64_t(Block::kSize))
+            return true;
+    }
+    // Missing or short: the defaults replace whatever the file held.
+    block.clear();
+    defaults();
+    if (!io_.replace(path, std::string_view(reinterpret_cast<const char*>(block.data()), Block::kSize)))
+        return false;
+    auto f = io_.open(path, OpenMode::Read);
+    return f && f->readAt(0, block.data(), std::int64_t(Block::kSize)) == std::int64_t(Block::kSize);
+}
+
+template <class Block> bool TN::writeBlock(Block& block, const std::string& path) {
+    // A block larger than its file's records would be cut: keep whatever follows it.
+    std::string content(reinterpret_cast<const char*>(block.data()), Block::kSize);
+    if (auto f = io_.openIfExists(path, OpenMode::Read)) {
+        std::string old;
+        if (io_.readAll(*f, path, old) && old.size() > Block::kSize)
+            content.append(old, Block::kSize, std::string::npos);
+    }
+    return io_.replace(path, content);
+}
+
+bool TN::ReadConfiguration() {
+    return readBlock(config, files_.path(DiaryFileSet::kConfig), true,
+                     [this] { config.applyDefaults(); });
+}
+bool TN::WriteConfiguration() { return writeBlock(config, files_.path(DiaryFileSet::kConfig)); }
+std::int64_t TN::ConfigurationLength() {
+    return std::max<std::int64_t>(0, io_.fs().fileSize(files_.path(DiaryFileSet::kConfig)));
+}
+bool TN::ReadGraphSettings() {
+    return readBlock(graph, files_.path(DiaryFileSet::kGraph), false,
+                     [this] { graph.applyDefaults(); });
+}
+bool TN::WriteGraphSettings() { return writeBlock(graph, files_.path(DiaryFileSet::kGraph)); }
+bool TN::ReadPadTable() {
+    return readBlock(pads, files_.path(DiaryFileSet::kPadTable), false,
+                     [this] { pads.applyDefaults(files_); });
+}
+bool TN::WritePadTable() { return writeBlock(pads, files_.path(DiaryFileSet::kPadTable)); }
+
+std::int64_t TN::PadTextLength(int pad) {
+    if (pad < 0 || pad >= PadTable::kPads || !pads.isSet(pad) || pads.path(pad).empty()) return 0;
+    auto f = io_.open(pads.path(pad), OpenMode::Create);
+    if (!f) return 0;
+    return std::max<std::int64_t>(0, f->size());
+}
+
+} // namespace tavrin

@@ -1,0 +1,130 @@
+#pragma once
+// TN, the diary database object. It is short-lived: a window or tool constructs one for the
+// current diary, performs one task and destroys it. Every operation opens the files it needs
+// and closes them before it returns, so objects on the same diary always see each other's
+// writes.
+
+#include "ContactRecord.h"
+#include "DiaryConfig.h"
+#include "DiaryFileSet.h"
+#include "DiaryIo.h"
+#include "EntryRecord.h"
+#include "FixedTable.h"
+#include "GraphSettings.h"
+#include "IngredientLineRecord.h"
+#include "IngredientRecord.h"
+#include "MedicationRecord.h"
+#include "PadTable.h"
+#include "PlannerRecord.h"
+#include "RecipeRecord.h"
+#include "ReminderRecord.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrin {
+
+// One entry as seen while walking the whole diary. The views are valid during the call only.
+struct EntryView {
+    int index;
+    const EntryRecord& record;
+    std::string_view body;
+    std::array<std::string_view, EntryRecord::kTypeTexts> types;
+};
+
+// The parts of TN that the tables need while they are built.
+struct TNCore {
+    TNCore(const std::string& path, int ext, Reporter& r, FileSystem& fs)
+        : files_(path), extOffset_(ext), io_(fs, r) {}
+    DiaryFileSet files_;
+    int extOffset_;
+    DiaryIo io_;
+};
+
+class TN : private TNCore {
+public:
+    static constexpr std::size_t kIndexRecord = EntryRecord::kSize;
+
+    // Forms every name of the set and creates the diary directory; opens nothing.
+    TN(int initialIndex, const std::string& diaryPath, int extensionOffset,
+       Reporter* reporter = nullptr, FileSystem* fs = nullptr);
+    TN(const TN&) = delete;
+    TN& operator=(const TN&) = delete;
+
+    const DiaryFileSet& files() const { return files_; }
+    int extensionOffset() const { return extOffset_; }
+    Reporter& reporter() { return io_.reporter(); }
+
+    // ---- entries ----
+    EntryRecord entry; // the current entry's index record, unscrambled in memory
+    std::string body;  // its body text, unscrambled when read with unscrambling
+    std::array<std::string, EntryRecord::kTypeTexts> typeText;
+    int entryCount = 0;   // index file length / 420, as of the last operation
+    int currentEntry = 0; // current entry index
+    std::int64_t indexFileLength = 0, dataFileLength = 0;
+
+    // Voice-note state (the storing step belongs to the voice notes).
+    std::string voiceSource;   // recorded wave file to store with the next AddEntry
+    bool voiceStored = false;  // the entry keeps a note that is already in the voice file
+    std::string playingPath;   // file extracted for playing
+
+    // Appends the entry held in the object: texts to the data file, then the index record.
+    bool AddEntry();
+    bool ReadEntry(bool unscramble);
+    bool FirstEntry(bool unscramble);
+    bool NextEntry(bool unscramble);
+    bool ReadIndexRecord(); // index record only, always unscrambled
+    bool NextIndexRecord();
+    bool DeleteEntry(int index);
+    bool SortEntries(); // ascending date-time; equal times keep their order
+    bool ReKey(const std::string& newPassword);
+
+    // Walking operations: the index file is read once.
+    // Every index record, unscrambled, in file order. Stops at the first unreadable record
+    // with the same messages as an iteration; returns false then.
+    bool ReadAllIndexRecords(std::vector<EntryRecord>& out);
+    // Every entry with its texts (unscrambled when asked); the visitor returns false to stop.
+    bool ForEachEntry(bool unscramble, const std::function<bool(const EntryView&)>& visit);
+
+    // ---- organiser and nutrition tables ----
+    Table<ReminderRecord> reminders;
+    Table<PlannerRecord> planner;
+    Table<ContactRecord> contacts;
+    Table<RecipeRecord> recipes;
+    Table<IngredientRecord> ingredients;
+    Table<IngredientLineRecord> tempIngredients;
+    Table<MedicationRecord> medication;
+
+    // ---- configuration blocks ----
+    DiaryConfig config;
+    GraphSettings graph;
+    PadTable pads;
+    bool ReadConfiguration();  // the defaults are written first when the file is short
+    bool WriteConfiguration();
+    std::int64_t ConfigurationLength();
+    bool ReadGraphSettings();
+    bool WriteGraphSettings();
+    bool ReadPadTable();
+    bool WritePadTable();
+    std::int64_t PadTextLength(int pad); // 0 when the file cannot be opened
+
+private:
+    bool readIndexFile(std::string& raw);
+    bool decodeEntry(int index, const std::string& raw, bool unscramble, EntryRecord& rec);
+    bool checkTexts(int index, const EntryRecord& rec, std::int64_t dataSize);
+    bool readEntryAt(bool unscramble, bool withTexts);
+    bool nextAfterFailure(const char* trace);
+    template <class Block> bool readBlock(Block& block, const std::string& path, bool withIndex,
+                                          const std::function<void()>& defaults);
+    template <class Block> bool writeBlock(Block& block, const std::string& path);
+};
+
+namespace messages {
+std::string damagedEntry(int index, const std::string& indexPath, const std::string& dataPath);
+std::string dataFileFull(const std::string& dataPath);
+} // namespace messages
+
+} // namespace tavrin
