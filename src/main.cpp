@@ -1,0 +1,3 @@
+#include "CTavrinApp.h"
+
+int main(int argc, char** argv) { return tavrin::CTavrinApp::run(argc, argv); }

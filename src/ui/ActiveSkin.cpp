@@ -1,0 +1,61 @@
+#include "ActiveSkin.h"
+
+#include <QDir>
+#include <QImageReader>
+
+namespace tavrin::ui {
+namespace {
+
+QColor colourAt(const QByteArray& b, int off) {
+    auto u = [&](int i) { return int(static_cast<unsigned char>(b[off + i])); };
+    return QColor(u(0), u(1), u(2)); // 0x00BBGGRR: red in the low byte
+}
+
+ActiveSkin& storage() {
+    static ActiveSkin skin = ActiveSkin::fallback();
+    return skin;
+}
+
+} // namespace
+
+bool ActiveSkin::decodeIndex(const QByteArray& index) {
+    if (index.size() < kIndexSize) return false;
+    QByteArray a = index.mid(60, 32);
+    int nul = a.indexOf('\0');
+    if (nul >= 0) a.truncate(nul);
+    author = QString::fromLatin1(a);
+    for (int i = 0; i < 9; ++i) backgrounds[size_t(i)] = colourAt(index, 92 + 4 * i);
+    buttonKey = colourAt(index, 128);
+    for (int i = 0; i < 7; ++i) controls[size_t(i)] = colourAt(index, 132 + 4 * i);
+    windowKey = colourAt(index, 160);
+    return true;
+}
+
+QString ActiveSkin::picturePath(const QString& fileName) const {
+    return QDir(pictureDir).filePath(fileName);
+}
+
+QPixmap ActiveSkin::picture(const QString& fileName) const {
+    // The pictures are BMP files whatever their ending says.
+    QImageReader reader(picturePath(fileName), "BMP");
+    QImage img = reader.read();
+    return img.isNull() ? QPixmap() : QPixmap::fromImage(img);
+}
+
+const ActiveSkin& ActiveSkin::current() { return storage(); }
+void ActiveSkin::setCurrent(const ActiveSkin& skin) { storage() = skin; }
+
+ActiveSkin ActiveSkin::fallback() {
+    ActiveSkin s;
+    s.backgrounds = {QColor(240, 240, 240), QColor(240, 240, 240), QColor(230, 230, 230),
+                     QColor(255, 255, 255), QColor(225, 225, 225), QColor(255, 255, 255),
+                     QColor(160, 160, 160), QColor(210, 225, 245), QColor(255, 255, 255)};
+    s.controls = {QColor(0, 0, 0),       QColor(255, 255, 255), QColor(200, 40, 40),
+                  QColor(60, 60, 60),    QColor(0, 0, 0),       QColor(0, 0, 0),
+                  QColor(0, 120, 215)};
+    s.buttonKey = QColor(255, 0, 255);
+    s.windowKey = QColor(255, 0, 255);
+    return s;
+}
+
+} // namespace tavrin::ui

@@ -1,0 +1,59 @@
+#pragma once
+// The skin in use for this run: its colours and the folder of its pictures. The skin loader
+// fills it once at start-up after a complete check; every skinned control reads it. Before a
+// skin is set (in tests of single controls) it holds a plain light palette.
+
+#include <QByteArray>
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+
+#include <array>
+
+namespace tavrin::ui {
+
+class ActiveSkin {
+public:
+    static constexpr int kIndexSize = 164;
+
+    QString name;       // file title of the index file, e.g. "Corvel Windows"
+    QString pictureDir; // folder of the skin's pictures ("TNSkins/<name>")
+    QString author;     // from the index file
+    int buttonHeight = 32; // height of "diary_normal.tns"
+
+    // The nine background colours (index offset 92) and seven control colours (offset 132).
+    std::array<QColor, 9> backgrounds;
+    std::array<QColor, 7> controls;
+    QColor buttonKey; // transparent pixels of the main buttons (offset 128)
+    QColor windowKey; // pixels cut out of the main window's shape (offset 160)
+
+    // What each slot paints.
+    QColor dialogBackground() const { return backgrounds[0]; }
+    QColor sheetBackground() const { return backgrounds[1]; }
+    QColor tabBackground() const { return backgrounds[2]; }
+    QColor listBackground() const { return backgrounds[3]; }
+    QColor buttonFace() const { return backgrounds[4]; }
+    QColor frameLight() const { return backgrounds[5]; }
+    QColor frameDark() const { return backgrounds[6]; }
+    QColor buttonHover() const { return backgrounds[7]; }
+    QColor emptyNoticeBackground() const { return backgrounds[8]; }
+    QColor listText() const { return controls[0]; }
+    QColor listHighlightText() const { return controls[1]; }
+    QColor listHighlightBackground() const { return controls[2]; }
+    QColor checkBox() const { return controls[3]; }
+    QColor buttonText() const { return controls[4]; }
+    QColor staticText() const { return controls[5]; }
+    QColor selectionBackground() const { return controls[6]; }
+
+    // Decodes a 164-byte index file; false when it is shorter.
+    bool decodeIndex(const QByteArray& index);
+    // A picture of the skin ("back_all.tns", ...); a null pixmap when it cannot be loaded.
+    QPixmap picture(const QString& fileName) const;
+    QString picturePath(const QString& fileName) const;
+
+    static const ActiveSkin& current();
+    static void setCurrent(const ActiveSkin& skin);
+    static ActiveSkin fallback(); // the palette used before a skin is set
+};
+
+} // namespace tavrin::ui

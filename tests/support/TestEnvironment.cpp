@@ -1,0 +1,44 @@
+#include "TestEnvironment.h"
+
+#include "MessageBox.h"
+#include "SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace tavrin::test {
+namespace {
+QTemporaryDir* g_dir = nullptr;
+
+void setUp() {
+    g_dir = new QTemporaryDir(QDir::tempPath() + "/tavrin-test-XXXXXX");
+    const QString root = g_dir->path();
+    for (const char* sub : {"config", "data", "cache", "runtime", "home"}) QDir(root).mkpath(sub);
+    QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+    qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (root + "/data").toUtf8());
+    qputenv("XDG_CACHE_HOME", (root + "/cache").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (root + "/runtime").toUtf8());
+    qputenv("LC_ALL", "C");
+    if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", "Europe/Berlin");
+    QLocale::setDefault(QLocale::c());
+    platform::MessageBox::setTestMode(true);
+}
+void tearDown() {
+    delete g_dir;
+    g_dir = nullptr;
+}
+} // namespace
+
+Q_CONSTRUCTOR_FUNCTION(setUp)
+Q_DESTRUCTOR_FUNCTION(tearDown)
+
+QString scratchDir() { return g_dir->path(); }
+void clearSettings() { platform::SettingsStore::removeSection(); }
+
+} // namespace tavrin::test
