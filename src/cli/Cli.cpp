@@ -1,0 +1,446 @@
+#include "Cli.h"
+
+#include "Cp1252.h"
+#include "DiaryCheck.h"
+#include "EntryJson.h"
+#include "LocalTime.h"
+#include "PainKinds.h"
+#include "ProgramTexts.h"
+#include "Scramble.h"
+#include "TN.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sys/stat.h>
+
+namespace tavrin::cli {
+namespace {
+
+// Storage reports go to the tool's error stream.
+class StreamReporter : public Reporter {
+public:
+    explicit StreamReporter(std::ostream& err) : err_(err) {}
+    void report(ReportKind, const std::string& text) override { err_ << text << '\n'; }
+
+private:
+    std::ostream& err_;
+};
+
+bool isFile(const std::string& p) {
+    struct stat st{};
+    return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+bool isDir(const std::string& p) {
+    struct stat st{};
+    return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+std::int64_t fileSize(const std::string& p) {
+    struct stat st{};
+    return ::stat(p.c_str(), &st) == 0 ? std::int64_t(st.st_size) : -1;
+}
+
+bool hasDiaryExtension(const std::string& path) {
+    if (path.size() < 5) return false;
+    std::string ext = path.substr(path.size() - 4);
+    for (auto& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".tni";
+}
+
+// The diary's configuration as stored, or the defaults, read without creating anything.
+DiaryConfig loadConfig(const DiaryFileSet& files) {
+    DiaryConfig c;
+    std::ifstream in(files.path(DiaryFileSet::kConfig), std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(c.data()), DiaryConfig::kSize)) {
+        c.clear();
+        c.applyDefaults();
+    }
+    return c;
+}
+
+std::string nameAt(const std::string& name, int value) {
+    return cp1252::toUtf8(name) + " (" + std::to_string(value) + ")";
+}
+
+} // namespace
+
+std::string Cli::usage() {
+    return "Usage: tavrin-cli COMMAND DIARY.tni [ARGUMENT]\n"
+           "\n"
+           "Commands:\n"
+           "  info DIARY.tni       entry count and the files of the diary with their sizes\n"
+           "  list DIARY.tni       one line per entry: position, date and time, voice note,\n"
+           "                       type texts present, description\n"
+           "  show DIARY.tni N     every field of entry N (1 is the oldest) with its texts\n"
+           "  export DIARY.tni     the whole diary as JSON on standard output\n"
+           "  add DIARY.tni        add entries from JSON on standard input, then sort\n"
+           "  check DIARY.tni      verify every record; exit status 0 only when clean\n"
+           "\n"
+           "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
+           "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
+           "problems found.\n";
+}
+
+int Cli::run(const std::vector<std::string>& args) {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        out_ << usage();
+        return kOk;
+    }
+    if (args.size() < 2) {
+        err_ << usage();
+        return kUsage;
+    }
+    const std::string& cmd = args[0];
+    const std::string& path = args[1];
+    const std::size_t want = cmd == "show" ? 3 : 2;
+    const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
+                       cmd == "add" || cmd == "check";
+    if (!known || args.size() != want || !hasDiaryExtension(path)) {
+        if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
+        err_ << usage();
+        return kUsage;
+    }
+    if (cmd != "add" && !diaryExists(path)) {
+        err_ << "tavrin-cli: there is no diary at " << path << '\n';
+        return kFailed;
+    }
+    if (cmd == "info") return info(path);
+    if (cmd == "check") return check(path);
+    if (cmd == "list") return list(path);
+    if (cmd == "show") return show(path, args[2]);
+    if (cmd == "export") return exportJson(path);
+    return add(path);
+}
+
+bool Cli::diaryExists(const std::string& path) {
+    return isFile(path) || isDir(DiaryFileSet(path).directory());
+}
+
+int Cli::admit(const std::string& path) {
+    EntryRecord first;
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(first.data()), EntryRecord::kSize)) return kOk; // no entry yet
+    if (first.version() != 1) {
+        err_ << messages::wrongVersion() << '\n';
+        return kFailed;
+    }
+    scramble::indexRecord(first);
+    auto typed = password_();
+    if (!typed) {
+        err_ << "tavrin-cli: no password: set TAVRIN_PASSWORD or run the tool on a terminal\n";
+        return kUsage;
+    }
+    if (cp1252::fromUtf8(*typed) != first.password()) {
+        err_ << texts::kInvalidPassword << '\n';
+        return kWrongPassword;
+    }
+    return kOk;
+}
+
+int Cli::info(const std::string& path) {
+    DiaryFileSet files(path);
+    const std::int64_t indexSize = std::max<std::int64_t>(0, fileSize(path));
+    out_ << "Diary: " << files.name() << '\n';
+    out_ << "Entries: " << indexSize / std::int64_t(EntryRecord::kSize) << '\n';
+    struct Row {
+        std::string path;
+        const char* what;
+        std::size_t record; // 0: no fixed records
+    };
+    const Row rows[] = {
+        {path, "entry index", EntryRecord::kSize},
+        {files.path(DiaryFileSet::kData), "entry texts", 0},
+        {files.path(DiaryFileSet::kVoice), "voice notes", 0},
+        {files.path(DiaryFileSet::kConfig), "diary configuration", DiaryConfig::kSize},
+        {files.path(DiaryFileSet::kGraph), "graph settings", GraphSettings::kSize},
+        {files.path(DiaryFileSet::kPadTable), "scratch pad table", PadTable::kSize},
+        {files.path(DiaryFileSet::kReminders), "reminders", ReminderRecord::kSize},
+        {files.path(DiaryFileSet::kPlanner), "planner", PlannerRecord::kSize},
+        {files.path(DiaryFileSet::kContacts), "contacts", ContactRecord::kSize},
+        {files.path(DiaryFileSet::kMedication), "medication", MedicationRecord::kSize},
+        {files.path(DiaryFileSet::kIngredients), "ingredients", IngredientRecord::kSize},
+        {files.path(DiaryFileSet::kRecipes), "recipes", RecipeRecord::kSize},
+        {files.path(DiaryFileSet::kTempIngredients), "recipe being edited", IngredientLineRecord::kSize},
+    };
+    char line[512];
+    for (const auto& r : rows) {
+        std::int64_t size = fileSize(r.path);
+        if (size < 0) {
+            std::snprintf(line, sizeof line, "  %-22s %12s  %s\n", r.what, "missing", r.path.c_str());
+        } else if (r.record) {
+            std::int64_t n = size / std::int64_t(r.record), rest = size % std::int64_t(r.record);
+            std::string recs = std::to_string(n) + (n == 1 ? " record" : " records");
+            if (rest) recs += " + " + std::to_string(rest) + " stray bytes";
+            std::snprintf(line, sizeof line, "  %-22s %12lld  %-24s %s\n", r.what, (long long)size,
+                          recs.c_str(), r.path.c_str());
+        } else {
+            std::snprintf(line, sizeof line, "  %-22s %12lld  %-24s %s\n", r.what, (long long)size, "",
+                          r.path.c_str());
+        }
+        out_ << line;
+    }
+    for (int pad = 0; pad < DiaryFileSet::kPadFiles; ++pad) {
+        std::int64_t size = fileSize(files.padPath(pad));
+        if (size >= 0) {
+            std::snprintf(line, sizeof line, "  %-22s %12lld  %-24s %s\n",
+                          ("scratch pad " + std::to_string(pad + 1)).c_str(), (long long)size, "",
+                          files.padPath(pad).c_str());
+            out_ << line;
+        }
+    }
+    return kOk;
+}
+
+int Cli::list(const std::string& path) {
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    std::vector<EntryRecord> recs;
+    bool ok = tn.ReadAllIndexRecords(recs);
+    for (std::size_t i = 0; i < recs.size(); ++i) {
+        const EntryRecord& r = recs[i];
+        std::string types;
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t) types += r.typeLength(t) ? char('1' + t) : '-';
+        out_ << (i + 1) << '\t' << LocalTime::iso(r.dateTime()) << '\t'
+             << (r.voiceFlag() == 1 ? "voice" : "-") << '\t' << types << '\t'
+             << cp1252::toUtf8(r.description()) << '\n';
+    }
+    return ok ? kOk : kFailed;
+}
+
+int Cli::show(const std::string& path, const std::string& position) {
+    char* end = nullptr;
+    long n = std::strtol(position.c_str(), &end, 10);
+    if (position.empty() || *end != '\0' || n < 1) {
+        err_ << "tavrin-cli: the entry number is a whole number from 1\n" << usage();
+        return kUsage;
+    }
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(int(n - 1), path, DiaryFileSet::extensionOffset(path), &rep);
+    if (!tn.ReadEntry(true)) {
+        if (n > tn.entryCount)
+            err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
+        return kFailed;
+    }
+    using Scale = DiaryConfig::Scale;
+    using Measure = DiaryConfig::Measure;
+    const DiaryConfig c = loadConfig(tn.files());
+    const EntryRecord& r = tn.entry;
+    auto u = [](const std::string& s) { return cp1252::toUtf8(s); };
+    auto pick = [&](auto nameOf, int count, int index, int value) {
+        return index >= 0 && index < count ? nameAt(nameOf(index), value) : "? (" + std::to_string(value) + ")";
+    };
+    auto off = [](bool enabled) { return enabled ? "" : "  [not shown]"; };
+    char num[64];
+
+    out_ << "Entry " << n << " of " << tn.entryCount << '\n';
+    out_ << "Date and time: " << LocalTime::iso(r.dateTime()) << '\n';
+    out_ << "Description: " << u(r.description()) << '\n';
+    out_ << "Mood: " << pick([&](int i) { return c.moodName(i); }, DiaryConfig::kMoods, r.mood() + 3, r.mood())
+         << off(c.moodEnabled()) << '\n';
+    const std::pair<Scale, int> scales[] = {{Scale::Dream, r.dream() + 2},
+                                            {Scale::Fatigue, r.fatigue() + 2},
+                                            {Scale::Shape, r.shape() + 3}};
+    const int scaleValues[] = {r.dream(), r.fatigue(), r.shape()};
+    for (int i = 0; i < 3; ++i) {
+        Scale s = scales[i].first;
+        out_ << u(c.scaleName(s)) << ": "
+             << pick([&](int k) { return c.scaleLevel(s, k); }, DiaryConfig::scaleLevels(s), scales[i].second,
+                     scaleValues[i])
+             << off(c.scaleEnabled(s)) << '\n';
+    }
+    out_ << u(c.checkName(0)) << ": " << (r.menstruation() == 1 ? "Yes" : "No") << off(c.checkEnabled(0)) << '\n';
+    out_ << u(c.checkName(1)) << ": " << (r.copulation() == 1 ? "Yes" : "No") << off(c.checkEnabled(1)) << '\n';
+    std::snprintf(num, sizeof num, "%0.2f", double(r.real1()));
+    out_ << u(c.measureName(Measure::Real1)) << ": " << num << off(c.measureEnabled(Measure::Real1)) << '\n';
+    std::snprintf(num, sizeof num, "%0.2f", double(r.real2()));
+    out_ << u(c.measureName(Measure::Real2)) << ": " << num << off(c.measureEnabled(Measure::Real2)) << '\n';
+    out_ << u(c.measureName(Measure::Int1)) << ": " << r.int1() << off(c.measureEnabled(Measure::Int1)) << '\n';
+    out_ << u(c.measureName(Measure::Int2)) << ": " << r.int2() << off(c.measureEnabled(Measure::Int2)) << '\n';
+    out_ << "Weather: " << pick([&](int i) { return c.weatherName(i); }, DiaryConfig::kWeathers, r.weather(), r.weather())
+         << off(c.weatherEnabled()) << '\n';
+    for (int k = 0; k < DiaryConfig::kSpins; ++k)
+        out_ << u(c.spinName(k)) << ": "
+             << pick([&](int i) { return c.spinValue(k, i); }, DiaryConfig::kSpinValues, r.spin(k) + 3, r.spin(k))
+             << off(c.spinEnabled(k)) << '\n';
+    for (int k = 0; k < DiaryConfig::kCombos; ++k)
+        out_ << u(c.comboName(k)) << ": "
+             << pick([&](int i) { return c.comboRow(k, i); }, c.comboRows(k), r.combo(k), r.combo(k))
+             << off(c.comboEnabled(k)) << '\n';
+    out_ << "Body pain map, back view:";
+    for (int a = 0; a < 10; ++a) out_ << (a == 5 ? " |" : "") << ' ' << PainKinds::name(r.pain(a));
+    out_ << "\nBody pain map, front view:";
+    for (int a = 10; a < EntryRecord::kPainAreas; ++a) out_ << (a == 14 ? " |" : "") << ' ' << PainKinds::name(r.pain(a));
+    out_ << '\n';
+    out_ << "Fibromyalgia ratings (1 to 10, - = not rated):";
+    for (const auto& f : EntryRecord::fibroFields()) {
+        int v = r.fibro(f.field);
+        out_ << ' ' << f.name << '=' << (v < 0 ? std::string("-") : std::to_string(v + 1));
+    }
+    std::snprintf(num, sizeof num, "%g / %g / %g", double(r.bodyTemperature()), double(r.outdoorTemperature()),
+                  double(r.indoorTemperature()));
+    out_ << "\nTemperature (body / outdoor / indoor): " << num << '\n';
+    out_ << "Humidity (outdoor / indoor): " << r.outdoorHumidity() << " / " << r.indoorHumidity() << '\n';
+    out_ << "Voice note: "
+         << (r.voiceFlag() == 1 ? std::to_string(r.voiceLength()) + " bytes at " + std::to_string(r.voiceOffset())
+                                : std::string("none"))
+         << '\n';
+    out_ << "\nBody:\n" << u(tn.body) << '\n';
+    for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+        if (!tn.typeText[std::size_t(t)].empty())
+            out_ << '\n' << u(c.typeName(t)) << ":\n" << u(tn.typeText[std::size_t(t)]) << '\n';
+    return kOk;
+}
+
+int Cli::exportJson(const std::string& path) {
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    Json j;
+    j["diary"] = EntryJson::utf8(tn.files().name());
+    Json entries = Json::array();
+    bool ok = tn.ForEachEntry(true, [&](const EntryView& v) {
+        TypeTexts types;
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t) types[std::size_t(t)] = std::string(v.types[std::size_t(t)]);
+        Json e;
+        e["position"] = v.index + 1;
+        e.update(EntryJson::fromEntry(v.record, std::string(v.body), types));
+        entries.push_back(std::move(e));
+        return true;
+    });
+    j["entries"] = std::move(entries);
+
+    auto table = [&](auto& t, const char* key) {
+        using Rec = typename std::decay_t<decltype(t.record)>;
+        std::vector<Rec> recs;
+        ok = t.ReadAll(recs) && ok;
+        Json a = Json::array();
+        for (const Rec& r : recs) {
+            Json o = EntryJson::fromRecord(r.view(), Rec::fields());
+            if constexpr (std::is_same_v<Rec, RecipeRecord>) {
+                Json lines = Json::array();
+                for (int i = 0; i < r.usableLineCount(); ++i) {
+                    IngredientLineRecord l = r.line(i);
+                    lines.push_back(EntryJson::fromRecord(l.view(), IngredientLineRecord::fields()));
+                }
+                o["lines"] = lines;
+            }
+            a.push_back(std::move(o));
+        }
+        j[key] = std::move(a);
+    };
+    table(tn.reminders, "reminders");
+    table(tn.planner, "planner");
+    table(tn.contacts, "contacts");
+    table(tn.medication, "medication");
+    table(tn.ingredients, "ingredients");
+    table(tn.recipes, "recipes");
+    j["configuration"] = EntryJson::fromConfig(loadConfig(tn.files()));
+    out_ << j.dump(2) << '\n';
+    return ok ? kOk : kFailed;
+}
+
+int Cli::add(const std::string& path) {
+    Json input;
+    try {
+        input = Json::parse(in_);
+    } catch (const std::exception& e) {
+        err_ << "tavrin-cli: standard input is not valid JSON: " << e.what() << '\n';
+        return kUsage;
+    }
+    std::vector<Json> objects;
+    if (input.is_array()) objects.assign(input.begin(), input.end());
+    else objects.push_back(input);
+    if (objects.empty()) {
+        err_ << "tavrin-cli: no entry to add\n";
+        return kUsage;
+    }
+
+    const bool hasEntries = fileSize(path) >= std::int64_t(EntryRecord::kSize);
+    EntryRecord secrets;
+    if (hasEntries) {
+        if (int s = admit(path)) return s;
+    } else {
+        // A diary's first entry brings its password and security pairs.
+        const Json& first = objects.front();
+        std::string pw = first.contains("password") && first["password"].is_string()
+                             ? cp1252::fromUtf8(first["password"].get<std::string>())
+                             : std::string();
+        if (pw.size() < 3 || pw.size() > 29) {
+            err_ << "tavrin-cli: a new diary needs a \"password\" of 3 to 29 characters\n";
+            return kUsage;
+        }
+        secrets.setPassword(pw);
+        int full = 0;
+        if (first.contains("security") && first["security"].is_array()) {
+            const Json& pairs = first["security"];
+            for (std::size_t i = 0; i < pairs.size() && full < EntryRecord::kPairs; ++i) {
+                auto text = [&](const char* k) {
+                    return pairs[i].is_object() && pairs[i].contains(k) && pairs[i][k].is_string()
+                               ? cp1252::fromUtf8(pairs[i][k].get<std::string>())
+                               : std::string();
+                };
+                std::string q = text("question"), a = text("answer");
+                if (q.empty() || a.empty()) continue; // half a pair is dropped
+                if (q.size() > 29 || a.size() > 29) {
+                    err_ << "tavrin-cli: security questions and answers hold at most 29 characters\n";
+                    return kUsage;
+                }
+                secrets.setQuestion(full, q);
+                secrets.setAnswer(full, a);
+                ++full;
+            }
+        }
+        if (full == 0) {
+            err_ << "tavrin-cli: a new diary needs at least one full pair of question and answer in \"security\"\n";
+            return kUsage;
+        }
+    }
+
+    // Every entry is checked before the first one is written.
+    struct Pending {
+        EntryRecord record;
+        std::string body;
+        TypeTexts types;
+    };
+    std::vector<Pending> pending(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        std::string error;
+        if (!EntryJson::toEntry(objects[i], pending[i].record, pending[i].body, pending[i].types, error)) {
+            err_ << "tavrin-cli: entry " << (i + 1) << ": " << error << '\n';
+            return kUsage;
+        }
+    }
+
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    if (hasEntries) {
+        if (!tn.FirstEntry(true)) return kFailed;
+        secrets = tn.entry;
+    }
+    for (auto& p : pending) {
+        tn.entry = p.record;
+        tn.entry.copySecretsFrom(secrets);
+        tn.body = p.body;
+        tn.typeText = p.types;
+        if (!tn.AddEntry()) return kFailed;
+    }
+    if (!tn.SortEntries()) return kFailed;
+    out_ << "Added " << pending.size() << (pending.size() == 1 ? " entry" : " entries") << "; the diary holds "
+         << tn.entryCount << ".\n";
+    return kOk;
+}
+
+int Cli::check(const std::string& path) {
+    auto problems = DiaryCheck(path).run();
+    for (const auto& p : problems) out_ << p << '\n';
+    if (problems.empty()) {
+        out_ << "No problems found.\n";
+        return kOk;
+    }
+    out_ << problems.size() << (problems.size() == 1 ? " problem" : " problems") << " found.\n";
+    return kFailed;
+}
+
+} // namespace tavrin::cli

@@ -1,0 +1,47 @@
+#pragma once
+// tavrin-cli: info, list, show, export, add and check over a diary's files.
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+class TN;
+}
+
+namespace tavrin::cli {
+
+class Cli {
+public:
+    // Exit statuses.
+    static constexpr int kOk = 0, kUsage = 1, kWrongPassword = 2, kFailed = 3;
+
+    using PasswordSource = std::function<std::optional<std::string>()>;
+    Cli(std::istream& in, std::ostream& out, std::ostream& err, PasswordSource password)
+        : in_(in), out_(out), err_(err), password_(std::move(password)) {}
+
+    int run(const std::vector<std::string>& args);
+    static std::string usage();
+
+private:
+    int info(const std::string& path);
+    int list(const std::string& path);
+    int show(const std::string& path, const std::string& position);
+    int exportJson(const std::string& path);
+    int add(const std::string& path);
+    int check(const std::string& path);
+
+    // Checks the password against the diary's first entry before anything is opened for
+    // writing. Returns kOk, or the exit status to end with.
+    int admit(const std::string& path);
+    bool diaryExists(const std::string& path);
+
+    std::istream& in_;
+    std::ostream& out_;
+    std::ostream& err_;
+    PasswordSource password_;
+};
+
+} // namespace tavrin::cli

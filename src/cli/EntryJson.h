@@ -1,0 +1,43 @@
+#pragma once
+// The JSON form of a diary's contents, used by "export" and read by "add".
+// Texts are UTF-8 in JSON and Windows-1252 in the diary.
+
+#include "DiaryConfig.h"
+#include "EntryRecord.h"
+#include "Record.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <span>
+#include <string>
+
+namespace tavrin::cli {
+
+using Json = nlohmann::ordered_json;
+using TypeTexts = std::array<std::string, EntryRecord::kTypeTexts>;
+
+class EntryJson {
+public:
+    // Every field of an entry with its texts (the secrets are left out).
+    static Json fromEntry(const EntryRecord& r, const std::string& body, const TypeTexts& types);
+
+    // Fills the fields of an entry from JSON. Absent fields take the values of a new entry
+    // (ratings of the fibromyalgia block unchosen, everything else 0). Values outside their
+    // ranges are refused with a message in `error`.
+    static bool toEntry(const Json& j, EntryRecord& r, std::string& body, TypeTexts& types,
+                        std::string& error);
+
+    // A fixed-size record described by its field table.
+    static Json fromRecord(const ByteView& v, std::span<const FieldSpec> fields);
+
+    // The names the diary gives its parameters.
+    static Json fromConfig(const DiaryConfig& c);
+
+    static std::string utf8(const std::string& cp1252);
+    static std::string cp1252(const std::string& utf8);
+    // A float as the shortest decimal that reads back to the same float.
+    static double shortest(float f);
+};
+
+} // namespace tavrin::cli
