@@ -77,6 +77,12 @@ std::string fromUtf8(std::string_view s) {
             if ((cc & 0xC0) != 0x80) ok = false;
             else u = (u << 6) | (cc & 0x3F);
         }
+        static constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (ok && (u < kLeast[len] || (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF)) {
+            out += '?'; // an overlong form could smuggle in a NUL or a '/'
+            i += len;
+            continue;
+        }
         if (!ok) { out += '?'; ++i; continue; }
         int b = fromUnicode(u);
         out += b < 0 ? '?' : char(b);

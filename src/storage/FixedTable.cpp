@@ -41,8 +41,10 @@ bool FixedTable::append(const std::uint8_t* rec, int& countOut) {
         return false;
     }
     if (!io_.writeSynced(*f, path_, whole,
-                         std::string_view(reinterpret_cast<const char*>(rec), size_)))
+                         std::string_view(reinterpret_cast<const char*>(rec), size_))) {
+        f->truncate(whole); // reported as failed, so the record must not appear later
         return false;
+    }
     countOut = int(whole / std::int64_t(size_) + 1);
     return true;
 }

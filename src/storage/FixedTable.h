@@ -66,6 +66,12 @@ public:
 
     bool Read() {
         if (!t_.read(index, record.data(), count)) return false;
+        if constexpr (requires(const Rec& r) { r.damaged(); }) {
+            if (record.damaged()) {
+                t_.reporter().report(ReportKind::Damaged, messages::damagedRecord(index, path()));
+                return false;
+            }
+        }
         if constexpr (Rec::kHasReplace) replacement.bytes[0] = 0;
         return true;
     }

@@ -1,6 +1,5 @@
 #include "LocalTime.h"
 
-#include <cstdio>
 #include <ctime>
 
 namespace tavrin {
@@ -37,17 +36,25 @@ LocalDateTime LocalTime::fromTime(std::int64_t t) {
 std::string LocalTime::iso(std::int64_t t) { return format(t, "%Y-%m-%dT%H:%M:%S"); }
 
 bool LocalTime::parseIso(const std::string& s, std::int64_t& out) {
+    // Exact widths only: a scanf-style parse stopped early and silently dropped a time that
+    // followed a space, or accepted trailing rubbish.
+    auto digits = [&](std::size_t at, std::size_t n, int& v) {
+        v = 0;
+        for (std::size_t i = at; i < at + n; ++i) {
+            if (s[i] < '0' || s[i] > '9') return false;
+            v = v * 10 + (s[i] - '0');
+        }
+        return true;
+    };
     LocalDateTime d;
-    char tail = 0;
-    int n = std::sscanf(s.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &d.year, &d.month, &d.day, &d.hour,
-                        &d.minute, &d.second, &tail);
-    if (n != 3 && n != 5 && n != 6) {
-        n = std::sscanf(s.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &d.year, &d.month, &d.day, &d.hour,
-                        &d.minute, &d.second, &tail);
-        if (n != 5 && n != 6) return false;
-    }
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 || d.hour < 0 || d.hour > 23 ||
-        d.minute < 0 || d.minute > 59 || d.second < 0 || d.second > 60)
+    bool ok = (s.size() == 10 || s.size() == 16 || s.size() == 19) && digits(0, 4, d.year) &&
+              s[4] == '-' && digits(5, 2, d.month) && s[7] == '-' && digits(8, 2, d.day);
+    if (ok && s.size() > 10)
+        ok = (s[10] == 'T' || s[10] == ' ') && digits(11, 2, d.hour) && s[13] == ':' &&
+             digits(14, 2, d.minute);
+    if (ok && s.size() > 16) ok = s[16] == ':' && digits(17, 2, d.second);
+    if (!ok || d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 || d.hour > 23 ||
+        d.minute > 59 || d.second > 60)
         return false;
     std::int64_t t = toTime(d);
     LocalDateTime back = fromTime(t);

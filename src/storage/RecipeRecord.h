@@ -36,6 +36,8 @@ public:
     void setLineCount(std::int32_t n) { setI32(kLineCount.offset, n); }
     // The count as far as it can be trusted: 0 to 30.
     int usableLineCount() const { return std::clamp(lineCount(), 0, kMaxLines); }
+    // A count outside 0 to 30 cannot have been written by the cookbook.
+    bool damaged() const { return lineCount() < 0 || lineCount() > kMaxLines; }
     float fat() const { return f32(kFat.offset); }
     void setFat(float v) { setF32(kFat.offset, v); }
     float carbohydrate() const { return f32(kCarbohydrate.offset); }

@@ -80,6 +80,10 @@ public:
     // Stores at most width - 1 bytes, then a NUL; the rest of the field is zeroed.
     void setText(std::size_t off, std::size_t width, std::string_view s) {
         std::size_t n = std::min(s.size(), width - 1);
+        if (n == 0) { // an empty view may point nowhere, which memchr and memcpy do not allow
+            std::memset(&b_[off], 0, width);
+            return;
+        }
         if (const void* nul = std::memchr(s.data(), 0, n))
             n = std::size_t(static_cast<const char*>(nul) - s.data());
         std::memcpy(&b_[off], s.data(), n);
@@ -88,7 +92,7 @@ public:
     // Fills a field completely, without a terminating NUL when the text is as long as the field.
     void setFullText(std::size_t off, std::size_t width, std::string_view s) {
         std::size_t n = std::min(s.size(), width);
-        std::memcpy(&b_[off], s.data(), n);
+        if (n) std::memcpy(&b_[off], s.data(), n);
         std::memset(&b_[off + n], 0, width - n);
     }
 

@@ -62,6 +62,10 @@ std::string fileError(int cause, const std::string& path) {
     }
 }
 
+std::string damagedRecord(int index, const std::string& path) {
+    return "Record " + std::to_string(index + 1) + " of " + path + " is damaged.";
+}
+
 std::string wrongVersion() {
     return std::string("Wrong diary version! Please use the converter or contact ") +
            kSupportAddress + " for more information!";

@@ -43,6 +43,8 @@ private:
 namespace messages {
 // The file-error text for an errno-style cause, naming the file.
 std::string fileError(int cause, const std::string& path);
+// A table record whose contents cannot be right (index counted from 0).
+std::string damagedRecord(int index, const std::string& path);
 // "Wrong diary version! ..." with the support address.
 std::string wrongVersion();
 extern const char* const kSupportAddress;

@@ -95,9 +95,10 @@ bool TN::readEntryAt(bool unscramble, bool withTexts) {
 
     EntryRecord rec;
     std::int64_t got = idx->readAt(currentEntry * kRec, rec.data(), kRec);
+    const int cause = idx->error();
     idx.reset();
     if (got != kRec) {
-        if (got < 0) io_.reportError(errno, indexPath);
+        if (got < 0) io_.reportError(cause, indexPath);
         return false;
     }
     if (rec.version() != 1) {
@@ -172,11 +173,12 @@ bool TN::NextIndexRecord() {
     return ReadIndexRecord() || nextAfterFailure(kTraceNextIndex);
 }
 
-bool TN::decodeEntry(int index, const std::string& raw, bool unscramble, EntryRecord& rec) {
+bool TN::decodeEntry(int index, const std::string& raw, bool unscramble, EntryRecord& rec,
+                     const char* trace) {
     std::memcpy(rec.data(), raw.data() + std::size_t(index) * TN::kIndexRecord, TN::kIndexRecord);
     if (rec.version() != 1) {
         io_.reporter().report(ReportKind::WrongVersion, messages::wrongVersion());
-        if (index > 0) io_.reporter().report(ReportKind::Trace, kTraceNextIndex);
+        if (index > 0) io_.reporter().report(ReportKind::Trace, trace);
         return false;
     }
     if (unscramble) scramble::indexRecord(rec);
@@ -189,7 +191,7 @@ bool TN::ReadAllIndexRecords(std::vector<EntryRecord>& out) {
     if (!readIndexFile(raw)) return false;
     out.resize(std::size_t(entryCount));
     for (int i = 0; i < entryCount; ++i) {
-        if (!decodeEntry(i, raw, true, out[std::size_t(i)])) {
+        if (!decodeEntry(i, raw, true, out[std::size_t(i)], kTraceNextIndex)) {
             out.resize(std::size_t(i));
             return false;
         }
@@ -216,7 +218,7 @@ bool TN::ForEachEntry(bool unscramble, const std::function<bool(const EntryView&
     std::string scratchBody;
     std::array<std::string, EntryRecord::kTypeTexts> scratchTypes;
     for (int i = 0; i < entryCount; ++i) {
-        if (!decodeEntry(i, raw, unscramble, rec)) return false;
+        if (!decodeEntry(i, raw, unscramble, rec, kTraceNext)) return false;
         if (!checkTexts(i, rec, dataFileLength)) {
             all = false; // reported; the other entries are still visited
             continue;
@@ -288,7 +290,10 @@ bool TN::AddEntry() {
         std::uint32_t off = t.empty() ? std::uint32_t(end + texts.size()) : place(t);
         plain.setType(i, off, std::uint32_t(t.size()));
     }
-    if (!texts.empty() && !io_.writeSynced(*data, dataPath, dataLen, texts)) return false;
+    if (!texts.empty() && !io_.writeSynced(*data, dataPath, dataLen, texts)) {
+        data->truncate(dataLen);
+        return false;
+    }
 
     // Then the index record, after the last whole record: a partial record left by an
     // interrupted write is overwritten, so that every record stays aligned.
@@ -299,7 +304,11 @@ bool TN::AddEntry() {
         io_.reportError(idx->error(), indexPath);
         return false;
     }
-    if (!io_.writeSynced(*idx, indexPath, pos, bytesOf(stored))) return false;
+    if (!io_.writeSynced(*idx, indexPath, pos, bytesOf(stored))) {
+        // Reported as failed, so it must not be there: a retry would store the entry twice.
+        if (idx->truncate(pos)) data->truncate(dataLen);
+        return false;
+    }
 
     entry = plain;
     dataFileLength = dataLen + std::int64_t(texts.size());
@@ -316,9 +325,8 @@ bool TN::DeleteEntry(int index) {
     if (entryCount == 1) {
         // The diary's last entry: both entry files go, the index first so that nothing ever
         // points into a missing data file.
-        bool ok = io_.remove(files_.indexPath());
+        if (!io_.remove(files_.indexPath())) return false;
         io_.remove(files_.path(DiaryFileSet::kData));
-        if (!ok) return false;
         entryCount = 0;
         currentEntry = 0;
         indexFileLength = 0;
@@ -378,7 +386,8 @@ bool TN::ReKey(const std::string& newPassword) {
     index.reserve(raw.size());
     EntryRecord rec;
     for (int i = 0; i < entryCount; ++i) {
-        if (!decodeEntry(i, raw, true, rec) || !checkTexts(i, rec, oldLen)) return false;
+        if (!decodeEntry(i, raw, true, rec, kTraceNextIndex) || !checkTexts(i, rec, oldLen))
+            return false;
         const std::uint8_t oldKey = scramble::textKey(rec.password());
         auto move = [&](std::uint32_t off, std::uint32_t len) {
             std::uint32_t at = std::uint32_t(std::uint64_t(oldLen) + texts.size());
@@ -428,8 +437,12 @@ bool TN::readBlock(Block& block, const std::string& path, bool withIndex,
     {
         auto f = io_.open(path, OpenMode::Create);
         if (!f) return false;
-        if (f->readAt(0, block.data(), std::int64_t(Block::kSize)) == std::int64_t(Block::kSize))
-            return true;
+        std::int64_t got = f->readAt(0, block.data(), std::int64_t(Block::kSize));
+        if (got == std::int64_t(Block::kSize)) return true;
+        if (got < 0) { // unreadable is not short: the user's settings must not be overwritten
+            io_.reportError(f->error(), path);
+            return false;
+        }
     }
     // Missing or short: the defaults replace whatever the file held.
     block.clear();

@@ -113,7 +113,8 @@ public:
 
 private:
     bool readIndexFile(std::string& raw);
-    bool decodeEntry(int index, const std::string& raw, bool unscramble, EntryRecord& rec);
+    bool decodeEntry(int index, const std::string& raw, bool unscramble, EntryRecord& rec,
+                     const char* trace);
     bool checkTexts(int index, const EntryRecord& rec, std::int64_t dataSize);
     bool readEntryAt(bool unscramble, bool withTexts);
     bool nextAfterFailure(const char* trace);
