@@ -31,7 +31,7 @@ test: build
 bench: deps
 	cmake -S . -B $(BENCHBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_BENCH=ON -DTAVRIN_WITH_GUI=OFF
 	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench
-	$(BENCHBUILD)/bin/tavrin_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+	$(BENCHBUILD)/bin/tavrin_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
 
 # The storage layer and its tests again under AddressSanitizer and UBSan.
 asan: deps

@@ -162,7 +162,9 @@ void BM_Search_AllBodies(benchmark::State& state) {
         int hits = 0;
         tn.ForEachEntry(false, [&](const EntryView& v) {
             // Stored texts are searched as they lie, through the entry's text key.
-            std::uint8_t key = scramble::textKey(v.record.password());
+            EntryRecord plain = v.record;
+            scramble::indexRecord(plain);
+            std::uint8_t key = scramble::textKey(plain.password());
             hits += finder.inScrambled(v.body, key);
             return true;
         });

@@ -2,6 +2,9 @@
 // Finds a text inside others without regard to letter case (Windows-1252 letters included).
 // It can look straight into scrambled entry texts: with the text key given, each stored byte is
 // unscrambled and folded through one table, so no copy of the text is ever made.
+//
+// The scan looks for the needle's rarest letter (both its cases) many bytes at a time and checks
+// the whole needle only where that letter occurs.
 
 #include <array>
 #include <cstdint>
@@ -23,13 +26,14 @@ public:
 
 private:
     struct Table {
-        std::array<std::uint8_t, 256> fold{};  // stored byte -> folded plain byte
-        std::array<std::uint32_t, 256> skip{}; // stored byte -> shift
+        std::array<std::uint8_t, 256> fold{}; // stored byte -> folded plain byte
+        std::uint8_t anchor1 = 0, anchor2 = 0; // stored bytes that fold to the rarest letter
     };
     void build(Table& t, int key) const; // key < 0: plain text
     bool find(std::string_view hay, const Table& t) const;
 
     std::string needle_; // folded
+    std::size_t rare_ = 0; // position of the rarest byte in the needle
     Table plain_;
     Table scrambled_;
     int scrambledKey_ = -1;
