@@ -1,0 +1,43 @@
+#include "RtfCodec.h"
+
+#include "Cp1252.h"
+#include "RtfPlainText.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QTextDocument>
+
+#include <string_view>
+
+namespace tavrin::diary {
+namespace {
+
+QString decodePlain(const QByteArray& stored) {
+    QString text = QString::fromStdString(
+        cp1252::toUtf8(std::string_view(stored.constData(), std::size_t(stored.size()))));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+} // namespace
+
+bool RtfCodec::isRtf(const QByteArray& stored) { return stored.startsWith("{\\rtf"); }
+
+void RtfCodec::toDocument(const QByteArray& stored, QTextDocument* doc) {
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    doc->clear();
+    if (isRtf(stored)) RtfReader::read(stored, doc);
+    else doc->setPlainText(decodePlain(stored));
+    doc->setUndoRedoEnabled(undo);
+    doc->setModified(false);
+}
+
+QByteArray RtfCodec::fromDocument(const QTextDocument* doc) { return RtfWriter::write(doc); }
+
+QString RtfCodec::plainText(const QByteArray& stored) {
+    return isRtf(stored) ? RtfPlainText::extract(stored) : decodePlain(stored);
+}
+
+} // namespace tavrin::diary

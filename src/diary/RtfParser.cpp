@@ -1,0 +1,721 @@
+#include "RtfParser.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+
+namespace tavrin::diary {
+namespace {
+
+// Caps on what a hostile file could make us keep.
+constexpr int kMaxFonts = 4096;
+constexpr int kMaxColours = 4096;
+constexpr int kMaxLists = 512;
+constexpr int kMaxListLevels = 9;
+constexpr int kMaxFontName = 256;
+constexpr int kMaxInstruction = 4096;
+constexpr int kMaxMarker = 32;
+constexpr int kMaxName = 32;
+
+enum class Kw {
+    // destinations
+    FontTable, ColourTable, Field, FieldInstruction, FieldResult, Numbering, NumberingText,
+    ListText, ListTable, ListOverrideTable, SkipDestination,
+    // document
+    Ansi, AnsiCodePage, Mac, Pc, Pca, DefaultFont, UnicodeSkip, Unicode,
+    // characters
+    Plain, Bold, Italic, Underline, UnderlineNone, UnderlineDotted, UnderlineDashed,
+    UnderlineDashDot, UnderlineDashDotDot, UnderlineWave, UnderlineOther, Strike, StrikeDouble,
+    Super, Sub, NoSuperSub, Up, Down, Font, FontSize, Foreground, Background, Hidden,
+    // paragraphs
+    Pard, AlignLeft, AlignCentre, AlignRight, AlignJustify, LineSpacing, LineMultiple, LeftIndent,
+    RightIndent, FirstIndent, SpaceBefore, SpaceAfter, TabStop, TabRight, TabCentre, TabDecimal,
+    PageBreakBefore, ListOverrideNumber, ListLevel,
+    // old-style numbering
+    NumBullet, NumBody, NumLevel, NumDecimal, NumUpperAlpha, NumLowerAlpha, NumUpperRoman,
+    NumLowerRoman,
+    // list tables
+    List, ListLevelDef, LevelFormat, ListId, ListOverride,
+    // tables
+    Red, Green, Blue, FontCharset,
+    // special characters
+    Par, Line, Tab, Page, Sect, Cell, Row, Emdash, Endash, Emspace, Enspace, Qmspace, Bullet,
+    LeftQuote, RightQuote, LeftDoubleQuote, RightDoubleQuote, Zwj, Zwnj, Zwbo,
+};
+
+const std::unordered_map<std::string_view, Kw>& keywords() {
+    static const std::unordered_map<std::string_view, Kw> map = [] {
+        std::unordered_map<std::string_view, Kw> m = {
+            {"fonttbl", Kw::FontTable}, {"colortbl", Kw::ColourTable}, {"field", Kw::Field},
+            {"fldinst", Kw::FieldInstruction}, {"fldrslt", Kw::FieldResult},
+            {"pn", Kw::Numbering}, {"pntext", Kw::NumberingText}, {"listtext", Kw::ListText},
+            {"listtable", Kw::ListTable}, {"listoverridetable", Kw::ListOverrideTable},
+            {"ansi", Kw::Ansi}, {"ansicpg", Kw::AnsiCodePage}, {"mac", Kw::Mac}, {"pc", Kw::Pc},
+            {"pca", Kw::Pca}, {"deff", Kw::DefaultFont}, {"uc", Kw::UnicodeSkip},
+            {"u", Kw::Unicode}, {"plain", Kw::Plain}, {"b", Kw::Bold}, {"i", Kw::Italic},
+            {"ul", Kw::Underline}, {"ulnone", Kw::UnderlineNone}, {"uld", Kw::UnderlineDotted},
+            {"uldash", Kw::UnderlineDashed}, {"uldashd", Kw::UnderlineDashDot},
+            {"uldashdd", Kw::UnderlineDashDotDot}, {"ulwave", Kw::UnderlineWave},
+            {"ulhwave", Kw::UnderlineWave}, {"ululdbwave", Kw::UnderlineWave},
+            {"uldb", Kw::UnderlineOther}, {"ulth", Kw::UnderlineOther},
+            {"ulw", Kw::UnderlineOther}, {"ulthd", Kw::UnderlineDotted},
+            {"ulthdash", Kw::UnderlineDashed}, {"ulldash", Kw::UnderlineDashed},
+            {"ulthldash", Kw::UnderlineDashed}, {"ulthdashd", Kw::UnderlineDashDot},
+            {"ulthdashdd", Kw::UnderlineDashDotDot}, {"strike", Kw::Strike},
+            {"striked", Kw::StrikeDouble}, {"super", Kw::Super}, {"sub", Kw::Sub},
+            {"nosupersub", Kw::NoSuperSub}, {"up", Kw::Up}, {"dn", Kw::Down}, {"f", Kw::Font},
+            {"fs", Kw::FontSize}, {"cf", Kw::Foreground}, {"cb", Kw::Background},
+            {"highlight", Kw::Background}, {"chcbpat", Kw::Background}, {"v", Kw::Hidden},
+            {"deleted", Kw::Hidden}, {"pard", Kw::Pard}, {"ql", Kw::AlignLeft},
+            {"qc", Kw::AlignCentre}, {"qr", Kw::AlignRight}, {"qj", Kw::AlignJustify},
+            {"qd", Kw::AlignJustify}, {"sl", Kw::LineSpacing}, {"slmult", Kw::LineMultiple},
+            {"li", Kw::LeftIndent}, {"lin", Kw::LeftIndent}, {"ri", Kw::RightIndent},
+            {"rin", Kw::RightIndent}, {"fi", Kw::FirstIndent}, {"sb", Kw::SpaceBefore},
+            {"sa", Kw::SpaceAfter}, {"tx", Kw::TabStop}, {"tqr", Kw::TabRight},
+            {"tqc", Kw::TabCentre}, {"tqdec", Kw::TabDecimal}, {"pagebb", Kw::PageBreakBefore},
+            {"ls", Kw::ListOverrideNumber}, {"ilvl", Kw::ListLevel},
+            {"pnlvlblt", Kw::NumBullet}, {"pnlvlbody", Kw::NumBody}, {"pnlvl", Kw::NumLevel},
+            {"pndec", Kw::NumDecimal}, {"pnucltr", Kw::NumUpperAlpha},
+            {"pnlcltr", Kw::NumLowerAlpha}, {"pnucrm", Kw::NumUpperRoman},
+            {"pnlcrm", Kw::NumLowerRoman}, {"list", Kw::List}, {"listlevel", Kw::ListLevelDef},
+            {"levelnfc", Kw::LevelFormat}, {"levelnfcn", Kw::LevelFormat},
+            {"listid", Kw::ListId}, {"listoverride", Kw::ListOverride}, {"red", Kw::Red},
+            {"green", Kw::Green}, {"blue", Kw::Blue}, {"fcharset", Kw::FontCharset},
+            {"par", Kw::Par}, {"line", Kw::Line}, {"tab", Kw::Tab}, {"page", Kw::Page},
+            {"sect", Kw::Sect}, {"cell", Kw::Cell}, {"nestcell", Kw::Cell}, {"row", Kw::Row},
+            {"nestrow", Kw::Row}, {"emdash", Kw::Emdash}, {"endash", Kw::Endash},
+            {"emspace", Kw::Emspace}, {"enspace", Kw::Enspace}, {"qmspace", Kw::Qmspace},
+            {"bullet", Kw::Bullet}, {"lquote", Kw::LeftQuote}, {"rquote", Kw::RightQuote},
+            {"ldblquote", Kw::LeftDoubleQuote}, {"rdblquote", Kw::RightDoubleQuote},
+            {"zwj", Kw::Zwj}, {"zwnj", Kw::Zwnj}, {"zwbo", Kw::Zwbo},
+        };
+        // Destinations whose text is never shown, whether or not they are marked with \*.
+        for (std::string_view skip :
+             {"stylesheet", "info", "pict", "object", "objdata", "header", "headerl", "headerr",
+              "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "annotation",
+              "atnid", "atnauthor", "atndate", "atnref", "xe", "tc", "txe", "rxe", "shp",
+              "shpinst", "shppict", "nonshppict", "pntxta", "pntxtb", "template", "revtbl",
+              "filetbl", "rsidtbl", "generator", "themedata", "colorschememapping",
+              "latentstyles", "datastore", "xmlnstbl", "pgdsctbl", "bkmkstart", "bkmkend",
+              "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "ftncn", "aftncn", "userprops",
+              "listpicture", "leveltext", "levelnumbers", "listname", "docvar", "fchars",
+              "lchars", "comment", "doccomm", "author", "operator", "title", "subject",
+              "keywords", "creatim", "revtim", "printim", "buptim", "company", "manager",
+              "category", "hlinkbase", "nextfile", "private", "sp", "sn", "sv", "datafield",
+              "falt", "panose", "fname", "mmathPr", "wgrffmtfilter", "background"})
+            m.emplace(skip, Kw::SkipDestination);
+        return m;
+    }();
+    return map;
+}
+
+bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+int hexValue(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+RtfParser::ListKind kindOfLevelFormat(int nfc) {
+    using K = RtfParser::ListKind;
+    switch (nfc) {
+    case 1: return K::UpperRoman;
+    case 2: return K::LowerRoman;
+    case 3: return K::UpperAlpha;
+    case 4: return K::LowerAlpha;
+    case 23: return K::Bullet;
+    case 255: return K::None;
+    default: return K::Decimal;
+    }
+}
+
+// The link target of a HYPERLINK field instruction; empty for any other field.
+QString linkOf(const QString& instruction) {
+    QStringView s = QStringView(instruction).trimmed();
+    if (!s.startsWith(u"HYPERLINK", Qt::CaseInsensitive)) return {};
+    s = s.mid(9);
+    QString target;
+    QString anchor;
+    bool anchorNext = false;
+    bool skipNext = false;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        const QChar c = s.at(i);
+        if (c.isSpace()) {
+            ++i;
+            continue;
+        }
+        QString arg;
+        if (c == u'\\' && i + 1 < s.size() && s.at(i + 1).isLetter()) {
+            const QChar sw = s.at(i + 1).toLower();
+            i += 2;
+            anchorNext = sw == u'l';
+            skipNext = sw == u'o' || sw == u't';
+            continue;
+        }
+        if (c == u'"') {
+            ++i;
+            while (i < s.size() && s.at(i) != u'"') {
+                if (s.at(i) == u'\\' && i + 1 < s.size()) ++i;
+                arg += s.at(i++);
+            }
+            ++i;
+        } else {
+            while (i < s.size() && !s.at(i).isSpace()) arg += s.at(i++);
+        }
+        if (anchorNext) anchor = arg;
+        else if (!skipNext && target.isEmpty()) target = arg;
+        anchorNext = skipNext = false;
+    }
+    if (!anchor.isEmpty()) target += u'#' + anchor;
+    return target;
+}
+
+} // namespace
+
+RtfParser::RtfParser(Sink& sink) : sink_(sink), formatting_(sink.wantsFormatting()) {}
+
+QString RtfParser::fontFamily(int font) const {
+    const auto it = fonts_.find(font < 0 ? defaultFont_ : font);
+    return it == fonts_.end() ? QString() : it->second.name;
+}
+
+QColor RtfParser::colour(int index) const {
+    if (index <= 0 || index >= int(colours_.size())) return {};
+    return colours_[index];
+}
+
+bool RtfParser::skipping() const {
+    return stack_.empty() || overflow_ > 0 || stack_.back().dest == Dest::Skip;
+}
+
+const RtfCodePage::Table& RtfParser::currentTable() const {
+    if (!stack_.empty()) {
+        const auto it = fonts_.find(stack_.back().chars.font < 0 ? defaultFont_
+                                                                 : stack_.back().chars.font);
+        if (it != fonts_.end() && it->second.codePage > 0)
+            return RtfCodePage::table(it->second.codePage);
+    }
+    return RtfCodePage::table(docCodePage_);
+}
+
+void RtfParser::parse(const QByteArray& rtf) {
+    const char* p = rtf.constData();
+    const char* const end = p + rtf.size();
+    while (p < end && !done_) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '{') {
+            ++p;
+            openGroup();
+        } else if (c == '}') {
+            ++p;
+            closeGroup();
+        } else if (c == '\\') {
+            p = controlWord(p + 1, end);
+        } else if (c == '\r' || c == '\n') {
+            ++p;
+        } else {
+            // A run of plain bytes.
+            const char* q = p;
+            while (q < end && *q != '{' && *q != '}' && *q != '\\' && *q != '\r' && *q != '\n')
+                ++q;
+            if (!skipping()) {
+                star_ = false;
+                for (; p < q; ++p) putByte(static_cast<unsigned char>(*p));
+            }
+            p = q;
+        }
+    }
+    if (!done_ && !stack_.empty()) finish(stack_.back());
+    done_ = true;
+}
+
+const char* RtfParser::controlWord(const char* p, const char* end) {
+    if (p >= end) return p;
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (isLetter(c)) {
+        const char* nameStart = p;
+        while (p < end && isLetter(static_cast<unsigned char>(*p))) ++p;
+        std::string_view name(nameStart, std::min<std::size_t>(p - nameStart, kMaxName));
+        bool hasParam = false;
+        bool negative = false;
+        std::int64_t value = 0;
+        if (p < end && *p == '-' && p + 1 < end && isDigit(static_cast<unsigned char>(p[1]))) {
+            negative = true;
+            ++p;
+        }
+        while (p < end && isDigit(static_cast<unsigned char>(*p))) {
+            hasParam = true;
+            if (value < INT32_MAX) value = value * 10 + (*p - '0'); // saturates below
+            ++p;
+        }
+        if (p < end && *p == ' ') ++p;
+        value = std::min<std::int64_t>(value, INT32_MAX);
+        const int param = int(negative ? -value : value);
+        if (name == "bin") {
+            // Binary data: never interpreted, and never trusted to be as long as it says.
+            const std::int64_t count = hasParam && param > 0 ? param : 0;
+            p += std::min<std::int64_t>(count, end - p);
+            return p;
+        }
+        if (!skipping()) word(name, hasParam, param);
+        return p;
+    }
+    if (c == '\'') {
+        ++p;
+        int value = 0;
+        int digits = 0;
+        while (digits < 2 && p < end && hexValue(static_cast<unsigned char>(*p)) >= 0) {
+            value = value * 16 + hexValue(static_cast<unsigned char>(*p));
+            ++p;
+            ++digits;
+        }
+        if (digits > 0 && !skipping()) {
+            star_ = false;
+            putByte(static_cast<unsigned char>(value));
+        }
+        return p;
+    }
+    ++p;
+    if (skipping()) return p;
+    if (c == '*') {
+        star_ = true;
+        return p;
+    }
+    star_ = false;
+    if (skip_ > 0) {
+        --skip_;
+        return p;
+    }
+    switch (c) {
+    case '\\': case '{': case '}': put(c); break;
+    case '~': put(0x00A0); break;
+    case '-': put(0x00AD); break;
+    case '_': put(0x2011); break;
+    case '\r': case '\n': word("par", false, 0); break;
+    case '\t': put(u'\t'); break;
+    default: break; // \| \: and the like mark up formulas and indexes
+    }
+    return p;
+}
+
+void RtfParser::openGroup() {
+    skip_ = 0;
+    if (stack_.empty()) {
+        if (done_) return;
+        stack_.emplace_back();
+        return;
+    }
+    if (overflow_ > 0 || int(stack_.size()) >= kMaxDepth) {
+        ++overflow_;
+        return;
+    }
+    Group g = stack_.back();
+    g.fieldBase = g.fieldDepth;
+    stack_.push_back(std::move(g));
+}
+
+void RtfParser::closeGroup() {
+    skip_ = 0;
+    star_ = false;
+    if (overflow_ > 0) {
+        --overflow_;
+        return;
+    }
+    if (stack_.empty()) return;
+    if (stack_.size() == 1) {
+        finish(stack_.back());
+        stack_.clear();
+        done_ = true;
+        return;
+    }
+    Group closed = std::move(stack_.back());
+    stack_.pop_back();
+    Group& top = stack_.back();
+    if (closed.dest == Dest::FontTable && !fontName_.isEmpty()) commitFont();
+    if (closed.dest == Dest::Numbering && top.dest != Dest::Numbering) {
+        // Old-style numbering describes the paragraph around its group.
+        top.para.list = closed.para.list;
+        top.para.listLevel = closed.para.listLevel;
+    }
+    if (int(fields_.size()) > top.fieldDepth) fields_.resize(top.fieldDepth);
+}
+
+void RtfParser::word(std::string_view name, bool hasParam, int param) {
+    const auto& kws = keywords();
+    const auto it = kws.find(name);
+    const bool star = star_;
+    star_ = false;
+    if (it == kws.end()) {
+        if (star) stack_.back().dest = Dest::Skip;
+        return;
+    }
+    Group& g = stack_.back();
+    const Kw kw = it->second;
+    const bool isDestination = kw <= Kw::SkipDestination;
+    if (star && !isDestination) {
+        g.dest = Dest::Skip;
+        return;
+    }
+    if (skip_ > 0 && !isDestination) {
+        --skip_;
+        return;
+    }
+    const bool on = !hasParam || param != 0;
+    CharProps& ch = g.chars;
+    ParaProps& pa = g.para;
+    const bool inText = g.dest == Dest::Text || g.dest == Dest::ListMarker;
+
+    switch (kw) {
+    case Kw::FontTable:
+        g.dest = Dest::FontTable;
+        break;
+    case Kw::ColourTable:
+        g.dest = Dest::ColourTable;
+        colourSet_ = false;
+        red_ = green_ = blue_ = 0;
+        break;
+    case Kw::Field:
+        if (g.dest != Dest::Text) break;
+        fields_.resize(g.fieldBase);
+        fields_.emplace_back();
+        g.fieldDepth = g.fieldBase + 1;
+        break;
+    case Kw::FieldInstruction:
+        g.dest = g.fieldDepth > 0 && g.dest == Dest::Text ? Dest::FieldInstruction : Dest::Skip;
+        break;
+    case Kw::FieldResult:
+        if (g.fieldDepth > 0 && g.dest == Dest::Text) {
+            const QString link = linkOf(fields_[g.fieldDepth - 1]);
+            if (!link.isEmpty()) g.href = link;
+        }
+        break;
+    case Kw::Numbering:
+        g.dest = Dest::Numbering;
+        break;
+    case Kw::NumberingText:
+    case Kw::ListText:
+        g.dest = g.dest == Dest::Text ? Dest::ListMarker : Dest::Skip;
+        break;
+    case Kw::ListTable:
+        g.dest = Dest::ListTable;
+        break;
+    case Kw::ListOverrideTable:
+        g.dest = Dest::ListOverrideTable;
+        break;
+    case Kw::SkipDestination:
+        g.dest = Dest::Skip;
+        break;
+
+    case Kw::Ansi: docCodePage_ = 1252; break;
+    case Kw::AnsiCodePage:
+        if (hasParam && param > 0) docCodePage_ = param;
+        break;
+    case Kw::Mac: docCodePage_ = 10000; break;
+    case Kw::Pc: docCodePage_ = 437; break;
+    case Kw::Pca: docCodePage_ = 850; break;
+    case Kw::DefaultFont: defaultFont_ = param; break;
+    case Kw::UnicodeSkip: g.uc = std::clamp(param, 0, 255); break;
+    case Kw::Unicode: {
+        const int code = param < 0 ? param + 65536 : param;
+        if (code > 0 && code < 65536) put(char16_t(code));
+        skip_ = g.uc;
+        break;
+    }
+
+    case Kw::Plain: ch = CharProps{}; break;
+    case Kw::Bold: ch.bold = on; break;
+    case Kw::Italic: ch.italic = on; break;
+    case Kw::Underline: ch.underline = on ? Underline::Single : Underline::None; break;
+    case Kw::UnderlineNone: ch.underline = Underline::None; break;
+    case Kw::UnderlineDotted: ch.underline = on ? Underline::Dotted : Underline::None; break;
+    case Kw::UnderlineDashed: ch.underline = on ? Underline::Dashed : Underline::None; break;
+    case Kw::UnderlineDashDot: ch.underline = on ? Underline::DashDot : Underline::None; break;
+    case Kw::UnderlineDashDotDot:
+        ch.underline = on ? Underline::DashDotDot : Underline::None;
+        break;
+    case Kw::UnderlineWave: ch.underline = on ? Underline::Wave : Underline::None; break;
+    case Kw::UnderlineOther: ch.underline = on ? Underline::Single : Underline::None; break;
+    case Kw::Strike:
+    case Kw::StrikeDouble: ch.strike = on; break;
+    case Kw::Super: ch.valign = VAlign::Super; break;
+    case Kw::Sub: ch.valign = VAlign::Sub; break;
+    case Kw::NoSuperSub: ch.valign = VAlign::Normal; break;
+    case Kw::Up: ch.valign = (!hasParam || param > 0) ? VAlign::Super : VAlign::Normal; break;
+    case Kw::Down: ch.valign = (!hasParam || param > 0) ? VAlign::Sub : VAlign::Normal; break;
+    case Kw::Font:
+        if (g.dest == Dest::FontTable) {
+            if (!fontName_.isEmpty()) commitFont();
+            tableFont_ = param;
+            tableCharset_ = -1;
+        } else {
+            ch.font = param;
+        }
+        break;
+    case Kw::FontSize: ch.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : 24; break;
+    case Kw::Foreground: ch.foreground = std::max(param, 0); break;
+    case Kw::Background: ch.background = std::max(param, 0); break;
+    case Kw::Hidden: ch.hidden = on; break;
+
+    case Kw::Pard: pa = ParaProps{}; nextTabKind_ = TabKind::Left; break;
+    case Kw::AlignLeft: pa.align = Align::Left; break;
+    case Kw::AlignCentre: pa.align = Align::Centre; break;
+    case Kw::AlignRight: pa.align = Align::Right; break;
+    case Kw::AlignJustify: pa.align = Align::Justify; break;
+    case Kw::LineSpacing: pa.lineSpacing = param; break;
+    case Kw::LineMultiple: pa.lineMultiple = hasParam && param == 1; break;
+    case Kw::LeftIndent: pa.left = param; break;
+    case Kw::RightIndent: pa.right = param; break;
+    case Kw::FirstIndent: pa.firstLine = param; break;
+    case Kw::SpaceBefore: pa.before = param; break;
+    case Kw::SpaceAfter: pa.after = param; break;
+    case Kw::TabStop:
+        if (pa.tabCount < kMaxTabs && param >= 0) {
+            pa.tabs[pa.tabCount] = param;
+            pa.tabKinds[pa.tabCount] = nextTabKind_;
+            ++pa.tabCount;
+        }
+        nextTabKind_ = TabKind::Left;
+        break;
+    case Kw::TabRight: nextTabKind_ = TabKind::Right; break;
+    case Kw::TabCentre: nextTabKind_ = TabKind::Centre; break;
+    case Kw::TabDecimal: nextTabKind_ = TabKind::Decimal; break;
+    case Kw::PageBreakBefore: pa.pageBreakBefore = on; break;
+    case Kw::ListOverrideNumber:
+        if (g.dest == Dest::ListOverrideTable) {
+            if (!overrides_.empty()) overrides_.back().ls = param;
+        } else {
+            pa.listOverride = std::max(param, 0);
+        }
+        break;
+    case Kw::ListLevel: pa.listLevel = std::clamp(param, 0, kMaxListLevels - 1); break;
+
+    case Kw::NumBullet:
+        if (g.dest == Dest::Numbering) pa.list = ListKind::Bullet;
+        break;
+    case Kw::NumBody:
+        if (g.dest == Dest::Numbering && pa.list == ListKind::None) pa.list = ListKind::Decimal;
+        break;
+    case Kw::NumLevel:
+        if (g.dest == Dest::Numbering) {
+            if (pa.list == ListKind::None) pa.list = ListKind::Decimal;
+            pa.listLevel = std::clamp(param - 1, 0, kMaxListLevels - 1);
+        }
+        break;
+    case Kw::NumDecimal:
+        if (g.dest == Dest::Numbering && pa.list != ListKind::Bullet) pa.list = ListKind::Decimal;
+        break;
+    case Kw::NumUpperAlpha:
+        if (g.dest == Dest::Numbering) pa.list = ListKind::UpperAlpha;
+        break;
+    case Kw::NumLowerAlpha:
+        if (g.dest == Dest::Numbering) pa.list = ListKind::LowerAlpha;
+        break;
+    case Kw::NumUpperRoman:
+        if (g.dest == Dest::Numbering) pa.list = ListKind::UpperRoman;
+        break;
+    case Kw::NumLowerRoman:
+        if (g.dest == Dest::Numbering) pa.list = ListKind::LowerRoman;
+        break;
+
+    case Kw::List:
+        if (g.dest == Dest::ListTable && int(lists_.size()) < kMaxLists) lists_.emplace_back();
+        break;
+    case Kw::ListLevelDef:
+        if (g.dest == Dest::ListTable && !lists_.empty() &&
+            int(lists_.back().levelFormats.size()) < kMaxListLevels)
+            lists_.back().levelFormats.push_back(0);
+        break;
+    case Kw::LevelFormat:
+        if (g.dest == Dest::ListTable && !lists_.empty() && !lists_.back().levelFormats.empty())
+            lists_.back().levelFormats.back() = param;
+        break;
+    case Kw::ListId:
+        if (g.dest == Dest::ListTable && !lists_.empty()) lists_.back().id = param;
+        else if (g.dest == Dest::ListOverrideTable && !overrides_.empty())
+            overrides_.back().listId = param;
+        break;
+    case Kw::ListOverride:
+        if (g.dest == Dest::ListOverrideTable && int(overrides_.size()) < kMaxLists)
+            overrides_.emplace_back();
+        break;
+
+    case Kw::Red: red_ = std::clamp(param, 0, 255); colourSet_ = true; break;
+    case Kw::Green: green_ = std::clamp(param, 0, 255); colourSet_ = true; break;
+    case Kw::Blue: blue_ = std::clamp(param, 0, 255); colourSet_ = true; break;
+    case Kw::FontCharset:
+        if (g.dest == Dest::FontTable) tableCharset_ = param;
+        break;
+
+    case Kw::Par:
+        if (g.dest == Dest::Text) endParagraph(g);
+        break;
+    case Kw::Sect:
+    case Kw::Page:
+        // Both usually follow a paragraph mark; only text before them makes a paragraph.
+        if (g.dest == Dest::Text) {
+            if (paraHasContent_ || !marker_.isEmpty()) endParagraph(g);
+            if (kw == Kw::Page) pageBreakPending_ = true;
+        }
+        break;
+    case Kw::Row:
+        if (g.dest == Dest::Text) {
+            cellSeparators_ = 0;
+            endParagraph(g);
+        }
+        break;
+    case Kw::Cell:
+        // Cells become tab-separated text; the tab is only written once more text follows,
+        // so that a row does not end in a tab.
+        if (g.dest == Dest::Text && cellSeparators_ < 1024) ++cellSeparators_;
+        break;
+    case Kw::Line:
+        if (inText) put(0x2028);
+        break;
+    case Kw::Tab: put(u'\t'); break;
+    case Kw::Emdash: put(0x2014); break;
+    case Kw::Endash: put(0x2013); break;
+    case Kw::Emspace: put(0x2003); break;
+    case Kw::Enspace: put(0x2002); break;
+    case Kw::Qmspace: put(0x2005); break;
+    case Kw::Bullet: put(0x2022); break;
+    case Kw::LeftQuote: put(0x2018); break;
+    case Kw::RightQuote: put(0x2019); break;
+    case Kw::LeftDoubleQuote: put(0x201C); break;
+    case Kw::RightDoubleQuote: put(0x201D); break;
+    case Kw::Zwj: put(0x200D); break;
+    case Kw::Zwnj: put(0x200C); break;
+    case Kw::Zwbo: put(0x200B); break;
+    }
+}
+
+void RtfParser::putByte(unsigned char b) {
+    if (skip_ > 0) {
+        --skip_;
+        return;
+    }
+    const Dest dest = stack_.back().dest;
+    if (dest == Dest::ColourTable) {
+        if (b == ';') commitColour();
+        return;
+    }
+    if (dest == Dest::FontTable) {
+        if (b == ';') {
+            commitFont();
+            return;
+        }
+        if (b < 0x20) return;
+        const int page = RtfCodePage::forCharset(tableCharset_);
+        put(RtfCodePage::table(page > 0 ? page : docCodePage_)[b]);
+        return;
+    }
+    if (dest != Dest::Text && dest != Dest::ListMarker && dest != Dest::FieldInstruction) return;
+    if (b == '\t') {
+        put(u'\t');
+        return;
+    }
+    if (b < 0x20) return;
+    put(b < 0x80 ? char16_t(b) : currentTable()[b]);
+}
+
+void RtfParser::put(char16_t c) {
+    Group& g = stack_.back();
+    if (c == 0x2029 || c == u'\n' || c == u'\r') c = 0x2028;
+    else if (c < 0x20 && c != u'\t') return;
+    switch (g.dest) {
+    case Dest::Text:
+        if (g.chars.hidden) return;
+        flushMarker();
+        for (; cellSeparators_ > 0; --cellSeparators_) appendToRun(u'\t', g.chars, g.href);
+        appendToRun(QChar(c), g.chars, g.href);
+        break;
+    case Dest::ListMarker:
+        if (marker_.isEmpty()) markerChars_ = g.chars;
+        if (marker_.size() < kMaxMarker) marker_ += QChar(c);
+        break;
+    case Dest::FieldInstruction:
+        if (!fields_.empty() && fields_.back().size() < kMaxInstruction) fields_.back() += QChar(c);
+        break;
+    case Dest::FontTable:
+        if (fontName_.size() < kMaxFontName) fontName_ += QChar(c);
+        break;
+    default: break;
+    }
+}
+
+void RtfParser::appendToRun(QChar c, const CharProps& chars, const QString& href) {
+    if (formatting_ && !run_.isEmpty() && (!(chars == runChars_) || href != runHref_)) flushRun();
+    if (run_.isEmpty()) {
+        runChars_ = chars;
+        runHref_ = href;
+    }
+    run_ += c;
+    paraHasContent_ = true;
+}
+
+void RtfParser::flushRun() {
+    if (run_.isEmpty()) return;
+    sink_.text(run_, runChars_, runHref_);
+    run_.resize(0);
+}
+
+void RtfParser::flushMarker() {
+    if (marker_.isEmpty()) return;
+    const QString marker = std::exchange(marker_, QString());
+    // A paragraph that is a list gets its number or bullet from the list; the marker text is
+    // there for readers without lists, and shown only when we cannot make a list either.
+    if (resolveList(stack_.back().para) != ListKind::None) return;
+    for (QChar c : marker) appendToRun(c, markerChars_, QString());
+}
+
+RtfParser::ListKind RtfParser::resolveList(const ParaProps& para) const {
+    if (para.list != ListKind::None) return para.list;
+    if (para.listOverride <= 0) return ListKind::None;
+    for (const ListOverride& o : overrides_) {
+        if (o.ls != para.listOverride) continue;
+        for (const ListDef& l : lists_) {
+            if (l.id != o.listId || l.levelFormats.empty()) continue;
+            const int level = std::min<int>(para.listLevel, int(l.levelFormats.size()) - 1);
+            return kindOfLevelFormat(l.levelFormats[level]);
+        }
+        break;
+    }
+    return ListKind::None;
+}
+
+void RtfParser::endParagraph(const Group& g) {
+    flushMarker();
+    cellSeparators_ = 0;
+    flushRun();
+    ParaProps para = g.para;
+    para.list = resolveList(para);
+    if (pageBreakPending_) para.pageBreakBefore = true;
+    pageBreakPending_ = false;
+    sink_.paragraphEnd(para, g.chars);
+    paraHasContent_ = false;
+}
+
+void RtfParser::finish(const Group& g) {
+    if (!marker_.isEmpty() && g.dest == Dest::Text) flushMarker();
+    if (paraHasContent_) endParagraph(g);
+    else flushRun();
+}
+
+void RtfParser::commitFont() {
+    const QString name = fontName_.trimmed();
+    fontName_.clear();
+    if (name.isEmpty()) return;
+    if (int(fonts_.size()) >= kMaxFonts && !fonts_.count(tableFont_)) return;
+    fonts_[tableFont_] = Font{name, RtfCodePage::forCharset(tableCharset_)};
+}
+
+void RtfParser::commitColour() {
+    if (int(colours_.size()) < kMaxColours)
+        colours_.push_back(colourSet_ ? QColor(red_, green_, blue_) : QColor());
+    colourSet_ = false;
+    red_ = green_ = blue_ = 0;
+}
+
+} // namespace tavrin::diary
