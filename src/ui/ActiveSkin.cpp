@@ -32,7 +32,11 @@ bool ActiveSkin::decodeIndex(const QByteArray& index) {
 }
 
 QString ActiveSkin::picturePath(const QString& fileName) const {
-    return QDir(pictureDir).filePath(fileName);
+    // Skins made where file names ignore case do not always agree with us on capitals.
+    QDir d(pictureDir);
+    if (d.exists(fileName) || pictureDir.isEmpty()) return d.filePath(fileName);
+    const QStringList hits = d.entryList({fileName}, QDir::Files);
+    return d.filePath(hits.isEmpty() ? fileName : hits.first());
 }
 
 QPixmap ActiveSkin::picture(const QString& fileName) const {
@@ -40,6 +44,23 @@ QPixmap ActiveSkin::picture(const QString& fileName) const {
     QImageReader reader(picturePath(fileName), "BMP");
     QImage img = reader.read();
     return img.isNull() ? QPixmap() : QPixmap::fromImage(img);
+}
+
+QPixmap ActiveSkin::keyedPicture(const QString& fileName) const {
+    QImageReader reader(picturePath(fileName), "BMP");
+    const QImage img = reader.read();
+    return img.isNull() ? QPixmap() : QPixmap::fromImage(withTransparentKey(img, buttonKey));
+}
+
+QImage ActiveSkin::withTransparentKey(const QImage& picture, const QColor& key) {
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb k = key.rgb() & 0xFFFFFFu;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xFFFFFFu) == k) line[x] = 0;
+    }
+    return out;
 }
 
 const ActiveSkin& ActiveSkin::current() { return storage(); }

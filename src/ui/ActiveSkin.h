@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -50,6 +51,10 @@ public:
     // A picture of the skin ("back_all.tns", ...); a null pixmap when it cannot be loaded.
     QPixmap picture(const QString& fileName) const;
     QString picturePath(const QString& fileName) const;
+    // The picture with its button-key pixels transparent (buttons, radio marks).
+    QPixmap keyedPicture(const QString& fileName) const;
+    // `picture` as ARGB with every pixel of colour `key` fully transparent.
+    static QImage withTransparentKey(const QImage& picture, const QColor& key);
 
     static const ActiveSkin& current();
     static void setCurrent(const ActiveSkin& skin);

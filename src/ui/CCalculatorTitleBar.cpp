@@ -1,0 +1,9 @@
+#include "CCalculatorTitleBar.h"
+
+namespace tavrin::ui {
+
+CCalculatorTitleBar::CCalculatorTitleBar(const QString& text, QWidget* parent) : CCustomTitleBar(text, parent) {
+    setRestMessage(QStringLiteral("TNSCalculatorIn"));
+}
+
+} // namespace tavrin::ui
