@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QQueue>
 
+#include <cstdio>
+
 namespace tavrin::platform {
 namespace {
 bool g_testMode = false;
@@ -42,8 +44,15 @@ MsgAnswer MessageBox::show(const QString& text, MsgIcon icon, MsgButtons buttons
         g_recorded.append({text, caption, icon, buttons, onTop});
         return g_answers.isEmpty() ? defaultAnswer(buttons) : g_answers.dequeue();
     }
+    // Without a widget application (command-line use) there is nothing to show a box on.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        return defaultAnswer(buttons);
+    }
     if (!parent) parent = QApplication::activeWindow();
     QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), parent);
+    // Texts often carry file names; never let "<" in a name be taken for markup.
+    box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     if (onTop) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     switch (box.exec()) {

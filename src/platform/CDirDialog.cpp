@@ -1,0 +1,53 @@
+#include "CDirDialog.h"
+
+#include "MessageBox.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QQueue>
+
+#include <optional>
+
+namespace tavrin::platform {
+namespace {
+QQueue<std::optional<QString>> g_next;
+QString g_lastTitle;
+} // namespace
+
+bool CDirDialog::doBrowse(QWidget* parent) {
+    path_ = choose(parent, title_, initial_);
+    return !path_.isEmpty();
+}
+
+QString CDirDialog::choose(QWidget* parent, const QString& title, const QString& initialDirectory) {
+    // A caller that forgot the title still gets a sensible caption.
+    const QString caption = title.isEmpty() ? QString::fromUtf8(texts::kProgramTitle) : title;
+    g_lastTitle = caption;
+    if (!g_next.isEmpty() || MessageBox::testMode()) {
+        if (g_next.isEmpty()) return QString();
+        const std::optional<QString> answer = g_next.dequeue();
+        if (!answer || answer->isEmpty() || !QFileInfo(*answer).isDir()) return QString();
+        return QDir(*answer).absolutePath();
+    }
+
+    QFileDialog dlg(parent, caption,
+                    initialDirectory.isEmpty() || !QFileInfo(initialDirectory).isDir() ? QDir::homePath()
+                                                                                       : initialDirectory);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true); // the button text must be ours
+    dlg.setLabelText(QFileDialog::Accept, QStringLiteral("SELECT"));
+    dlg.setWindowModality(Qt::ApplicationModal);
+    if (dlg.exec() != QDialog::Accepted) return QString();
+    const QStringList chosen = dlg.selectedFiles();
+    const QString dir = chosen.isEmpty() ? dlg.directory().absolutePath() : chosen.first();
+    return QFileInfo(dir).isDir() ? QDir(dir).absolutePath() : QString();
+}
+
+void CDirDialog::setNextDirectory(const QString& path) { g_next.enqueue(path); }
+void CDirDialog::cancelNext() { g_next.enqueue(std::nullopt); }
+void CDirDialog::clearScripted() { g_next.clear(); }
+QString CDirDialog::lastTitle() { return g_lastTitle; }
+
+} // namespace tavrin::platform

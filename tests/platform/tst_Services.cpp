@@ -1,0 +1,212 @@
+// Smaller stand-ins: data folders, temporary names, the clock, the shell, sounds and the restart.
+
+#include "Clock.h"
+#include "DataPaths.h"
+#include "MessageBox.h"
+#include "RestartProgram.h"
+#include "ShellOpen.h"
+#include "Sound.h"
+#include "TempNames.h"
+#include "TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavrin::platform;
+
+namespace {
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+}
+
+// A short PCM wave file: 8-bit mono 11025 Hz silence.
+void writeWave(const QString& path, int samples) {
+    QByteArray d;
+    auto u32 = [&d](quint32 v) { for (int i = 0; i < 4; ++i) d.append(char(v >> (8 * i))); };
+    auto u16 = [&d](quint16 v) { d.append(char(v)); d.append(char(v >> 8)); };
+    d.append("RIFF");
+    u32(36 + samples);
+    d.append("WAVEfmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(11025);
+    u32(11025);
+    u16(1);
+    u16(8);
+    d.append("data");
+    u32(samples);
+    d.append(QByteArray(samples, char(0x80)));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(d);
+}
+} // namespace
+
+class TestServices : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        MessageBox::setTestMode(true);
+        DataPaths::reset();
+        ShellOpen::clearRecorded();
+        Sound::clearRecorded();
+        RestartProgram::clearRecorded();
+        Clock::clearFixed();
+    }
+
+    void dataFilesBesideTheProgramComeFirst() {
+        QTemporaryDir root;
+        const QString bin = root.path() + "/bin", share = root.path() + "/share/tavrin";
+        touch(share + "/TIPS.TXT");
+        touch(share + "/TNSkins/Corvel Windows.TNS");
+        DataPaths::setProgramDir(bin);
+        DataPaths::setInstalledDataDir(share);
+        QCOMPARE(DataPaths::searchDirs(), (QStringList{bin, share}));
+        QCOMPARE(DataPaths::find("TIPS.TXT"), share + "/TIPS.TXT");
+        QCOMPARE(DataPaths::find("TNSkins"), share + "/TNSkins");
+        touch(bin + "/TIPS.TXT");
+        QCOMPARE(DataPaths::find("TIPS.TXT"), bin + "/TIPS.TXT");
+        QCOMPARE(DataPaths::find("TNSkins/Corvel Windows.TNS"), share + "/TNSkins/Corvel Windows.TNS");
+        QVERIFY(DataPaths::find("help").isEmpty());
+        QVERIFY(DataPaths::find("").isEmpty());
+    }
+
+    void realPlacesStartBesideTheExecutable() {
+        QCOMPARE(DataPaths::programDir(), QCoreApplication::applicationDirPath());
+        QCOMPARE(DataPaths::programPath(), QCoreApplication::applicationFilePath());
+        const QStringList dirs = DataPaths::searchDirs();
+        QCOMPARE(dirs.first(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
+        QVERIFY(dirs.contains(QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/tavrin")));
+        QVERIFY(dirs.last().endsWith("/share/tavrin"));
+        QVERIFY(QDir::isAbsolutePath(dirs.last()));
+    }
+
+    void tempNamesAreFixedPerPrefix() {
+        QCOMPARE(TempNames::prefixes().size(), 11);
+        QSet<QString> seen;
+        for (const QString& p : TempNames::prefixes()) {
+            const QString path = TempNames::path(p);
+            QCOMPARE(path, QDir::tempPath() + "/" + p + "300.tmp");
+            QCOMPARE(TempNames::path(p), path);
+            seen.insert(path);
+        }
+        QCOMPARE(seen.size(), 11);
+        QCOMPARE(TempNames::path("TNVX"), QDir::tempPath() + "/TNV300.tmp");
+    }
+
+    void freshTempNameClearsALeftover() {
+        const QString p = TempNames::path("TNG");
+        touch(p);
+        QCOMPARE(TempNames::fresh("TNG"), p);
+        QVERIFY(!QFileInfo::exists(p));
+        // A link planted there is removed, not followed.
+        const QString victim = tavrin::test::scratchDir() + "/victim.txt";
+        touch(victim);
+        QVERIFY(QFile::link(victim, p));
+        QCOMPARE(TempNames::fresh("TNG"), p);
+        QVERIFY(!QFileInfo(p).isSymLink());
+        QVERIFY(QFileInfo::exists(victim));
+    }
+
+    void clockCanBeFixed() {
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        const qint64 now = Clock::now();
+        QVERIFY(now >= before && now <= before + 2);
+        Clock::setFixed(1078444800); // 5 March 2004 00:00 UTC
+        QVERIFY(Clock::isFixed());
+        QCOMPARE(Clock::now(), qint64(1078444800));
+        Clock::advance(60);
+        QCOMPARE(Clock::now(), qint64(1078444860));
+        Clock::clearFixed();
+        QVERIFY(!Clock::isFixed());
+        Clock::advance(1000000); // no effect on the real clock
+        QVERIFY(Clock::now() < before + 1000);
+    }
+
+    void shellOpenRecordsWhatWouldOpen() {
+        QVERIFY(ShellOpen::mail("someone@example.org"));
+        QVERIFY(ShellOpen::mail("mailto:other@example.org"));
+        QVERIFY(ShellOpen::openUrl("www.example.org"));
+        QVERIFY(ShellOpen::openUrl("https://example.org/a?b=c"));
+        QVERIFY(ShellOpen::runProgram("/opt/convert", {"--from", "3.0"}));
+        QVERIFY(!ShellOpen::openUrl("   "));
+        QVERIFY(!ShellOpen::mail(""));
+        QVERIFY(!ShellOpen::runProgram(""));
+        const auto& r = ShellOpen::recorded();
+        QCOMPARE(r.size(), 5);
+        QCOMPARE(r[0].target, QString("mailto:someone@example.org"));
+        QCOMPARE(r[1].target, QString("mailto:other@example.org"));
+        QCOMPARE(r[2].target, QString("http://www.example.org"));
+        QCOMPARE(r[3].target, QString("https://example.org/a?b=c"));
+        QCOMPARE(r[4].kind, ShellRequest::Program);
+        QCOMPARE(r[4].arguments, (QStringList{"--from", "3.0"}));
+    }
+
+    void soundRecordsInTestMode() {
+        const QString wav = tavrin::test::scratchDir() + "/alert.wav";
+        writeWave(wav, 1000);
+        QVERIFY(Sound::testMode());
+        QVERIFY(Sound::playAsync(wav));
+        QVERIFY(Sound::playSync(wav));
+        QVERIFY(!Sound::playAsync(wav + ".missing"));
+        Sound::beep();
+        const auto& r = Sound::recorded();
+        QCOMPARE(r.size(), 4);
+        QCOMPARE(r[0].path, wav);
+        QVERIFY(!r[0].synchronous);
+        QVERIFY(r[1].synchronous);
+        QCOMPARE(r[3].kind, SoundRecord::Beep);
+    }
+
+    // Playing for real must never hang: a missing file, or no sound device at all.
+    void realPlayingNeverHangs() {
+        Sound::setTestMode(false);
+        const QString wav = tavrin::test::scratchDir() + "/short.wav";
+        writeWave(wav, 2205); // 0.2 s
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!Sound::playSync(wav + ".missing", 5000));
+        QVERIFY(!Sound::playAsync(wav + ".missing"));
+        Sound::playSync(wav, 5000); // played, or refused without a device
+        Sound::playAsync(wav);
+        Sound::stop();
+        Sound::beep();
+        Sound::setTestMode(MessageBox::testMode());
+        QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+        QVERIFY(Sound::recorded().isEmpty());
+    }
+
+    void restartIsRecordedInTestMode() {
+        QVERIFY(RestartProgram::scheduleAfterExit("/opt/tavelle/bin/tavrin"));
+        QVERIFY(!RestartProgram::scheduleAfterExit(QString()));
+        QCOMPARE(RestartProgram::recorded().size(), 1);
+        QCOMPARE(RestartProgram::recorded().first().program, QString("/opt/tavelle/bin/tavrin"));
+        QCOMPARE(RestartProgram::recorded().first().waitForPid, QCoreApplication::applicationPid());
+    }
+
+    // The helper really waits for the process to end before it starts the program.
+    void restartWaitsForTheProcessToEnd() {
+        MessageBox::setTestMode(false);
+        QProcess waiter;
+        waiter.start("sleep", {"1"});
+        QVERIFY(waiter.waitForStarted());
+        const QString marker = tavrin::test::scratchDir() + "/restarted it's $HOME";
+        QVERIFY(RestartProgram::scheduleAfterProcess(waiter.processId(), "/usr/bin/touch", {marker}, 10));
+        MessageBox::setTestMode(true);
+        QTest::qWait(400);
+        QVERIFY(!QFileInfo::exists(marker));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marker), 8000);
+        QCOMPARE(waiter.state(), QProcess::NotRunning);
+    }
+};
+
+QTEST_MAIN(TestServices)
+#include "tst_Services.moc"
