@@ -17,8 +17,11 @@ QUrl ShellOpen::toUrl(const QString& address) {
     if (text.isEmpty()) return QUrl();
     // "scheme:" followed by something; a drive letter or a bare host:port is not a scheme here.
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    QUrl url = scheme.match(text).hasMatch() ? QUrl(text, QUrl::TolerantMode)
-                                             : QUrl(QStringLiteral("http://") + text, QUrl::TolerantMode);
+    // "host:8080/page" names a port, not a scheme.
+    static const QRegularExpression hostPort(QStringLiteral("^[A-Za-z0-9.-]+:[0-9]+(/|$)"));
+    const bool hasScheme = scheme.match(text).hasMatch() && !hostPort.match(text).hasMatch();
+    QUrl url = hasScheme ? QUrl(text, QUrl::TolerantMode)
+                         : QUrl(QStringLiteral("http://") + text, QUrl::TolerantMode);
     return url.isValid() ? url : QUrl();
 }
 

@@ -19,8 +19,8 @@ struct SoundRecord {
 
 class Sound {
 public:
-    // Plays the file and returns when it has ended (or after timeoutMs). False when nothing
-    // could be played.
+    // Plays the file and returns when it has ended (or after timeoutMs). Input waits meanwhile;
+    // timers and painting go on. False when nothing could be played.
     static bool playSync(const QString& path, int timeoutMs = 60000);
     // Starts the file and returns at once; a sound still playing is stopped first. False when
     // the file cannot be played.

@@ -137,17 +137,19 @@ private slots:
         QVERIFY(ShellOpen::openUrl("www.example.org"));
         QVERIFY(ShellOpen::openUrl("https://example.org/a?b=c"));
         QVERIFY(ShellOpen::runProgram("/opt/convert", {"--from", "3.0"}));
+        QVERIFY(ShellOpen::openUrl("localhost:8080/forum"));
         QVERIFY(!ShellOpen::openUrl("   "));
         QVERIFY(!ShellOpen::mail(""));
         QVERIFY(!ShellOpen::runProgram(""));
         const auto& r = ShellOpen::recorded();
-        QCOMPARE(r.size(), 5);
+        QCOMPARE(r.size(), 6);
         QCOMPARE(r[0].target, QString("mailto:someone@example.org"));
         QCOMPARE(r[1].target, QString("mailto:other@example.org"));
         QCOMPARE(r[2].target, QString("http://www.example.org"));
         QCOMPARE(r[3].target, QString("https://example.org/a?b=c"));
         QCOMPARE(r[4].kind, ShellRequest::Program);
         QCOMPARE(r[4].arguments, (QStringList{"--from", "3.0"}));
+        QCOMPARE(r[5].target, QString("http://localhost:8080/forum"));
     }
 
     void soundRecordsInTestMode() {
