@@ -76,9 +76,10 @@ TEST_F(Entries, DeletingTheOnlyEntryRemovesBothEntryFiles) {
 
 TEST_F(Entries, DeletingLeavesTheDataFileAndTheOtherEntriesAlone) {
     addEntries(path, {{1, "a", "first", {"t1"}}, {2, "b", "second", {}}, {3, "c", "third", {"", "t3"}}});
-    const std::string data = readFile(dataPath);
+    const std::string data = readFile(dataPath), index = readFile(path);
     ASSERT_TRUE(tn->DeleteEntry(1)) << rep.dump();
     EXPECT_EQ(readFile(dataPath), data);
+    EXPECT_EQ(readFile(path), index.substr(0, 420) + index.substr(840)) << "records are copied as they are";
     EXPECT_EQ(tn->entryCount, 2);
     EXPECT_EQ(tn->currentEntry, 2);
     EXPECT_EQ(sizeOf(path), 840);
@@ -94,11 +95,14 @@ TEST_F(Entries, SortKeepsEqualTimesInWritingOrderAndComparesSigned) {
                       {-5, "", "before 1970", {}},
                       {10, "", "ten-b", {}},
                       {20, "", "twenty", {}}});
-    const std::string data = readFile(dataPath);
+    const std::string data = readFile(dataPath), index = readFile(path);
     tn->currentEntry = 3;
     ASSERT_TRUE(tn->SortEntries()) << rep.dump();
     EXPECT_EQ(tn->currentEntry, 3);
     EXPECT_EQ(readFile(dataPath), data) << "the data file is not touched";
+    std::string expected;
+    for (std::size_t i : {2, 1, 3, 4, 0}) expected += index.substr(420 * i, 420);
+    EXPECT_EQ(readFile(path), expected) << "records are moved as they are";
     EXPECT_EQ(bodies(), (std::vector<std::string>{"before 1970", "ten-a", "ten-b", "twenty", "thirty"}));
 
     // An index already in order is left as it is.

@@ -33,7 +33,8 @@ public:
     int waitDepth = 0;
 };
 
-// A fresh directory under the system's temporary folder, removed with the object.
+// A fresh directory in a scratch folder (a RAM file system when there is one), removed with
+// the object.
 class TempDir {
 public:
     TempDir();
