@@ -41,7 +41,7 @@ CCustomListCtrl::CCustomListCtrl(QWidget* parent)
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setAllColumnsShowFocus(false); // the delegate draws the focus frame in the skin's colours
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -453,6 +453,24 @@ void CCustomListCtrl::keyPressEvent(QKeyEvent* e) {
         break;
     }
     QTreeView::keyPressEvent(e);
+}
+
+// The focus frame spans the whole current row, so whole rows are redrawn when it moves.
+void CCustomListCtrl::focusInEvent(QFocusEvent* e) {
+    QTreeView::focusInEvent(e);
+    viewport()->update();
+}
+
+void CCustomListCtrl::focusOutEvent(QFocusEvent* e) {
+    QTreeView::focusOutEvent(e);
+    viewport()->update();
+}
+
+void CCustomListCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTreeView::currentChanged(current, previous);
+    for (const QModelIndex& i : {current, previous})
+        if (i.isValid())
+            viewport()->update(QRect(0, visualRect(i).top(), viewport()->width(), visualRect(i).height()));
 }
 
 QRect CCustomListCtrl::emptyNoticeRect(const QFontMetrics& fm) const {

@@ -116,6 +116,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void openEditor(int row, int column, const QPoint& pressPos);

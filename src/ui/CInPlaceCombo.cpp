@@ -1,6 +1,7 @@
 #include "CInPlaceCombo.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -44,7 +45,10 @@ bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* e) {
 void CInPlaceCombo::focusOutEvent(QFocusEvent* e) {
     QComboBox::focusOutEvent(e);
     // Dropping the list down moves the focus into the popup; that is not the end of the edit.
-    if (e->reason() != Qt::PopupFocusReason) finish(false);
+    const QWidget* popup = view()->window();
+    const QWidget* now = QApplication::focusWidget();
+    const bool intoPopup = popup->isVisible() || (now && (now == popup || popup->isAncestorOf(now)));
+    if (e->reason() != Qt::PopupFocusReason && !intoPopup) finish(false);
 }
 
 void CInPlaceCombo::finish(bool cancelled) {

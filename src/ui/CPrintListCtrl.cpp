@@ -77,6 +77,9 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
 
     const QFontMetrics body(bodyFont_, &printer);
     const int w = body.horizontalAdvance(QLatin1Char('X'));
+    // The extra "X" of every column's width is split between its two sides, so that right-
+    // aligned text does not run into the next column's text.
+    inset_ = w / 2;
     left_ = dpiX / 2;
     top_ = dpiY / 2;
     const QRect paper = printer.pageLayout().fullRectPixels(printer.resolution());
@@ -186,7 +189,7 @@ void CPrintListCtrl::drawCells(QPainter& p, const QStringList& texts, int height
         p.setPen(QPen(Qt::black, 1));
         if (!first) p.drawLine(col.x - kSeparatorOffset, y_, col.x - kSeparatorOffset, y_ + height);
         first = false;
-        p.drawText(QRect(col.x, y_, col.width, height),
+        p.drawText(QRect(col.x + inset_, y_, col.width - 2 * inset_, height),
                    col.align | Qt::AlignVCenter | Qt::TextSingleLine, texts.value(int(c)));
     }
 }

@@ -60,6 +60,7 @@ private:
     std::vector<PrintColumn> columns_;
     int left_ = 0, top_ = 0, printableWidth_ = 0, printableHeight_ = 0;
     int y_ = 0;
+    int inset_ = 0; // keeps cell texts off the separators
 };
 
 } // namespace tavrin::ui

@@ -28,7 +28,8 @@ void drawTriangle(QPainter* p, const QRect& square, bool pointsLeft, const QColo
 }
 } // namespace
 
-CustomListDelegate::CustomListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+CustomListDelegate::CustomListDelegate(QAbstractItemView* view)
+    : QStyledItemDelegate(view), view_(view) {}
 
 QRect CustomListDelegate::checkBoxRect(const QRect& cell) {
     const int side = std::max(7, std::min(13, cell.height() - 4));
@@ -111,6 +112,16 @@ void CustomListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
         p->setPen(fore);
         p->drawText(textRect, int(align | Qt::TextSingleLine),
                     option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
+    }
+
+    // One frame round the whole current row, drawn piece by piece by its cells.
+    if (view_->hasFocus() && view_->currentIndex().row() == row) {
+        p->setPen(QPen(fore, 1, Qt::DotLine));
+        const QRect r = option.rect.adjusted(0, 0, -1, -1);
+        p->drawLine(r.topLeft(), r.topRight());
+        p->drawLine(r.bottomLeft(), r.bottomRight());
+        if (column == 0) p->drawLine(r.topLeft(), r.bottomLeft());
+        if (column == model->columnCount() - 1) p->drawLine(r.topRight(), r.bottomRight());
     }
     p->restore();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Paints the cells of a CCustomListCtrl in the active skin's colours: ordinary, "Important"
-// and selected rows, the check boxes of the first column and the two step squares at the ends
-// of spin cells.
+// and selected rows, the check boxes of the first column, the two step squares at the ends of
+// spin cells, and a dotted frame round the current row while the list has the focus.
 
+#include <QAbstractItemView>
 #include <QStyledItemDelegate>
 
 namespace tavrin::ui {
@@ -10,7 +11,7 @@ namespace tavrin::ui {
 class CustomListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit CustomListDelegate(QObject* parent = nullptr);
+    explicit CustomListDelegate(QAbstractItemView* view);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -23,6 +24,7 @@ public:
     static QRect checkBoxRect(const QRect& cell);
 
 private:
+    QAbstractItemView* view_;
     bool fullRow_ = true;
 };
 
