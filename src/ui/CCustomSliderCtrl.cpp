@@ -19,6 +19,9 @@ CCustomSliderCtrl::CCustomSliderCtrl(Qt::Orientation orientation, QWidget* paren
     // actionTriggered comes for every move the user makes (drag, click, key), after the
     // position changed and before the value follows; setValue() from the program does not.
     connect(this, &QAbstractSlider::actionTriggered, this, [this](int) { scrolled(); });
+    // Grabbing the handle starts tracking where it stands, so a SHIFT drag anchors at the
+    // position it started from rather than at the first step away from it.
+    connect(this, &QAbstractSlider::sliderPressed, this, [this] { scrolled(); });
 }
 
 bool CCustomSliderCtrl::shiftHeld() const { return modifiers_.testFlag(Qt::ShiftModifier); }

@@ -3,6 +3,7 @@
 #include "ActiveSkin.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QPainter>
 
 namespace tavrin::ui {
@@ -27,6 +28,16 @@ void CCustomStatic::setKind(Kind kind) {
         setContentsMargins(0, 0, 0, 0);
     }
     update();
+}
+
+QSize CCustomStatic::sizeHint() const {
+    if (kind_ == Group && layout()) return layout()->totalSizeHint();
+    return QLabel::sizeHint();
+}
+
+QSize CCustomStatic::minimumSizeHint() const {
+    if (kind_ == Group && layout()) return layout()->totalMinimumSize();
+    return QLabel::minimumSizeHint();
 }
 
 void CCustomStatic::applyColours() {

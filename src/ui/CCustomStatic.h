@@ -18,6 +18,10 @@ public:
     Kind kind() const { return kind_; }
     void setKind(Kind kind);
 
+    // A group is sized by the controls laid out inside it.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
