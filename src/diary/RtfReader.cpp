@@ -9,6 +9,10 @@ namespace {
 
 // Paragraph lengths in a QTextDocument are pixels at 96 per inch; RTF has 1440 twips per inch.
 constexpr qreal kTwipsPerPixel = 15.0;
+// No page is wider than this (22 inches); larger lengths only come from damaged files.
+constexpr int kMaxTwips = 31680;
+
+qreal pixels(int twips) { return qBound(-kMaxTwips, twips, kMaxTwips) / kTwipsPerPixel; }
 
 QTextListFormat::Style listStyle(RtfParser::ListKind kind, int level) {
     using K = RtfParser::ListKind;
@@ -86,22 +90,22 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParser::ParaProps& para) const 
     }
     if (para.lineSpacing != 0) {
         if (para.lineMultiple && para.lineSpacing > 0)
-            b.setLineHeight(qRound(para.lineSpacing * 100.0 / 240.0),
+            b.setLineHeight(qRound(qMin(para.lineSpacing, kMaxTwips) * 100.0 / 240.0),
                             QTextBlockFormat::ProportionalHeight);
         else if (para.lineSpacing > 0)
-            b.setLineHeight(para.lineSpacing / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+            b.setLineHeight(pixels(para.lineSpacing), QTextBlockFormat::MinimumHeight);
         else
-            b.setLineHeight(-qreal(para.lineSpacing) / kTwipsPerPixel,
+            b.setLineHeight(-pixels(para.lineSpacing),
                             QTextBlockFormat::FixedHeight);
     }
     // A list draws its own indent and number; the paragraph's indents only placed the marker.
     if (para.list == RtfParser::ListKind::None) {
-        if (para.left) b.setLeftMargin(para.left / kTwipsPerPixel);
-        if (para.firstLine) b.setTextIndent(para.firstLine / kTwipsPerPixel);
+        if (para.left) b.setLeftMargin(pixels(para.left));
+        if (para.firstLine) b.setTextIndent(pixels(para.firstLine));
     }
-    if (para.right) b.setRightMargin(para.right / kTwipsPerPixel);
-    if (para.before) b.setTopMargin(para.before / kTwipsPerPixel);
-    if (para.after) b.setBottomMargin(para.after / kTwipsPerPixel);
+    if (para.right) b.setRightMargin(pixels(para.right));
+    if (para.before) b.setTopMargin(pixels(para.before));
+    if (para.after) b.setBottomMargin(pixels(para.after));
     if (para.tabCount > 0) {
         QList<QTextOption::Tab> tabs;
         for (int i = 0; i < para.tabCount; ++i) {
@@ -112,7 +116,7 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParser::ParaProps& para) const 
             case RtfParser::TabKind::Right: type = QTextOption::RightTab; break;
             case RtfParser::TabKind::Decimal: type = QTextOption::DelimiterTab; break;
             }
-            tabs.append(QTextOption::Tab(para.tabs[i] / kTwipsPerPixel, type,
+            tabs.append(QTextOption::Tab(pixels(para.tabs[i]), type,
                                          type == QTextOption::DelimiterTab ? QChar(u'.')
                                                                            : QChar()));
         }
