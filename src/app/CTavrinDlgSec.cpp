@@ -1,0 +1,107 @@
+#include "CTavrinDlgSec.h"
+
+#include "CCustomButton.h"
+#include "CCustomStatic.h"
+#include "CTavrinDlgResetPassword.h"
+#include "CTavrinDlgSecConfirm.h"
+#include "MessageBox.h"
+#include "ProgramTexts.h"
+#include "WindowEffects.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tavrin::app {
+
+using platform::MessageBox;
+
+CTavrinDlgSec::CTavrinDlgSec(const QString& diaryName, bool creating, QWidget* parent,
+                             const QString& diaryPath, int extOffset)
+    : CCustomDialog(BackAll, parent), creating_(creating || diaryName.isEmpty()), path_(diaryPath),
+      ext_(extOffset) {
+    setWindowTitle(texts::kProgramTitle);
+    setObjectName("passwordDialog");
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(16, 16, 16, 16);
+    auto* grid = new QGridLayout;
+    name_ = new QLineEdit(creating_ ? QString("You are creating a new diary") : diaryName, this);
+    name_->setObjectName("diaryName");
+    name_->setReadOnly(true);
+    name_->setFocusPolicy(Qt::NoFocus);
+    password_ = new QLineEdit(this);
+    password_->setObjectName("password");
+    password_->setEchoMode(QLineEdit::Password);
+    password_->setMaxLength(29);
+    password_->setMinimumWidth(220);
+    grid->addWidget(new ui::CCustomStatic("Diary:", this), 0, 0);
+    grid->addWidget(name_, 0, 1);
+    grid->addWidget(new ui::CCustomStatic("Password:", this), 1, 0);
+    grid->addWidget(password_, 1, 1);
+    top->addLayout(grid);
+    auto* row = new QHBoxLayout;
+    reset_ = new ui::CCustomButton("Reset Password", this);
+    reset_->setObjectName("resetPasswordButton");
+    row->addWidget(reset_);
+    row->addStretch();
+    auto* ok = new ui::CCustomButton("OK", this);
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    cancel_ = new ui::CCustomButton("Cancel", this);
+    cancel_->setObjectName("cancelButton");
+    row->addWidget(ok);
+    row->addWidget(cancel_);
+    top->addLayout(row);
+    cancel_->setEnabled(!creating_);
+    reset_->setEnabled(!creating_);
+    connect(ok, &QPushButton::clicked, this, &CTavrinDlgSec::accept);
+    connect(cancel_, &QPushButton::clicked, this, &CTavrinDlgSec::reject);
+    connect(reset_, &QPushButton::clicked, this, &CTavrinDlgSec::resetPassword);
+}
+
+QString CTavrinDlgSec::password() const { return password_->text(); }
+
+void CTavrinDlgSec::showEvent(QShowEvent* event) {
+    CCustomDialog::showEvent(event);
+    ui::WindowEffects::closeSplash();
+    ui::WindowEffects::centreAndAnimate(this);
+    raise();
+    activateWindow();
+    QTimer::singleShot(250, password_, [this] { password_->setFocus(); });
+}
+
+void CTavrinDlgSec::accept() {
+    if (password_->text().size() < 3) {
+        MessageBox::warning(texts::kTooShortPassword, this);
+        return;
+    }
+    if (creating_) {
+        CTavrinDlgSecConfirm confirm(this);
+        // Closing the confirmation without confirming gives no security pairs: the prompt stays.
+        if (confirm.exec() != QDialog::Accepted) return;
+        if (confirm.password() != password_->text()) {
+            MessageBox::warning("The passwords do not match!", this);
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            questions_[size_t(i)] = confirm.question(i);
+            answers_[size_t(i)] = confirm.answer(i);
+        }
+    }
+    CCustomDialog::accept();
+}
+
+void CTavrinDlgSec::reject() {
+    if (creating_) return; // a new diary cannot go without its password
+    CCustomDialog::reject();
+}
+
+void CTavrinDlgSec::resetPassword() {
+    CTavrinDlgResetPassword reset(path_, ext_, this);
+    reset.exec();
+    resetDone_ = true;
+}
+
+} // namespace tavrin::app

@@ -1,0 +1,115 @@
+#include "DiaryFlows.h"
+
+#include "CTavrinDlgCreateDiary.h"
+#include "CTavrinDlgSec.h"
+#include "Cp1252.h"
+#include "DiaryShell.h"
+#include "DiaryState.h"
+#include "FileChooser.h"
+#include "MessageBox.h"
+#include "ProgramTexts.h"
+#include "Settings.h"
+#include "TN.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace tavrin::app {
+
+using platform::MessageBox;
+
+namespace {
+int extensionOffsetOf(const QString& path) {
+    int dot = path.lastIndexOf('.');
+    int slash = path.lastIndexOf('/');
+    return dot > slash + 1 ? dot + 1 : 0;
+}
+} // namespace
+
+PasswordAnswer DiaryFlows::askPassword(const QString& diaryName, bool creating, QWidget* parent,
+                                       const QString& path, int extOffset) {
+    PasswordAnswer a;
+    CTavrinDlgSec dlg(diaryName, creating, parent, path, extOffset);
+    a.ok = dlg.exec() == QDialog::Accepted;
+    a.resetDone = dlg.resetDone();
+    if (!a.ok) return a;
+    a.password = dlg.password();
+    for (int i = 0; i < 3; ++i) {
+        a.questions[size_t(i)] = dlg.question(i);
+        a.answers[size_t(i)] = dlg.answer(i);
+    }
+    return a;
+}
+
+void DiaryFlows::openDiary() {
+    const QString path = platform::FileChooser::open(shell_.shellWindow(), "Open an existing diary file",
+                                                     "Tavelle Suite v3.x files (*.tni)|*.tni||", "tni",
+                                                     "*.tni", true);
+    if (path.isEmpty()) return; // the diary that was open stays open
+    shell_.clearEntryList();
+    auto& state = DiaryState::instance();
+    state.choose(path, extensionOffsetOf(path));
+    const QString name = QFileInfo(path).completeBaseName();
+    settings::write(settings::ShortFile, name);
+    admitChosen(name, true);
+}
+
+DiaryFlows::Admit DiaryFlows::admitChosen(const QString& name, bool fill) {
+    auto& state = DiaryState::instance();
+    state.reloadShortcuts();
+    state.resetPainKinds();
+    state.setOpen(false);
+    auto tn = state.makeTN();
+    if (!tn->FirstEntry(true)) {
+        state.setEmptyDiary(true);
+        shell_.showModule(0);
+        return Admit::Empty;
+    }
+    state.setEmptyDiary(false);
+    PasswordAnswer a = askPassword(name, false, shell_.shellWindow(), state.path(), state.extOffset());
+    if (!a.ok) {
+        fail();
+        return Admit::Cancelled;
+    }
+    if (a.resetDone && !tn->FirstEntry(true)) { // the reset re-keyed the diary
+        fail();
+        return Admit::Cancelled;
+    }
+    if (cp1252::fromUtf8(a.password.toStdString()) != tn->entry.password()) {
+        MessageBox::warning(texts::kInvalidPassword, shell_.shellWindow());
+        fail();
+        return Admit::WrongPassword;
+    }
+    state.setOpen(true);
+    if (fill) afterAccepted();
+    return Admit::Opened;
+}
+
+void DiaryFlows::afterAccepted() {
+    auto& state = DiaryState::instance();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    shell_.fillEntryList(true);
+    QApplication::restoreOverrideCursor();
+    if (shell_.currentModule() != 1) shell_.showModule(1);
+    shell_.selectLastEntry();
+    settings::write(settings::DiaryFile, state.path());
+    settings::write(settings::ExtLoc, state.extOffset());
+}
+
+void DiaryFlows::fail() {
+    DiaryState::instance().close();
+    shell_.showModule(0);
+}
+
+void DiaryFlows::createDiary() {
+    CTavrinDlgCreateDiary dlg(shell_.shellWindow());
+    if (dlg.exec() != QDialog::Accepted) return;
+    shell_.clearEntryList();
+    auto& state = DiaryState::instance();
+    state.choose(dlg.fullPath(), dlg.extOffset());
+    settings::write(settings::ShortFile, dlg.diaryName());
+    // A diary that already had entries is opened behind its password like any other.
+    admitChosen(dlg.diaryName(), true);
+}
+
+} // namespace tavrin::app

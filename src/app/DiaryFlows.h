@@ -1,0 +1,46 @@
+#pragma once
+// Opening and creating a diary behind its password, as the main window runs them.
+
+#include <QString>
+
+#include <array>
+
+class QWidget;
+
+namespace tavrin::app {
+
+class DiaryShell;
+
+struct PasswordAnswer {
+    bool ok = false;
+    QString password;
+    bool resetDone = false;
+    std::array<QString, 3> questions, answers; // when creating
+};
+
+class DiaryFlows {
+public:
+    enum class Admit { Opened, Empty, Cancelled, WrongPassword };
+
+    explicit DiaryFlows(DiaryShell& shell) : shell_(shell) {}
+
+    // The Open and Create commands.
+    void openDiary();
+    void createDiary();
+
+    // For the diary chosen in DiaryState: load its shortcuts and pain kinds, and unless it has
+    // no entry, ask its password. With `fill`, an accepted diary's entries are listed, the
+    // diary page shown and the path remembered for the next start.
+    Admit admitChosen(const QString& name, bool fill);
+
+    // The password prompt.
+    static PasswordAnswer askPassword(const QString& diaryName, bool creating, QWidget* parent,
+                                      const QString& path = QString(), int extOffset = 0);
+
+private:
+    void afterAccepted();
+    void fail();
+    DiaryShell& shell_;
+};
+
+} // namespace tavrin::app
