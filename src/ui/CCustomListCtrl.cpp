@@ -34,7 +34,8 @@ QString shownName(const QStringList& names, qint64 i) {
 } // namespace
 
 CCustomListCtrl::CCustomListCtrl(QWidget* parent)
-    : QTreeView(parent), model_(new CustomListModel(this)), delegate_(new CustomListDelegate(this)) {
+    : QTreeView(parent), model_(new CustomListModel(this)),
+      delegate_(new CustomListDelegate(this)) {
     setObjectName(QStringLiteral("customList"));
     setModel(model_);
     setItemDelegate(delegate_);
@@ -58,10 +59,12 @@ CCustomListCtrl::CCustomListCtrl(QWidget* parent)
             [this](const QItemSelection& selected, const QItemSelection&) {
                 QList<int> rows;
                 for (const QItemSelectionRange& r : selected)
-                    for (int row = r.top(); row <= r.bottom(); ++row) rows.append(row);
+                    for (int row = r.top(); row <= r.bottom(); ++row)
+                        rows.append(row);
                 std::sort(rows.begin(), rows.end());
                 rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-                for (int row : rows) emit rowSelected(row);
+                for (int row : rows)
+                    emit rowSelected(row);
                 emit selectedRowsChanged();
             });
     // An editor laid over a cell would no longer match it.
@@ -103,7 +106,9 @@ bool CCustomListCtrl::deleteColumn(int column) {
     return model_->removeColumnAt(column);
 }
 
-int CCustomListCtrl::columnCount() const { return model_->columnCount(); }
+int CCustomListCtrl::columnCount() const {
+    return model_->columnCount();
+}
 
 QString CCustomListCtrl::columnTitle(int column) const {
     return column >= 0 && column < model_->columnCount() ? model_->column(column).title : QString();
@@ -111,7 +116,7 @@ QString CCustomListCtrl::columnTitle(int column) const {
 
 Qt::Alignment CCustomListCtrl::columnAlignment(int column) const {
     return column >= 0 && column < model_->columnCount() ? model_->column(column).alignment
-                                                           : Qt::AlignLeft;
+                                                         : Qt::AlignLeft;
 }
 
 // ---- persisted widths ----
@@ -133,13 +138,16 @@ bool CCustomListCtrl::saveWidths() const {
     bool ok = true;
     for (int c = 0; c < model_->columnCount(); ++c)
         ok = platform::SettingsStore::writeInt(settings::columnKey(widthFormat_.constData(), c),
-                                               columnWidth(c)) && ok;
+                                               columnWidth(c)) &&
+             ok;
     return ok;
 }
 
 // ---- rows ----
 
-int CCustomListCtrl::addRow(const QStringList& texts) { return model_->appendRow(texts); }
+int CCustomListCtrl::addRow(const QStringList& texts) {
+    return model_->appendRow(texts);
+}
 
 int CCustomListCtrl::addRows(const QList<QStringList>& rows) {
     const int first = model_->rowCount();
@@ -161,13 +169,21 @@ void CCustomListCtrl::clear() {
     model_->clearRows();
 }
 
-int CCustomListCtrl::rowCount() const { return model_->rowCount(); }
-QString CCustomListCtrl::itemText(int row, int column) const { return model_->text(row, column); }
+int CCustomListCtrl::rowCount() const {
+    return model_->rowCount();
+}
+QString CCustomListCtrl::itemText(int row, int column) const {
+    return model_->text(row, column);
+}
 bool CCustomListCtrl::setItemText(int row, int column, const QString& text) {
     return model_->setText(row, column, text);
 }
-qint64 CCustomListCtrl::itemData(int row) const { return model_->itemData(row); }
-bool CCustomListCtrl::setItemData(int row, qint64 data) { return model_->setItemData(row, data); }
+qint64 CCustomListCtrl::itemData(int row) const {
+    return model_->itemData(row);
+}
+bool CCustomListCtrl::setItemData(int row, qint64 data) {
+    return model_->setItemData(row, data);
+}
 
 void CCustomListCtrl::setRedraw(bool on) {
     if (on == redraw_) return;
@@ -190,7 +206,8 @@ void CCustomListCtrl::setFullRowSelect(bool on) {
 
 QList<int> CCustomListCtrl::selectedRows() const {
     QList<int> rows;
-    for (const QModelIndex& i : selectionModel()->selectedRows(0)) rows.append(i.row());
+    for (const QModelIndex& i : selectionModel()->selectedRows(0))
+        rows.append(i.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -212,9 +229,9 @@ void CCustomListCtrl::setRowSelected(int row, bool selected) {
         selectRow(row);
         return;
     }
-    selectionModel()->select(model_->index(row, 0),
-                             (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
-                                 QItemSelectionModel::Rows);
+    selectionModel()->select(model_->index(row, 0), (selected ? QItemSelectionModel::Select
+                                                              : QItemSelectionModel::Deselect) |
+                                                        QItemSelectionModel::Rows);
 }
 
 void CCustomListCtrl::ensureVisible(int row) {
@@ -224,10 +241,18 @@ void CCustomListCtrl::ensureVisible(int row) {
 
 // ---- check boxes ----
 
-void CCustomListCtrl::setCheckBoxes(bool on) { model_->setCheckable(on); }
-bool CCustomListCtrl::hasCheckBoxes() const { return model_->isCheckable(); }
-bool CCustomListCtrl::setChecked(int row, bool checked) { return model_->setChecked(row, checked); }
-bool CCustomListCtrl::isChecked(int row) const { return model_->isChecked(row); }
+void CCustomListCtrl::setCheckBoxes(bool on) {
+    model_->setCheckable(on);
+}
+bool CCustomListCtrl::hasCheckBoxes() const {
+    return model_->isCheckable();
+}
+bool CCustomListCtrl::setChecked(int row, bool checked) {
+    return model_->setChecked(row, checked);
+}
+bool CCustomListCtrl::isChecked(int row) const {
+    return model_->isChecked(row);
+}
 
 // ---- cells edited in place ----
 
@@ -277,8 +302,10 @@ void CCustomListCtrl::scrollToColumn(int column) {
     const int off = header()->offset();
     const int vw = viewport()->width();
     QScrollBar* sb = horizontalScrollBar();
-    if (pos < off || w > vw) sb->setValue(pos);
-    else if (pos + w > off + vw) sb->setValue(pos + w - vw);
+    if (pos < off || w > vw)
+        sb->setValue(pos);
+    else if (pos + w > off + vw)
+        sb->setValue(pos + w - vw);
 }
 
 void CCustomListCtrl::openEditor(int row, int column, const QPoint& pressPos) {
@@ -297,7 +324,7 @@ void CCustomListCtrl::openEditor(int row, int column, const QPoint& pressPos) {
         using Mode = CInPlaceEdit::Mode;
         const Mode mode = cell->mode == CustomListModel::TextMode::Integers   ? Mode::Integers
                           : cell->mode == CustomListModel::TextMode::Decimals ? Mode::Decimals
-                                                                               : Mode::Any;
+                                                                              : Mode::Any;
         auto* ed = new CInPlaceEdit(viewport(), model_->text(row, column), mode);
         connect(ed, &CInPlaceEdit::editEnded, this, [this, ed](bool c) { finishEdit(ed, c); });
         w = ed;
@@ -329,8 +356,10 @@ void CCustomListCtrl::openEditor(int row, int column, const QPoint& pressPos) {
     w->setGeometry(g);
     w->show();
     w->setFocus(Qt::MouseFocusReason);
-    if (auto* combo = qobject_cast<CInPlaceCombo*>(w)) combo->showPopup();
-    else if (auto* spin = qobject_cast<CInPlaceSpin*>(w)) spin->press(inCell);
+    if (auto* combo = qobject_cast<CInPlaceCombo*>(w))
+        combo->showPopup();
+    else if (auto* spin = qobject_cast<CInPlaceSpin*>(w))
+        spin->press(inCell);
 }
 
 void CCustomListCtrl::endEdit(bool cancel) {
@@ -343,7 +372,8 @@ void CCustomListCtrl::finishEdit(QWidget* w, bool cancelled) {
     editor_ = nullptr;
     editIndex_ = QPersistentModelIndex();
     // The focus comes back to the list before the editor goes, so it does not wander off.
-    if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())) setFocus(Qt::OtherFocusReason);
+    if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()))
+        setFocus(Qt::OtherFocusReason);
     w->disconnect(this);
     w->hide();
     w->deleteLater();
@@ -428,14 +458,21 @@ void CCustomListCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void CCustomListCtrl::keyPressEvent(QKeyEvent* e) {
+    const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        emit returnPressed();
-        e->accept();
-        return;
     case Qt::Key_Delete:
-        emit deletePressed();
+        // Plain keys are the list's to report; with Ctrl and the like they are the owner's
+        // shortcuts (Ctrl+Enter adds, Ctrl+Delete deletes) and travel on to it.
+        if (!plain) {
+            e->ignore();
+            return;
+        }
+        if (e->key() == Qt::Key_Delete)
+            emit deletePressed();
+        else
+            emit returnPressed();
         e->accept();
         return;
     case Qt::Key_Space:
@@ -470,7 +507,8 @@ void CCustomListCtrl::currentChanged(const QModelIndex& current, const QModelInd
     QTreeView::currentChanged(current, previous);
     for (const QModelIndex& i : {current, previous})
         if (i.isValid())
-            viewport()->update(QRect(0, visualRect(i).top(), viewport()->width(), visualRect(i).height()));
+            viewport()->update(
+                QRect(0, visualRect(i).top(), viewport()->width(), visualRect(i).height()));
 }
 
 QRect CCustomListCtrl::emptyNoticeRect(const QFontMetrics& fm) const {

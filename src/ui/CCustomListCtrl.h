@@ -48,8 +48,8 @@ public:
     bool saveWidths() const;
 
     // ---- rows ----
-    int addRow(const QStringList& texts);           // returns the new row
-    int addRows(const QList<QStringList>& rows);    // one notification; returns the first row
+    int addRow(const QStringList& texts);             // returns the new row
+    int addRows(const QList<QStringList>& rows);      // one notification; returns the first row
     int insertRow(int row, const QStringList& texts); // row is clamped into 0..rowCount()
     bool deleteRow(int row);
     void clear();
@@ -107,7 +107,8 @@ signals:
     void rowSelected(int row);
     void selectedRowsChanged();
     void rowDoubleClicked(int row);
-    // Enter and Delete pressed in the list, for the owner to act on.
+    // Enter and Delete pressed in the list, for the owner to act on. With Ctrl, Alt or Shift
+    // these keys are not taken by the list: they go on to the owner's key handling.
     void returnPressed();
     void deletePressed();
 

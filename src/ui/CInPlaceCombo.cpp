@@ -47,7 +47,8 @@ void CInPlaceCombo::focusOutEvent(QFocusEvent* e) {
     // Dropping the list down moves the focus into the popup; that is not the end of the edit.
     const QWidget* popup = view()->window();
     const QWidget* now = QApplication::focusWidget();
-    const bool intoPopup = popup->isVisible() || (now && (now == popup || popup->isAncestorOf(now)));
+    const bool intoPopup =
+        popup->isVisible() || (now && (now == popup || popup->isAncestorOf(now)));
     if (e->reason() != Qt::PopupFocusReason && !intoPopup) finish(false);
 }
 

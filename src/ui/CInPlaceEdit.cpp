@@ -15,9 +15,11 @@ CInPlaceEdit::CInPlaceEdit(QWidget* parent, const QString& text, Mode mode) : QL
     // A character filter, not a number check: "-" and "." may stand anywhere, as they may
     // be typed. Keys that insert nothing (backspace, arrows) always pass.
     if (mode == Mode::Integers)
-        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), this));
+        setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9-]*")), this));
     else if (mode == Mode::Decimals)
-        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.-]*")), this));
+        setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.-]*")), this));
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* e) {

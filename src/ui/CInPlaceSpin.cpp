@@ -26,7 +26,9 @@ QString CInPlaceSpin::shownText() const {
     return i >= 0 && i < names_.size() ? names_.at(qsizetype(i)) : QString();
 }
 
-QRect CInPlaceSpin::lowerSquare() const { return QRect(0, 0, height(), height()); }
+QRect CInPlaceSpin::lowerSquare() const {
+    return QRect(0, 0, height(), height());
+}
 QRect CInPlaceSpin::raiseSquare() const {
     return QRect(width() - height(), 0, height(), height());
 }
@@ -34,8 +36,10 @@ QRect CInPlaceSpin::raiseSquare() const {
 bool CInPlaceSpin::press(const QPoint& pos) {
     if (finished_) return false;
     int step = 0;
-    if (lowerSquare().contains(pos)) step = -1;
-    else if (raiseSquare().contains(pos)) step = +1;
+    if (lowerSquare().contains(pos))
+        step = -1;
+    else if (raiseSquare().contains(pos))
+        step = +1;
     if (step == 0) return false;
     value_ = std::clamp(value_ + step, lowest_, highest_);
     stepped_ = true;

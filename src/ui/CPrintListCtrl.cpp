@@ -38,7 +38,9 @@ QFont printFont(const QString& face, int size, int printerDpiY) {
 }
 } // namespace
 
-void CPrintListCtrl::attach(CCustomListCtrl* list) { list_ = list; }
+void CPrintListCtrl::attach(CCustomListCtrl* list) {
+    list_ = list;
+}
 
 QString CPrintListCtrl::startTimeText(const QDateTime& t) {
     // The long date of the user's locale, then the locale's time of day.
@@ -95,7 +97,8 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
         col.align = int(list.columnAlignment(c) & Qt::AlignHorizontal_Mask);
         if (list.columnWidth(c) > 0) {
             qsizetype n = col.title.size();
-            for (int r = 0; r < rows; ++r) n = std::max(n, list.itemText(r, c).size());
+            for (int r = 0; r < rows; ++r)
+                n = std::max(n, list.itemText(r, c).size());
             col.width = int(n + 1) * w;
         }
         col.x = x;
@@ -105,7 +108,8 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
 
     std::vector<bool> wanted(size_t(rows), !selectionOnly);
     if (selectionOnly)
-        for (int r : list.selectedRows()) wanted[size_t(r)] = true;
+        for (int r : list.selectedRows())
+            wanted[size_t(r)] = true;
 
     const int rowHeight = body.height() + kGapAfterRow;
     const int bottom = top_ + printableHeight_;
@@ -164,7 +168,8 @@ void CPrintListCtrl::drawPageHeader(QPainter& p, int page) {
 void CPrintListCtrl::drawColumnHeader(QPainter& p) {
     p.setFont(bodyFont_);
     QStringList titles;
-    for (const PrintColumn& c : columns_) titles.append(c.title);
+    for (const PrintColumn& c : columns_)
+        titles.append(c.title);
     const int height = p.fontMetrics().height();
     drawCells(p, titles, height);
     y_ += height;
@@ -175,7 +180,8 @@ void CPrintListCtrl::drawColumnHeader(QPainter& p) {
 void CPrintListCtrl::drawRow(QPainter& p, int row) {
     p.setFont(bodyFont_);
     QStringList texts;
-    for (int c = 0; c < int(columns_.size()); ++c) texts.append(list_->itemText(row, c));
+    for (int c = 0; c < int(columns_.size()); ++c)
+        texts.append(list_->itemText(row, c));
     const int height = p.fontMetrics().height() + kGapAfterRow;
     drawCells(p, texts, height);
     y_ += height;

@@ -52,8 +52,7 @@ void CustomListDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
         return;
     }
     const int row = index.row(), column = index.column();
-    const bool selected =
-        (option.state & QStyle::State_Selected) && (fullRow_ || column == 0);
+    const bool selected = (option.state & QStyle::State_Selected) && (fullRow_ || column == 0);
 
     QColor back = skin.listBackground(), fore = skin.listText();
     if (model->isImportant(row)) {

@@ -80,7 +80,8 @@ bool CustomListModel::removeColumnAt(int position) {
 CustomListModel::Row CustomListModel::makeRow(const QStringList& texts) const {
     Row r;
     r.texts = texts.mid(0, int(columns_.size()));
-    while (r.texts.size() < int(columns_.size())) r.texts.append(QString());
+    while (r.texts.size() < int(columns_.size()))
+        r.texts.append(QString());
     return r;
 }
 
@@ -100,7 +101,8 @@ void CustomListModel::appendRows(const QList<QStringList>& rows) {
     if (rows.isEmpty()) return;
     const int first = int(rows_.size());
     beginInsertRows(QModelIndex(), first, first + int(rows.size()) - 1);
-    for (const QStringList& t : rows) rows_.push_back(makeRow(t));
+    for (const QStringList& t : rows)
+        rows_.push_back(makeRow(t));
     endInsertRows();
 }
 

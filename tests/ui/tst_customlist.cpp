@@ -32,6 +32,10 @@ namespace {
 // The window that owns a list: it records the spin messages the list sends to its parent.
 struct Owner : QWidget {
     QList<QPair<qintptr, qintptr>> spins;
+    QList<QKeyCombination> keys;
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() != Qt::Key_Control) keys.append(e->keyCombination());
+    }
     bool event(QEvent* e) override {
         if (auto* m = NamedMessage::match(e, "TNSNotifySpin")) {
             spins.append({m->wParam(), m->lParam()});
@@ -44,11 +48,11 @@ struct Owner : QWidget {
 // A skin whose every slot has its own colour, so that a pixel tells which slot painted it.
 ActiveSkin distinctSkin() {
     ActiveSkin s = ActiveSkin::fallback();
-    s.backgrounds = {QColor(10, 10, 10),  QColor(20, 20, 20),  QColor(30, 30, 30),
+    s.backgrounds = {QColor(10, 10, 10),    QColor(20, 20, 20), QColor(30, 30, 30),
                      QColor(250, 250, 200), QColor(50, 50, 50), QColor(255, 255, 255),
-                     QColor(90, 90, 90),  QColor(70, 70, 70),  QColor(200, 240, 200)};
-    s.controls = {QColor(0, 0, 80),   QColor(255, 255, 0), QColor(180, 0, 0), QColor(0, 90, 0),
-                  QColor(0, 0, 0),    QColor(0, 0, 0),     QColor(0, 0, 200)};
+                     QColor(90, 90, 90),    QColor(70, 70, 70), QColor(200, 240, 200)};
+    s.controls = {QColor(0, 0, 80), QColor(255, 255, 0), QColor(180, 0, 0), QColor(0, 90, 0),
+                  QColor(0, 0, 0),  QColor(0, 0, 0),     QColor(0, 0, 200)};
     return s;
 }
 
@@ -64,7 +68,8 @@ struct Page {
         list->insertColumn("Description", 120);
         list->insertColumn("Value", 160);
         list->insertColumn("Note", 100);
-        for (int r = 0; r < rows; ++r) list->addRow({QString("Param %1").arg(r), "", ""});
+        for (int r = 0; r < rows; ++r)
+            list->addRow({QString("Param %1").arg(r), "", ""});
         list->setEditable(true);
         owner->show();
         owner->activateWindow();
@@ -114,8 +119,10 @@ private slots:
         QVERIFY(!list.deleteRow(10));
         QCOMPARE(list.itemData(1), 4711); // data moves with its row
         QVERIFY(list.isChecked(1));
-        QCOMPARE(list.listModel()->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole)
-                     .value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+        QCOMPARE(list.listModel()
+                         ->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole)
+                         .value<Qt::Alignment>() &
+                     Qt::AlignHorizontal_Mask,
                  Qt::AlignRight);
         list.clear();
         QCOMPARE(list.rowCount(), 0);
@@ -519,23 +526,30 @@ private slots:
     }
 
     void enterAndDeleteGoToTheOwner() {
-        CCustomListCtrl list;
-        list.insertColumn("Description", 100);
-        list.addRow({"a"});
-        list.show();
-        list.setFocus();
-        QSignalSpy enter(&list, &CCustomListCtrl::returnPressed);
-        QSignalSpy del(&list, &CCustomListCtrl::deletePressed);
-        QTest::keyClick(&list, Qt::Key_Return);
-        QTest::keyClick(&list, Qt::Key_Delete);
+        Page page;
+        CCustomListCtrl* list = page.list;
+        list->setFocus();
+        QSignalSpy enter(list, &CCustomListCtrl::returnPressed);
+        QSignalSpy del(list, &CCustomListCtrl::deletePressed);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(enter.count(), 1);
         QCOMPARE(del.count(), 1);
+        QVERIFY(page.owner->keys.isEmpty());
+        // Ctrl+Enter and Ctrl+Delete are the owner's.
+        QTest::keyClick(list, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(enter.count(), 1);
+        QCOMPARE(del.count(), 1);
+        QCOMPARE(page.owner->keys, (QList<QKeyCombination>{Qt::ControlModifier | Qt::Key_Return,
+                                                           Qt::ControlModifier | Qt::Key_Delete}));
     }
 
     void selectionApi() {
         CCustomListCtrl list;
         list.insertColumn("Description", 100);
-        for (int i = 0; i < 6; ++i) list.addRow({QString::number(i)});
+        for (int i = 0; i < 6; ++i)
+            list.addRow({QString::number(i)});
         QCOMPARE(list.selectedRow(), -1);
         list.selectRow(4);
         list.setRowSelected(1, true); // single selection: moves it
@@ -585,7 +599,8 @@ private slots:
         // One by one, a quadratic cost would show here; the bound is loose for slow machines.
         QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
         QCOMPARE(list.rowCount(), 10000);
-        QVERIFY(list.visualRect(list.listModel()->index(9999, 0)).intersects(list.viewport()->rect()));
+        QVERIFY(
+            list.visualRect(list.listModel()->index(9999, 0)).intersects(list.viewport()->rect()));
     }
 };
 

@@ -38,7 +38,8 @@ int pageCount(const QString& pdf) {
 // The text of every page, split at the form feeds pdftotext writes between pages.
 QStringList pages(const QString& pdf) {
     QStringList p = run("pdftotext", {"-layout", pdf, "-"}).split(QChar('\f'));
-    while (!p.isEmpty() && p.last().trimmed().isEmpty()) p.removeLast();
+    while (!p.isEmpty() && p.last().trimmed().isEmpty())
+        p.removeLast();
     return p;
 }
 
@@ -89,7 +90,8 @@ private slots:
             QCOMPARE(page.count("Page # "), 1);
             QCOMPARE(page.count("Tavelle (tm) Suite Reminders"), 1);
             QVERIFY(stamp.match(page).hasMatch());
-            QVERIFY(QRegularExpression(R"(Description\s+Interval\s+Occurence)").match(page).hasMatch());
+            QVERIFY(
+                QRegularExpression(R"(Description\s+Interval\s+Occurence)").match(page).hasMatch());
             // The page header comes first, then the column header, then the rows.
             QVERIFY(page.indexOf("Page # ") < page.indexOf("Tavelle (tm)"));
             QVERIFY(page.indexOf("Tavelle (tm)") < page.indexOf("Description"));
@@ -110,7 +112,8 @@ private slots:
     void hiddenColumnIsLeftOut() {
         auto list = reminders(3);
         list->insertColumn("Secret", 80);
-        for (int r = 0; r < 3; ++r) list->setItemText(r, 3, "HIDDEN" + QString::number(r));
+        for (int r = 0; r < 3; ++r)
+            list->setItemText(r, 3, "HIDDEN" + QString::number(r));
         list->setColumnWidth(1, 0);
         list->setColumnWidth(3, 0);
         PrintDialog::setNextPdf(pdf);
