@@ -426,7 +426,7 @@ int Cli::add(const std::string& path) {
         tn.typeText = p.types;
         if (!tn.AddEntry()) return kFailed;
     }
-    if (!tn.SortEntries()) return kFailed;
+    if (!tn.SortEntries()) return kFailed; // one sort after the whole batch
     out_ << "Added " << pending.size() << (pending.size() == 1 ? " entry" : " entries") << "; the diary holds "
          << tn.entryCount << ".\n";
     return kOk;

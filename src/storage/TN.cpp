@@ -226,11 +226,18 @@ bool TN::ForEachEntry(bool unscramble, const std::function<bool(const EntryView&
         auto slice = [&](std::uint32_t off, std::uint32_t len) {
             return len ? std::string_view(data).substr(off, len) : std::string_view();
         };
-        EntryView v{i, rec, slice(rec.bodyOffset(), rec.bodyLength()), {}};
+        std::uint8_t key;
+        if (unscramble) {
+            key = scramble::textKey(rec.password());
+        } else {
+            EntryRecord plain = rec;
+            scramble::indexRecord(plain);
+            key = scramble::textKey(plain.password());
+        }
+        EntryView v{i, rec, key, slice(rec.bodyOffset(), rec.bodyLength()), {}};
         for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
             v.types[std::size_t(t)] = slice(rec.typeOffset(t), rec.typeLength(t));
         if (unscramble) {
-            std::uint8_t key = scramble::textKey(rec.password());
             scratchBody.assign(v.body);
             scramble::text(scratchBody, key);
             v.body = scratchBody;
@@ -246,29 +253,15 @@ bool TN::ForEachEntry(bool unscramble, const std::function<bool(const EntryView&
     return all;
 }
 
-bool TN::AddEntry() {
-    const std::string& indexPath = files_.indexPath();
+bool TN::writeEntryTexts(File& data, std::int64_t dataLen, EntryRecord& plain, std::string& texts) {
     const std::string dataPath = files_.path(DiaryFileSet::kData);
-    auto idx = io_.open(indexPath, OpenMode::Create);
-    if (!idx) return false;
-    auto data = io_.open(dataPath, OpenMode::Create);
-    if (!data) return false;
-
-    std::int64_t indexLen = idx->size();
-    std::int64_t dataLen = data->size();
-    if (indexLen < 0 || dataLen < 0) {
-        io_.reportError(indexLen < 0 ? idx->error() : data->error(),
-                        indexLen < 0 ? indexPath : dataPath);
-        return false;
-    }
-
-    EntryRecord plain = entry;
+    plain = entry;
     plain.syncPasswordLength();
     plain.setVersion(1);
     const std::uint8_t key = scramble::textKey(plain.password());
 
-    // Texts first, in one write: body, then the non-empty type texts in order.
-    std::string texts;
+    // Body, then the non-empty type texts in order, in one write.
+    texts.clear();
     std::uint64_t end = std::uint64_t(dataLen);
     auto place = [&](const std::string& t) {
         std::uint32_t off = std::uint32_t(end + texts.size());
@@ -290,10 +283,31 @@ bool TN::AddEntry() {
         std::uint32_t off = t.empty() ? std::uint32_t(end + texts.size()) : place(t);
         plain.setType(i, off, std::uint32_t(t.size()));
     }
-    if (!texts.empty() && !io_.writeSynced(*data, dataPath, dataLen, texts)) {
-        data->truncate(dataLen);
+    if (!texts.empty() && !io_.writeSynced(data, dataPath, dataLen, texts)) {
+        data.truncate(dataLen);
         return false;
     }
+    return true;
+}
+
+bool TN::AddEntry() {
+    const std::string& indexPath = files_.indexPath();
+    const std::string dataPath = files_.path(DiaryFileSet::kData);
+    auto idx = io_.open(indexPath, OpenMode::Create);
+    if (!idx) return false;
+    auto data = io_.open(dataPath, OpenMode::Create);
+    if (!data) return false;
+
+    std::int64_t indexLen = idx->size();
+    std::int64_t dataLen = data->size();
+    if (indexLen < 0 || dataLen < 0) {
+        io_.reportError(indexLen < 0 ? idx->error() : data->error(),
+                        indexLen < 0 ? indexPath : dataPath);
+        return false;
+    }
+    EntryRecord plain;
+    std::string texts;
+    if (!writeEntryTexts(*data, dataLen, plain, texts)) return false;
 
     // Then the index record, after the last whole record: a partial record left by an
     // interrupted write is overwritten, so that every record stays aligned.
@@ -313,6 +327,39 @@ bool TN::AddEntry() {
     entry = plain;
     dataFileLength = dataLen + std::int64_t(texts.size());
     indexFileLength = pos + kRec;
+    entryCount = int(indexFileLength / kRec);
+    return true;
+}
+
+bool TN::AddEntrySorted() {
+    const std::string dataPath = files_.path(DiaryFileSet::kData);
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    auto data = io_.open(dataPath, OpenMode::Create);
+    if (!data) return false;
+    const std::int64_t dataLen = data->size();
+    if (dataLen < 0) {
+        io_.reportError(data->error(), dataPath);
+        return false;
+    }
+    EntryRecord plain;
+    std::string texts;
+    if (!writeEntryTexts(*data, dataLen, plain, texts)) return false;
+
+    // The new record goes where appending and then sorting would put it; the index is
+    // written once, atomically, so a failure leaves the diary exactly as it was.
+    EntryRecord stored = plain;
+    scramble::indexRecord(stored);
+    raw.append(bytesOf(stored));
+    std::string sorted;
+    sortIndex(raw, sorted);
+    if (!io_.replace(files_.indexPath(), sorted.empty() ? raw : sorted)) {
+        data->truncate(dataLen);
+        return false;
+    }
+    entry = plain;
+    dataFileLength = dataLen + std::int64_t(texts.size());
+    indexFileLength = std::int64_t(raw.size());
     entryCount = int(indexFileLength / kRec);
     return true;
 }
@@ -340,25 +387,32 @@ bool TN::DeleteEntry(int index) {
     return true;
 }
 
+bool TN::sortIndex(const std::string& raw, std::string& sorted) {
+    sorted.clear();
+    const std::size_t n = raw.size() / TN::kIndexRecord;
+    std::vector<std::int64_t> keys(n);
+    for (std::size_t i = 0; i < n; ++i)
+        keys[i] = std::int64_t(le::u64(reinterpret_cast<const std::uint8_t*>(raw.data()) +
+                                       i * TN::kIndexRecord + EntryRecord::kDateTime));
+    if (std::is_sorted(keys.begin(), keys.end())) return false;
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    sorted.assign(n * TN::kIndexRecord, '\0');
+    for (std::size_t i = 0; i < n; ++i)
+        std::memcpy(sorted.data() + i * TN::kIndexRecord, raw.data() + order[i] * TN::kIndexRecord,
+                    TN::kIndexRecord);
+    return true;
+}
+
 bool TN::SortEntries() {
     std::string raw;
     if (!readIndexFile(raw)) return false;
     if (entryCount < 2) return true;
-    std::vector<std::int64_t> keys(static_cast<std::size_t>(entryCount));
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keys[i] = std::int64_t(le::u64(reinterpret_cast<const std::uint8_t*>(raw.data()) +
-                                       i * TN::kIndexRecord + EntryRecord::kDateTime));
-    if (std::is_sorted(keys.begin(), keys.end())) return true;
-
+    std::string sorted;
+    if (!sortIndex(raw, sorted)) return true; // already in order: nothing is rewritten
     WaitScope wait(io_.reporter());
-    std::vector<std::size_t> order(keys.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    std::string sorted(raw.size(), '\0');
-    for (std::size_t i = 0; i < order.size(); ++i)
-        std::memcpy(sorted.data() + i * TN::kIndexRecord, raw.data() + order[i] * TN::kIndexRecord,
-                    TN::kIndexRecord);
     return io_.replace(files_.indexPath(), sorted);
 }
 

@@ -31,6 +31,7 @@ namespace tavrin {
 struct EntryView {
     int index;
     const EntryRecord& record;
+    std::uint8_t textKey; // the key the texts are stored with
     std::string_view body;
     std::array<std::string_view, EntryRecord::kTypeTexts> types;
 };
@@ -73,6 +74,8 @@ public:
 
     // Appends the entry held in the object: texts to the data file, then the index record.
     bool AddEntry();
+    // AddEntry followed by SortEntries, with the index written once: what the editor does.
+    bool AddEntrySorted();
     bool ReadEntry(bool unscramble);
     bool FirstEntry(bool unscramble);
     bool NextEntry(bool unscramble);
@@ -113,6 +116,10 @@ public:
 
 private:
     bool readIndexFile(std::string& raw);
+    bool writeEntryTexts(File& data, std::int64_t dataLen, EntryRecord& plain, std::string& texts);
+    // The index records of `raw` in date-time order; false (and `sorted` empty) when they
+    // already are.
+    static bool sortIndex(const std::string& raw, std::string& sorted);
     bool decodeEntry(int index, const std::string& raw, bool unscramble, EntryRecord& rec,
                      const char* trace);
     bool checkTexts(int index, const EntryRecord& rec, std::int64_t dataSize);

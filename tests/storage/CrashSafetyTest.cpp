@@ -70,6 +70,16 @@ std::vector<RewriteCase> cases() {
     const auto entries = [](const std::string& p) { return entriesState(p); };
     return {
         {"AddEntry", threeEntries, [](TN& t) { return addEntry(t, kNewEntry); }, entries},
+        {"AddEntrySorted", threeEntries,
+         [](TN& t) {
+             t.entry.clear();
+             setSecrets(t.entry);
+             t.entry.setDateTime(kNewEntry.when);
+             t.body = kNewEntry.body;
+             t.typeText = kNewEntry.types;
+             return t.AddEntrySorted();
+         },
+         entries},
         {"DeleteEntry", threeEntries, [](TN& t) { return t.DeleteEntry(1); }, entries},
         {"DeleteOnlyEntry", [](const std::string& p) { addEntries(p, {kNewEntry}); },
          [](TN& t) { return t.DeleteEntry(0); }, entries},

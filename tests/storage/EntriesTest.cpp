@@ -247,3 +247,34 @@ TEST_F(Entries, ReKeyKeepsTwentyNineCharactersOfALongPassword) {
 }
 
 } // namespace tavrin::test
+
+namespace tavrin::test {
+
+// Adding with the sort folded in gives byte for byte what AddEntry and SortEntries give.
+TEST(AddEntrySorted, EqualsAddThenSort) {
+    TempDir dir;
+    const std::string a = dir.file("A.tni"), b = dir.file("B.tni");
+    const EntryData entries[] = {{30, "x", "thirty", {}}, {10, "y", "ten", {"t"}}, {20, "z", "", {}}};
+    const EntryData added{10, "new", "another ten", {"", "two"}};
+    for (const auto& path : {a, b}) addEntries(path, {entries[0], entries[1], entries[2]});
+    RecordingReporter rep;
+    auto ta = openDiary(a, rep);
+    ASSERT_TRUE(addEntry(*ta, added));
+    ASSERT_TRUE(ta->SortEntries());
+    auto tb = openDiary(b, rep);
+    tb->entry.clear();
+    setSecrets(tb->entry);
+    tb->entry.setDateTime(added.when);
+    tb->entry.setDescription(added.description);
+    tb->body = added.body;
+    tb->typeText = added.types;
+    ASSERT_TRUE(tb->AddEntrySorted());
+    EXPECT_TRUE(rep.reports.empty()) << rep.dump();
+    EXPECT_EQ(readFile(a), readFile(b));
+    EXPECT_EQ(readFile(DiaryFileSet(a).path('d')), readFile(DiaryFileSet(b).path('d')));
+    EXPECT_EQ(tb->entryCount, 4);
+    EXPECT_EQ(tb->entry.bodyLength(), added.body.size()); // the buffer stays plain
+    EXPECT_EQ(tb->entry.password(), kPassword);
+}
+
+} // namespace tavrin::test
