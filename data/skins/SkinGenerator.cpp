@@ -84,7 +84,7 @@ Theme corvelWindows() {
     t.backBottom = hex(0xE8EDF4);
     t.backgrounds = {hex(0xF0F4F9), hex(0xFFFFFF), hex(0xE6ECF3), hex(0xFFFFFF), hex(0xF3F6FA),
                      hex(0xFFFFFF), hex(0xA7B3C3), hex(0xDCE8F9), hex(0xFFFFFF)};
-    t.controls = {hex(0x1F2933), hex(0x8A1C1C), hex(0xFCE4E4), hex(0x2F6FD0),
+    t.controls = {hex(0x1F2933), hex(0xFFFFFF), hex(0xD2504B), hex(0x2F6FD0),
                   hex(0x1F2933), hex(0x24303F), hex(0x3A7BDC)};
     t.buttonKey = hex(0xFF00FF);
     t.windowKey = hex(0xFF00FF);
@@ -120,7 +120,7 @@ Theme corvelNight() {
     t.backBottom = hex(0x1B212B);
     t.backgrounds = {hex(0x232A36), hex(0x2A3240), hex(0x1E242F), hex(0x1E2530), hex(0x323B4B),
                      hex(0x46516A), hex(0x0F1318), hex(0x3D4A61), hex(0x1E2530)};
-    t.controls = {hex(0xE3E8EF), hex(0xFFD9D9), hex(0x5A2630), hex(0x4FC3B5),
+    t.controls = {hex(0xE3E8EF), hex(0xFFFFFF), hex(0xA33A45), hex(0x4FC3B5),
                   hex(0xE3E8EF), hex(0xD5DCE6), hex(0x2E8C83)};
     t.buttonKey = hex(0xFF00FF);
     t.windowKey = hex(0xFF00FF);

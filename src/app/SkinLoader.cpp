@@ -91,6 +91,10 @@ void SkinLoader::status(const QString& text) const {
 }
 
 SkinLoader::IndexResult SkinLoader::readIndex(const QString& name, ui::ActiveSkin& out) const {
+    // The name comes from the settings store: it names a skin inside the skins folder, never a
+    // path elsewhere.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return IndexResult::Missing;
     const QString path = indexPath(name);
     if (!QFileInfo(path).isFile()) return IndexResult::Missing;
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QStringDecoder>
 
 namespace tavrin::ui {
 namespace {
@@ -23,7 +24,9 @@ bool ActiveSkin::decodeIndex(const QByteArray& index) {
     QByteArray a = index.mid(60, 32);
     int nul = a.indexOf('\0');
     if (nul >= 0) a.truncate(nul);
-    author = QString::fromLatin1(a);
+    // Texts in skin files are Windows-1252, like every text the program stores.
+    QStringDecoder cp1252("windows-1252");
+    author = cp1252.isValid() ? QString(cp1252(a)) : QString::fromLatin1(a);
     for (int i = 0; i < 9; ++i) backgrounds[size_t(i)] = colourAt(index, 92 + 4 * i);
     buttonKey = colourAt(index, 128);
     for (int i = 0; i < 7; ++i) controls[size_t(i)] = colourAt(index, 132 + 4 * i);
