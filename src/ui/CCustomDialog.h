@@ -5,6 +5,7 @@
 //   303 "back_large.tns" the main window, drawn as it is (its outline is the window's shape)
 //   304 "back_main.tns"  a module page, stretched; skins without it fall back to "back_all.tns"
 // Without any usable picture the window is filled with the skin's dialog colour.
+// A module page lives inside the main window: give it a parent and setWindowFlags(Qt::Widget).
 
 #include <QDialog>
 #include <QPixmap>
