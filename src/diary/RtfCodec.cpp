@@ -17,6 +17,7 @@ QString decodePlain(const QByteArray& stored) {
         cp1252::toUtf8(std::string_view(stored.constData(), std::size_t(stored.size()))));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
+    text.remove(QChar(0)); // a terminator copied along with an old text is no character
     return text;
 }
 
@@ -25,6 +26,7 @@ QString decodePlain(const QByteArray& stored) {
 bool RtfCodec::isRtf(const QByteArray& stored) { return stored.startsWith("{\\rtf"); }
 
 void RtfCodec::toDocument(const QByteArray& stored, QTextDocument* doc) {
+    if (!doc) return;
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
     doc->clear();

@@ -81,7 +81,8 @@ QByteArray RtfWriter::run() {
     for (int i = 0; i < fonts_.size(); ++i) {
         appendNumber(out, "{\\f", i);
         out += "\\fnil\\fcharset0 ";
-        appendText(out, fonts_[i]);
+        // A semicolon ends a name in the font table and cannot be escaped there.
+        appendText(out, QString(fonts_[i]).replace(u';', u','));
         out += ";}";
     }
     out += "}\n{\\colortbl;";

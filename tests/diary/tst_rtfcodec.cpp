@@ -62,6 +62,7 @@ private slots:
     void plainStoredTextIsShownAsText();
     void plainTextOfStoredRtf();
     void loadingIsNotAnUndoStep();
+    void pastedTablesAndImagesKeepTheirText();
 };
 
 void TestRtfCodec::characterFormatsSurvive() {
@@ -119,6 +120,9 @@ void TestRtfCodec::characterFormatsSurvive() {
     append(c, "HALF", half);
     append(c, " ", plain);
     append(c, "ALL", all);
+    QTextCharFormat odd;
+    odd.setFontFamilies({QStringLiteral("Odd;Name")});
+    append(c, " ODD", odd);
     append(c, " end", plain);
 
     const auto back = roundTrip(doc);
@@ -155,6 +159,10 @@ void TestRtfCodec::characterFormatsSurvive() {
     QCOMPARE(a.foreground().color(), QColor(0, 0, 255));
     QCOMPARE(a.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Mono"));
     QCOMPARE(a.fontPointSize(), 9.0);
+
+    // A semicolon would end the name early in the font table and spill into the text.
+    QCOMPARE(formatOf(*back, "ODD").fontFamilies().toStringList().value(0),
+             QStringLiteral("Odd,Name"));
 
     // Formats end where they ended: the text after the last run is plain again.
     QCOMPARE(formatOf(*back, "end").fontWeight(), int(QFont::Normal));
@@ -443,6 +451,21 @@ void TestRtfCodec::plainStoredTextIsShownAsText() {
     QCOMPARE(RtfCodec::plainText(" {\\rtf1 x}"), QStringLiteral(" {\\rtf1 x}"));
     RtfCodec::toDocument(QByteArray(), &doc);
     QVERIFY(doc.isEmpty());
+    QCOMPARE(RtfCodec::plainText(QByteArray("ab\0", 3)), QStringLiteral("ab"));
+}
+
+void TestRtfCodec::pastedTablesAndImagesKeepTheirText() {
+    // The editor makes neither, but a paste can bring them: cell texts stay, as paragraphs.
+    QTextDocument doc;
+    doc.setHtml("<p>before <img src='missing.png'> after</p>"
+                "<table><tr><td>one</td><td>two</td></tr><tr><td>three</td><td>four</td></tr>"
+                "</table><p>end</p>");
+    const QByteArray stored = RtfCodec::fromDocument(&doc);
+    const auto back = reread(stored);
+    // The empty paragraph is the one a QTextDocument always keeps after a table.
+    QCOMPARE(back->toPlainText(),
+             QStringLiteral("before  after\none\ntwo\nthree\nfour\n\nend"));
+    QCOMPARE(RtfCodec::plainText(stored), back->toPlainText());
 }
 
 void TestRtfCodec::plainTextOfStoredRtf() {
