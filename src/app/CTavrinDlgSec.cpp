@@ -66,7 +66,6 @@ QString CTavrinDlgSec::password() const { return password_->text(); }
 void CTavrinDlgSec::showEvent(QShowEvent* event) {
     CCustomDialog::showEvent(event);
     ui::WindowEffects::closeSplash();
-    ui::WindowEffects::centreAndAnimate(this);
     raise();
     activateWindow();
     QTimer::singleShot(250, password_, [this] { password_->setFocus(); });

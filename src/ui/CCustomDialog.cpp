@@ -1,8 +1,10 @@
 #include "CCustomDialog.h"
 
 #include "ActiveSkin.h"
+#include "WindowEffects.h"
 
 #include <QPainter>
+#include <QShowEvent>
 
 namespace tavrin::ui {
 
@@ -58,6 +60,12 @@ void CCustomDialog::paintEvent(QPaintEvent*) {
         p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
         p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
     }
+}
+
+void CCustomDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (isWindow() && !event->spontaneous() && WindowEffects::mainWindow() != this)
+        WindowEffects::centreAndAnimate(this);
 }
 
 } // namespace tavrin::ui

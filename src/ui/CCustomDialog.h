@@ -33,6 +33,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A window opens centred on the main window and fades in (see WindowEffects).
+    void showEvent(QShowEvent* event) override;
 
 private:
     int kind_;
