@@ -622,8 +622,10 @@ void RtfParser::putByte(unsigned char b) {
 
 void RtfParser::put(char16_t c) {
     Group& g = stack_.back();
+    // Control characters are dropped, the C1 ones too: they are what the five bytes that
+    // Windows-1252 leaves undefined decode to, and nothing to show.
     if (c == 0x2029 || c == u'\n' || c == u'\r') c = 0x2028;
-    else if (c < 0x20 && c != u'\t') return;
+    else if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c < 0xA0)) return;
     switch (g.dest) {
     case Dest::Text:
         if (g.chars.hidden) return;

@@ -12,24 +12,30 @@ public:
     bool wantsFormatting() const override { return false; }
 
     void text(const QString& run, const RtfParser::CharProps&, const QString&) override {
-        // Paragraph breaks are written only once text follows, so the result never ends in one.
-        for (; pendingBreaks > 0; --pendingBreaks) out += u'\n';
+        separate();
         for (QChar c : run) {
             switch (c.unicode()) {
             case 0x2028: out += u'\n'; break;
-            case 0x00A0: out += u' '; break;   // a search typed with a space finds it
-            case 0x00AD: break;                // an optional hyphen is not part of the word
+            case 0x00A0: out += u' '; break; // a search typed with a space finds it
+            case 0x00AD: break;              // an optional hyphen is not part of the word
             default: out += c;
             }
         }
     }
 
+    // Paragraphs are joined by one '\n' each, as the document shows them, empty ones included.
     void paragraphEnd(const RtfParser::ParaProps&, const RtfParser::CharProps&) override {
-        ++pendingBreaks;
+        separate();
+        separatorDue = true;
+    }
+
+    void separate() {
+        if (separatorDue) out += u'\n';
+        separatorDue = false;
     }
 
     QString out;
-    int pendingBreaks = 0;
+    bool separatorDue = false;
 };
 
 } // namespace

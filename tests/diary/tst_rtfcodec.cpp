@@ -366,6 +366,7 @@ void TestRtfCodec::paragraphStructureSurvives() {
         const auto back = roundTrip(doc);
         QCOMPARE(back->toPlainText(), text);
         QCOMPARE(back->blockCount(), doc.blockCount());
+        QCOMPARE(RtfCodec::plainText(RtfCodec::fromDocument(&doc)), text);
     }
 
     // An empty paragraph keeps the size it was given, so the line keeps its height.
