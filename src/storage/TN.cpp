@@ -331,10 +331,11 @@ bool TN::AddEntry() {
     return true;
 }
 
-bool TN::AddEntrySorted() {
+bool TN::AddEntrySorted(int replacing) {
     const std::string dataPath = files_.path(DiaryFileSet::kData);
     std::string raw;
     if (!readIndexFile(raw)) return false;
+    if (replacing >= entryCount) return false;
     auto data = io_.open(dataPath, OpenMode::Create);
     if (!data) return false;
     const std::int64_t dataLen = data->size();
@@ -350,6 +351,7 @@ bool TN::AddEntrySorted() {
     // written once, atomically, so a failure leaves the diary exactly as it was.
     EntryRecord stored = plain;
     scramble::indexRecord(stored);
+    if (replacing >= 0) raw.erase(std::size_t(replacing) * TN::kIndexRecord, TN::kIndexRecord);
     raw.append(bytesOf(stored));
     std::string sorted;
     sortIndex(raw, sorted);

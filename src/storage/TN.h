@@ -75,7 +75,9 @@ public:
     // Appends the entry held in the object: texts to the data file, then the index record.
     bool AddEntry();
     // AddEntry followed by SortEntries, with the index written once: what the editor does.
-    bool AddEntrySorted();
+    // With `replacing` set to an entry's index, that entry's record is dropped in the same
+    // write, so an edited entry is either still the old one or wholly the new one.
+    bool AddEntrySorted(int replacing = -1);
     bool ReadEntry(bool unscramble);
     bool FirstEntry(bool unscramble);
     bool NextEntry(bool unscramble);

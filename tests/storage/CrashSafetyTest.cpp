@@ -80,6 +80,15 @@ std::vector<RewriteCase> cases() {
              return t.AddEntrySorted();
          },
          entries},
+        {"EditEntry", threeEntries,
+         [](TN& t) {
+             if (!t.ReadIndexRecord()) return false;
+             t.entry.setDateTime(99);
+             t.body = "edited";
+             t.typeText = {};
+             return t.AddEntrySorted(0);
+         },
+         entries},
         {"DeleteEntry", threeEntries, [](TN& t) { return t.DeleteEntry(1); }, entries},
         {"DeleteOnlyEntry", [](const std::string& p) { addEntries(p, {kNewEntry}); },
          [](TN& t) { return t.DeleteEntry(0); }, entries},

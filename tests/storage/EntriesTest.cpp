@@ -278,3 +278,31 @@ TEST(AddEntrySorted, EqualsAddThenSort) {
 }
 
 } // namespace tavrin::test
+
+namespace tavrin::test {
+
+// Editing: the new entry replaces the old one in the single index write.
+TEST(AddEntrySorted, ReplacingDropsTheOldRecord) {
+    TempDir dir;
+    const std::string path = dir.file("Edit.tni");
+    addEntries(path, {{10, "a", "first", {}}, {20, "b", "second", {}}, {30, "c", "third", {}}});
+    RecordingReporter rep;
+    auto tn = openDiary(path, rep);
+    ASSERT_TRUE(tn->ReadIndexRecord());
+    tn->entry.setDateTime(40); // the first entry, edited and moved to the end
+    tn->entry.setDescription("a2");
+    tn->body = "first, edited";
+    for (auto& t : tn->typeText) t.clear();
+    ASSERT_TRUE(tn->AddEntrySorted(0)) << rep.dump();
+    EXPECT_EQ(tn->entryCount, 3);
+    std::vector<std::string> bodies;
+    auto check = openDiary(path, rep);
+    for (bool ok = check->FirstEntry(true); ok; ok = check->NextEntry(true)) bodies.push_back(check->body);
+    EXPECT_EQ(bodies, (std::vector<std::string>{"second", "third", "first, edited"}));
+    EXPECT_FALSE(tn->AddEntrySorted(3)); // no such entry: nothing is written
+    std::vector<EntryRecord> recs;
+    ASSERT_TRUE(openDiary(path, rep)->ReadAllIndexRecords(recs));
+    EXPECT_EQ(recs.size(), 3u);
+}
+
+} // namespace tavrin::test
