@@ -31,8 +31,10 @@ RtfCodePage::Table decoderTable(const char* name, const RtfCodePage::Table& fall
         const char byte = char(b);
         const QString s = decoder.decode(QByteArrayView(&byte, 1));
         decoder.resetState();
-        if (s.size() == 1 && s.at(0) != QChar(0xFFFD) && s.at(0) != QChar(0x1A)) t[b] = s.at(0).unicode();
-        else t[b] = u'?';
+        if (s.size() == 1 && s.at(0) != QChar(0xFFFD) && s.at(0) != QChar(0x1A))
+            t[b] = s.at(0).unicode();
+        else
+            t[b] = u'?';
     }
     return t;
 }
@@ -48,8 +50,10 @@ struct Tables {
             {1254, "windows-1254"}, {1255, "windows-1255"}, {1256, "windows-1256"},
             {1257, "windows-1257"}, {1258, "windows-1258"}, {874, "windows-874"},
             {437, "IBM437"},        {850, "IBM850"},        {10000, "macintosh"}};
-        for (const auto& [page, name] : pages) others.emplace(page, decoderTable(name, cp1252));
-        for (int b = 0x80; b < 256; ++b) reverse1252.emplace(cp1252[b], static_cast<unsigned char>(b));
+        for (const auto& [page, name] : pages)
+            others.emplace(page, decoderTable(name, cp1252));
+        for (int b = 0x80; b < 256; ++b)
+            reverse1252.emplace(cp1252[b], static_cast<unsigned char>(b));
     }
 };
 
@@ -71,19 +75,32 @@ const RtfCodePage::Table& RtfCodePage::table(int codePage) {
 
 int RtfCodePage::forCharset(int charset) {
     switch (charset) {
-    case 0: return 1252;
-    case 77: return 10000;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    default: return 0;
+    case 0:
+        return 1252;
+    case 77:
+        return 10000;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 254:
+        return 437;
+    default:
+        return 0;
     }
 }
 

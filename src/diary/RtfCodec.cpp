@@ -23,20 +23,26 @@ QString decodePlain(const QByteArray& stored) {
 
 } // namespace
 
-bool RtfCodec::isRtf(const QByteArray& stored) { return stored.startsWith("{\\rtf"); }
+bool RtfCodec::isRtf(const QByteArray& stored) {
+    return stored.startsWith("{\\rtf");
+}
 
 void RtfCodec::toDocument(const QByteArray& stored, QTextDocument* doc) {
     if (!doc) return;
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
     doc->clear();
-    if (isRtf(stored)) RtfReader::read(stored, doc);
-    else doc->setPlainText(decodePlain(stored));
+    if (isRtf(stored))
+        RtfReader::read(stored, doc);
+    else
+        doc->setPlainText(decodePlain(stored));
     doc->setUndoRedoEnabled(undo);
     doc->setModified(false);
 }
 
-QByteArray RtfCodec::fromDocument(const QTextDocument* doc) { return RtfWriter::write(doc); }
+QByteArray RtfCodec::fromDocument(const QTextDocument* doc) {
+    return RtfWriter::write(doc);
+}
 
 QString RtfCodec::plainText(const QByteArray& stored) {
     return isRtf(stored) ? RtfPlainText::extract(stored) : decodePlain(stored);

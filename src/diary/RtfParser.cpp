@@ -19,98 +19,288 @@ constexpr int kMaxName = 32;
 
 enum class Kw {
     // destinations
-    FontTable, ColourTable, Field, FieldInstruction, FieldResult, Numbering, NumberingText,
-    ListText, ListTable, ListOverrideTable, SkipDestination,
+    FontTable,
+    ColourTable,
+    Field,
+    FieldInstruction,
+    FieldResult,
+    Numbering,
+    NumberingText,
+    ListText,
+    ListTable,
+    ListOverrideTable,
+    SkipDestination,
     // document
-    Ansi, AnsiCodePage, Mac, Pc, Pca, DefaultFont, UnicodeSkip, Unicode,
+    Ansi,
+    AnsiCodePage,
+    Mac,
+    Pc,
+    Pca,
+    DefaultFont,
+    UnicodeSkip,
+    Unicode,
     // characters
-    Plain, Bold, Italic, Underline, UnderlineNone, UnderlineDotted, UnderlineDashed,
-    UnderlineDashDot, UnderlineDashDotDot, UnderlineWave, UnderlineOther, Strike, StrikeDouble,
-    Super, Sub, NoSuperSub, Up, Down, Font, FontSize, Foreground, Background, Hidden,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    UnderlineDotted,
+    UnderlineDashed,
+    UnderlineDashDot,
+    UnderlineDashDotDot,
+    UnderlineWave,
+    UnderlineOther,
+    Strike,
+    StrikeDouble,
+    Super,
+    Sub,
+    NoSuperSub,
+    Up,
+    Down,
+    Font,
+    FontSize,
+    Foreground,
+    Background,
+    Hidden,
     // paragraphs
-    Pard, AlignLeft, AlignCentre, AlignRight, AlignJustify, LineSpacing, LineMultiple, LeftIndent,
-    RightIndent, FirstIndent, SpaceBefore, SpaceAfter, TabStop, TabRight, TabCentre, TabDecimal,
-    PageBreakBefore, ListOverrideNumber, ListLevel,
+    Pard,
+    AlignLeft,
+    AlignCentre,
+    AlignRight,
+    AlignJustify,
+    LineSpacing,
+    LineMultiple,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    TabStop,
+    TabRight,
+    TabCentre,
+    TabDecimal,
+    PageBreakBefore,
+    ListOverrideNumber,
+    ListLevel,
     // old-style numbering
-    NumBullet, NumBody, NumLevel, NumDecimal, NumUpperAlpha, NumLowerAlpha, NumUpperRoman,
+    NumBullet,
+    NumBody,
+    NumLevel,
+    NumDecimal,
+    NumUpperAlpha,
+    NumLowerAlpha,
+    NumUpperRoman,
     NumLowerRoman,
     // list tables
-    List, ListLevelDef, LevelFormat, ListId, ListOverride,
+    List,
+    ListLevelDef,
+    LevelFormat,
+    ListId,
+    ListOverride,
     // tables
-    Red, Green, Blue, FontCharset,
+    Red,
+    Green,
+    Blue,
+    FontCharset,
     // special characters
-    Par, Line, Tab, Page, Sect, Cell, Row, Emdash, Endash, Emspace, Enspace, Qmspace, Bullet,
-    LeftQuote, RightQuote, LeftDoubleQuote, RightDoubleQuote, Zwj, Zwnj, Zwbo,
+    Par,
+    Line,
+    Tab,
+    Page,
+    Sect,
+    Cell,
+    Row,
+    Emdash,
+    Endash,
+    Emspace,
+    Enspace,
+    Qmspace,
+    Bullet,
+    LeftQuote,
+    RightQuote,
+    LeftDoubleQuote,
+    RightDoubleQuote,
+    Zwj,
+    Zwnj,
+    Zwbo,
 };
 
 const std::unordered_map<std::string_view, Kw>& keywords() {
     static const std::unordered_map<std::string_view, Kw> map = [] {
         std::unordered_map<std::string_view, Kw> m = {
-            {"fonttbl", Kw::FontTable}, {"colortbl", Kw::ColourTable}, {"field", Kw::Field},
-            {"fldinst", Kw::FieldInstruction}, {"fldrslt", Kw::FieldResult},
-            {"pn", Kw::Numbering}, {"pntext", Kw::NumberingText}, {"listtext", Kw::ListText},
-            {"listtable", Kw::ListTable}, {"listoverridetable", Kw::ListOverrideTable},
-            {"ansi", Kw::Ansi}, {"ansicpg", Kw::AnsiCodePage}, {"mac", Kw::Mac}, {"pc", Kw::Pc},
-            {"pca", Kw::Pca}, {"deff", Kw::DefaultFont}, {"uc", Kw::UnicodeSkip},
-            {"u", Kw::Unicode}, {"plain", Kw::Plain}, {"b", Kw::Bold}, {"i", Kw::Italic},
-            {"ul", Kw::Underline}, {"ulnone", Kw::UnderlineNone}, {"uld", Kw::UnderlineDotted},
-            {"uldash", Kw::UnderlineDashed}, {"uldashd", Kw::UnderlineDashDot},
-            {"uldashdd", Kw::UnderlineDashDotDot}, {"ulwave", Kw::UnderlineWave},
-            {"ulhwave", Kw::UnderlineWave}, {"ululdbwave", Kw::UnderlineWave},
-            {"uldb", Kw::UnderlineOther}, {"ulth", Kw::UnderlineOther},
-            {"ulw", Kw::UnderlineOther}, {"ulthd", Kw::UnderlineDotted},
-            {"ulthdash", Kw::UnderlineDashed}, {"ulldash", Kw::UnderlineDashed},
-            {"ulthldash", Kw::UnderlineDashed}, {"ulthdashd", Kw::UnderlineDashDot},
-            {"ulthdashdd", Kw::UnderlineDashDotDot}, {"strike", Kw::Strike},
-            {"striked", Kw::StrikeDouble}, {"super", Kw::Super}, {"sub", Kw::Sub},
-            {"nosupersub", Kw::NoSuperSub}, {"up", Kw::Up}, {"dn", Kw::Down}, {"f", Kw::Font},
-            {"fs", Kw::FontSize}, {"cf", Kw::Foreground}, {"cb", Kw::Background},
-            {"highlight", Kw::Background}, {"chcbpat", Kw::Background}, {"v", Kw::Hidden},
-            {"deleted", Kw::Hidden}, {"pard", Kw::Pard}, {"ql", Kw::AlignLeft},
-            {"qc", Kw::AlignCentre}, {"qr", Kw::AlignRight}, {"qj", Kw::AlignJustify},
-            {"qd", Kw::AlignJustify}, {"sl", Kw::LineSpacing}, {"slmult", Kw::LineMultiple},
-            {"li", Kw::LeftIndent}, {"lin", Kw::LeftIndent}, {"ri", Kw::RightIndent},
-            {"rin", Kw::RightIndent}, {"fi", Kw::FirstIndent}, {"sb", Kw::SpaceBefore},
-            {"sa", Kw::SpaceAfter}, {"tx", Kw::TabStop}, {"tqr", Kw::TabRight},
-            {"tqc", Kw::TabCentre}, {"tqdec", Kw::TabDecimal}, {"pagebb", Kw::PageBreakBefore},
-            {"ls", Kw::ListOverrideNumber}, {"ilvl", Kw::ListLevel},
-            {"pnlvlblt", Kw::NumBullet}, {"pnlvlbody", Kw::NumBody}, {"pnlvl", Kw::NumLevel},
-            {"pndec", Kw::NumDecimal}, {"pnucltr", Kw::NumUpperAlpha},
-            {"pnlcltr", Kw::NumLowerAlpha}, {"pnucrm", Kw::NumUpperRoman},
-            {"pnlcrm", Kw::NumLowerRoman}, {"list", Kw::List}, {"listlevel", Kw::ListLevelDef},
-            {"levelnfc", Kw::LevelFormat}, {"levelnfcn", Kw::LevelFormat},
-            {"listid", Kw::ListId}, {"listoverride", Kw::ListOverride}, {"red", Kw::Red},
-            {"green", Kw::Green}, {"blue", Kw::Blue}, {"fcharset", Kw::FontCharset},
-            {"par", Kw::Par}, {"line", Kw::Line}, {"tab", Kw::Tab}, {"page", Kw::Page},
-            {"sect", Kw::Sect}, {"cell", Kw::Cell}, {"nestcell", Kw::Cell}, {"row", Kw::Row},
-            {"nestrow", Kw::Row}, {"emdash", Kw::Emdash}, {"endash", Kw::Endash},
-            {"emspace", Kw::Emspace}, {"enspace", Kw::Enspace}, {"qmspace", Kw::Qmspace},
-            {"bullet", Kw::Bullet}, {"lquote", Kw::LeftQuote}, {"rquote", Kw::RightQuote},
-            {"ldblquote", Kw::LeftDoubleQuote}, {"rdblquote", Kw::RightDoubleQuote},
-            {"zwj", Kw::Zwj}, {"zwnj", Kw::Zwnj}, {"zwbo", Kw::Zwbo},
+            {"fonttbl", Kw::FontTable},
+            {"colortbl", Kw::ColourTable},
+            {"field", Kw::Field},
+            {"fldinst", Kw::FieldInstruction},
+            {"fldrslt", Kw::FieldResult},
+            {"pn", Kw::Numbering},
+            {"pntext", Kw::NumberingText},
+            {"listtext", Kw::ListText},
+            {"listtable", Kw::ListTable},
+            {"listoverridetable", Kw::ListOverrideTable},
+            {"ansi", Kw::Ansi},
+            {"ansicpg", Kw::AnsiCodePage},
+            {"mac", Kw::Mac},
+            {"pc", Kw::Pc},
+            {"pca", Kw::Pca},
+            {"deff", Kw::DefaultFont},
+            {"uc", Kw::UnicodeSkip},
+            {"u", Kw::Unicode},
+            {"plain", Kw::Plain},
+            {"b", Kw::Bold},
+            {"i", Kw::Italic},
+            {"ul", Kw::Underline},
+            {"ulnone", Kw::UnderlineNone},
+            {"uld", Kw::UnderlineDotted},
+            {"uldash", Kw::UnderlineDashed},
+            {"uldashd", Kw::UnderlineDashDot},
+            {"uldashdd", Kw::UnderlineDashDotDot},
+            {"ulwave", Kw::UnderlineWave},
+            {"ulhwave", Kw::UnderlineWave},
+            {"ululdbwave", Kw::UnderlineWave},
+            {"uldb", Kw::UnderlineOther},
+            {"ulth", Kw::UnderlineOther},
+            {"ulw", Kw::UnderlineOther},
+            {"ulthd", Kw::UnderlineDotted},
+            {"ulthdash", Kw::UnderlineDashed},
+            {"ulldash", Kw::UnderlineDashed},
+            {"ulthldash", Kw::UnderlineDashed},
+            {"ulthdashd", Kw::UnderlineDashDot},
+            {"ulthdashdd", Kw::UnderlineDashDotDot},
+            {"strike", Kw::Strike},
+            {"striked", Kw::StrikeDouble},
+            {"super", Kw::Super},
+            {"sub", Kw::Sub},
+            {"nosupersub", Kw::NoSuperSub},
+            {"up", Kw::Up},
+            {"dn", Kw::Down},
+            {"f", Kw::Font},
+            {"fs", Kw::FontSize},
+            {"cf", Kw::Foreground},
+            {"cb", Kw::Background},
+            {"highlight", Kw::Background},
+            {"chcbpat", Kw::Background},
+            {"v", Kw::Hidden},
+            {"deleted", Kw::Hidden},
+            {"pard", Kw::Pard},
+            {"ql", Kw::AlignLeft},
+            {"qc", Kw::AlignCentre},
+            {"qr", Kw::AlignRight},
+            {"qj", Kw::AlignJustify},
+            {"qd", Kw::AlignJustify},
+            {"sl", Kw::LineSpacing},
+            {"slmult", Kw::LineMultiple},
+            {"li", Kw::LeftIndent},
+            {"lin", Kw::LeftIndent},
+            {"ri", Kw::RightIndent},
+            {"rin", Kw::RightIndent},
+            {"fi", Kw::FirstIndent},
+            {"sb", Kw::SpaceBefore},
+            {"sa", Kw::SpaceAfter},
+            {"tx", Kw::TabStop},
+            {"tqr", Kw::TabRight},
+            {"tqc", Kw::TabCentre},
+            {"tqdec", Kw::TabDecimal},
+            {"pagebb", Kw::PageBreakBefore},
+            {"ls", Kw::ListOverrideNumber},
+            {"ilvl", Kw::ListLevel},
+            {"pnlvlblt", Kw::NumBullet},
+            {"pnlvlbody", Kw::NumBody},
+            {"pnlvl", Kw::NumLevel},
+            {"pndec", Kw::NumDecimal},
+            {"pnucltr", Kw::NumUpperAlpha},
+            {"pnlcltr", Kw::NumLowerAlpha},
+            {"pnucrm", Kw::NumUpperRoman},
+            {"pnlcrm", Kw::NumLowerRoman},
+            {"list", Kw::List},
+            {"listlevel", Kw::ListLevelDef},
+            {"levelnfc", Kw::LevelFormat},
+            {"levelnfcn", Kw::LevelFormat},
+            {"listid", Kw::ListId},
+            {"listoverride", Kw::ListOverride},
+            {"red", Kw::Red},
+            {"green", Kw::Green},
+            {"blue", Kw::Blue},
+            {"fcharset", Kw::FontCharset},
+            {"par", Kw::Par},
+            {"line", Kw::Line},
+            {"tab", Kw::Tab},
+            {"page", Kw::Page},
+            {"sect", Kw::Sect},
+            {"cell", Kw::Cell},
+            {"nestcell", Kw::Cell},
+            {"row", Kw::Row},
+            {"nestrow", Kw::Row},
+            {"emdash", Kw::Emdash},
+            {"endash", Kw::Endash},
+            {"emspace", Kw::Emspace},
+            {"enspace", Kw::Enspace},
+            {"qmspace", Kw::Qmspace},
+            {"bullet", Kw::Bullet},
+            {"lquote", Kw::LeftQuote},
+            {"rquote", Kw::RightQuote},
+            {"ldblquote", Kw::LeftDoubleQuote},
+            {"rdblquote", Kw::RightDoubleQuote},
+            {"zwj", Kw::Zwj},
+            {"zwnj", Kw::Zwnj},
+            {"zwbo", Kw::Zwbo},
         };
         // Destinations whose text is never shown, whether or not they are marked with \*.
-        for (std::string_view skip :
-             {"stylesheet", "info", "pict", "object", "objdata", "header", "headerl", "headerr",
-              "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "annotation",
-              "atnid", "atnauthor", "atndate", "atnref", "xe", "tc", "txe", "rxe", "shp",
-              "shpinst", "shppict", "nonshppict", "pntxta", "pntxtb", "template", "revtbl",
-              "filetbl", "rsidtbl", "generator", "themedata", "colorschememapping",
-              "latentstyles", "datastore", "xmlnstbl", "pgdsctbl", "bkmkstart", "bkmkend",
-              "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "ftncn", "aftncn", "userprops",
-              "listpicture", "leveltext", "levelnumbers", "listname", "docvar", "fchars",
-              "lchars", "comment", "doccomm", "author", "operator", "title", "subject",
-              "keywords", "creatim", "revtim", "printim", "buptim", "company", "manager",
-              "category", "hlinkbase", "nextfile", "private", "sp", "sn", "sv", "datafield",
-              "falt", "panose", "fname", "mmathPr", "wgrffmtfilter", "background"})
+        for (std::string_view skip : {"stylesheet",   "info",
+                                      "pict",         "object",
+                                      "objdata",      "header",
+                                      "headerl",      "headerr",
+                                      "headerf",      "footer",
+                                      "footerl",      "footerr",
+                                      "footerf",      "footnote",
+                                      "annotation",   "atnid",
+                                      "atnauthor",    "atndate",
+                                      "atnref",       "xe",
+                                      "tc",           "txe",
+                                      "rxe",          "shp",
+                                      "shpinst",      "shppict",
+                                      "nonshppict",   "pntxta",
+                                      "pntxtb",       "template",
+                                      "revtbl",       "filetbl",
+                                      "rsidtbl",      "generator",
+                                      "themedata",    "colorschememapping",
+                                      "latentstyles", "datastore",
+                                      "xmlnstbl",     "pgdsctbl",
+                                      "bkmkstart",    "bkmkend",
+                                      "ftnsep",       "ftnsepc",
+                                      "aftnsep",      "aftnsepc",
+                                      "ftncn",        "aftncn",
+                                      "userprops",    "listpicture",
+                                      "leveltext",    "levelnumbers",
+                                      "listname",     "docvar",
+                                      "fchars",       "lchars",
+                                      "comment",      "doccomm",
+                                      "author",       "operator",
+                                      "title",        "subject",
+                                      "keywords",     "creatim",
+                                      "revtim",       "printim",
+                                      "buptim",       "company",
+                                      "manager",      "category",
+                                      "hlinkbase",    "nextfile",
+                                      "private",      "sp",
+                                      "sn",           "sv",
+                                      "datafield",    "falt",
+                                      "panose",       "fname",
+                                      "mmathPr",      "wgrffmtfilter",
+                                      "background"})
             m.emplace(skip, Kw::SkipDestination);
         return m;
     }();
     return map;
 }
 
-bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool isLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 int hexValue(unsigned char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -121,13 +311,20 @@ int hexValue(unsigned char c) {
 RtfParser::ListKind kindOfLevelFormat(int nfc) {
     using K = RtfParser::ListKind;
     switch (nfc) {
-    case 1: return K::UpperRoman;
-    case 2: return K::LowerRoman;
-    case 3: return K::UpperAlpha;
-    case 4: return K::LowerAlpha;
-    case 23: return K::Bullet;
-    case 255: return K::None;
-    default: return K::Decimal;
+    case 1:
+        return K::UpperRoman;
+    case 2:
+        return K::LowerRoman;
+    case 3:
+        return K::UpperAlpha;
+    case 4:
+        return K::LowerAlpha;
+    case 23:
+        return K::Bullet;
+    case 255:
+        return K::None;
+    default:
+        return K::Decimal;
     }
 }
 
@@ -163,10 +360,13 @@ QString linkOf(const QString& instruction) {
             }
             ++i;
         } else {
-            while (i < s.size() && !s.at(i).isSpace()) arg += s.at(i++);
+            while (i < s.size() && !s.at(i).isSpace())
+                arg += s.at(i++);
         }
-        if (anchorNext) anchor = arg;
-        else if (!skipNext && target.isEmpty()) target = arg;
+        if (anchorNext)
+            anchor = arg;
+        else if (!skipNext && target.isEmpty())
+            target = arg;
         anchorNext = skipNext = false;
     }
     if (!anchor.isEmpty()) target += u'#' + anchor;
@@ -193,8 +393,8 @@ bool RtfParser::skipping() const {
 
 const RtfCodePage::Table& RtfParser::currentTable() const {
     if (!stack_.empty()) {
-        const auto it = fonts_.find(stack_.back().chars.font < 0 ? defaultFont_
-                                                                 : stack_.back().chars.font);
+        const auto it =
+            fonts_.find(stack_.back().chars.font < 0 ? defaultFont_ : stack_.back().chars.font);
         if (it != fonts_.end() && it->second.codePage > 0)
             return RtfCodePage::table(it->second.codePage);
     }
@@ -223,7 +423,8 @@ void RtfParser::parse(const QByteArray& rtf) {
                 ++q;
             if (!skipping()) {
                 star_ = false;
-                for (; p < q; ++p) putByte(static_cast<unsigned char>(*p));
+                for (; p < q; ++p)
+                    putByte(static_cast<unsigned char>(*p));
             }
             p = q;
         }
@@ -237,7 +438,8 @@ const char* RtfParser::controlWord(const char* p, const char* end) {
     const unsigned char c = static_cast<unsigned char>(*p);
     if (isLetter(c)) {
         const char* nameStart = p;
-        while (p < end && isLetter(static_cast<unsigned char>(*p))) ++p;
+        while (p < end && isLetter(static_cast<unsigned char>(*p)))
+            ++p;
         std::string_view name(nameStart, std::min<std::size_t>(p - nameStart, kMaxName));
         bool hasParam = false;
         bool negative = false;
@@ -290,13 +492,29 @@ const char* RtfParser::controlWord(const char* p, const char* end) {
         return p;
     }
     switch (c) {
-    case '\\': case '{': case '}': put(c); break;
-    case '~': put(0x00A0); break;
-    case '-': put(0x00AD); break;
-    case '_': put(0x2011); break;
-    case '\r': case '\n': word("par", false, 0); break;
-    case '\t': put(u'\t'); break;
-    default: break; // \| \: and the like mark up formulas and indexes
+    case '\\':
+    case '{':
+    case '}':
+        put(c);
+        break;
+    case '~':
+        put(0x00A0);
+        break;
+    case '-':
+        put(0x00AD);
+        break;
+    case '_':
+        put(0x2011);
+        break;
+    case '\r':
+    case '\n':
+        word("par", false, 0);
+        break;
+    case '\t':
+        put(u'\t');
+        break;
+    default:
+        break; // \| \: and the like mark up formulas and indexes
     }
     return p;
 }
@@ -409,15 +627,27 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
         g.dest = Dest::Skip;
         break;
 
-    case Kw::Ansi: docCodePage_ = 1252; break;
+    case Kw::Ansi:
+        docCodePage_ = 1252;
+        break;
     case Kw::AnsiCodePage:
         if (hasParam && param > 0) docCodePage_ = param;
         break;
-    case Kw::Mac: docCodePage_ = 10000; break;
-    case Kw::Pc: docCodePage_ = 437; break;
-    case Kw::Pca: docCodePage_ = 850; break;
-    case Kw::DefaultFont: defaultFont_ = param; break;
-    case Kw::UnicodeSkip: g.uc = std::clamp(param, 0, 255); break;
+    case Kw::Mac:
+        docCodePage_ = 10000;
+        break;
+    case Kw::Pc:
+        docCodePage_ = 437;
+        break;
+    case Kw::Pca:
+        docCodePage_ = 850;
+        break;
+    case Kw::DefaultFont:
+        defaultFont_ = param;
+        break;
+    case Kw::UnicodeSkip:
+        g.uc = std::clamp(param, 0, 255);
+        break;
     case Kw::Unicode: {
         const int code = param < 0 ? param + 65536 : param;
         if (code > 0 && code < 65536) put(char16_t(code));
@@ -425,26 +655,58 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
         break;
     }
 
-    case Kw::Plain: ch = CharProps{}; break;
-    case Kw::Bold: ch.bold = on; break;
-    case Kw::Italic: ch.italic = on; break;
-    case Kw::Underline: ch.underline = on ? Underline::Single : Underline::None; break;
-    case Kw::UnderlineNone: ch.underline = Underline::None; break;
-    case Kw::UnderlineDotted: ch.underline = on ? Underline::Dotted : Underline::None; break;
-    case Kw::UnderlineDashed: ch.underline = on ? Underline::Dashed : Underline::None; break;
-    case Kw::UnderlineDashDot: ch.underline = on ? Underline::DashDot : Underline::None; break;
+    case Kw::Plain:
+        ch = CharProps{};
+        break;
+    case Kw::Bold:
+        ch.bold = on;
+        break;
+    case Kw::Italic:
+        ch.italic = on;
+        break;
+    case Kw::Underline:
+        ch.underline = on ? Underline::Single : Underline::None;
+        break;
+    case Kw::UnderlineNone:
+        ch.underline = Underline::None;
+        break;
+    case Kw::UnderlineDotted:
+        ch.underline = on ? Underline::Dotted : Underline::None;
+        break;
+    case Kw::UnderlineDashed:
+        ch.underline = on ? Underline::Dashed : Underline::None;
+        break;
+    case Kw::UnderlineDashDot:
+        ch.underline = on ? Underline::DashDot : Underline::None;
+        break;
     case Kw::UnderlineDashDotDot:
         ch.underline = on ? Underline::DashDotDot : Underline::None;
         break;
-    case Kw::UnderlineWave: ch.underline = on ? Underline::Wave : Underline::None; break;
-    case Kw::UnderlineOther: ch.underline = on ? Underline::Single : Underline::None; break;
+    case Kw::UnderlineWave:
+        ch.underline = on ? Underline::Wave : Underline::None;
+        break;
+    case Kw::UnderlineOther:
+        ch.underline = on ? Underline::Single : Underline::None;
+        break;
     case Kw::Strike:
-    case Kw::StrikeDouble: ch.strike = on; break;
-    case Kw::Super: ch.valign = VAlign::Super; break;
-    case Kw::Sub: ch.valign = VAlign::Sub; break;
-    case Kw::NoSuperSub: ch.valign = VAlign::Normal; break;
-    case Kw::Up: ch.valign = (!hasParam || param > 0) ? VAlign::Super : VAlign::Normal; break;
-    case Kw::Down: ch.valign = (!hasParam || param > 0) ? VAlign::Sub : VAlign::Normal; break;
+    case Kw::StrikeDouble:
+        ch.strike = on;
+        break;
+    case Kw::Super:
+        ch.valign = VAlign::Super;
+        break;
+    case Kw::Sub:
+        ch.valign = VAlign::Sub;
+        break;
+    case Kw::NoSuperSub:
+        ch.valign = VAlign::Normal;
+        break;
+    case Kw::Up:
+        ch.valign = (!hasParam || param > 0) ? VAlign::Super : VAlign::Normal;
+        break;
+    case Kw::Down:
+        ch.valign = (!hasParam || param > 0) ? VAlign::Sub : VAlign::Normal;
+        break;
     case Kw::Font:
         if (g.dest == Dest::FontTable) {
             if (!fontName_.isEmpty()) commitFont();
@@ -454,23 +716,56 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
             ch.font = param;
         }
         break;
-    case Kw::FontSize: ch.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : 24; break;
-    case Kw::Foreground: ch.foreground = std::max(param, 0); break;
-    case Kw::Background: ch.background = std::max(param, 0); break;
-    case Kw::Hidden: ch.hidden = on; break;
+    case Kw::FontSize:
+        ch.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : 24;
+        break;
+    case Kw::Foreground:
+        ch.foreground = std::max(param, 0);
+        break;
+    case Kw::Background:
+        ch.background = std::max(param, 0);
+        break;
+    case Kw::Hidden:
+        ch.hidden = on;
+        break;
 
-    case Kw::Pard: pa = ParaProps{}; nextTabKind_ = TabKind::Left; break;
-    case Kw::AlignLeft: pa.align = Align::Left; break;
-    case Kw::AlignCentre: pa.align = Align::Centre; break;
-    case Kw::AlignRight: pa.align = Align::Right; break;
-    case Kw::AlignJustify: pa.align = Align::Justify; break;
-    case Kw::LineSpacing: pa.lineSpacing = param; break;
-    case Kw::LineMultiple: pa.lineMultiple = hasParam && param == 1; break;
-    case Kw::LeftIndent: pa.left = param; break;
-    case Kw::RightIndent: pa.right = param; break;
-    case Kw::FirstIndent: pa.firstLine = param; break;
-    case Kw::SpaceBefore: pa.before = param; break;
-    case Kw::SpaceAfter: pa.after = param; break;
+    case Kw::Pard:
+        pa = ParaProps{};
+        nextTabKind_ = TabKind::Left;
+        break;
+    case Kw::AlignLeft:
+        pa.align = Align::Left;
+        break;
+    case Kw::AlignCentre:
+        pa.align = Align::Centre;
+        break;
+    case Kw::AlignRight:
+        pa.align = Align::Right;
+        break;
+    case Kw::AlignJustify:
+        pa.align = Align::Justify;
+        break;
+    case Kw::LineSpacing:
+        pa.lineSpacing = param;
+        break;
+    case Kw::LineMultiple:
+        pa.lineMultiple = hasParam && param == 1;
+        break;
+    case Kw::LeftIndent:
+        pa.left = param;
+        break;
+    case Kw::RightIndent:
+        pa.right = param;
+        break;
+    case Kw::FirstIndent:
+        pa.firstLine = param;
+        break;
+    case Kw::SpaceBefore:
+        pa.before = param;
+        break;
+    case Kw::SpaceAfter:
+        pa.after = param;
+        break;
     case Kw::TabStop:
         if (pa.tabCount < kMaxTabs && param >= 0) {
             pa.tabs[pa.tabCount] = param;
@@ -479,10 +774,18 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
         }
         nextTabKind_ = TabKind::Left;
         break;
-    case Kw::TabRight: nextTabKind_ = TabKind::Right; break;
-    case Kw::TabCentre: nextTabKind_ = TabKind::Centre; break;
-    case Kw::TabDecimal: nextTabKind_ = TabKind::Decimal; break;
-    case Kw::PageBreakBefore: pa.pageBreakBefore = on; break;
+    case Kw::TabRight:
+        nextTabKind_ = TabKind::Right;
+        break;
+    case Kw::TabCentre:
+        nextTabKind_ = TabKind::Centre;
+        break;
+    case Kw::TabDecimal:
+        nextTabKind_ = TabKind::Decimal;
+        break;
+    case Kw::PageBreakBefore:
+        pa.pageBreakBefore = on;
+        break;
     case Kw::ListOverrideNumber:
         if (g.dest == Dest::ListOverrideTable) {
             if (!overrides_.empty()) overrides_.back().ls = param;
@@ -490,7 +793,9 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
             pa.listOverride = std::max(param, 0);
         }
         break;
-    case Kw::ListLevel: pa.listLevel = std::clamp(param, 0, kMaxListLevels - 1); break;
+    case Kw::ListLevel:
+        pa.listLevel = std::clamp(param, 0, kMaxListLevels - 1);
+        break;
 
     case Kw::NumBullet:
         if (g.dest == Dest::Numbering) pa.list = ListKind::Bullet;
@@ -533,7 +838,8 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
             lists_.back().levelFormats.back() = param;
         break;
     case Kw::ListId:
-        if (g.dest == Dest::ListTable && !lists_.empty()) lists_.back().id = param;
+        if (g.dest == Dest::ListTable && !lists_.empty())
+            lists_.back().id = param;
         else if (g.dest == Dest::ListOverrideTable && !overrides_.empty())
             overrides_.back().listId = param;
         break;
@@ -542,9 +848,18 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
             overrides_.emplace_back();
         break;
 
-    case Kw::Red: red_ = std::clamp(param, 0, 255); colourSet_ = true; break;
-    case Kw::Green: green_ = std::clamp(param, 0, 255); colourSet_ = true; break;
-    case Kw::Blue: blue_ = std::clamp(param, 0, 255); colourSet_ = true; break;
+    case Kw::Red:
+        red_ = std::clamp(param, 0, 255);
+        colourSet_ = true;
+        break;
+    case Kw::Green:
+        green_ = std::clamp(param, 0, 255);
+        colourSet_ = true;
+        break;
+    case Kw::Blue:
+        blue_ = std::clamp(param, 0, 255);
+        colourSet_ = true;
+        break;
     case Kw::FontCharset:
         if (g.dest == Dest::FontTable) tableCharset_ = param;
         break;
@@ -574,20 +889,48 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     case Kw::Line:
         if (inText) put(0x2028);
         break;
-    case Kw::Tab: put(u'\t'); break;
-    case Kw::Emdash: put(0x2014); break;
-    case Kw::Endash: put(0x2013); break;
-    case Kw::Emspace: put(0x2003); break;
-    case Kw::Enspace: put(0x2002); break;
-    case Kw::Qmspace: put(0x2005); break;
-    case Kw::Bullet: put(0x2022); break;
-    case Kw::LeftQuote: put(0x2018); break;
-    case Kw::RightQuote: put(0x2019); break;
-    case Kw::LeftDoubleQuote: put(0x201C); break;
-    case Kw::RightDoubleQuote: put(0x201D); break;
-    case Kw::Zwj: put(0x200D); break;
-    case Kw::Zwnj: put(0x200C); break;
-    case Kw::Zwbo: put(0x200B); break;
+    case Kw::Tab:
+        put(u'\t');
+        break;
+    case Kw::Emdash:
+        put(0x2014);
+        break;
+    case Kw::Endash:
+        put(0x2013);
+        break;
+    case Kw::Emspace:
+        put(0x2003);
+        break;
+    case Kw::Enspace:
+        put(0x2002);
+        break;
+    case Kw::Qmspace:
+        put(0x2005);
+        break;
+    case Kw::Bullet:
+        put(0x2022);
+        break;
+    case Kw::LeftQuote:
+        put(0x2018);
+        break;
+    case Kw::RightQuote:
+        put(0x2019);
+        break;
+    case Kw::LeftDoubleQuote:
+        put(0x201C);
+        break;
+    case Kw::RightDoubleQuote:
+        put(0x201D);
+        break;
+    case Kw::Zwj:
+        put(0x200D);
+        break;
+    case Kw::Zwnj:
+        put(0x200C);
+        break;
+    case Kw::Zwbo:
+        put(0x200B);
+        break;
     }
 }
 
@@ -624,13 +967,16 @@ void RtfParser::put(char16_t c) {
     Group& g = stack_.back();
     // Control characters are dropped, the C1 ones too: they are what the five bytes that
     // Windows-1252 leaves undefined decode to, and nothing to show.
-    if (c == 0x2029 || c == u'\n' || c == u'\r') c = 0x2028;
-    else if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c < 0xA0)) return;
+    if (c == 0x2029 || c == u'\n' || c == u'\r')
+        c = 0x2028;
+    else if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c < 0xA0))
+        return;
     switch (g.dest) {
     case Dest::Text:
         if (g.chars.hidden) return;
         flushMarker();
-        for (; cellSeparators_ > 0; --cellSeparators_) appendToRun(u'\t', g.chars, g.href);
+        for (; cellSeparators_ > 0; --cellSeparators_)
+            appendToRun(u'\t', g.chars, g.href);
         appendToRun(QChar(c), g.chars, g.href);
         break;
     case Dest::ListMarker:
@@ -643,7 +989,8 @@ void RtfParser::put(char16_t c) {
     case Dest::FontTable:
         if (fontName_.size() < kMaxFontName) fontName_ += QChar(c);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -669,7 +1016,8 @@ void RtfParser::flushMarker() {
     // A paragraph that is a list gets its number or bullet from the list; the marker text is
     // there for readers without lists, and shown only when we cannot make a list either.
     if (resolveList(stack_.back().para) != ListKind::None) return;
-    for (QChar c : marker) appendToRun(c, markerChars_, QString());
+    for (QChar c : marker)
+        appendToRun(c, markerChars_, QString());
 }
 
 RtfParser::ListKind RtfParser::resolveList(const ParaProps& para) const {
@@ -701,8 +1049,10 @@ void RtfParser::endParagraph(const Group& g) {
 
 void RtfParser::finish(const Group& g) {
     if (!marker_.isEmpty() && g.dest == Dest::Text) flushMarker();
-    if (paraHasContent_) endParagraph(g);
-    else flushRun();
+    if (paraHasContent_)
+        endParagraph(g);
+    else
+        flushRun();
 }
 
 void RtfParser::commitFont() {

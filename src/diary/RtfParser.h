@@ -57,7 +57,7 @@ public:
     // Lengths are twips (1/1440 inch), as in the file.
     struct ParaProps {
         Align align = Align::Left;
-        int lineSpacing = 0; // 0: single; >0 at least, <0 exactly (unless lineMultiple)
+        int lineSpacing = 0;       // 0: single; >0 at least, <0 exactly (unless lineMultiple)
         bool lineMultiple = false; // lineSpacing is in 240ths of a line
         int left = 0;
         int right = 0;

@@ -15,10 +15,16 @@ public:
         separate();
         for (QChar c : run) {
             switch (c.unicode()) {
-            case 0x2028: out += u'\n'; break;
-            case 0x00A0: out += u' '; break; // a search typed with a space finds it
-            case 0x00AD: break;              // an optional hyphen is not part of the word
-            default: out += c;
+            case 0x2028:
+                out += u'\n';
+                break;
+            case 0x00A0:
+                out += u' ';
+                break; // a search typed with a space finds it
+            case 0x00AD:
+                break; // an optional hyphen is not part of the word
+            default:
+                out += c;
             }
         }
     }

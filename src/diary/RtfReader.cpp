@@ -12,16 +12,23 @@ constexpr qreal kTwipsPerPixel = 15.0;
 // No page is wider than this (22 inches); larger lengths only come from damaged files.
 constexpr int kMaxTwips = 31680;
 
-qreal pixels(int twips) { return qBound(-kMaxTwips, twips, kMaxTwips) / kTwipsPerPixel; }
+qreal pixels(int twips) {
+    return qBound(-kMaxTwips, twips, kMaxTwips) / kTwipsPerPixel;
+}
 
 QTextListFormat::Style listStyle(RtfParser::ListKind kind, int level) {
     using K = RtfParser::ListKind;
     switch (kind) {
-    case K::Decimal: return QTextListFormat::ListDecimal;
-    case K::LowerAlpha: return QTextListFormat::ListLowerAlpha;
-    case K::UpperAlpha: return QTextListFormat::ListUpperAlpha;
-    case K::LowerRoman: return QTextListFormat::ListLowerRoman;
-    case K::UpperRoman: return QTextListFormat::ListUpperRoman;
+    case K::Decimal:
+        return QTextListFormat::ListDecimal;
+    case K::LowerAlpha:
+        return QTextListFormat::ListLowerAlpha;
+    case K::UpperAlpha:
+        return QTextListFormat::ListUpperAlpha;
+    case K::LowerRoman:
+        return QTextListFormat::ListLowerRoman;
+    case K::UpperRoman:
+        return QTextListFormat::ListUpperRoman;
     default:
         return level == 0   ? QTextListFormat::ListDisc
                : level == 1 ? QTextListFormat::ListCircle
@@ -47,20 +54,38 @@ QTextCharFormat RtfReader::charFormat(const RtfParser::CharProps& chars, const Q
     f.setFontItalic(chars.italic);
     f.setFontStrikeOut(chars.strike);
     switch (chars.underline) {
-    case RtfParser::Underline::None: f.setUnderlineStyle(QTextCharFormat::NoUnderline); break;
-    case RtfParser::Underline::Single: f.setUnderlineStyle(QTextCharFormat::SingleUnderline); break;
-    case RtfParser::Underline::Dotted: f.setUnderlineStyle(QTextCharFormat::DotLine); break;
-    case RtfParser::Underline::Dashed: f.setUnderlineStyle(QTextCharFormat::DashUnderline); break;
-    case RtfParser::Underline::DashDot: f.setUnderlineStyle(QTextCharFormat::DashDotLine); break;
+    case RtfParser::Underline::None:
+        f.setUnderlineStyle(QTextCharFormat::NoUnderline);
+        break;
+    case RtfParser::Underline::Single:
+        f.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+        break;
+    case RtfParser::Underline::Dotted:
+        f.setUnderlineStyle(QTextCharFormat::DotLine);
+        break;
+    case RtfParser::Underline::Dashed:
+        f.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        break;
+    case RtfParser::Underline::DashDot:
+        f.setUnderlineStyle(QTextCharFormat::DashDotLine);
+        break;
     case RtfParser::Underline::DashDotDot:
         f.setUnderlineStyle(QTextCharFormat::DashDotDotLine);
         break;
-    case RtfParser::Underline::Wave: f.setUnderlineStyle(QTextCharFormat::WaveUnderline); break;
+    case RtfParser::Underline::Wave:
+        f.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        break;
     }
     switch (chars.valign) {
-    case RtfParser::VAlign::Normal: f.setVerticalAlignment(QTextCharFormat::AlignNormal); break;
-    case RtfParser::VAlign::Super: f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); break;
-    case RtfParser::VAlign::Sub: f.setVerticalAlignment(QTextCharFormat::AlignSubScript); break;
+    case RtfParser::VAlign::Normal:
+        f.setVerticalAlignment(QTextCharFormat::AlignNormal);
+        break;
+    case RtfParser::VAlign::Super:
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        break;
+    case RtfParser::VAlign::Sub:
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        break;
     }
     f.setFontPointSize(chars.halfPoints / 2.0);
     const QString family = parser_.fontFamily(chars.font);
@@ -83,10 +108,18 @@ QTextCharFormat RtfReader::charFormat(const RtfParser::CharProps& chars, const Q
 QTextBlockFormat RtfReader::blockFormat(const RtfParser::ParaProps& para) const {
     QTextBlockFormat b;
     switch (para.align) {
-    case RtfParser::Align::Left: b.setAlignment(Qt::AlignLeft); break;
-    case RtfParser::Align::Centre: b.setAlignment(Qt::AlignHCenter); break;
-    case RtfParser::Align::Right: b.setAlignment(Qt::AlignRight); break;
-    case RtfParser::Align::Justify: b.setAlignment(Qt::AlignJustify); break;
+    case RtfParser::Align::Left:
+        b.setAlignment(Qt::AlignLeft);
+        break;
+    case RtfParser::Align::Centre:
+        b.setAlignment(Qt::AlignHCenter);
+        break;
+    case RtfParser::Align::Right:
+        b.setAlignment(Qt::AlignRight);
+        break;
+    case RtfParser::Align::Justify:
+        b.setAlignment(Qt::AlignJustify);
+        break;
     }
     if (para.lineSpacing != 0) {
         if (para.lineMultiple && para.lineSpacing > 0)
@@ -95,8 +128,7 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParser::ParaProps& para) const 
         else if (para.lineSpacing > 0)
             b.setLineHeight(pixels(para.lineSpacing), QTextBlockFormat::MinimumHeight);
         else
-            b.setLineHeight(-pixels(para.lineSpacing),
-                            QTextBlockFormat::FixedHeight);
+            b.setLineHeight(-pixels(para.lineSpacing), QTextBlockFormat::FixedHeight);
     }
     // A list draws its own indent and number; the paragraph's indents only placed the marker.
     if (para.list == RtfParser::ListKind::None) {
@@ -111,14 +143,21 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParser::ParaProps& para) const 
         for (int i = 0; i < para.tabCount; ++i) {
             QTextOption::TabType type = QTextOption::LeftTab;
             switch (para.tabKinds[i]) {
-            case RtfParser::TabKind::Left: break;
-            case RtfParser::TabKind::Centre: type = QTextOption::CenterTab; break;
-            case RtfParser::TabKind::Right: type = QTextOption::RightTab; break;
-            case RtfParser::TabKind::Decimal: type = QTextOption::DelimiterTab; break;
+            case RtfParser::TabKind::Left:
+                break;
+            case RtfParser::TabKind::Centre:
+                type = QTextOption::CenterTab;
+                break;
+            case RtfParser::TabKind::Right:
+                type = QTextOption::RightTab;
+                break;
+            case RtfParser::TabKind::Decimal:
+                type = QTextOption::DelimiterTab;
+                break;
             }
-            tabs.append(QTextOption::Tab(pixels(para.tabs[i]), type,
-                                         type == QTextOption::DelimiterTab ? QChar(u'.')
-                                                                           : QChar()));
+            tabs.append(
+                QTextOption::Tab(pixels(para.tabs[i]), type,
+                                 type == QTextOption::DelimiterTab ? QChar(u'.') : QChar()));
         }
         b.setTabPositions(tabs);
     }
@@ -128,8 +167,10 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParser::ParaProps& para) const 
 
 void RtfReader::text(const QString& run, const RtfParser::CharProps& chars, const QString& href) {
     QTextCharFormat f = charFormat(chars, href);
-    if (!runs_.empty() && runs_.back().format == f) runs_.back().text += run;
-    else runs_.push_back(Run{run, f});
+    if (!runs_.empty() && runs_.back().format == f)
+        runs_.back().text += run;
+    else
+        runs_.push_back(Run{run, f});
 }
 
 void RtfReader::paragraphEnd(const RtfParser::ParaProps& para, const RtfParser::CharProps& mark) {
@@ -142,7 +183,8 @@ void RtfReader::paragraphEnd(const RtfParser::ParaProps& para, const RtfParser::
     } else {
         cursor_.insertBlock(bf, mf);
     }
-    for (const Run& r : runs_) cursor_.insertText(r.text, r.format);
+    for (const Run& r : runs_)
+        cursor_.insertText(r.text, r.format);
     runs_.clear();
     attachToList(para);
 }
@@ -163,7 +205,8 @@ void RtfReader::attachToList(const RtfParser::ParaProps& para) {
         lf.setIndent(level + 1);
         list = cursor_.createList(lf);
     }
-    for (int i = level + 1; i < int(lists_.size()); ++i) lists_[i] = nullptr;
+    for (int i = level + 1; i < int(lists_.size()); ++i)
+        lists_[i] = nullptr;
 }
 
 } // namespace tavrin::diary

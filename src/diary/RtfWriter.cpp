@@ -20,7 +20,9 @@ void appendNumber(QByteArray& out, const char* word, qint64 value) {
     out += QByteArray::number(value);
 }
 
-int twips(qreal pixels) { return qRound(pixels * kTwipsPerPixel); }
+int twips(qreal pixels) {
+    return qRound(pixels * kTwipsPerPixel);
+}
 
 // Text in RTF: markup characters escaped, the rest of Windows-1252 as \'xx, anything beyond
 // as \uN with "?" for readers that do not know \u (the header declares \uc1).
@@ -28,19 +30,37 @@ void appendText(QByteArray& out, QStringView text) {
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         switch (c) {
-        case u'\\': out += "\\\\"; continue;
-        case u'{': out += "\\{"; continue;
-        case u'}': out += "\\}"; continue;
-        case u'\t': out += "\\tab "; continue;
+        case u'\\':
+            out += "\\\\";
+            continue;
+        case u'{':
+            out += "\\{";
+            continue;
+        case u'}':
+            out += "\\}";
+            continue;
+        case u'\t':
+            out += "\\tab ";
+            continue;
         case u'\n':
         case u'\r':
         case 0x2028:
-        case 0x2029: out += "\\line "; continue;
-        case 0x00A0: out += "\\~"; continue;
-        case 0x00AD: out += "\\-"; continue;
-        case 0x2011: out += "\\_"; continue;
-        case 0xFFFC: continue; // an image or other object: not kept
-        default: break;
+        case 0x2029:
+            out += "\\line ";
+            continue;
+        case 0x00A0:
+            out += "\\~";
+            continue;
+        case 0x00AD:
+            out += "\\-";
+            continue;
+        case 0x2011:
+            out += "\\_";
+            continue;
+        case 0xFFFC:
+            continue; // an image or other object: not kept
+        default:
+            break;
         }
         if (c < 0x20 || c == 0x7F) continue;
         if (c < 0x80) {
@@ -75,7 +95,8 @@ RtfWriter::RtfWriter(const QTextDocument* doc) : doc_(doc) {
 }
 
 QByteArray RtfWriter::run() {
-    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) writeBlock(b);
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next())
+        writeBlock(b);
 
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
     for (int i = 0; i < fonts_.size(); ++i) {
@@ -127,8 +148,10 @@ QString RtfWriter::familyOf(const QTextCharFormat& f) const {
 
 int RtfWriter::halfPointsOf(const QTextCharFormat& f) const {
     qreal points = 0;
-    if (f.hasProperty(QTextFormat::FontPointSize)) points = f.fontPointSize();
-    else if (f.hasProperty(QTextFormat::FontPixelSize)) points = f.intProperty(QTextFormat::FontPixelSize) * 0.75;
+    if (f.hasProperty(QTextFormat::FontPointSize))
+        points = f.fontPointSize();
+    else if (f.hasProperty(QTextFormat::FontPixelSize))
+        points = f.intProperty(QTextFormat::FontPixelSize) * 0.75;
     if (points <= 0) {
         const QFont def = doc_->defaultFont();
         points = def.pointSizeF() > 0 ? def.pointSizeF() : def.pixelSize() * 0.75;
@@ -143,22 +166,37 @@ void RtfWriter::writeCharFormat(const QTextCharFormat& f) {
     appendNumber(body_, "\\fs", halfPointsOf(f));
     if (f.fontWeight() >= QFont::DemiBold) body_ += "\\b";
     if (f.fontItalic()) body_ += "\\i";
-    QTextCharFormat::UnderlineStyle ul = f.hasProperty(QTextFormat::TextUnderlineStyle)
-                                             ? f.underlineStyle()
-                                             : (f.fontUnderline() ? QTextCharFormat::SingleUnderline
-                                                                  : QTextCharFormat::NoUnderline);
+    QTextCharFormat::UnderlineStyle ul =
+        f.hasProperty(QTextFormat::TextUnderlineStyle)
+            ? f.underlineStyle()
+            : (f.fontUnderline() ? QTextCharFormat::SingleUnderline : QTextCharFormat::NoUnderline);
     switch (ul) {
-    case QTextCharFormat::SingleUnderline: body_ += "\\ul"; break;
-    case QTextCharFormat::DashUnderline: body_ += "\\uldash"; break;
-    case QTextCharFormat::DotLine: body_ += "\\uld"; break;
-    case QTextCharFormat::DashDotLine: body_ += "\\uldashd"; break;
-    case QTextCharFormat::DashDotDotLine: body_ += "\\uldashdd"; break;
-    case QTextCharFormat::WaveUnderline: body_ += "\\ulwave"; break;
-    default: break; // none, and the spelling checker's marks, which are not the text's
+    case QTextCharFormat::SingleUnderline:
+        body_ += "\\ul";
+        break;
+    case QTextCharFormat::DashUnderline:
+        body_ += "\\uldash";
+        break;
+    case QTextCharFormat::DotLine:
+        body_ += "\\uld";
+        break;
+    case QTextCharFormat::DashDotLine:
+        body_ += "\\uldashd";
+        break;
+    case QTextCharFormat::DashDotDotLine:
+        body_ += "\\uldashdd";
+        break;
+    case QTextCharFormat::WaveUnderline:
+        body_ += "\\ulwave";
+        break;
+    default:
+        break; // none, and the spelling checker's marks, which are not the text's
     }
     if (f.fontStrikeOut()) body_ += "\\strike";
-    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript) body_ += "\\super";
-    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript) body_ += "\\sub";
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        body_ += "\\super";
+    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        body_ += "\\sub";
     if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
         appendNumber(body_, "\\cf", colourIndex(f.foreground().color()));
     if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
@@ -168,9 +206,12 @@ void RtfWriter::writeCharFormat(const QTextCharFormat& f) {
 void RtfWriter::writeParagraphFormat(const QTextBlock& block) {
     const QTextBlockFormat bf = block.blockFormat();
     const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignHCenter) body_ += "\\qc";
-    else if (a & Qt::AlignJustify) body_ += "\\qj";
-    else if ((a & Qt::AlignRight) && !(a & Qt::AlignLeft)) body_ += "\\qr";
+    if (a & Qt::AlignHCenter)
+        body_ += "\\qc";
+    else if (a & Qt::AlignJustify)
+        body_ += "\\qj";
+    else if ((a & Qt::AlignRight) && !(a & Qt::AlignLeft))
+        body_ += "\\qr";
 
     qreal left = bf.leftMargin() + bf.indent() * doc_->indentWidth();
     qreal firstLine = bf.textIndent();
@@ -206,15 +247,23 @@ void RtfWriter::writeParagraphFormat(const QTextBlock& block) {
             body_ += "\\slmult0";
         }
         break;
-    default: break;
+    default:
+        break;
     }
 
     for (const QTextOption::Tab& tab : bf.tabPositions()) {
         switch (tab.type) {
-        case QTextOption::RightTab: body_ += "\\tqr"; break;
-        case QTextOption::CenterTab: body_ += "\\tqc"; break;
-        case QTextOption::DelimiterTab: body_ += "\\tqdec"; break;
-        default: break;
+        case QTextOption::RightTab:
+            body_ += "\\tqr";
+            break;
+        case QTextOption::CenterTab:
+            body_ += "\\tqc";
+            break;
+        case QTextOption::DelimiterTab:
+            body_ += "\\tqdec";
+            break;
+        default:
+            break;
         }
         appendNumber(body_, "\\tx", twips(tab.position));
     }
@@ -240,19 +289,31 @@ void RtfWriter::writeBlock(const QTextBlock& block) {
                             style == QTextListFormat::ListCircle ||
                             style == QTextListFormat::ListSquare;
         body_ += "{\\pntext ";
-        if (bullet) body_ += "\\'95";
-        else appendText(body_, list->itemText(block));
+        if (bullet)
+            body_ += "\\'95";
+        else
+            appendText(body_, list->itemText(block));
         body_ += "\\tab}{\\*\\pn";
         if (bullet) {
             body_ += "\\pnlvlblt";
         } else {
             body_ += "\\pnlvlbody";
             switch (style) {
-            case QTextListFormat::ListLowerAlpha: body_ += "\\pnlcltr"; break;
-            case QTextListFormat::ListUpperAlpha: body_ += "\\pnucltr"; break;
-            case QTextListFormat::ListLowerRoman: body_ += "\\pnlcrm"; break;
-            case QTextListFormat::ListUpperRoman: body_ += "\\pnucrm"; break;
-            default: body_ += "\\pndec"; break;
+            case QTextListFormat::ListLowerAlpha:
+                body_ += "\\pnlcltr";
+                break;
+            case QTextListFormat::ListUpperAlpha:
+                body_ += "\\pnucltr";
+                break;
+            case QTextListFormat::ListLowerRoman:
+                body_ += "\\pnlcrm";
+                break;
+            case QTextListFormat::ListUpperRoman:
+                body_ += "\\pnucrm";
+                break;
+            default:
+                body_ += "\\pndec";
+                break;
             }
             body_ += "\\pnstart1";
         }

@@ -199,8 +199,8 @@ void TestRtfCodec::paragraphFormatsSurvive() {
     indented.setTopMargin(10);
     indented.setBottomMargin(6);
     QTextBlockFormat tabbed;
-    tabbed.setTabPositions({QTextOption::Tab(96, QTextOption::LeftTab),
-                            QTextOption::Tab(288, QTextOption::RightTab)});
+    tabbed.setTabPositions(
+        {QTextOption::Tab(96, QTextOption::LeftTab), QTextOption::Tab(288, QTextOption::RightTab)});
     QTextBlockFormat newPage;
     newPage.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
 
@@ -285,7 +285,8 @@ void TestRtfCodec::linksSurvive() {
 
     const auto back = roundTrip(doc);
     QCOMPARE(back->toPlainText(), doc.toPlainText());
-    QCOMPARE(formatOf(*back, "WEB").anchorHref(), QStringLiteral("https://example.org/a?b=c&d=%20e#top"));
+    QCOMPARE(formatOf(*back, "WEB").anchorHref(),
+             QStringLiteral("https://example.org/a?b=c&d=%20e#top"));
     QVERIFY(formatOf(*back, "WEB").isAnchor());
     QCOMPARE(formatOf(*back, "WEB").foreground().color(), QColor(0, 0, 238));
     QVERIFY(formatOf(*back, "WEB").fontUnderline());
@@ -338,15 +339,19 @@ void TestRtfCodec::nonLatin1IsEscapedInStoredBytes() {
     doc.setPlainText(QString::fromUtf8("€ é ß α 😀"));
     const QByteArray stored = RtfCodec::fromDocument(&doc);
     QVERIFY(stored.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-    for (char ch : stored) QVERIFY2(uchar(ch) < 0x80, "stored RTF is 7-bit text");
+    for (char ch : stored)
+        QVERIFY2(uchar(ch) < 0x80, "stored RTF is 7-bit text");
     QVERIFY(stored.contains("\\'80 \\'e9 \\'df \\u945?"));
     // A character beyond the 16-bit range is written as its two UTF-16 halves.
     QVERIFY(stored.contains("\\u-10179?\\u-8704?"));
     int depth = 0;
     for (int i = 0; i < stored.size(); ++i) {
-        if (stored[i] == '\\') ++i;
-        else if (stored[i] == '{') ++depth;
-        else if (stored[i] == '}') QVERIFY(--depth >= 0);
+        if (stored[i] == '\\')
+            ++i;
+        else if (stored[i] == '{')
+            ++depth;
+        else if (stored[i] == '}')
+            QVERIFY(--depth >= 0);
     }
     QCOMPARE(depth, 0);
 }
@@ -358,9 +363,9 @@ void TestRtfCodec::paragraphStructureSurvives() {
     QCOMPARE(reread(storedEmpty)->toPlainText(), QString());
     QCOMPARE(reread(storedEmpty)->blockCount(), 1);
 
-    for (const QString& text : {QStringLiteral("one"), QStringLiteral("one\n\ntwo"),
-                                QStringLiteral("\nleading"), QStringLiteral("trailing\n\n"),
-                                QStringLiteral("\n"), QStringLiteral("a\nb\nc\n")}) {
+    for (const QString& text :
+         {QStringLiteral("one"), QStringLiteral("one\n\ntwo"), QStringLiteral("\nleading"),
+          QStringLiteral("trailing\n\n"), QStringLiteral("\n"), QStringLiteral("a\nb\nc\n")}) {
         QTextDocument doc;
         doc.setPlainText(text);
         const auto back = roundTrip(doc);
@@ -435,13 +440,15 @@ void TestRtfCodec::listsSurvive() {
 void TestRtfCodec::plainStoredTextIsShownAsText() {
     QTextDocument doc;
     doc.setHtml("<b>old content</b>");
-    RtfCodec::toDocument(QByteArray("Dear diary,\r\nit cost \x80" "5 at the caf\xe9.\rEnd {\\b x}"),
+    RtfCodec::toDocument(QByteArray("Dear diary,\r\nit cost \x80"
+                                    "5 at the caf\xe9.\rEnd {\\b x}"),
                          &doc);
     QCOMPARE(doc.toPlainText(),
              QString::fromUtf8("Dear diary,\nit cost €5 at the café.\nEnd {\\b x}"));
     QCOMPARE(doc.blockCount(), 3);
     QCOMPARE(formatOf(doc, "Dear").fontWeight(), int(QFont::Normal));
-    QCOMPARE(RtfCodec::plainText("Dear diary,\r\nit cost \x80" "5"),
+    QCOMPARE(RtfCodec::plainText("Dear diary,\r\nit cost \x80"
+                                 "5"),
              QString::fromUtf8("Dear diary,\nit cost €5"));
 
     // Only a text that starts with the RTF signature is RTF.
@@ -464,8 +471,7 @@ void TestRtfCodec::pastedTablesAndImagesKeepTheirText() {
     const QByteArray stored = RtfCodec::fromDocument(&doc);
     const auto back = reread(stored);
     // The empty paragraph is the one a QTextDocument always keeps after a table.
-    QCOMPARE(back->toPlainText(),
-             QStringLiteral("before  after\none\ntwo\nthree\nfour\n\nend"));
+    QCOMPARE(back->toPlainText(), QStringLiteral("before  after\none\ntwo\nthree\nfour\n\nend"));
     QCOMPARE(RtfCodec::plainText(stored), back->toPlainText());
 }
 

@@ -52,7 +52,9 @@ Qt::Alignment alignmentOf(const QTextDocument& doc, const QString& text) {
     return blockOf(doc, text).blockFormat().alignment() & Qt::AlignHorizontal_Mask;
 }
 
-QString familyOf(const QTextCharFormat& f) { return f.fontFamilies().toStringList().value(0); }
+QString familyOf(const QTextCharFormat& f) {
+    return f.fontFamilies().toStringList().value(0);
+}
 
 // A text with every format of the entry editor, as this codec writes it; the word processor
 // re-saves it for the last fixture.
@@ -68,8 +70,10 @@ std::unique_ptr<QTextDocument> sampleDocument() {
     auto block = [&](auto&& set) {
         QTextBlockFormat b;
         set(b);
-        if (!c.atStart()) c.insertBlock(b, QTextCharFormat());
-        else c.setBlockFormat(b);
+        if (!c.atStart())
+            c.insertBlock(b, QTextCharFormat());
+        else
+            c.setBlockFormat(b);
     };
 
     block([](QTextBlockFormat& b) { b.setAlignment(Qt::AlignHCenter); });

@@ -70,11 +70,12 @@ private slots:
 void TestRtfReading::escapesAndCodePages_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
-    QTest::newRow("hex escapes in 1252") << QByteArray("{\\rtf1\\ansi caf\\'e9 \\'80\\'DF}")
-                                         << QString::fromUtf8("café €ß");
+    QTest::newRow("hex escapes in 1252")
+        << QByteArray("{\\rtf1\\ansi caf\\'e9 \\'80\\'DF}") << QString::fromUtf8("café €ß");
     QTest::newRow("bytes that 1252 leaves undefined")
         << QByteArray("{\\rtf1 a\\'81\\'8d\\'8f\\'90\\'9d\\u144?b}") << QStringLiteral("ab");
-    QTest::newRow("hex without code page") << QByteArray("{\\rtf1 \\'e9}") << QString::fromUtf8("é");
+    QTest::newRow("hex without code page")
+        << QByteArray("{\\rtf1 \\'e9}") << QString::fromUtf8("é");
     QTest::newRow("unicode with fallback skipped")
         << QByteArray("{\\rtf1\\uc1 a\\u945?b\\u8364\\'80c}") << QString::fromUtf8("aαb€c");
     QTest::newRow("two fallback characters")
@@ -103,8 +104,7 @@ void TestRtfReading::escapesAndCodePages_data() {
         << QByteArray("{\\rtf1\\b  two spaces\\b0\\i1;semi\\i0-dash}")
         << QStringLiteral(" two spaces;semi-dash");
     QTest::newRow("tab line and paragraph")
-        << QByteArray("{\\rtf1 a\\tab b\\line c\\par d\\\nd2}")
-        << QStringLiteral("a\tb\nc\nd\nd2");
+        << QByteArray("{\\rtf1 a\\tab b\\line c\\par d\\\nd2}") << QStringLiteral("a\tb\nc\nd\nd2");
 }
 
 void TestRtfReading::escapesAndCodePages() {
@@ -128,7 +128,8 @@ void TestRtfReading::hiddenPartsAreSkipped_data() {
         << QByteArray("{\\rtf1{\\fonttbl\\f0\\froman Times;\\f1\\fswiss Arial;}x}")
         << QStringLiteral("x");
     QTest::newRow("unknown starred destination")
-        << QByteArray("{\\rtf1 a{\\*\\unknownthing hidden {nested hidden}}b}") << QStringLiteral("ab");
+        << QByteArray("{\\rtf1 a{\\*\\unknownthing hidden {nested hidden}}b}")
+        << QStringLiteral("ab");
     QTest::newRow("known starred destinations")
         << QByteArray("{\\rtf1 a{\\*\\generator Writer 1.0;}{\\*\\bkmkstart mark}b"
                       "{\\*\\bkmkend mark}{\\*\\themedata 0102}c}")
@@ -161,8 +162,8 @@ void TestRtfReading::hiddenPartsAreSkipped_data() {
         << QByteArray("{\\rtf1\\pard{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1"
                       "{\\pntxtb\\'b7}}item\\par}")
         << QStringLiteral("item");
-    QTest::newRow("text after the document") << QByteArray("{\\rtf1 in} out {more}")
-                                             << QStringLiteral("in");
+    QTest::newRow("text after the document")
+        << QByteArray("{\\rtf1 in} out {more}") << QStringLiteral("in");
 }
 
 void TestRtfReading::hiddenPartsAreSkipped() {
@@ -194,7 +195,8 @@ void TestRtfReading::hyperlinkFields() {
         "{\\fldrslt{\\ul\\cf1 quoted}}} "
         "{\\field{\\*\\fldinst HYPERLINK http://bare.example.org/}{\\fldrslt bare}} "
         "{\\field{\\*\\fldinst HYPERLINK \\\\l \"chapter\"}{\\fldrslt local}} "
-        "{\\field{\\*\\fldinst HYPERLINK \"file:///C:\\\\\\\\notes\\\\\\\\a.txt\"}{\\fldrslt path}} "
+        "{\\field{\\*\\fldinst HYPERLINK \"file:///C:\\\\\\\\notes\\\\\\\\a.txt\"}{\\fldrslt "
+        "path}} "
         "{\\field{\\*\\fldinst HYPERLINK \"https://outer.org\"}{\\fldrslt out{\\field{\\*\\fldinst"
         " PAGE}{\\fldrslt er}}}} "
         "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}} "
@@ -229,14 +231,13 @@ void TestRtfReading::tablesBecomeTabSeparatedLines() {
 }
 
 void TestRtfReading::groupsScopeFormatting() {
-    const QByteArray rtf =
-        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
-        "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"
-        "\\fs20 base {\\b bold {\\i both} boldagain} plainagain "
-        "\\b on\\b0 off \\ul u\\ulnone nu \\uldb dbl\\ul0 x "
-        "\\up6 up\\up0 mid \\dn4 down\\nosupersub flat "
-        "{\\f1\\fs32\\cf2 mono} {\\highlight1 lit}{\\cb2 shade} "
-        "\\b\\i\\cf1 all\\plain reset}";
+    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
+                           "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"
+                           "\\fs20 base {\\b bold {\\i both} boldagain} plainagain "
+                           "\\b on\\b0 off \\ul u\\ulnone nu \\uldb dbl\\ul0 x "
+                           "\\up6 up\\up0 mid \\dn4 down\\nosupersub flat "
+                           "{\\f1\\fs32\\cf2 mono} {\\highlight1 lit}{\\cb2 shade} "
+                           "\\b\\i\\cf1 all\\plain reset}";
     QTextDocument doc;
     RtfCodec::toDocument(rtf, &doc);
     QCOMPARE(formatOf(doc, "base").fontPointSize(), 10.0);
@@ -279,17 +280,16 @@ void TestRtfReading::groupsScopeFormatting() {
 }
 
 void TestRtfReading::paragraphFormatsOfForeignRtf() {
-    const QByteArray rtf =
-        "{\\rtf1\\ansi\\pard\\qc centred\\par"
-        "\\qr still centred? no: right\\par"
-        "\\pard plain left\\par"
-        "\\pard\\qj\\sl360\\slmult1 justified one and a half\\par"
-        "\\pard\\sl-480\\slmult0 exactly\\par"
-        "\\pard\\sl300\\slmult0 at least\\par"
-        "\\pard\\li1440\\ri720\\fi-720\\sb240\\sa120 indented\\par"
-        "\\pard\\tx720\\tqc\\tx2880\\tqdec\\tx4320 tabs\\par"
-        "\\pard before break\\page after break\\par"
-        "{\\pard\\qc scoped\\par}unscoped\\par}";
+    const QByteArray rtf = "{\\rtf1\\ansi\\pard\\qc centred\\par"
+                           "\\qr still centred? no: right\\par"
+                           "\\pard plain left\\par"
+                           "\\pard\\qj\\sl360\\slmult1 justified one and a half\\par"
+                           "\\pard\\sl-480\\slmult0 exactly\\par"
+                           "\\pard\\sl300\\slmult0 at least\\par"
+                           "\\pard\\li1440\\ri720\\fi-720\\sb240\\sa120 indented\\par"
+                           "\\pard\\tx720\\tqc\\tx2880\\tqdec\\tx4320 tabs\\par"
+                           "\\pard before break\\page after break\\par"
+                           "{\\pard\\qc scoped\\par}unscoped\\par}";
     QTextDocument doc;
     RtfCodec::toDocument(rtf, &doc);
     auto fmt = [&](const char* t) { return blockOf(doc, t).blockFormat(); };
@@ -330,7 +330,8 @@ void TestRtfReading::listsOfForeignRtf() {
         "{\\list\\listtemplateid5{\\listlevel\\levelnfc23{\\leveltext \\'01\\u8226 ?;}"
         "{\\levelnumbers;}}{\\listlevel\\levelnfc4{\\leveltext \\'02\\'01.;}{\\levelnumbers\\'01;}}"
         "\\listid77}"
-        "{\\list{\\listlevel\\levelnfc0{\\leveltext \\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid88}}"
+        "{\\list{\\listlevel\\levelnfc0{\\leveltext "
+        "\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid88}}"
         "{\\listoverridetable{\\listoverride\\listid77\\listoverridecount0\\ls1}"
         "{\\listoverride\\listid88\\listoverridecount0\\ls2}}"
         "\\pard{\\listtext\\'95\\tab}\\ls1\\li720\\fi-360 dot one\\par"
@@ -382,15 +383,17 @@ void TestRtfReading::damagedInput_data() {
         << QByteArray("{\\rtf1 a\\bin99999999999999999999999999 xyz}") << "a";
     QTest::newRow("negative binary count") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
     QTest::newRow("huge font size") << QByteArray("{\\rtf1\\fs999999999999999999 big}") << "big";
-    QTest::newRow("huge unicode skip") << QByteArray("{\\rtf1 {\\uc999999999\\u945 gone}kept}")
-                                       << QString::fromUtf8("αkept");
+    QTest::newRow("huge unicode skip")
+        << QByteArray("{\\rtf1 {\\uc999999999\\u945 gone}kept}") << QString::fromUtf8("αkept");
     QTest::newRow("huge unicode value") << QByteArray("{\\rtf1 \\u99999999?x}") << "x";
     QTest::newRow("huge indents")
         << QByteArray("{\\rtf1\\li2147483647\\fi-2147483648\\sl-99999999999 x\\par}") << "x";
     QTest::newRow("huge tab count")
-        << QByteArray("{\\rtf1 ") + QByteArray("\\tx100").repeated(10000) + "x}" << "x";
+        << QByteArray("{\\rtf1 ") + QByteArray("\\tx100").repeated(10000) + "x}"
+        << "x";
     QTest::newRow("endless control word")
-        << QByteArray("{\\rtf1 \\") + QByteArray(100000, 'a') + " x}" << "x";
+        << QByteArray("{\\rtf1 \\") + QByteArray(100000, 'a') + " x}"
+        << "x";
     QTest::newRow("endless number") << QByteArray("{\\rtf1 \\b") + QByteArray(100000, '7') + " x}"
                                     << "x";
     QTest::newRow("many fonts and colours")
@@ -398,8 +401,8 @@ void TestRtfReading::damagedInput_data() {
                "}{\\colortbl" + QByteArray("\\red1;").repeated(20000) + "}x}"
         << "x";
     QTest::newRow("many open fields")
-        << QByteArray("{\\rtf1 ") + QByteArray("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ")
-                                        .repeated(100) + "x}"
+        << QByteArray("{\\rtf1 ") +
+               QByteArray("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ").repeated(100) + "x}"
         << "x";
     QTest::newRow("long field instruction")
         << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"") + QByteArray(200000, 'u') +
@@ -433,8 +436,8 @@ void TestRtfReading::deepNestingIsCapped() {
     QCOMPARE(formatOf(doc, "after").fontWeight(), int(QFont::Normal));
 
     // Moderate nesting, as real files have, keeps its text.
-    const QByteArray nested = QByteArray("{\\rtf1 ") + QByteArray(100, '{') + "inner" +
-                              QByteArray(100, '}') + "}";
+    const QByteArray nested =
+        QByteArray("{\\rtf1 ") + QByteArray(100, '{') + "inner" + QByteArray(100, '}') + "}";
     QCOMPARE(readBothWays(nested), QStringLiteral("inner"));
 
     // Nesting that never closes, a megabyte of it.
@@ -457,10 +460,18 @@ void TestRtfReading::randomCorruptionNeverCrashes() {
         for (int e = 0; e < edits && !bad.isEmpty(); ++e) {
             const int at = int(rng.bounded(bad.size()));
             switch (rng.bounded(4)) {
-            case 0: bad[at] = alphabet[int(rng.bounded(alphabet.size()))]; break;
-            case 1: bad.remove(at, 1 + int(rng.bounded(20))); break;
-            case 2: bad.insert(at, alphabet[int(rng.bounded(alphabet.size()))]); break;
-            default: bad.truncate(at + 5); break;
+            case 0:
+                bad[at] = alphabet[int(rng.bounded(alphabet.size()))];
+                break;
+            case 1:
+                bad.remove(at, 1 + int(rng.bounded(20)));
+                break;
+            case 2:
+                bad.insert(at, alphabet[int(rng.bounded(alphabet.size()))]);
+                break;
+            default:
+                bad.truncate(at + 5);
+                break;
             }
         }
         if (!bad.startsWith("{\\rtf")) bad.prepend("{\\rtf1 ");
@@ -494,7 +505,8 @@ void TestRtfReading::plainTextIsFastOverAWholeDiary() {
     QElapsedTimer timer;
     timer.start();
     qsizetype total = 0;
-    for (int i = 0; i < 10000; ++i) total += RtfCodec::plainText(stored).size();
+    for (int i = 0; i < 10000; ++i)
+        total += RtfCodec::plainText(stored).size();
     const qint64 ms = timer.elapsed();
     qInfo() << "plain text of 10,000 entries of" << stored.size() << "bytes:" << ms << "ms";
     QCOMPARE(total, qsizetype(10000) * RtfCodec::plainText(stored).size());
