@@ -90,6 +90,12 @@ void CCustomListCtrl::applySkin() {
     pal.setColor(QPalette::Light, skin.frameLight());
     pal.setColor(QPalette::Dark, skin.frameDark());
     setPalette(pal);
+    // The header in the skin's button colours, also beyond its last column.
+    header()->setStyleSheet(QString("QHeaderView { background: %1; }"
+                                    "QHeaderView::section { background: %1; color: %2; border: none;"
+                                    " border-right: 1px solid %3; border-bottom: 1px solid %3;"
+                                    " padding: 2px 4px; }")
+                                .arg(skin.buttonFace().name(), skin.buttonText().name(), skin.frameDark().name()));
 }
 
 // ---- columns ----
