@@ -1,0 +1,497 @@
+#include "CTavrinPPDiary.h"
+
+#include "ActiveSkin.h"
+#include "CColorButton.h"
+#include "CCustomButton.h"
+#include "CCustomListCtrl.h"
+#include "CCustomRichEdit.h"
+#include "CCustomStatic.h"
+#include "Cp1252.h"
+#include "DiaryConfig.h"
+#include "DiaryState.h"
+#include "LocalTime.h"
+#include "MessageBox.h"
+#include "PlannerOfDay.h"
+#include "RtfCodec.h"
+#include "Settings.h"
+#include "TN.h"
+#include "WindowMessages.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFontComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QShortcut>
+#include <QTextDocument>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tavrin::diary {
+namespace {
+
+QString fromRecord(const std::string& s) { return QString::fromStdString(cp1252::toUtf8(s)); }
+std::string toRecord(const QString& s) { return cp1252::fromUtf8(s.toStdString()); }
+
+// Four lines of text aligned left, centred or right, or spaced one, one and a half or two
+// lines apart.
+QIcon lineIcon(Qt::Alignment align, int spacingPercent) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(ui::ActiveSkin::current().buttonText(), 1));
+    const int widths[] = {14, 9, 14, 9};
+    const int step = spacingPercent >= 200 ? 5 : spacingPercent >= 150 ? 4 : 3;
+    const int lines = spacingPercent > 100 ? 3 : 4;
+    for (int i = 0; i < lines; ++i) {
+        const int w = widths[i];
+        const int x = align == Qt::AlignHCenter ? 1 + (14 - w) / 2 : align == Qt::AlignRight ? 15 - w : 1;
+        const int y = 2 + i * step;
+        p.drawLine(x, y, x + w - 1, y);
+    }
+    return QIcon(pm);
+}
+
+ui::CCustomButton* toolButton(QWidget* parent, const char* name, const QString& text, const QString& tip,
+                              bool checkable) {
+    auto* b = new ui::CCustomButton(text, parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setCheckable(checkable);
+    b->setAutoDefault(false);
+    // The editor keeps the focus and its selection while the buttons are pressed.
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setFixedHeight(24);
+    b->setMinimumWidth(26);
+    return b;
+}
+
+} // namespace
+
+CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& entry,
+                               const std::array<QByteArray, kSlots>& texts, QWidget* parent)
+    : CCustomPropertyPage("Diary Text and Basic Parameters", parent) {
+    setObjectName("diaryTextPage");
+
+    // ---- date, time, description ----
+    const LocalDateTime when = LocalTime::fromTime(entry.dateTime());
+    date_ = new QDateEdit(QDate(when.year, when.month, when.day), this);
+    date_->setObjectName("entryDate");
+    date_->setCalendarPopup(true);
+    date_->setDisplayFormat("dd - MMM - yyyy, ddd");
+    date_->setDateRange(QDate(1900, 1, 1), QDate(2199, 12, 31));
+    time_ = new QTimeEdit(QTime(when.hour, when.minute, when.second), this);
+    time_->setObjectName("entryTime");
+    time_->setDisplayFormat("HH:mm:ss");
+    description_ = new QLineEdit(fromRecord(entry.description()), this);
+    description_->setObjectName("description");
+    description_->setMaxLength(kMaxDescription);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new ui::CCustomStatic("Date:", this));
+    top->addWidget(date_);
+    top->addWidget(new ui::CCustomStatic("Time:", this));
+    top->addWidget(time_);
+    top->addWidget(new ui::CCustomStatic("Description:", this));
+    top->addWidget(description_, 1);
+
+    // ---- the rich text and its slots ----
+    // The editor is made before the documents, so that it is gone before they are.
+    edit_ = new ui::CCustomRichEdit(this);
+    edit_->setObjectName("entryText");
+    const QColor colour(std::clamp(settings::read(settings::FontColorRed), 0, 255),
+                        std::clamp(settings::read(settings::FontColorGreen), 0, 255),
+                        std::clamp(settings::read(settings::FontColorBlue), 0, 255));
+    int points = settings::read(settings::FontSize);
+    if (points < kMinFontSize || points > kMaxFontSize) points = settings::FontSize.defaultValue;
+    edit_->setDefaultCharFormat(settings::read(settings::FontName), points, colour);
+    for (int i = 0; i < kSlots; ++i) {
+        auto* doc = new QTextDocument(this);
+        if (!texts[std::size_t(i)].isEmpty()) RtfCodec::toDocument(texts[std::size_t(i)], doc);
+        docs_[std::size_t(i)] = doc;
+    }
+    slot_ = new QComboBox(this);
+    slot_->setObjectName("textSlot");
+    slot_->addItem("Diary");
+    for (int i = 0; i < DiaryConfig::kTypes; ++i)
+        slot_->addItem(QString::asprintf("%d - %s", i + 1, fromRecord(config.typeName(i)).toUtf8().constData()));
+
+    // ---- parameters and the mood picture ----
+    params_ = new ui::CCustomListCtrl(this); // its parent hears "TNSNotifySpin"
+    params_->setObjectName("parameterList");
+    params_->insertColumn("Description", 72);
+    params_->insertColumn("Value", 96);
+    params_->setEditable(true);
+    fillParameters(config, entry);
+    mood_ = new QLabel(this);
+    mood_->setObjectName("moodPicture");
+    mood_->setFixedSize(48, 48);
+    mood_->setScaledContents(true);
+    mood_->setVisible(moodRow_ >= 0);
+    showMood(moodRow_ >= 0 ? params_->cellValue(moodRow_, 1) : 0);
+
+    // ---- today's planner ----
+    planner_ = new ui::CCustomListCtrl(this);
+    planner_->setObjectName("plannerList");
+    planner_->insertColumn("Planned Items", 128);
+    planner_->insertColumn("Priority", 64);
+    planner_->setCheckBoxes(true);
+    planner_->restoreWidths(settings::PlannerInDiaryList);
+
+    // ---- layout ----
+    auto* left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addWidget(makeFormatBar());
+    left->addWidget(edit_, 1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(params_, 3);
+    auto* moodRow = new QHBoxLayout;
+    moodRow->addStretch(1);
+    moodRow->addWidget(mood_);
+    moodRow->addStretch(1);
+    right->addLayout(moodRow);
+    right->addWidget(new ui::CCustomStatic("Today's Planner", this));
+    right->addWidget(planner_, 2);
+
+    auto* all = new QHBoxLayout(this);
+    all->setContentsMargins(8, 8, 8, 8);
+    all->addLayout(left, 1);
+    all->addLayout(right);
+    params_->setFixedWidth(72 + 96 + 24);
+    planner_->setFixedWidth(72 + 96 + 24);
+
+    // ---- behaviour ----
+    connect(slot_, &QComboBox::currentIndexChanged, this, &CTavrinPPDiary::showSlot);
+    connect(edit_, &ui::CCustomRichEdit::formatChanged, this, &CTavrinPPDiary::updateFormatButtons);
+    connect(date_, &QDateEdit::dateChanged, this, &CTavrinPPDiary::refillPlanner);
+    connect(planner_, &ui::CCustomListCtrl::checkToggled, this, &CTavrinPPDiary::plannerTicked);
+
+    // The page's keys for the text's formats.
+    const struct {
+        QKeySequence key;
+        void (ui::CCustomRichEdit::*command)();
+    } keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_B), &ui::CCustomRichEdit::toggleBold},
+        {QKeySequence(Qt::CTRL | Qt::Key_I), &ui::CCustomRichEdit::toggleItalic},
+        {QKeySequence(Qt::CTRL | Qt::Key_U), &ui::CCustomRichEdit::toggleUnderline},
+    };
+    for (const auto& k : keys) {
+        auto* s = new QShortcut(k.key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        auto command = k.command;
+        connect(s, &QShortcut::activated, this, [this, command] { formatCommand(command); });
+    }
+    const struct {
+        QKeySequence key;
+        Qt::Alignment align;
+    } aligns[] = {{QKeySequence(Qt::CTRL | Qt::Key_L), Qt::AlignLeft},
+                  {QKeySequence(Qt::CTRL | Qt::Key_E), Qt::AlignHCenter},
+                  {QKeySequence(Qt::CTRL | Qt::Key_R), Qt::AlignRight}};
+    for (const auto& k : aligns) {
+        auto* s = new QShortcut(k.key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        const Qt::Alignment a = k.align;
+        connect(s, &QShortcut::activated, this, [this, a] {
+            edit_->alignParagraphs(a);
+            updateFormatButtons();
+        });
+    }
+
+    showSlot(0);
+    refillPlanner();
+}
+
+CTavrinPPDiary::~CTavrinPPDiary() {
+    // The editor goes first: it must not outlive the documents it shows.
+    delete edit_;
+    edit_ = nullptr;
+}
+
+QWidget* CTavrinPPDiary::makeFormatBar() {
+    auto* bar = new QWidget(this);
+    bar->setObjectName("formatBar");
+    auto* grid = new QGridLayout(bar);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(3);
+
+    // First row: the text slot, the font face, its size and colour.
+    auto* first = new QHBoxLayout;
+    first->setSpacing(4);
+    first->addWidget(slot_);
+    face_ = new QFontComboBox(bar);
+    face_->setObjectName("fontFace");
+    face_->setFontFilters(QFontComboBox::ScalableFonts);
+    face_->setWritingSystem(QFontDatabase::Latin); // symbol fonts write no text
+    face_->setEditable(false);
+    face_->setMaximumWidth(180);
+    face_->setFocusPolicy(Qt::ClickFocus);
+    size_ = new QComboBox(bar);
+    size_->setObjectName("fontSize");
+    for (int s = kMinFontSize; s <= kMaxFontSize; s += kFontSizeStep) size_->addItem(QString::number(s), s);
+    size_->setFocusPolicy(Qt::ClickFocus);
+    colour_ = new ui::CColorButton(bar);
+    colour_->setObjectName("colourButton");
+    colour_->setToolTip("Colour");
+    colour_->setAutoDefault(false);
+    colour_->setFocusPolicy(Qt::NoFocus);
+    first->addWidget(face_, 1);
+    first->addWidget(size_);
+    first->addWidget(colour_);
+
+    // Second row: the character and paragraph formats and the clipboard.
+    auto* second = new QHBoxLayout;
+    second->setSpacing(2);
+    bold_ = toolButton(bar, "boldButton", "B", "Bold (Ctrl+B)", true);
+    italic_ = toolButton(bar, "italicButton", "I", "Italic (Ctrl+I)", true);
+    underline_ = toolButton(bar, "underlineButton", "U", "Underline (Ctrl+U)", true);
+    QFont f = bold_->font();
+    f.setBold(true);
+    bold_->setFont(f);
+    f = italic_->font();
+    f.setItalic(true);
+    italic_->setFont(f);
+    f = underline_->font();
+    f.setUnderline(true);
+    underline_->setFont(f);
+    for (auto* b : {bold_, italic_, underline_}) second->addWidget(b);
+    second->addSpacing(8);
+
+    const struct {
+        const char* name;
+        const char* tip;
+        Qt::Alignment align;
+    } aligns[] = {{"alignLeftButton", "Align left (Ctrl+L)", Qt::AlignLeft},
+                  {"alignCentreButton", "Centre (Ctrl+E)", Qt::AlignHCenter},
+                  {"alignRightButton", "Align right (Ctrl+R)", Qt::AlignRight}};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = toolButton(bar, aligns[i].name, QString(), aligns[i].tip, true);
+        b->setIcon(lineIcon(aligns[i].align, 100));
+        const Qt::Alignment a = aligns[i].align;
+        connect(b, &QAbstractButton::clicked, this, [this, a] {
+            edit_->alignParagraphs(a);
+            updateFormatButtons();
+        });
+        align_[std::size_t(i)] = b;
+        second->addWidget(b);
+    }
+    second->addSpacing(8);
+
+    const struct {
+        const char* name;
+        const char* text;
+        const char* tip;
+        int percent;
+    } spacings[] = {{"spacing1Button", "1", "Line spacing 1", 100},
+                    {"spacing15Button", "1.5", "Line spacing 1.5", 150},
+                    {"spacing2Button", "2", "Line spacing 2", 200}};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = toolButton(bar, spacings[i].name, spacings[i].text, spacings[i].tip, true);
+        b->setIcon(lineIcon(Qt::AlignLeft, spacings[i].percent));
+        const int percent = spacings[i].percent;
+        connect(b, &QAbstractButton::clicked, this, [this, percent] {
+            edit_->setLineSpacing(percent);
+            updateFormatButtons();
+        });
+        spacing_[std::size_t(i)] = b;
+        second->addWidget(b);
+    }
+    second->addSpacing(8);
+
+    super_ = toolButton(bar, "superscriptButton", QString::fromUtf8("x\u00B2"), "Superscript", true);
+    sub_ = toolButton(bar, "subscriptButton", QString::fromUtf8("x\u2082"), "Subscript", true);
+    second->addWidget(super_);
+    second->addWidget(sub_);
+    second->addSpacing(8);
+
+    auto* undo = toolButton(bar, "undoButton", "Undo", "Undo", false);
+    auto* cut = toolButton(bar, "cutButton", "Cut", "Cut", false);
+    auto* copy = toolButton(bar, "copyButton", "Copy", "Copy", false);
+    auto* paste = toolButton(bar, "pasteButton", "Paste", "Paste", false);
+    for (auto* b : {undo, cut, copy, paste}) second->addWidget(b);
+    second->addStretch(1);
+
+    grid->addLayout(first, 0, 0);
+    grid->addLayout(second, 1, 0);
+
+    connect(bold_, &QAbstractButton::clicked, this, [this] { formatCommand(&ui::CCustomRichEdit::toggleBold); });
+    connect(italic_, &QAbstractButton::clicked, this,
+            [this] { formatCommand(&ui::CCustomRichEdit::toggleItalic); });
+    connect(underline_, &QAbstractButton::clicked, this,
+            [this] { formatCommand(&ui::CCustomRichEdit::toggleUnderline); });
+    connect(super_, &QAbstractButton::clicked, this,
+            [this] { formatCommand(&ui::CCustomRichEdit::toggleSuperscript); });
+    connect(sub_, &QAbstractButton::clicked, this,
+            [this] { formatCommand(&ui::CCustomRichEdit::toggleSubscript); });
+    connect(undo, &QAbstractButton::clicked, this, [this] { edit_->undo(); });
+    connect(cut, &QAbstractButton::clicked, this, [this] { edit_->cut(); });
+    connect(copy, &QAbstractButton::clicked, this, [this] { edit_->copy(); });
+    connect(paste, &QAbstractButton::clicked, this, [this] { edit_->paste(); });
+    connect(edit_, &QTextEdit::undoAvailable, undo, &QWidget::setEnabled);
+    connect(edit_, &QTextEdit::copyAvailable, cut, &QWidget::setEnabled);
+    connect(edit_, &QTextEdit::copyAvailable, copy, &QWidget::setEnabled);
+    undo->setEnabled(false);
+    cut->setEnabled(false);
+    copy->setEnabled(false);
+
+    // The chosen face, size and colour become the default of the next texts as well.
+    connect(face_, &QComboBox::activated, this, [this] {
+        const QString family = face_->currentFont().family();
+        edit_->applyFontFamily(family);
+        settings::write(settings::FontName, family);
+        edit_->setFocus();
+    });
+    connect(size_, &QComboBox::activated, this, [this] {
+        const int points = size_->currentData().toInt();
+        edit_->applyFontSize(points);
+        settings::write(settings::FontSize, points);
+        edit_->setFocus();
+    });
+    connect(colour_, &ui::CColorButton::colorChosen, this, [this](const QColor& c) {
+        edit_->applyColor(c);
+        settings::write(settings::FontColorRed, c.red());
+        settings::write(settings::FontColorGreen, c.green());
+        settings::write(settings::FontColorBlue, c.blue());
+        edit_->setFocus();
+    });
+    return bar;
+}
+
+void CTavrinPPDiary::formatCommand(void (ui::CCustomRichEdit::*command)()) {
+    (edit_->*command)();
+    updateFormatButtons();
+}
+
+void CTavrinPPDiary::updateFormatButtons() {
+    if (!edit_) return;
+    const ui::CCustomRichEdit::Format f = edit_->formatAtCaret();
+    bold_->setChecked(f.bold);
+    italic_->setChecked(f.italic);
+    underline_->setChecked(f.underline);
+    super_->setChecked(f.superscript);
+    sub_->setChecked(f.subscript);
+    align_[0]->setChecked(f.alignment == Qt::AlignLeft);
+    align_[1]->setChecked(f.alignment == Qt::AlignHCenter);
+    align_[2]->setChecked(f.alignment == Qt::AlignRight);
+    spacing_[0]->setChecked(f.lineSpacing == 100);
+    spacing_[1]->setChecked(f.lineSpacing == 150);
+    spacing_[2]->setChecked(f.lineSpacing == 200);
+    colour_->setColor(f.color);
+    {
+        const QSignalBlocker block(face_);
+        face_->setCurrentFont(QFont(f.family));
+    }
+    {
+        const QSignalBlocker block(size_);
+        const int i = size_->findData(f.pointSize);
+        if (i >= 0) size_->setCurrentIndex(i);
+    }
+}
+
+void CTavrinPPDiary::fillParameters(const DiaryConfig& config, const EntryRecord& entry) {
+    rows_ = EntryParameters::rows(config);
+    params_->setRedraw(false);
+    for (int r = 0; r < rows_.size(); ++r) {
+        const ParameterRow& row = rows_[r];
+        params_->addRow({row.name, QString()});
+        if (row.isSpin()) {
+            params_->setSpinCell(r, 1, row.names, EntryParameters::value(row, entry), row.lowest, row.highest,
+                                 row.offset);
+        } else if (row.isList()) {
+            params_->setListCell(r, 1, row.names, EntryParameters::value(row, entry));
+        } else {
+            params_->setTextCell(r, 1, EntryParameters::text(row, entry), row.kind == ParameterRow::Integer,
+                                 row.kind == ParameterRow::Real);
+        }
+        if (row.kind == ParameterRow::Mood) moodRow_ = r;
+    }
+    params_->setRedraw(true);
+}
+
+void CTavrinPPDiary::showSlot(int slot) {
+    if (slot < 0 || slot >= kSlots || slot == shown_) return;
+    // The documents are the slots' texts: leaving a slot keeps its text as it is.
+    shown_ = slot;
+    edit_->showDocument(docs_[std::size_t(slot)]);
+    if (slot_->currentIndex() != slot) {
+        const QSignalBlocker block(slot_);
+        slot_->setCurrentIndex(slot);
+    }
+    updateFormatButtons();
+}
+
+void CTavrinPPDiary::showMood(int value) {
+    shownMood_ = std::clamp(value, -3, 3);
+    mood_->setPixmap(ui::ActiveSkin::current().picture(QString("face%1.bmp").arg(shownMood_)));
+}
+
+bool CTavrinPPDiary::event(QEvent* e) {
+    if (const auto* m = platform::NamedMessage::match(e, "TNSNotifySpin")) {
+        if (int(m->wParam()) == moodRow_ && moodRow_ >= 0) showMood(int(m->lParam()));
+        return true;
+    }
+    return CCustomPropertyPage::event(e);
+}
+
+void CTavrinPPDiary::refillPlanner() {
+    refreshingPlanner_ = true;
+    planner_->setRedraw(false);
+    planner_->clear();
+    const QDate d = date_->date();
+    QList<DayPlanItem> items;
+    if (app::DiaryState::instance().hasPath()) {
+        auto tn = app::DiaryState::instance().makeTN();
+        PlannerOfDay::read(*tn, d.year(), d.month(), d.day(), items);
+    }
+    for (const DayPlanItem& item : items) {
+        const int row = planner_->addRow({item.description, item.priorityText()});
+        planner_->setItemData(row, item.position);
+        planner_->setChecked(row, item.done);
+    }
+    planner_->setRedraw(true);
+    refreshingPlanner_ = false;
+}
+
+void CTavrinPPDiary::plannerTicked(int row, bool done) {
+    if (refreshingPlanner_) return;
+    auto tn = app::DiaryState::instance().makeTN();
+    // The box shows what the table holds: a failed write puts it back.
+    if (!PlannerOfDay::setDone(*tn, int(planner_->itemData(row)), done)) planner_->setChecked(row, !done);
+}
+
+bool CTavrinPPDiary::storeInto(EntryRecord& e, std::string& body,
+                               std::array<std::string, EntryRecord::kTypeTexts>& types) {
+    params_->endEdit(false);
+    for (int r = 0; r < rows_.size(); ++r) {
+        const ParameterRow& row = rows_[r];
+        if (row.isText()) {
+            if (!EntryParameters::setText(row, e, params_->itemText(r, 1))) {
+                platform::MessageBox::warning("Please enter a number.", this);
+                params_->selectRow(r);
+                params_->setFocus();
+                return false;
+            }
+        } else {
+            EntryParameters::setValue(row, e, params_->cellValue(r, 1));
+        }
+    }
+
+    const QDate d = date_->date();
+    const QTime t = time_->time();
+    e.setDateTime(LocalTime::toTime({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()}));
+    e.setDescription(toRecord(description_->text()));
+
+    body = RtfCodec::fromDocument(docs_[0]).toStdString();
+    for (int i = 0; i < EntryRecord::kTypeTexts; ++i) {
+        const QTextDocument* doc = docs_[std::size_t(i + 1)];
+        // An empty type text is stored empty, so that the entry list shows it has none.
+        types[std::size_t(i)] = doc->isEmpty() ? std::string() : RtfCodec::fromDocument(doc).toStdString();
+    }
+    return true;
+}
+
+} // namespace tavrin::diary

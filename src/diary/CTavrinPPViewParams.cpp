@@ -1,0 +1,24 @@
+#include "CTavrinPPViewParams.h"
+
+#include "FibroRatingsWidget.h"
+#include "TN.h"
+
+#include <QVBoxLayout>
+
+namespace tavrin::diary {
+
+CTavrinPPViewParams::CTavrinPPViewParams(QWidget* parent)
+    : CCustomPropertyPage("Fibromyalgia Parameters", parent), ratings_(new FibroRatingsWidget(true, this)) {
+    setObjectName("viewParamsPage");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(ratings_);
+    layout->addStretch(1);
+    ratings_->clearEntry();
+}
+
+void CTavrinPPViewParams::showEntry(const TN& tn) { ratings_->showEntry(tn.entry); }
+
+void CTavrinPPViewParams::clearEntry() { ratings_->clearEntry(); }
+
+} // namespace tavrin::diary
