@@ -1,0 +1,163 @@
+// The search modes of the diary page and the walks that apply them, without a display.
+
+#include "DiaryFixture.h"
+#include "EntrySearch.h"
+#include "TN.h"
+#include "TestEnvironment.h"
+
+#include <QTest>
+
+#include <array>
+#include <string>
+#include <vector>
+
+using namespace tavrin;
+using namespace tavrin::diary;
+using namespace tavrin::test;
+
+namespace {
+
+constexpr const char* kRtfGarden =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+    "{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs24 Worked in the \\b Garden\\b0  today.\\par "
+    "Caf\\'e9 later.\\par}";
+constexpr const char* kRtfRain =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Rain all day\\par}";
+
+struct Spec {
+    std::string description;
+    std::string body;
+    std::array<std::string, 5> types{};
+    bool voice = false;
+};
+
+// A diary whose entries are written through TN exactly as given, one hour apart.
+QString diaryWith(const QString& name, const std::vector<Spec>& specs) {
+    const QString path = makeDiary(name, "secret", 0);
+    TN tn(0, path.toStdString(), extOffsetOf(path));
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        tn.entry.clear();
+        tn.entry.setPassword("secret");
+        tn.entry.setQuestion(0, "Pet?");
+        tn.entry.setAnswer(0, "Rex");
+        tn.entry.setDateTime(1'700'000'000 + 3600 * std::int64_t(i));
+        tn.entry.setDescription(specs[i].description);
+        tn.entry.setVoiceFlag(specs[i].voice ? 1 : 0);
+        tn.body = specs[i].body;
+        tn.typeText = specs[i].types;
+        if (!tn.AddEntry()) return {};
+    }
+    return path;
+}
+
+std::vector<int> found(const QString& path, const QList<EntrySearch>& chain) {
+    TN tn(0, path.toStdString(), extOffsetOf(path));
+    std::vector<EntrySearch::Found> out;
+    EntrySearch::find(tn, chain, out);
+    std::vector<int> indexes;
+    for (const auto& f : out) indexes.push_back(f.index);
+    return indexes;
+}
+
+} // namespace
+
+class TestEntrySearch : public QObject {
+    Q_OBJECT
+    QString path_;
+
+private slots:
+    void initTestCase() {
+        path_ = diaryWith("Search", {
+            {"Long WALK", kRtfGarden, {"", "", "", "", ""}, false},        // 0
+            {"", "Plain text, no markup: RAIN", {"money", "", "", "", ""}, true}, // 1
+            {"walk in rain", kRtfRain, {"", "", "", "", "a poem"}, true}, // 2
+            {"Caf\xe9 visit", "", {"", "draft", "", "", ""}, false},       // 3
+        });
+        QVERIFY(!path_.isEmpty());
+    }
+
+    void modeListCarriesTheTypeNames() {
+        const QStringList modes =
+            EntrySearch::modeTexts({"Finance", "Drafts", "Journal", "E-mails", "Poetry"});
+        QCOMPARE(modes, QStringList({"All", "Body text", "Description text",
+                                     "Body or description text", "Voice only", "1 - Finance only",
+                                     "2 - Drafts only", "3 - Journal only", "4 - E-mails only",
+                                     "5 - Poetry only"}));
+        for (int m = 0; m < EntrySearch::kModeCount; ++m)
+            QCOMPARE(EntrySearch::takesText(m), m >= 1 && m <= 3);
+    }
+
+    void descriptionsMatchWithoutRegardToCase() {
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::DescriptionText, "walk")}),
+                 std::vector<int>({0, 2}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::DescriptionText, "CAFÉ")}),
+                 std::vector<int>({3}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::DescriptionText, "nowhere")}),
+                 std::vector<int>());
+    }
+
+    // The user searches what the entry shows, not its RTF markup.
+    void bodiesMatchTheShownTextNotTheMarkup() {
+        for (const char* markup : {"rtf", "par", "fonttbl", "Arial", "ansi", "red255"})
+            QVERIFY2(found(path_, {EntrySearch(EntrySearch::BodyText, markup)}).empty(), markup);
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::BodyText, "garden TODAY")}),
+                 std::vector<int>({0}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::BodyText, "café")}), std::vector<int>({0}));
+        // A plain (not RTF) body and an RTF one both hold "rain".
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::BodyText, "rain")}),
+                 std::vector<int>({1, 2}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::BodyOrDescription, "caf")}),
+                 std::vector<int>({0, 3}));
+    }
+
+    void voiceAndTypeModesReadTheIndexRecord() {
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::VoiceOnly, {})}), std::vector<int>({1, 2}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly, {})}), std::vector<int>({1}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly + 1, {})}),
+                 std::vector<int>({3}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly + 2, {})}), std::vector<int>());
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly + 4, {})}),
+                 std::vector<int>({2}));
+        QCOMPARE(found(path_, {}), std::vector<int>({0, 1, 2, 3}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::All, "ignored")}),
+                 std::vector<int>({0, 1, 2, 3}));
+    }
+
+    void aChainListsWhatPassesEverySearch() {
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::DescriptionText, "walk"),
+                               EntrySearch(EntrySearch::VoiceOnly, {})}),
+                 std::vector<int>({2}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::VoiceOnly, {}),
+                               EntrySearch(EntrySearch::BodyText, "markup")}),
+                 std::vector<int>({1}));
+    }
+
+    // Narrowing tests the listed entries only, and a body mode reads their bodies.
+    void narrowingReadsTheBodiesOfTheListedEntries() {
+        TN tn(0, path_.toStdString(), extOffsetOf(path_));
+        std::vector<bool> keep;
+        auto walk = EntrySearch::narrow(tn, EntrySearch(EntrySearch::BodyText, "RAIN"), {0, 2, 3}, keep);
+        QVERIFY(walk.ok);
+        QCOMPARE(keep, std::vector<bool>({false, true, false}));
+        walk = EntrySearch::narrow(tn, EntrySearch(EntrySearch::VoiceOnly, {}), {0, 1, 2}, keep);
+        QCOMPARE(keep, std::vector<bool>({false, true, true}));
+        // Mode 0 keeps every row without reading anything; an index past the table is gone.
+        walk = EntrySearch::narrow(tn, EntrySearch(EntrySearch::All, {}), {3, 1}, keep);
+        QCOMPARE(walk.read, 0);
+        QCOMPARE(keep, std::vector<bool>({true, true}));
+        EntrySearch::narrow(tn, EntrySearch(EntrySearch::DescriptionText, ""), {1, 9}, keep);
+        QCOMPARE(keep, std::vector<bool>({true, false}));
+    }
+
+    void anEmptyDiaryReadsNothing() {
+        const QString empty = makeDiary("SearchEmpty", "secret", 0);
+        TN tn(0, empty.toStdString(), extOffsetOf(empty));
+        std::vector<EntrySearch::Found> out;
+        QCOMPARE(EntrySearch::find(tn, {}, out).read, 0);
+        QCOMPARE(EntrySearch::find(tn, {EntrySearch(EntrySearch::BodyText, "x")}, out).read, 0);
+        QVERIFY(out.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEntrySearch)
+#include "tst_entrysearch.moc"
