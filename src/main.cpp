@@ -1,3 +1,8 @@
 #include "CTavrinApp.h"
 
-int main(int argc, char** argv) { return tavrin::CTavrinApp::run(argc, argv); }
+int main(int argc, char** argv) {
+    // Modules register their pages (ModulePages::registerFactory) and their parts of the shell
+    // (ShellHooks: options sheet, reminders, panel bodies, tools actions, tips) here, one call
+    // each, before the program starts.
+    return tavrin::app::CTavrinApp::run(argc, argv);
+}

@@ -1,0 +1,115 @@
+#include "CTavrinApp.h"
+
+#include "CTavrinDlg.h"
+#include "CTavrinDlgLogo.h"
+#include "MessageBox.h"
+#include "MessageBoxReporter.h"
+#include "ProgramResources.h"
+#include "SettingsStore.h"
+#include "SingleInstance.h"
+#include "SkinLoader.h"
+#include "WindowEffects.h"
+#include "WindowMessages.h"
+
+#include <QApplication>
+#include <QSessionManager>
+#include <QVersionNumber>
+
+#include <cstdio>
+#include <cstring>
+
+namespace tavrin::app {
+
+bool CTavrinApp::displayAvailable(int argc, char** argv) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0) platform = argv[i + 1];
+    // Plugins such as offscreen or vnc need no display server.
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland")) return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return true;
+#endif
+}
+
+bool CTavrinApp::versionSufficient(const QString& running, const QString& built) {
+    const QVersionNumber r = QVersionNumber::fromString(running);
+    const QVersionNumber b = QVersionNumber::fromString(built);
+    return !r.isNull() && QVersionNumber::compare(r, b) >= 0;
+}
+
+bool CTavrinApp::checkToolkitVersion(const QString& running, const QString& built) {
+    if (versionSufficient(running, built)) return true;
+    platform::MessageBox::warning(QString::fromLatin1(kTooOld));
+    return false;
+}
+
+int CTavrinApp::run(int argc, char** argv) {
+    if (!displayAvailable(argc, argv)) {
+        std::fprintf(stderr, "%s\n", kNoDisplay);
+        return kNoDisplayExit;
+    }
+    QCoreApplication::setOrganizationName(QString::fromLatin1(platform::SettingsStore::kCompany));
+    QCoreApplication::setApplicationName(QString::fromLatin1(platform::SettingsStore::kApplication));
+    QApplication qapp(argc, argv);
+    // The window may sit in the tray with nothing on screen; only the main window ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ProgramResources::programIcon());
+    CTavrinApp app;
+    return app.exec();
+}
+
+int CTavrinApp::exec() {
+    platform::SingleInstance instance;
+    if (!instance.tryLock()) {
+        // The copy that runs already comes forward; this one ends.
+        instance.notifyRunning();
+        return 0;
+    }
+    platform::MessageBoxReporter::install();
+
+    CTavrinDlgLogo splash;
+    ui::WindowEffects::setSplash(&splash);
+    splash.showAndWait();
+    auto status = [&splash](const QString& text) { splash.setStatus(text); };
+
+    status(QStringLiteral("Retrieving Fonts"));
+    ProgramResources::gatherFonts();
+
+    status(QStringLiteral("Registering Messages"));
+    platform::WindowMessages::registerAll();
+
+    status(QStringLiteral("Checking Internet Explorer Version"));
+    if (!checkToolkitVersion(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR))) return 1;
+
+    SkinLoader skins;
+    skins.setStatusCallback(status);
+    if (!skins.chooseAndLoad()) {
+        ui::WindowEffects::closeSplash();
+        return 1;
+    }
+
+    // The text editor and the embedded controls need no preparation in this toolkit; the
+    // steps keep their place in the progress.
+    status(QStringLiteral("Initializing Rich Edit"));
+    status(QStringLiteral("Initializing Control Container"));
+
+    int result = 0;
+    {
+        CTavrinDlg main(status);
+        connect(&instance, &platform::SingleInstance::activationRequested, &main, &CTavrinDlg::activateFromOtherCopy);
+        connect(&main, &QDialog::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        // Log-off or shut-down: end and agree.
+        connect(qApp, &QGuiApplication::commitDataRequest, &main, [&main](QSessionManager&) { main.endProgram(); });
+        main.start();
+        if (!main.hasEnded()) result = QApplication::exec();
+    }
+    ui::WindowEffects::closeSplash();
+    ProgramResources::releaseFonts();
+    return result;
+}
+
+} // namespace tavrin::app

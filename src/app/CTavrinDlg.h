@@ -1,0 +1,172 @@
+#pragma once
+// The main window: skinned and shaped, without a system caption (it draws its own title), with
+// the fourteen buttons, the eight module pages stacked in the page card, and the three
+// floating panels below it. It owns the tray icon, the reminder timer and what happens when
+// it is minimised and restored (the diary password may be asked again then).
+//
+// Construction builds the window (sizes, shape, buttons, pages, panels); start() then reads
+// the settings, reopens the last diary when asked to, starts the timers and shows the window
+// if it may be seen yet.
+
+#include "CCustomDialog.h"
+#include "DiaryFlows.h"
+#include "DiaryShell.h"
+#include "ShellHooks.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+
+#include <QSystemTrayIcon>
+
+namespace tavrin::ui {
+class CCustomButton;
+}
+
+namespace tavrin::app {
+
+class CTavrinDlgFirst;
+class DiaryPageApi;
+class FloatingPanel;
+
+class CTavrinDlg : public ui::CCustomDialog, public DiaryShell, public ShellCommands {
+    Q_OBJECT
+public:
+    using StatusCallback = std::function<void(const QString& status)>;
+
+    static constexpr int kPageCount = 8;
+    static constexpr int kGraphPage = 6;
+    static constexpr int kReminderPeriodMs = 60000;
+    static constexpr int kReminderFirstTickMs = 100;
+    static constexpr int kMinimizeDelayMs = 200;
+    static constexpr int kTrayIconId = 385;
+
+    // `status` receives the start-up texts ("Computing Transparency", ...) for the splash.
+    explicit CTavrinDlg(StatusCallback status = {}, QWidget* parent = nullptr);
+    ~CTavrinDlg() override;
+
+    // Everything after building the window: the settings, the last diary, the timers, and
+    // showing the window when it may be seen.
+    void start();
+
+    // ---- commands ----
+    void togglePage(int index) override;
+    void showPage(int index);
+    void graphCommand();
+    void openCommand();
+    void createCommand();
+    void runOptions() override;
+    void helpCommand();
+    void aboutCommand();
+    void minimizeCommand();
+    void exitCommand();
+    void togglePanel(Panel panel) override;
+    void expandPanel(Panel panel, bool activate = false);
+    void collapsePanel(Panel panel) override;
+    // A place chosen in the navigator ("TNSNavigatorSel"), by its code letter.
+    void navigatorSelect(int code);
+    // Back from the tray or the task bar, or out of hiding (also when another copy starts).
+    void restoreWindow();
+    // Another copy of the program was started: come forward, beep and ask for attention.
+    void activateFromOtherCopy();
+    // Ends the program: hides everything and finishes the window (finished() is emitted).
+    void endProgram();
+    bool hasEnded() const { return ended_; }
+
+    // ---- DiaryShell: the entry list lives on the diary page ----
+    QWidget* shellWindow() override { return this; }
+    void clearEntryList() override;
+    void fillEntryList(bool openFormat) override;
+    void selectLastEntry() override;
+    void showModule(int index) override { showPage(index); }
+    int currentModule() const override { return module_; }
+
+    // ---- state, for the application object and tests ----
+    int moduleIndex() const { return module_; }
+    int savedModuleIndex() const { return savedModule_; }
+    bool mayShow() const { return mayShow_; }
+    bool pagesBlocked() const { return pagesBlocked_; }
+    bool openOnRestore() const { return openOnRestore_; }
+    bool askNow() const { return askNow_; }
+    bool remindersPending() const { return remindersPending_; }
+    QWidget* page(int index) const;
+    CTavrinDlgFirst* firstPage() const;
+    DiaryPageApi* diaryPage() const;
+    FloatingPanel* panel(Panel panel) const { return panels_[size_t(panel)]; }
+    bool isPanelExpanded(Panel panel) const;
+    const QTimer& reminderTimer() const { return reminderTimer_; }
+    const QTimer& minimizeTimer() const { return minimizeTimer_; }
+    QSystemTrayIcon* trayIcon() const { return tray_; }
+    // The text drawn in the window's own title strip.
+    QString titleText() const { return titleText_; }
+    // How often the window asked for the user's attention.
+    int attentionRequests() const { return attention_; }
+
+    void setVisible(bool visible) override;
+
+public slots:
+    void accept() override; // Enter does nothing
+    void reject() override; // the Escape-equivalent minimises
+
+protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildButtons();
+    void buildPages();
+    void buildShortcuts();
+    void shortcut(const QKeySequence& key, std::function<void()> action);
+    void onMinimised();
+    void onRestored();
+    void reminderTick();
+    void rebuildTitle();
+    void applyAlwaysOnTop();
+    void applyShape();
+    void placePanels();
+    void showPanels(bool show);
+    void removeTrayIcon();
+    void requestAttention();
+    void selectSubPage(int module, int which);
+    void relayToGraph(const QString& message);
+
+    StatusCallback status_;
+    DiaryFlows flows_;
+    std::array<QWidget*, kPageCount> pages_{};
+    CTavrinDlgFirst* first_ = nullptr;
+    std::array<FloatingPanel*, kPanelCount> panels_{};
+    QPointer<QSystemTrayIcon> tray_;
+    QTimer reminderTimer_;
+    QTimer minimizeTimer_;
+    QString titleText_;
+
+    int module_ = 0;
+    int savedModule_ = 0;
+    bool minimizeOnLoad_ = false;
+    bool askNow_ = false;
+    bool showRemindersAtStart_ = false;
+    bool remindersPending_ = true;
+    bool openOnRestore_ = true;
+    bool pagesBlocked_ = true;
+    bool mayShow_ = false;
+    bool restoring_ = false;
+    bool ended_ = false;
+    int attention_ = 0;
+    QPoint lastPos_;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};
+
+} // namespace tavrin::app

@@ -1,0 +1,13 @@
+#include "CTavrinDlgExtScratchPad.h"
+
+#include "CScratchPadTitleBar.h"
+
+namespace tavrin::app {
+
+CTavrinDlgExtScratchPad::CTavrinDlgExtScratchPad(QWidget* mainWindow)
+    : FloatingPanel(Panel::ScratchPad, new ui::CScratchPadTitleBar(QString::fromLatin1(kTitle)), QSize(kWidth, kHeight), mainWindow) {
+    setObjectName(QStringLiteral("panelScratchPad"));
+    setWindowTitle(QString::fromLatin1(kTitle));
+}
+
+} // namespace tavrin::app

@@ -1,0 +1,49 @@
+#include "CTavrinDlgFirst.h"
+
+#include "DiaryState.h"
+#include "Help.h"
+#include "HelpViewer.h"
+#include "MessageBox.h"
+
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace tavrin::app {
+
+CTavrinDlgFirst::CTavrinDlgFirst(QWidget* parent) : CCustomDialog(BackMain, parent) {
+    setWindowFlags(Qt::Widget);
+    setObjectName(QStringLiteral("firstTimePage"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    auto* viewer = new platform::HelpViewer(this);
+    if (viewer->isInitialized()) {
+        viewer_ = viewer;
+        layout->addWidget(viewer_);
+        viewer_->showTopic(QString::fromLatin1(kFirstTopic));
+    } else {
+        delete viewer;
+        platform::MessageBox::warning(QString::fromLatin1(platform::Help::kUnableToInitialize), this);
+    }
+    // The page's own help key.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(help, &QShortcut::activated, this,
+            [this] { platform::Help::openTopic(QStringLiteral("Tavrin.chm::/hlpFirstTime.html"), this); });
+}
+
+QString CTavrinDlgFirst::topicFor(int index) {
+    static const char* const topics[] = {nullptr,          "hlpDiary.html",    "hlpReminders.html",
+                                         "hlpPlanner.html", "hlpContacts.html", "hlpCookbook.html",
+                                         "hlpGraph.html",   "hlpTools.html"};
+    if (index >= 1 && index <= 7) return QString::fromLatin1(topics[index]);
+    return QString::fromLatin1(kFirstTopic);
+}
+
+void CTavrinDlgFirst::pageShown() {
+    if (!viewer_) return;
+    const int about = DiaryState::instance().usable() ? previous_ : 0;
+    viewer_->showTopic(topicFor(about));
+}
+
+QString CTavrinDlgFirst::currentTopic() const { return viewer_ ? viewer_->currentTopic() : QString(); }
+
+} // namespace tavrin::app
