@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -35,6 +36,24 @@ template <class W> W* skinned(W* w) {
     QColor disabled = skin.staticText();
     disabled.setAlpha(120);
     pal.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
+    // The box or circle is filled like a list and marked in the list's text colour.
+    pal.setColor(QPalette::Base, skin.listBackground());
+    pal.setColor(QPalette::Text, skin.listText());
+    w->setPalette(pal);
+    return w;
+}
+
+// Lists and fields in the skin's list colours, as the program's list views are drawn.
+template <class W> W* listColoured(W* w) {
+    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, skin.listBackground());
+    pal.setColor(QPalette::Text, skin.listText());
+    pal.setColor(QPalette::Highlight, skin.selectionBackground());
+    pal.setColor(QPalette::HighlightedText, skin.listHighlightText());
+    QColor disabled = skin.listText();
+    disabled.setAlpha(120);
+    pal.setColor(QPalette::Disabled, QPalette::Text, disabled);
     w->setPalette(pal);
     return w;
 }
@@ -53,14 +72,13 @@ QRadioButton* radio(QButtonGroup* group, int id, const QString& text, const char
     return r;
 }
 
-// A titled frame with a vertical layout for its controls.
-QVBoxLayout* group(const QString& title, const char* name, QWidget* parent, QGridLayout* grid,
-                   int row, int column) {
+// A titled frame with a vertical layout for its controls, added to a column of the page.
+QVBoxLayout* group(const QString& title, const char* name, QWidget* parent, QVBoxLayout* column) {
     auto* frame = new CCustomStatic(title, parent, CCustomStatic::Group);
     frame->setObjectName(QLatin1String(name));
     auto* layout = new QVBoxLayout(frame);
     layout->setSpacing(3);
-    grid->addWidget(frame, row, column);
+    column->addWidget(frame);
     return layout;
 }
 
@@ -107,13 +125,19 @@ CTavrinPPOptionsGeneral::CTavrinPPOptionsGeneral(QWidget* parent)
 }
 
 void CTavrinPPOptionsGeneral::build() {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(10, 10, 10, 10);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(6);
+    // Three columns of groups, each group as high as its controls need.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(10, 10, 10, 10);
+    columns->setSpacing(10);
+    QVBoxLayout* col[3];
+    for (QVBoxLayout*& c : col) {
+        c = new QVBoxLayout;
+        c->setSpacing(6);
+        columns->addLayout(c, 1);
+    }
 
     // First column: start-up, start page, minimising.
-    QVBoxLayout* startup = group("Startup", "startupGroup", this, grid, 0, 0);
+    QVBoxLayout* startup = group("Startup", "startupGroup", this, col[0]);
     loadAtStartup_ = checkBox("Load at Windows startup", "loadAtStartup", this);
     minimizeOnLoad_ = checkBox("Minimize on load", "minimizeOnLoad", this);
     openLastDiary_ = checkBox("Open last diary at startup", "openLastDiary", this);
@@ -124,35 +148,35 @@ void CTavrinPPOptionsGeneral::build() {
                        static_cast<QWidget*>(alwaysOnTop_)})
         startup->addWidget(w);
 
-    QVBoxLayout* start = group("When Tavelle starts go to", "startPageGroup", this, grid, 1, 0);
-    startPage_ = new QListWidget(this);
+    QVBoxLayout* start = group("When Tavelle starts go to", "startPageGroup", this, col[0]);
+    startPage_ = listColoured(new QListWidget(this));
     startPage_->setObjectName(QStringLiteral("startPage"));
     startPage_->addItems(startPages());
     startPage_->setFixedHeight(startPage_->sizeHintForRow(0) * startPages().size() +
                               2 * startPage_->frameWidth() + 2);
     start->addWidget(startPage_);
 
-    QVBoxLayout* minimize = group("Minimize", "minimizeGroup", this, grid, 2, 0);
+    QVBoxLayout* minimize = group("Minimize", "minimizeGroup", this, col[0]);
     minimize_ = new QButtonGroup(this);
     minimize->addWidget(radio(minimize_, 0, "Minimize normally", "minimizeNormally", this));
     minimize->addWidget(radio(minimize_, 1, "Minimize to system tray", "minimizeToTray", this));
 
     // Second column: password, reminders, close button, deletion.
-    QVBoxLayout* password = group("Password check", "passwordGroup", this, grid, 0, 1);
+    QVBoxLayout* password = group("Password check", "passwordGroup", this, col[1]);
     password_ = new QButtonGroup(this);
     password->addWidget(radio(password_, 0, "Immediately on startup", "passwordImmediately", this));
     password->addWidget(radio(password_, 1, "On first activation", "passwordOnActivation", this));
     afterRestore_ = checkBox("After restoring the window", "afterRestore", this);
     password->addWidget(afterRestore_);
 
-    QVBoxLayout* reminders = group("Show Reminders", "remindersGroup", this, grid, 1, 1);
+    QVBoxLayout* reminders = group("Show Reminders", "remindersGroup", this, col[1]);
     remindersShow_ = new QButtonGroup(this);
     reminders->addWidget(radio(remindersShow_, 0, "Only today's reminders", "remindersToday", this));
     reminders->addWidget(radio(remindersShow_, 1, "Up to 355 days before", "remindersAhead", this));
     auto* daysRow = new QHBoxLayout;
     daysLabel_ = new CCustomStatic("This many days:", this);
     daysLabel_->setObjectName(QStringLiteral("remindersDaysLabel"));
-    days_ = new QLineEdit(this);
+    days_ = listColoured(new QLineEdit(this));
     days_->setObjectName(QStringLiteral("remindersDays"));
     // Digits only; the range is checked when the page is left, so that typing can pass
     // through values outside it.
@@ -165,12 +189,12 @@ void CTavrinPPOptionsGeneral::build() {
     daysRow->addStretch(1);
     reminders->addLayout(daysRow);
 
-    QVBoxLayout* exit = group("When you push the close button", "exitGroup", this, grid, 2, 1);
+    QVBoxLayout* exit = group("When you push the close button", "exitGroup", this, col[1]);
     exit_ = new QButtonGroup(this);
     exit->addWidget(radio(exit_, 0, "Exit normally", "exitNormally", this));
     exit->addWidget(radio(exit_, 1, "Minimize", "exitMinimize", this));
 
-    QVBoxLayout* confirm = group("Confirm deletion of", "confirmGroup", this, grid, 3, 1);
+    QVBoxLayout* confirm = group("Confirm deletion of", "confirmGroup", this, col[1]);
     static const char* const confirmTexts[6] = {"Diary entry",    "Reminder entry",
                                                 "Planner entry",  "Contacts entry",
                                                 "Recipe entry",   "Ingredients entry"};
@@ -186,8 +210,8 @@ void CTavrinPPOptionsGeneral::build() {
     confirm->addLayout(confirmGrid);
 
     // Third column: skins, the reminder sound, tips.
-    QVBoxLayout* skins = group("Skins", "skinsGroup", this, grid, 0, 2);
-    skins_ = new QListWidget(this);
+    QVBoxLayout* skins = group("Skins", "skinsGroup", this, col[2]);
+    skins_ = listColoured(new QListWidget(this));
     skins_->setObjectName(QStringLiteral("skinList"));
     skins_->setMinimumWidth(180);
     skins_->setFixedHeight(skins_->fontMetrics().height() * 5 + 8);
@@ -198,7 +222,7 @@ void CTavrinPPOptionsGeneral::build() {
     randomSkin_ = checkBox("Random skin everytime", "randomSkin", this);
     skins->addWidget(randomSkin_);
 
-    QVBoxLayout* sound = group("Reminder sound alert", "soundGroup", this, grid, 1, 2);
+    QVBoxLayout* sound = group("Reminder sound alert", "soundGroup", this, col[2]);
     sound_ = new QButtonGroup(this);
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(radio(sound_, 0, "Beep", "soundBeep", this));
@@ -210,6 +234,7 @@ void CTavrinPPOptionsGeneral::build() {
     // The path is elided to the room there is; it never widens the page.
     soundPath_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     soundPath_->setMinimumWidth(120);
+    soundPath_->installEventFilter(this);
     sound->addWidget(soundPath_);
     auto* soundButtons = new QHBoxLayout;
     auto* choose = new ui::CCustomButton(QStringLiteral("Choose WAV"), this);
@@ -224,10 +249,9 @@ void CTavrinPPOptionsGeneral::build() {
     connect(test, &QAbstractButton::clicked, this, &CTavrinPPOptionsGeneral::testSound);
 
     tips_ = checkBox("Tips on startup", "tipsOnStartup", this);
-    grid->addWidget(tips_, 2, 2, Qt::AlignLeft | Qt::AlignTop);
+    col[2]->addWidget(tips_);
 
-    grid->setRowStretch(4, 1);
-    grid->setColumnStretch(2, 1);
+    for (QVBoxLayout* c : col) c->addStretch(1);
 }
 
 void CTavrinPPOptionsGeneral::fill(const OptionsSettings& o) {
@@ -328,9 +352,9 @@ void CTavrinPPOptionsGeneral::showSoundFile() {
     soundPath_->setToolTip(shown);
 }
 
-void CTavrinPPOptionsGeneral::resizeEvent(QResizeEvent* event) {
-    CCustomPropertyPage::resizeEvent(event);
-    showSoundFile();
+bool CTavrinPPOptionsGeneral::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == soundPath_ && event->type() == QEvent::Resize) showSoundFile();
+    return CCustomPropertyPage::eventFilter(watched, event);
 }
 
 void CTavrinPPOptionsGeneral::chooseWav() {

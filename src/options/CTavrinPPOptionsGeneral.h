@@ -51,7 +51,7 @@ public slots:
     void testSound();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
