@@ -35,6 +35,8 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace tavrin::app {
 
 using L = SkinLayout;
@@ -189,6 +191,8 @@ void CTavrinDlg::buildPages() {
         page->setParent(this);
         page->setGeometry(card);
         page->hide();
+        // A page built on a dialog would reject itself on Escape and vanish from the card.
+        if (qobject_cast<QDialog*>(page)) page->installEventFilter(this);
         pages_[size_t(i)] = page;
     }
     panels_[size_t(Panel::Navigator)] = new CTavrinDlgExtNavigator(this);
@@ -714,14 +718,27 @@ bool CTavrinDlg::event(QEvent* event) {
     return CCustomDialog::event(event);
 }
 
+bool CTavrinDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        std::find(pages_.begin(), pages_.end(), watched) != pages_.end()) {
+        showMinimized();
+        return true;
+    }
+    return CCustomDialog::eventFilter(watched, event);
+}
+
 void CTavrinDlg::closeEvent(QCloseEvent* event) {
     if (ended_) {
         event->accept();
         return;
     }
-    event->ignore();
-    if (settings::read(settings::ExitOption) == 0) endProgram();
-    else showMinimized();
+    if (settings::read(settings::ExitOption) == 0) {
+        endProgram();
+        event->accept();
+    } else {
+        event->ignore();
+        showMinimized();
+    }
 }
 
 void CTavrinDlg::keyPressEvent(QKeyEvent* event) {

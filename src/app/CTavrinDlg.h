@@ -75,6 +75,9 @@ public:
     // Ends the program: hides everything and finishes the window (finished() is emitted).
     void endProgram();
     bool hasEnded() const { return ended_; }
+    // One tick of the reminder timer: due reminders, the alarm, and the current reminders
+    // shown when they ring or are waiting from the start.
+    void reminderTick();
 
     // ---- DiaryShell: the entry list lives on the diary page ----
     QWidget* shellWindow() override { return this; }
@@ -113,6 +116,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -131,7 +135,6 @@ private:
     void shortcut(const QKeySequence& key, std::function<void()> action);
     void onMinimised();
     void onRestored();
-    void reminderTick();
     void rebuildTitle();
     void applyAlwaysOnTop();
     void applyShape();
