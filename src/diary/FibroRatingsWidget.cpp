@@ -5,6 +5,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -67,7 +68,7 @@ QWidget* FibroRatingsWidget::makeGroup(int group) {
             b->setFont(f);
             if (readOnly_) {
                 // Shows the choice; the preview cannot change the entry.
-                b->setAttribute(Qt::WA_TransparentForMouseEvents);
+                b->installEventFilter(this);
                 b->setFocusPolicy(Qt::NoFocus);
             } else {
                 connect(b, &QAbstractButton::clicked, this,
@@ -101,6 +102,19 @@ QWidget* FibroRatingsWidget::makeValues(bool humidity) {
         grid->addWidget(edit, k, 1);
     }
     return box;
+}
+
+bool FibroRatingsWidget::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return true; // read-only: the buttons only show
+    default:
+        return QWidget::eventFilter(watched, e);
+    }
 }
 
 void FibroRatingsWidget::pressed(int index, int choice, bool checked) {

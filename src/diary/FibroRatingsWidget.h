@@ -41,6 +41,9 @@ public:
 signals:
     void ratingChanged(int index, int choice);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     QWidget* makeGroup(int group);
     QWidget* makeValues(bool humidity);
