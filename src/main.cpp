@@ -1,8 +1,11 @@
 #include "CTavrinApp.h"
+#include "OptionsCommand.h"
+#include "ShellHooks.h"
 
 int main(int argc, char** argv) {
     // Modules register their pages (ModulePages::registerFactory) and their parts of the shell
     // (ShellHooks: options sheet, reminders, panel bodies, tools actions, tips) here, one call
     // each, before the program starts.
+    tavrin::app::ShellHooks::setOptionsHandler(&tavrin::options::OptionsCommand::run);
     return tavrin::app::CTavrinApp::run(argc, argv);
 }

@@ -8,7 +8,6 @@
 #include "RestartProgram.h"
 #include "Settings.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 
@@ -16,48 +15,38 @@ namespace tavrin::options {
 
 using platform::MessageBox;
 
-namespace {
-
-void endProgram(QWidget* mainWindow) {
-    // The main window may run its own modal loop rather than the application's: end both.
-    if (auto* dialog = qobject_cast<QDialog*>(mainWindow)) dialog->done(QDialog::Rejected);
-    QCoreApplication::exit(0);
-}
-
-} // namespace
-
-bool OptionsCommand::run(QWidget* mainWindow) {
-    CTavrinPSOptions sheet(mainWindow);
+bool OptionsCommand::run(QWidget* parent) {
+    CTavrinPSOptions sheet(parent);
     if (sheet.exec() != QDialog::Accepted) return false;
-    save(sheet, mainWindow);
+    writeSaved(sheet);
     return true;
 }
 
-bool OptionsCommand::save(const CTavrinPSOptions& sheet, QWidget* mainWindow) {
-    const QString previousSkin = settings::read(settings::WhichSkin);
-    const OptionsSettings values = sheet.settingsValues();
-    values.save();
+void OptionsCommand::writeSaved(const CTavrinPSOptions& sheet) {
+    // A failed write is not reported: the value read next time is the stored one or its
+    // default, as with any missing setting.
+    sheet.settingsValues().save();
+    if (app::DiaryState::instance().hasPath()) sheet.writeDiaryConfiguration();
+}
 
+bool OptionsCommand::applySaved(QWidget* mainWindow, const QString& previousSkin) {
     const QString program = platform::DataPaths::programPath();
-    if (!platform::Autostart::setEnabled(values.loadAtStartup, program)) {
-        MessageBox::warning(
-            values.loadAtStartup
-                ? QStringLiteral("Unable to create the startup entry %1!")
-                      .arg(QDir::toNativeSeparators(platform::Autostart::filePath()))
-                : QStringLiteral("Unable to remove the startup entry %1!")
-                      .arg(QDir::toNativeSeparators(platform::Autostart::filePath())),
-            mainWindow);
+    const bool autostart = settings::read(settings::LoadAtWinStartup) != 0;
+    if (!platform::Autostart::setEnabled(autostart, program)) {
+        const QString entry = QDir::toNativeSeparators(platform::Autostart::filePath());
+        MessageBox::warning(autostart ? QStringLiteral("Unable to create the startup entry %1!").arg(entry)
+                                      : QStringLiteral("Unable to remove the startup entry %1!").arg(entry),
+                            mainWindow);
     }
 
     app::DiaryState& diary = app::DiaryState::instance();
     if (diary.hasPath()) {
-        sheet.writeDiaryConfiguration();
         diary.reloadShortcuts();
         diary.resetPainKinds();
     }
 
     // A new skin is only loaded at start-up; until then the old one stays in use.
-    if (values.whichSkin == previousSkin) return false;
+    if (settings::read(settings::WhichSkin) == previousSkin) return false;
     if (!MessageBox::question(QString::fromLatin1(kRestartQuestion), mainWindow)) return false;
     if (!platform::RestartProgram::scheduleAfterExit(program)) {
         // Ending now would leave the user with no program at all.
@@ -66,7 +55,6 @@ bool OptionsCommand::save(const CTavrinPSOptions& sheet, QWidget* mainWindow) {
                             mainWindow);
         return false;
     }
-    endProgram(mainWindow);
     return true;
 }
 

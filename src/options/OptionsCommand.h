@@ -1,18 +1,24 @@
 #pragma once
-// The main window's Options command.
+// The main window's Options command, in two halves.
 //
-//     if (options::OptionsCommand::run(this)) {
-//         // saved: apply AlwaysOnTop to the main window, refresh the entry preview and post
-//         // "TNSDrawGraph" to the graph page when it is shown
-//     }
+// run() is the options handler of the shell (registered in main.cpp with
+// app::ShellHooks::setOptionsHandler): it shows the options sheet modally and, on "Save",
+// writes the preferences to the settings store (in settings::optionsWriteOrder()) and the diary
+// pages' values into the open diary's configuration. It returns whether the sheet was saved;
+// "Discard" writes nothing.
 //
-// run() shows the options sheet modally over the main window. On "Save" it writes, in order:
-// the preferences to the settings store (in settings::optionsWriteOrder()), the autostart entry
-// (created or removed after "Load at Windows startup"), and, when a diary is chosen, the diary
-// pages' values into its configuration, after which the text shortcuts and pain kinds are
-// reloaded. When the skin name changed it offers to restart; on Yes the restart is scheduled
-// and the program ends: QCoreApplication::exit(0), and a main window that is a QDialog run with
-// exec() is closed with done(). "Discard" writes nothing.
+// What follows a save belongs to the main window, in this order: keep the window on top or
+// release it (AlwaysOnTop), then applySaved() for the autostart entry, the reloaded text
+// shortcuts and pain kinds and the restart after a change of skin, then refresh the entry
+// preview and post "TNSDrawGraph" to the graph page when it is shown:
+//
+//     const QString skinBefore = settings::read(settings::WhichSkin);
+//     if (!options::OptionsCommand::run(this)) return;
+//     applyAlwaysOnTop();
+//     if (options::OptionsCommand::applySaved(this, skinBefore)) { endProgram(); return; }
+//     refreshPreview(); ...
+
+#include <QString>
 
 class QWidget;
 
@@ -25,12 +31,16 @@ public:
     static constexpr const char* kRestartQuestion =
         "Tavelle Suite needs to restart! Would you like to restart it now?";
 
-    // True when the sheet was saved.
-    static bool run(QWidget* mainWindow);
+    // Shows the sheet; on "Save" writes its values (see above). True when saved.
+    static bool run(QWidget* parent);
+    // The writes of run() for a sheet that was accepted.
+    static void writeSaved(const CTavrinPSOptions& sheet);
 
-    // What run() does after "Save", for a sheet that was accepted. True when the user chose to
-    // restart and the program is ending.
-    static bool save(const CTavrinPSOptions& sheet, QWidget* mainWindow);
+    // After a save: creates or removes the autostart entry (saying so when that fails), reloads
+    // the diary's text shortcuts and pain kinds when a diary is chosen, and, when the skin is no
+    // longer `previousSkin`, offers to restart. True when the user said Yes and the restart is
+    // scheduled: the caller then ends the program (the new copy starts once this one is gone).
+    static bool applySaved(QWidget* mainWindow, const QString& previousSkin);
 };
 
 } // namespace tavrin::options

@@ -294,6 +294,9 @@ private slots:
         QCOMPARE(settings::read(settings::WhichSkin), QString("Old Look"));
         QCOMPARE(settings::read(settings::RemindersSoundFile), QString("..."));
 
+        // Same skin: no restart offered.
+        QVERIFY(!OptionsCommand::applySaved(nullptr, "Old Look"));
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{kNoDiary});
         // The entry sits in the throwaway config folder and starts this very program.
         const QString entry = platform::Autostart::filePath();
         QVERIFY(entry.startsWith(test::scratchDir()));
@@ -302,8 +305,6 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(f.readAll())
                     .contains("Exec=" + platform::Autostart::execValue(platform::DataPaths::programPath())));
-        // Same skin: no restart offered.
-        QCOMPARE(MessageBox::recordedTexts(), QStringList{kNoDiary});
 
         test::whenModal([](QWidget* w) {
             QVERIFY(child<QCheckBox>(w, "loadAtStartup")->isChecked());
@@ -311,8 +312,24 @@ private slots:
             test::click(w, "okButton");
         });
         QVERIFY(OptionsCommand::run(nullptr));
+        QVERIFY(!OptionsCommand::applySaved(nullptr, "Old Look"));
         QCOMPARE(settings::read(settings::LoadAtWinStartup), 0);
         QVERIFY(!QFileInfo::exists(entry));
+    }
+
+    void anAutostartEntryThatCannotBeMadeIsReported() {
+        // A file where the autostart folder should be.
+        const QString folder = QFileInfo(platform::Autostart::filePath()).absolutePath();
+        QDir(folder).removeRecursively();
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        settings::write(settings::LoadAtWinStartup, 1);
+        QVERIFY(!OptionsCommand::applySaved(nullptr, "Old Look"));
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList{"Unable to create the startup entry " + platform::Autostart::filePath() + "!"});
+        QCOMPARE(MessageBox::recorded().first().icon, MsgIcon::Warning);
+        QVERIFY(QFile::remove(folder));
     }
 
     void saveWritesTheDiaryConfigurationAndReloadsShortcuts() {
@@ -324,7 +341,7 @@ private slots:
         sheet.show();
         sheet.okButton()->click();
         QCOMPARE(sheet.result(), int(QDialog::Accepted));
-        QVERIFY(!OptionsCommand::save(sheet, nullptr));
+        OptionsCommand::writeSaved(sheet);
 
         QCOMPARE(page->stores, 1);
         TN tn(0, path.toStdString(), test::extOffsetOf(path));
@@ -332,6 +349,8 @@ private slots:
         QCOMPARE(tn.config.shortcut(0), std::string("Dear diary,"));
         // What the page does not own stays as it was.
         QCOMPARE(tn.config.shortcut(1), std::string("text for hotkey2"));
+
+        QVERIFY(!OptionsCommand::applySaved(nullptr, "Old Look"));
         QCOMPARE(app::DiaryState::instance().shortcuts().value(0), QString("Dear diary,"));
         QCOMPARE(app::DiaryState::instance().painKinds().size(), 6);
     }
@@ -342,8 +361,10 @@ private slots:
             list->setCurrentItem(list->findItems("New Look", Qt::MatchExactly).first());
             test::click(w, "okButton");
         });
-        MessageBox::setNextAnswer(MsgAnswer::No);
+        const QString before = settings::read(settings::WhichSkin);
         QVERIFY(OptionsCommand::run(nullptr));
+        MessageBox::setNextAnswer(MsgAnswer::No);
+        QVERIFY(!OptionsCommand::applySaved(nullptr, before));
 
         QCOMPARE(MessageBox::recorded().size(), 2);
         const auto& q = MessageBox::recorded().last();
@@ -356,25 +377,21 @@ private slots:
         QVERIFY(platform::RestartProgram::recorded().isEmpty());
     }
 
-    void changedSkinAnsweredYesRestartsTheProgram() {
-        QDialog mainWindow;
-        mainWindow.show();
-        CTavrinPSOptions sheet(&mainWindow);
+    void changedSkinAnsweredYesSchedulesTheRestart() {
+        CTavrinPSOptions sheet;
         auto* list = child<QListWidget>(sheet.generalPage(), "skinList");
         list->setCurrentItem(list->findItems("New Look", Qt::MatchExactly).first());
         sheet.show();
         sheet.okButton()->click();
+        OptionsCommand::writeSaved(sheet);
         MessageBox::setNextAnswer(MsgAnswer::Yes);
-        QVERIFY(OptionsCommand::save(sheet, &mainWindow));
+        QVERIFY(OptionsCommand::applySaved(nullptr, "Old Look"));
 
         QCOMPARE(settings::read(settings::WhichSkin), QString("New Look"));
         QCOMPARE(platform::RestartProgram::recorded().size(), 1);
         const auto& r = platform::RestartProgram::recorded().first();
         QCOMPARE(r.program, platform::DataPaths::programPath());
         QCOMPARE(r.waitForPid, QCoreApplication::applicationPid());
-        // The main window was ended.
-        QVERIFY(!mainWindow.isVisible());
-        QCOMPARE(mainWindow.result(), int(QDialog::Rejected));
     }
 };
 
