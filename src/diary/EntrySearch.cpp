@@ -9,7 +9,9 @@
 namespace tavrin::diary {
 namespace {
 
-QString fromRecord(std::string_view bytes) { return QString::fromStdString(cp1252::toUtf8(bytes)); }
+QString fromRecord(std::string_view bytes) {
+    return QString::fromStdString(cp1252::toUtf8(bytes));
+}
 
 } // namespace
 
@@ -20,8 +22,7 @@ QStringList EntrySearch::modeTexts(const QStringList& typeNames) {
     QStringList out{"All", "Body text", "Description text", "Body or description text",
                     "Voice only"};
     for (int i = 0; i < EntryRecord::kTypeTexts; ++i)
-        out << QString::asprintf("%d - %s only", i + 1,
-                                 qUtf8Printable(typeNames.value(i)));
+        out << QString::asprintf("%d - %s only", i + 1, qUtf8Printable(typeNames.value(i)));
     return out;
 }
 
@@ -43,12 +44,18 @@ bool EntrySearch::matchesBody(std::string_view storedBody) const {
 
 bool EntrySearch::matches(const EntryRecord& e, std::string_view body) const {
     switch (mode_) {
-    case All: return true;
-    case BodyText: return matchesBody(body);
-    case DescriptionText: return matchesDescription(e.description());
-    case BodyOrDescription: return matchesDescription(e.description()) || matchesBody(body);
-    case VoiceOnly: return e.voiceFlag() == 1;
-    default: return e.typeLength(mode_ - FirstTypeOnly) != 0;
+    case All:
+        return true;
+    case BodyText:
+        return matchesBody(body);
+    case DescriptionText:
+        return matchesDescription(e.description());
+    case BodyOrDescription:
+        return matchesDescription(e.description()) || matchesBody(body);
+    case VoiceOnly:
+        return e.voiceFlag() == 1;
+    default:
+        return e.typeLength(mode_ - FirstTypeOnly) != 0;
     }
 }
 
@@ -101,7 +108,8 @@ EntrySearch::Walk EntrySearch::narrow(TN& tn, const EntrySearch& search,
     // The index record holds no body: the texts of the listed entries are read in one walk.
     QHash<int, std::size_t> rowOf;
     rowOf.reserve(qsizetype(indexes.size()));
-    for (std::size_t r = 0; r < indexes.size(); ++r) rowOf.insert(indexes[r], r);
+    for (std::size_t r = 0; r < indexes.size(); ++r)
+        rowOf.insert(indexes[r], r);
     w.ok = tn.ForEachEntry(true, [&](const EntryView& v) {
         ++w.read;
         if (auto it = rowOf.constFind(v.index); it != rowOf.constEnd())

@@ -55,7 +55,8 @@ std::vector<int> found(const QString& path, const QList<EntrySearch>& chain) {
     std::vector<EntrySearch::Found> out;
     EntrySearch::find(tn, chain, out);
     std::vector<int> indexes;
-    for (const auto& f : out) indexes.push_back(f.index);
+    for (const auto& f : out)
+        indexes.push_back(f.index);
     return indexes;
 }
 
@@ -67,22 +68,23 @@ class TestEntrySearch : public QObject {
 
 private slots:
     void initTestCase() {
-        path_ = diaryWith("Search", {
-            {"Long WALK", kRtfGarden, {"", "", "", "", ""}, false},        // 0
-            {"", "Plain text, no markup: RAIN", {"money", "", "", "", ""}, true}, // 1
-            {"walk in rain", kRtfRain, {"", "", "", "", "a poem"}, true}, // 2
-            {"Caf\xe9 visit", "", {"", "draft", "", "", ""}, false},       // 3
-        });
+        path_ = diaryWith(
+            "Search", {
+                          {"Long WALK", kRtfGarden, {"", "", "", "", ""}, false},               // 0
+                          {"", "Plain text, no markup: RAIN", {"money", "", "", "", ""}, true}, // 1
+                          {"walk in rain", kRtfRain, {"", "", "", "", "a poem"}, true},         // 2
+                          {"Caf\xe9 visit", "", {"", "draft", "", "", ""}, false},              // 3
+                      });
         QVERIFY(!path_.isEmpty());
     }
 
     void modeListCarriesTheTypeNames() {
         const QStringList modes =
             EntrySearch::modeTexts({"Finance", "Drafts", "Journal", "E-mails", "Poetry"});
-        QCOMPARE(modes, QStringList({"All", "Body text", "Description text",
-                                     "Body or description text", "Voice only", "1 - Finance only",
-                                     "2 - Drafts only", "3 - Journal only", "4 - E-mails only",
-                                     "5 - Poetry only"}));
+        QCOMPARE(modes,
+                 QStringList({"All", "Body text", "Description text", "Body or description text",
+                              "Voice only", "1 - Finance only", "2 - Drafts only",
+                              "3 - Journal only", "4 - E-mails only", "5 - Poetry only"}));
         for (int m = 0; m < EntrySearch::kModeCount; ++m)
             QCOMPARE(EntrySearch::takesText(m), m >= 1 && m <= 3);
     }
@@ -112,10 +114,12 @@ private slots:
 
     void voiceAndTypeModesReadTheIndexRecord() {
         QCOMPARE(found(path_, {EntrySearch(EntrySearch::VoiceOnly, {})}), std::vector<int>({1, 2}));
-        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly, {})}), std::vector<int>({1}));
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly, {})}),
+                 std::vector<int>({1}));
         QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly + 1, {})}),
                  std::vector<int>({3}));
-        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly + 2, {})}), std::vector<int>());
+        QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly + 2, {})}),
+                 std::vector<int>());
         QCOMPARE(found(path_, {EntrySearch(EntrySearch::FirstTypeOnly + 4, {})}),
                  std::vector<int>({2}));
         QCOMPARE(found(path_, {}), std::vector<int>({0, 1, 2, 3}));
@@ -136,7 +140,8 @@ private slots:
     void narrowingReadsTheBodiesOfTheListedEntries() {
         TN tn(0, path_.toStdString(), extOffsetOf(path_));
         std::vector<bool> keep;
-        auto walk = EntrySearch::narrow(tn, EntrySearch(EntrySearch::BodyText, "RAIN"), {0, 2, 3}, keep);
+        auto walk =
+            EntrySearch::narrow(tn, EntrySearch(EntrySearch::BodyText, "RAIN"), {0, 2, 3}, keep);
         QVERIFY(walk.ok);
         QCOMPARE(keep, std::vector<bool>({false, true, false}));
         walk = EntrySearch::narrow(tn, EntrySearch(EntrySearch::VoiceOnly, {}), {0, 1, 2}, keep);

@@ -1,0 +1,481 @@
+#include "CTavrinDlgDiary.h"
+
+#include "CCustomButton.h"
+#include "CCustomListCtrl.h"
+#include "CCustomRichEdit.h"
+#include "CTavrinPSView.h"
+#include "Cp1252.h"
+#include "DiaryState.h"
+#include "EntryEditor.h"
+#include "Help.h"
+#include "LocalTime.h"
+#include "MessageBox.h"
+#include "ProgramTexts.h"
+#include "Settings.h"
+#include "TN.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace tavrin::diary {
+namespace {
+
+using platform::MessageBox;
+
+constexpr const char* kDeleteSeveral = "You cannot delete more than one entry at a time!";
+constexpr const char* kDeleteNone = "You must have an entry selected in order to delete it!";
+constexpr const char* kDeleteConfirm = "Delete current entry?";
+constexpr const char* kEditNone = "You must have an entry selected in order to edit it!";
+constexpr const char* kApply = "Apply";
+constexpr const char* kAgain = "Again";
+
+// The wait cursor for as long as the list is being built.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString localText(const std::string& s) {
+    return QString::fromLocal8Bit(s);
+}
+
+ui::CCustomButton* makeButton(const QString& text, const char* name, QWidget* parent) {
+    auto* b = new ui::CCustomButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// The five type names of the current diary (the defaults without a diary).
+QStringList typeNames() {
+    DiaryConfig config;
+    config.applyDefaults();
+    auto& state = app::DiaryState::instance();
+    if (state.hasPath()) {
+        auto tn = state.makeTN();
+        if (tn->ReadConfiguration()) config = tn->config;
+    }
+    QStringList names;
+    for (int i = 0; i < DiaryConfig::kTypes; ++i)
+        names << QString::fromStdString(cp1252::toUtf8(config.typeName(i)));
+    return names;
+}
+
+} // namespace
+
+CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
+    : ui::CCustomDialog(BackMain, parent), list_(new ui::CCustomListCtrl(this)),
+      preview_(new CTavrinPSView(this)), modes_(new QComboBox(this)),
+      searchText_(new QLineEdit(this)) {
+    setWindowFlags(Qt::Widget);
+    setObjectName("diaryPage");
+
+    auto* newButton = makeButton("New", "newButton", this);
+    auto* editButton = makeButton("Edit", "editButton", this);
+    auto* deleteButton = makeButton("Delete", "deleteButton", this);
+    auto* first = makeButton("<<", "firstButton", this);
+    auto* previous = makeButton("<", "previousButton", this);
+    auto* next = makeButton(">", "nextButton", this);
+    auto* last = makeButton(">>", "lastButton", this);
+    apply_ = makeButton(kApply, "applyButton", this);
+    auto* reset = makeButton("Reset", "resetButton", this);
+    // Everything on one row within the main window's card.
+    for (auto* b : {newButton, editButton, deleteButton, apply_, reset})
+        b->setFixedWidth(62);
+    for (auto* b : {first, previous, next, last})
+        b->setFixedWidth(30);
+    modes_->setObjectName("searchMode");
+    modes_->setMinimumWidth(150);
+    searchText_->setObjectName("searchText");
+    searchText_->setMinimumWidth(90);
+
+    list_->setObjectName("entryList");
+    list_->setMultiSelect(true);
+    list_->insertColumn("Date", 110);
+    list_->insertColumn("Time", 58);
+    list_->insertColumn("Description", 66);
+    list_->insertColumn("V", 19, Qt::AlignHCenter);
+    for (int t = 1; t <= EntryRecord::kTypeTexts; ++t)
+        list_->insertColumn(QString::number(t), 19, Qt::AlignHCenter);
+    list_->restoreWidths(settings::RecordsList);
+
+    auto* commands = new QHBoxLayout;
+    commands->setSpacing(4);
+    for (auto* b : {newButton, editButton, deleteButton})
+        commands->addWidget(b);
+    commands->addSpacing(8);
+    for (auto* b : {first, previous, next, last})
+        commands->addWidget(b);
+    commands->addSpacing(8);
+    commands->addWidget(modes_);
+    commands->addWidget(searchText_, 1);
+    commands->addWidget(apply_);
+    commands->addWidget(reset);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(8);
+    layout->addLayout(commands);
+    layout->addWidget(list_, 2);
+    layout->addWidget(preview_, 3);
+
+    connect(newButton, &QPushButton::clicked, this, &CTavrinDlgDiary::newEntry);
+    connect(editButton, &QPushButton::clicked, this, &CTavrinDlgDiary::editEntry);
+    connect(deleteButton, &QPushButton::clicked, this, &CTavrinDlgDiary::deleteEntry);
+    connect(first, &QPushButton::clicked, this, &CTavrinDlgDiary::selectFirst);
+    connect(previous, &QPushButton::clicked, this, &CTavrinDlgDiary::selectPrevious);
+    connect(next, &QPushButton::clicked, this, &CTavrinDlgDiary::selectNext);
+    connect(last, &QPushButton::clicked, this, &CTavrinDlgDiary::selectLastEntry);
+    connect(apply_, &QPushButton::clicked, this, &CTavrinDlgDiary::applySearch);
+    connect(reset, &QPushButton::clicked, this, &CTavrinDlgDiary::resetSearch);
+    connect(modes_, &QComboBox::currentIndexChanged, this, &CTavrinDlgDiary::modeChosen);
+    // The preview follows the row that became current; a range selected with Shift reports
+    // every row, but only the clicked one is read.
+    connect(list_, &ui::CCustomListCtrl::rowSelected, this, [this](int row) {
+        if (list_->currentIndex().row() == row) showPreview(row);
+    });
+
+    auto shortcut = [this](const QKeySequence& keys, auto slot) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { deleteEntry(); });
+    shortcut(QKeySequence(Qt::Key_Escape), [this] { minimiseWindow(); });
+    shortcut(QKeySequence::HelpContents, [this] { platform::Help::openTopic(kHelpTopic, this); });
+    const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
+    for (int i = 0; i < 5; ++i)
+        shortcut(QKeySequence(Qt::ALT | digits[i]), [this, i] { pasteShortcut(i); });
+
+    rebuildModes();
+    resetSearchText();
+    clearEntryList();
+}
+
+CTavrinDlgDiary::~CTavrinDlgDiary() = default;
+
+QStringList CTavrinDlgDiary::rowTexts(const EntryRecord& e, bool openFormat) {
+    QStringList t;
+    t.reserve(4 + EntryRecord::kTypeTexts);
+    t << localText(LocalTime::format(e.dateTime(), "%d - %b - %Y, %a"))
+      << localText(LocalTime::format(e.dateTime(), openFormat ? "%H:%M:%S" : "%X"));
+    const std::string description = e.description();
+    t << (description.empty() ? QStringLiteral("n/a")
+                              : QString::fromStdString(cp1252::toUtf8(description)));
+    const QString mark = QStringLiteral("X");
+    t << (e.voiceFlag() == 1 ? mark : QString());
+    for (int i = 0; i < EntryRecord::kTypeTexts; ++i)
+        t << (e.typeLength(i) != 0 ? mark : QString());
+    return t;
+}
+
+// ---- filling ----
+
+void CTavrinDlgDiary::clearEntryList() {
+    list_->clear();
+    list_->setEnabled(false);
+    // The list no longer names the entry: it must not stay on screen (another diary may be
+    // opened next, or none).
+    previewed_ = -1;
+    preview_->clearEntry();
+}
+
+void CTavrinDlgDiary::fillEntryList(bool openFormat) {
+    applied_.clear();
+    filterAgain_ = false;
+    apply_->setText(kApply);
+    refill(openFormat);
+}
+
+void CTavrinDlgDiary::refill(bool openFormat) {
+    WaitCursor wait;
+    list_->clear();
+    auto& state = app::DiaryState::instance();
+    if (!state.hasPath()) {
+        list_->setEnabled(false);
+        return;
+    }
+    std::vector<EntrySearch::Found> found;
+    auto tn = state.makeTN();
+    const EntrySearch::Walk walk = EntrySearch::find(*tn, applied_, found);
+    if (walk.read == 0) { // no entry could be read: an empty diary
+        list_->setEnabled(false);
+        return;
+    }
+    list_->setEnabled(true);
+    QList<QStringList> rows;
+    rows.reserve(qsizetype(found.size()));
+    for (const EntrySearch::Found& f : found)
+        rows << rowTexts(f.record, openFormat);
+    list_->setRedraw(false);
+    const int firstRow = list_->addRows(rows);
+    for (std::size_t i = 0; i < found.size(); ++i)
+        list_->setItemData(firstRow + int(i), found[i].index);
+    list_->setRedraw(true);
+    list_->ensureVisible(list_->rowCount() - 1);
+    list_->setFocus();
+}
+
+void CTavrinDlgDiary::narrow(const EntrySearch& search) {
+    const int rows = list_->rowCount();
+    if (rows == 0) return;
+    std::vector<int> indexes(std::size_t(rows), -1);
+    for (int r = 0; r < rows; ++r)
+        indexes[std::size_t(r)] = int(list_->itemData(r));
+    std::vector<bool> keep;
+    WaitCursor wait;
+    auto tn = app::DiaryState::instance().makeTN();
+    if (!EntrySearch::narrow(*tn, search, indexes, keep).ok) return; // reported; rows kept
+    QList<QStringList> kept;
+    QList<qint64> data;
+    const int columns = list_->columnCount();
+    for (int r = 0; r < rows; ++r) {
+        if (!keep[std::size_t(r)]) continue;
+        QStringList texts;
+        for (int c = 0; c < columns; ++c)
+            texts << list_->itemText(r, c);
+        kept << texts;
+        data << list_->itemData(r);
+    }
+    if (kept.size() == rows) return;
+    // Rebuilt in one go: removing thousands of rows one by one is slow.
+    list_->setRedraw(false);
+    list_->clear();
+    list_->addRows(kept);
+    for (int r = 0; r < kept.size(); ++r)
+        list_->setItemData(r, data[r]);
+    list_->setRedraw(true);
+    list_->ensureVisible(list_->rowCount() - 1);
+    list_->setFocus();
+}
+
+// ---- selection and preview ----
+
+void CTavrinDlgDiary::selectLastEntry() {
+    const int rows = list_->rowCount();
+    if (rows == 0) {
+        // Nothing is listed (an empty diary, or a search that found nothing): nothing is
+        // previewed either.
+        previewed_ = -1;
+        preview_->clearEntry();
+        return;
+    }
+    list_->clearSelection();
+    list_->selectRow(rows - 1);
+    list_->ensureVisible(rows - 1);
+}
+
+void CTavrinDlgDiary::selectFirst() {
+    if (list_->rowCount() == 0) return;
+    list_->clearSelection();
+    list_->selectRow(0);
+    list_->ensureVisible(0);
+}
+
+void CTavrinDlgDiary::selectPrevious() {
+    const int rows = list_->rowCount();
+    if (rows == 0) return;
+    const int row = list_->selectedRow();
+    const int to = row < 0 ? 0 : std::max(0, row - 1);
+    list_->selectRow(to);
+    list_->ensureVisible(to);
+}
+
+void CTavrinDlgDiary::selectNext() {
+    const int rows = list_->rowCount();
+    if (rows == 0) return;
+    const int row = list_->selectedRow();
+    const int to = row < 0 ? 0 : std::min(rows - 1, row + 1);
+    list_->selectRow(to);
+    list_->ensureVisible(to);
+}
+
+void CTavrinDlgDiary::showPreview(int row) {
+    if (row < 0 || row >= list_->rowCount()) {
+        previewed_ = -1;
+        preview_->clearEntry();
+        return;
+    }
+    const int index = int(list_->itemData(row));
+    auto tn = app::DiaryState::instance().makeTN(index);
+    tn->ReadConfiguration();
+    if (!tn->ReadEntry(true)) {
+        previewed_ = -1;
+        preview_->clearEntry();
+        return;
+    }
+    previewed_ = index;
+    preview_->showEntry(*tn);
+}
+
+void CTavrinDlgDiary::refreshPreview() {
+    const int current = list_->currentIndex().row();
+    showPreview(current >= 0 && list_->selectedRows().contains(current) ? current
+                                                                        : list_->selectedRow());
+}
+
+bool CTavrinDlgDiary::selectPreviewPage(int page) {
+    return preview_->selectPage(page);
+}
+
+void CTavrinDlgDiary::selectSubPage(int which) {
+    switch (which) {
+    case kDiaryText:
+        selectPreviewPage(CTavrinPSView::TextPage);
+        break;
+    case kDiaryBody:
+        selectPreviewPage(CTavrinPSView::BodyPage);
+        break;
+    case kDiaryMedication:
+        selectPreviewPage(CTavrinPSView::MedicationPage);
+        break;
+    case kDiaryFibro:
+        selectPreviewPage(CTavrinPSView::ParamsPage);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- commands ----
+
+void CTavrinDlgDiary::newEntry() {
+    if (!app::DiaryState::instance().hasPath()) {
+        MessageBox::warning(texts::kNoDiary, this);
+        return;
+    }
+    if (!EntryEditor::newEntry(this)) return;
+    refill();
+    selectLastEntry();
+}
+
+void CTavrinDlgDiary::editEntry() {
+    if (!app::DiaryState::instance().hasPath()) {
+        MessageBox::warning(texts::kNoDiary, this);
+        return;
+    }
+    const int row = list_->selectedRow();
+    if (row < 0) {
+        MessageBox::plain(kEditNone, this);
+        return;
+    }
+    if (!EntryEditor::editEntry(this, int(list_->itemData(row)))) return;
+    refill();
+    selectLastEntry();
+}
+
+void CTavrinDlgDiary::deleteEntry() {
+    if (list_->rowCount() == 0) return;
+    const QList<int> rows = list_->selectedRows();
+    if (rows.size() > 1) {
+        MessageBox::plain(kDeleteSeveral, this);
+        return;
+    }
+    if (rows.isEmpty()) {
+        MessageBox::plain(kDeleteNone, this);
+        return;
+    }
+    if (settings::read(settings::DeleteEntry) == 1 && !MessageBox::question(kDeleteConfirm, this))
+        return;
+    const int index = int(list_->itemData(rows.first()));
+    auto& state = app::DiaryState::instance();
+    auto tn = state.makeTN(index);
+    if (!tn->DeleteEntry(index)) return; // the storage layer has said why
+    list_->clear();
+    if (tn->entryCount > 0) {
+        refill();
+        selectLastEntry();
+        return;
+    }
+    // The last entry took the diary's password with it: the next entry asks for a new one.
+    state.setEmptyDiary(true);
+    list_->setEnabled(false);
+    previewed_ = -1;
+    preview_->clearEntry();
+}
+
+// ---- search ----
+
+void CTavrinDlgDiary::rebuildModes() {
+    const QSignalBlocker block(modes_);
+    modes_->clear();
+    modes_->addItems(EntrySearch::modeTexts(typeNames()));
+    modes_->setCurrentIndex(EntrySearch::All);
+    modeChosen(EntrySearch::All);
+}
+
+void CTavrinDlgDiary::resetSearchText() {
+    searchText_->setText(EntrySearch::kPlaceholder);
+    searchText_->setEnabled(EntrySearch::takesText(modes_->currentIndex()));
+}
+
+void CTavrinDlgDiary::modeChosen(int mode) {
+    searchText_->setEnabled(EntrySearch::takesText(mode));
+}
+
+void CTavrinDlgDiary::applySearch() {
+    apply_->setText(kAgain);
+    const EntrySearch search(modes_->currentIndex(), searchText_->text());
+    if (filterAgain_) {
+        applied_.append(search);
+        narrow(search);
+    } else {
+        applied_ = {search};
+        refill();
+    }
+    filterAgain_ = true;
+    selectLastEntry();
+}
+
+void CTavrinDlgDiary::resetSearch() {
+    {
+        const QSignalBlocker block(modes_);
+        modes_->setCurrentIndex(EntrySearch::All);
+    }
+    searchText_->setEnabled(false);
+    searchText_->setText(EntrySearch::kPlaceholder);
+    filterAgain_ = false;
+    applied_.clear();
+    apply_->setText(kApply);
+    refill();
+    selectLastEntry();
+}
+
+// ---- the page in the main window ----
+
+void CTavrinDlgDiary::pageShown() {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        selectLastEntry();
+    }
+    if (app::DiaryState::instance().takeEntriesChanged()) {
+        refill();
+        selectLastEntry();
+    }
+    rebuildModes(); // the type names may have changed in the options
+    resetSearchText();
+}
+
+void CTavrinDlgDiary::keyPressEvent(QKeyEvent* event) {
+    // Skips the dialog's own handling: Escape would hide the page, Enter press a button.
+    QWidget::keyPressEvent(event);
+}
+
+void CTavrinDlgDiary::minimiseWindow() {
+    window()->showMinimized();
+}
+
+void CTavrinDlgDiary::pasteShortcut(int which) {
+    // Through the clipboard, as everywhere in the program; fields that take no text are left.
+    const QStringList& texts = app::DiaryState::instance().shortcuts();
+    if (which >= 0 && which < texts.size()) ui::CCustomRichEdit::pasteIntoFocus(texts.at(which));
+}
+
+} // namespace tavrin::diary

@@ -1,0 +1,154 @@
+#include "CTavrinPPViewDiary.h"
+
+#include "ActiveSkin.h"
+#include "CCustomListCtrl.h"
+#include "CCustomRichEdit.h"
+#include "CCustomStatic.h"
+#include "Cp1252.h"
+#include "EntryParameters.h"
+#include "LocalTime.h"
+#include "ProgramTexts.h"
+#include "RtfCodec.h"
+#include "Settings.h"
+#include "TN.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace tavrin::diary {
+namespace {
+
+constexpr int kFaceSize = 48;
+// The font sizes the entry editor offers; a stored size outside them is not used.
+constexpr int kMinFontSize = 8, kMaxFontSize = 98;
+
+QString fromRecord(const std::string& s) {
+    return QString::fromStdString(cp1252::toUtf8(s));
+}
+
+} // namespace
+
+CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
+    : ui::CCustomPropertyPage(kTitle, parent), heading_(new ui::CCustomStatic(this)),
+      chooser_(new QComboBox(this)), text_(new ui::CCustomRichEdit(this)),
+      doc_(new QTextDocument(this)), mood_(new QLabel(this)),
+      params_(new ui::CCustomListCtrl(this)) {
+    setObjectName("previewDiaryPage");
+    heading_->setObjectName("entryHeading");
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
+    chooser_->setObjectName("typeChooser");
+    chooser_->setMinimumWidth(220);
+    text_->setObjectName("entryText");
+    text_->setReadOnly(true);
+    // Texts that name no font show in the font the editor writes with.
+    const QColor colour(std::clamp(settings::read(settings::FontColorRed), 0, 255),
+                        std::clamp(settings::read(settings::FontColorGreen), 0, 255),
+                        std::clamp(settings::read(settings::FontColorBlue), 0, 255));
+    int points = settings::read(settings::FontSize);
+    if (points < kMinFontSize || points > kMaxFontSize) points = settings::FontSize.defaultValue;
+    text_->setDefaultCharFormat(settings::read(settings::FontName), points, colour);
+    text_->showDocument(doc_);
+    mood_->setObjectName("moodPicture");
+    mood_->setFixedSize(kFaceSize, kFaceSize);
+    mood_->setAlignment(Qt::AlignCenter);
+    params_->setObjectName("parameterList");
+    params_->insertColumn("Description", 96);
+    params_->insertColumn("Value", 64);
+    params_->restoreWidths(settings::ListViewParams);
+    params_->setFixedWidth(200);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(heading_, 0, 0);
+    grid->addWidget(chooser_, 1, 0, Qt::AlignLeft);
+    grid->addWidget(mood_, 0, 1, 2, 1, Qt::AlignCenter);
+    grid->addWidget(text_, 2, 0);
+    grid->addWidget(params_, 2, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(2, 1);
+
+    connect(chooser_, &QComboBox::activated, this, &CTavrinPPViewDiary::showText);
+    clearEntry();
+}
+
+QString CTavrinPPViewDiary::heading(std::int64_t dateTime) {
+    return QString::fromLocal8Bit(LocalTime::format(dateTime, "%d - %b - %Y, %a, at %X"));
+}
+
+QString CTavrinPPViewDiary::banner() {
+    return QString::fromUtf8(texts::kProgramTitle);
+}
+
+void CTavrinPPViewDiary::showEntry(const TN& tn) {
+    const EntryRecord& e = tn.entry;
+    const DiaryConfig& config = tn.config;
+    heading_->setText(heading(e.dateTime()));
+
+    texts_.clear();
+    texts_ << QByteArray::fromStdString(tn.body);
+    for (const std::string& t : tn.typeText)
+        texts_ << QByteArray::fromStdString(t);
+
+    chooser_->clear();
+    const QString description = fromRecord(e.description());
+    chooser_->addItem(description.isEmpty() ? QStringLiteral("n/a") : description);
+    for (int i = 0; i < DiaryConfig::kTypes; ++i)
+        chooser_->addItem(QString("%1 - %2").arg(i + 1).arg(fromRecord(config.typeName(i))));
+    chooser_->setEnabled(true);
+    chooser_->setCurrentIndex(0);
+    showText(0);
+
+    moodValue_ = e.mood();
+    const QPixmap face =
+        moodValue_ >= -3 && moodValue_ <= 3
+            ? ui::ActiveSkin::current().picture(QString("face%1.bmp").arg(moodValue_))
+            : QPixmap();
+    mood_->setPixmap(face);
+
+    params_->clear();
+    for (const ParameterRow& row : EntryParameters::rows(config)) {
+        const int r = params_->addRow({row.name, EntryParameters::previewText(row, e)});
+        params_->setItemData(r, r);
+    }
+    params_->setEnabled(true);
+}
+
+void CTavrinPPViewDiary::clearEntry() {
+    heading_->clear();
+    texts_.clear();
+    chooser_->clear();
+    chooser_->setEnabled(false);
+    mood_->clear();
+    moodValue_ = 99;
+    params_->clear();
+    params_->setEnabled(false);
+    doc_->clear();
+    QFont big = doc_->defaultFont();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    QTextCursor cursor(doc_);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignCenter);
+    centred.setTopMargin(40);
+    cursor.setBlockFormat(centred);
+    QTextCharFormat f;
+    f.setFont(big);
+    cursor.insertText(banner(), f);
+}
+
+void CTavrinPPViewDiary::showText(int item) {
+    if (item < 0 || item >= texts_.size()) return;
+    RtfCodec::toDocument(texts_.at(item), doc_);
+    text_->moveCursor(QTextCursor::Start);
+}
+
+} // namespace tavrin::diary
