@@ -1,4 +1,5 @@
 #include "CTavrinApp.h"
+#include "DiaryModule.h"
 #include "OptionsCommand.h"
 #include "ShellHooks.h"
 
@@ -7,5 +8,6 @@ int main(int argc, char** argv) {
     // (ShellHooks: options sheet, reminders, panel bodies, tools actions, tips) here, one call
     // each, before the program starts.
     tavrin::app::ShellHooks::setOptionsHandler(&tavrin::options::OptionsCommand::run);
+    tavrin::diary::registerDiaryModule();
     return tavrin::app::CTavrinApp::run(argc, argv);
 }
