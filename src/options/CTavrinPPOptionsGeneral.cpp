@@ -143,9 +143,10 @@ void CTavrinPPOptionsGeneral::build() {
     openLastDiary_ = checkBox("Open last diary at startup", "openLastDiary", this);
     showReminders_ = checkBox("Show reminders at startup", "showRemindersAtStart", this);
     alwaysOnTop_ = checkBox("Always on top", "alwaysOnTop", this);
-    for (QWidget* w : {static_cast<QWidget*>(loadAtStartup_), static_cast<QWidget*>(minimizeOnLoad_),
-                       static_cast<QWidget*>(openLastDiary_), static_cast<QWidget*>(showReminders_),
-                       static_cast<QWidget*>(alwaysOnTop_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(loadAtStartup_), static_cast<QWidget*>(minimizeOnLoad_),
+          static_cast<QWidget*>(openLastDiary_), static_cast<QWidget*>(showReminders_),
+          static_cast<QWidget*>(alwaysOnTop_)})
         startup->addWidget(w);
 
     QVBoxLayout* start = group("When Tavelle starts go to", "startPageGroup", this, col[0]);
@@ -153,7 +154,7 @@ void CTavrinPPOptionsGeneral::build() {
     startPage_->setObjectName(QStringLiteral("startPage"));
     startPage_->addItems(startPages());
     startPage_->setFixedHeight(startPage_->sizeHintForRow(0) * startPages().size() +
-                              2 * startPage_->frameWidth() + 2);
+                               2 * startPage_->frameWidth() + 2);
     start->addWidget(startPage_);
 
     QVBoxLayout* minimize = group("Minimize", "minimizeGroup", this, col[0]);
@@ -171,7 +172,8 @@ void CTavrinPPOptionsGeneral::build() {
 
     QVBoxLayout* reminders = group("Show Reminders", "remindersGroup", this, col[1]);
     remindersShow_ = new QButtonGroup(this);
-    reminders->addWidget(radio(remindersShow_, 0, "Only today's reminders", "remindersToday", this));
+    reminders->addWidget(
+        radio(remindersShow_, 0, "Only today's reminders", "remindersToday", this));
     reminders->addWidget(radio(remindersShow_, 1, "Up to 355 days before", "remindersAhead", this));
     auto* daysRow = new QHBoxLayout;
     daysLabel_ = new CCustomStatic("This many days:", this);
@@ -195,9 +197,9 @@ void CTavrinPPOptionsGeneral::build() {
     exit->addWidget(radio(exit_, 1, "Minimize", "exitMinimize", this));
 
     QVBoxLayout* confirm = group("Confirm deletion of", "confirmGroup", this, col[1]);
-    static const char* const confirmTexts[6] = {"Diary entry",    "Reminder entry",
-                                                "Planner entry",  "Contacts entry",
-                                                "Recipe entry",   "Ingredients entry"};
+    static const char* const confirmTexts[6] = {"Diary entry",   "Reminder entry",
+                                                "Planner entry", "Contacts entry",
+                                                "Recipe entry",  "Ingredients entry"};
     static const char* const confirmNames[6] = {"confirmEntry",   "confirmReminder",
                                                 "confirmPlanner", "confirmContacts",
                                                 "confirmRecipe",  "confirmIngredient"};
@@ -251,7 +253,8 @@ void CTavrinPPOptionsGeneral::build() {
     tips_ = checkBox("Tips on startup", "tipsOnStartup", this);
     col[2]->addWidget(tips_);
 
-    for (QVBoxLayout* c : col) c->addStretch(1);
+    for (QVBoxLayout* c : col)
+        c->addStretch(1);
 }
 
 void CTavrinPPOptionsGeneral::fill(const OptionsSettings& o) {
@@ -260,19 +263,21 @@ void CTavrinPPOptionsGeneral::fill(const OptionsSettings& o) {
     openLastDiary_->setChecked(o.openLastDiary);
     showReminders_->setChecked(o.showRemindersAtStart);
     alwaysOnTop_->setChecked(o.alwaysOnTop);
-    if (o.firstShow >= 0 && o.firstShow < startPage_->count()) startPage_->setCurrentRow(o.firstShow);
+    if (o.firstShow >= 0 && o.firstShow < startPage_->count())
+        startPage_->setCurrentRow(o.firstShow);
     check(minimize_, o.minimizeLocation);
     check(password_, o.passwordCheck);
     afterRestore_->setChecked(o.afterRestore);
     check(remindersShow_, o.remindersShow);
     days_->setText(QString::number(o.remindersDays));
     check(exit_, o.exitOption);
-    for (int i = 0; i < 6; ++i) confirm_[i]->setChecked(o.confirmDelete[i]);
+    for (int i = 0; i < 6; ++i)
+        confirm_[i]->setChecked(o.confirmDelete[i]);
     tips_->setChecked(o.tipsOnStartup);
     randomSkin_->setChecked(o.randomSkin);
     check(sound_, o.remindersSound);
-    soundFile_ = o.remindersSoundFile.isEmpty() ? QString::fromLatin1(kNoSoundFile)
-                                                : o.remindersSoundFile;
+    soundFile_ =
+        o.remindersSoundFile.isEmpty() ? QString::fromLatin1(kNoSoundFile) : o.remindersSoundFile;
     showSoundFile();
 
     skins_->clear();
@@ -296,7 +301,8 @@ OptionsSettings CTavrinPPOptionsGeneral::values() const {
     o.remindersShow = idOr(remindersShow_, read_.remindersShow);
     o.remindersDays = days().value_or(read_.remindersDays);
     o.exitOption = idOr(exit_, read_.exitOption);
-    for (int i = 0; i < 6; ++i) o.confirmDelete[i] = confirm_[i]->isChecked();
+    for (int i = 0; i < 6; ++i)
+        o.confirmDelete[i] = confirm_[i]->isChecked();
     o.tipsOnStartup = tips_->isChecked();
     // A stored skin that is no longer in the folder stays chosen until another is picked.
     if (QListWidgetItem* item = skins_->currentItem()) o.whichSkin = item->text();
@@ -358,10 +364,9 @@ bool CTavrinPPOptionsGeneral::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CTavrinPPOptionsGeneral::chooseWav() {
-    const QString path = platform::FileChooser::open(this, QString::fromLatin1(kWavTitle),
-                                                     QString::fromLatin1(kWavFilter),
-                                                     QStringLiteral("wav"), QStringLiteral("*.wav"),
-                                                     true);
+    const QString path = platform::FileChooser::open(
+        this, QString::fromLatin1(kWavTitle), QString::fromLatin1(kWavFilter),
+        QStringLiteral("wav"), QStringLiteral("*.wav"), true);
     if (path.isEmpty()) return;
     soundFile_ = path;
     showSoundFile();
@@ -377,8 +382,8 @@ void CTavrinPPOptionsGeneral::testSound() {
         return;
     }
     if (!platform::Sound::playAsync(soundFile_))
-        MessageBox::warning(QStringLiteral("Unable to play %1!").arg(QDir::toNativeSeparators(soundFile_)),
-                            this);
+        MessageBox::warning(
+            QStringLiteral("Unable to play %1!").arg(QDir::toNativeSeparators(soundFile_)), this);
 }
 
 } // namespace tavrin::options

@@ -37,7 +37,9 @@ void CTavrinPSOptions::addDiaryPage(DiaryOptionsPage* page) {
     addPage(page);
 }
 
-OptionsSettings CTavrinPSOptions::settingsValues() const { return general_->values(); }
+OptionsSettings CTavrinPSOptions::settingsValues() const {
+    return general_->values();
+}
 
 bool CTavrinPSOptions::writeDiaryConfiguration() const {
     const app::DiaryState& diary = app::DiaryState::instance();
@@ -45,11 +47,14 @@ bool CTavrinPSOptions::writeDiaryConfiguration() const {
     // Read first: the pages own only part of the block, the rest must stay as it is.
     auto tn = diary.makeTN();
     if (!tn->ReadConfiguration()) return false;
-    for (DiaryOptionsPage* page : diaryPages_) page->storeConfiguration(tn->config);
+    for (DiaryOptionsPage* page : diaryPages_)
+        page->storeConfiguration(tn->config);
     return tn->WriteConfiguration();
 }
 
-void CTavrinPSOptions::showHelp() { platform::Help::openTopic(QString::fromLatin1(kHelpTopic), this); }
+void CTavrinPSOptions::showHelp() {
+    platform::Help::openTopic(QString::fromLatin1(kHelpTopic), this);
+}
 
 void CTavrinPSOptions::showEvent(QShowEvent* event) {
     if (!activated_) {
@@ -62,7 +67,8 @@ void CTavrinPSOptions::showEvent(QShowEvent* event) {
 void CTavrinPSOptions::activateAllPages() {
     // Last to first, so that every page has initialised itself before the user sees the first;
     // the diary pages count this as their first leaving, which writes nothing.
-    for (int i = pageCount() - 1; i >= 0; --i) setActivePage(i);
+    for (int i = pageCount() - 1; i >= 0; --i)
+        setActivePage(i);
 }
 
 } // namespace tavrin::options

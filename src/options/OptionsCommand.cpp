@@ -34,9 +34,10 @@ bool OptionsCommand::applySaved(QWidget* mainWindow, const QString& previousSkin
     const bool autostart = settings::read(settings::LoadAtWinStartup) != 0;
     if (!platform::Autostart::setEnabled(autostart, program)) {
         const QString entry = QDir::toNativeSeparators(platform::Autostart::filePath());
-        MessageBox::warning(autostart ? QStringLiteral("Unable to create the startup entry %1!").arg(entry)
-                                      : QStringLiteral("Unable to remove the startup entry %1!").arg(entry),
-                            mainWindow);
+        MessageBox::warning(
+            autostart ? QStringLiteral("Unable to create the startup entry %1!").arg(entry)
+                      : QStringLiteral("Unable to remove the startup entry %1!").arg(entry),
+            mainWindow);
     }
 
     app::DiaryState& diary = app::DiaryState::instance();

@@ -8,11 +8,13 @@ namespace {
 
 namespace s = tavrin::settings;
 
-const IntSetting* const kConfirmKeys[6] = {&s::DeleteEntry,    &s::DeleteReminder,
-                                           &s::DeletePlanner,  &s::DeleteContacts,
-                                           &s::DeleteRecipe,   &s::DeleteIngredient};
+const IntSetting* const kConfirmKeys[6] = {&s::DeleteEntry,   &s::DeleteReminder,
+                                           &s::DeletePlanner, &s::DeleteContacts,
+                                           &s::DeleteRecipe,  &s::DeleteIngredient};
 
-bool on(const IntSetting& setting) { return s::read(setting) != 0; }
+bool on(const IntSetting& setting) {
+    return s::read(setting) != 0;
+}
 
 bool writeToStore(const QString& key, const QVariant& value) {
     if (value.typeId() == QMetaType::QString)
@@ -36,7 +38,8 @@ OptionsSettings OptionsSettings::load() {
     o.remindersShow = s::read(s::RemindersShow);
     o.remindersDays = s::read(s::RemindersDays);
     o.exitOption = s::read(s::ExitOption);
-    for (int i = 0; i < 6; ++i) o.confirmDelete[i] = on(*kConfirmKeys[i]);
+    for (int i = 0; i < 6; ++i)
+        o.confirmDelete[i] = on(*kConfirmKeys[i]);
     o.tipsOnStartup = !on(s::TipsStartup);
     o.whichSkin = s::read(s::WhichSkin);
     o.randomSkin = on(s::RandomSkin);

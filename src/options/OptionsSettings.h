@@ -20,15 +20,15 @@ struct OptionsSettings {
     int minimizeLocation = 0; // 0 task bar, 1 tray
     int passwordCheck = 0;    // 0 immediately, 1 on first activation
     bool afterRestore = false;
-    int remindersShow = 0;    // 0 today only, 1 up to remindersDays ahead
+    int remindersShow = 0; // 0 today only, 1 up to remindersDays ahead
     int remindersDays = 1;
-    int exitOption = 0;       // 0 exit, 1 minimise
+    int exitOption = 0; // 0 exit, 1 minimise
     // Confirmation before deleting: entry, reminder, planner item, contact, recipe, ingredient.
     bool confirmDelete[6] = {true, true, true, true, true, true};
     bool tipsOnStartup = true; // stored inverted in TipsStartup
     QString whichSkin;
     bool randomSkin = false;
-    int remindersSound = 0;   // 0 beep, 1 wave file
+    int remindersSound = 0;     // 0 beep, 1 wave file
     QString remindersSoundFile; // "..." when none is chosen
     // Edited by the diary pages; kept here so that they are saved with the rest.
     int printHeadSize = 10;

@@ -75,11 +75,13 @@ private slots:
     void emptyStoreShowsTheDefaults() {
         auto page = make();
         QWidget* p = page.get();
-        for (const char* name : {"loadAtStartup", "minimizeOnLoad", "openLastDiary",
-                                 "showRemindersAtStart", "alwaysOnTop", "afterRestore", "randomSkin"})
+        for (const char* name :
+             {"loadAtStartup", "minimizeOnLoad", "openLastDiary", "showRemindersAtStart",
+              "alwaysOnTop", "afterRestore", "randomSkin"})
             QVERIFY2(!child<QCheckBox>(p, name)->isChecked(), name);
-        for (const char* name : {"confirmEntry", "confirmReminder", "confirmPlanner", "confirmContacts",
-                                 "confirmRecipe", "confirmIngredient", "tipsOnStartup"})
+        for (const char* name :
+             {"confirmEntry", "confirmReminder", "confirmPlanner", "confirmContacts",
+              "confirmRecipe", "confirmIngredient", "tipsOnStartup"})
             QVERIFY2(child<QCheckBox>(p, name)->isChecked(), name);
         for (const char* name : {"minimizeNormally", "passwordImmediately", "remindersToday",
                                  "exitNormally", "soundBeep"})
@@ -181,7 +183,8 @@ private slots:
             {"chooseWavButton", "Choose WAV"},
             {"testSoundButton", "Test"},
         };
-        for (const auto& [name, text] : buttons) QCOMPARE(child<QAbstractButton>(p, name)->text(), text);
+        for (const auto& [name, text] : buttons)
+            QCOMPARE(child<QAbstractButton>(p, name)->text(), text);
         const QList<QPair<const char*, QString>> labels = {
             {"startupGroup", "Startup"},
             {"startPageGroup", "When Tavelle starts go to"},
@@ -194,10 +197,12 @@ private slots:
             {"soundGroup", "Reminder sound alert"},
             {"remindersDaysLabel", "This many days:"},
         };
-        for (const auto& [name, text] : labels) QCOMPARE(child<QLabel>(p, name)->text(), text);
+        for (const auto& [name, text] : labels)
+            QCOMPARE(child<QLabel>(p, name)->text(), text);
         auto* list = child<QListWidget>(p, "startPage");
         QStringList rows;
-        for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
+        for (int i = 0; i < list->count(); ++i)
+            rows << list->item(i)->text();
         QCOMPARE(rows, (QStringList{"First-time help", "Diary", "Reminders", "Planner", "Contacts",
                                     "Cookbook"}));
         QCOMPARE(page->title(), QString("General"));
@@ -301,7 +306,8 @@ private slots:
         auto* list = child<QListWidget>(page.get(), "skinList");
         auto* author = child<QLabel>(page.get(), "skinAuthor");
         QStringList names;
-        for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
         QCOMPARE(names, (QStringList{"Corvel Night", "Corvel Windows"}));
         QCOMPARE(list->currentItem()->text(), QString("Corvel Night"));
         QCOMPARE(author->text(), QString(" by: Halcyrn Ostevelder"));

@@ -5,9 +5,9 @@
 
 #include "ActiveSkin.h"
 #include "Autostart.h"
-#include "CTavrinPPOptionsGeneral.h"
 #include "CCustomButton.h"
 #include "CCustomTabCtrl.h"
+#include "CTavrinPPOptionsGeneral.h"
 #include "CTavrinPSOptions.h"
 #include "DataPaths.h"
 #include "DiaryConfig.h"
@@ -188,7 +188,8 @@ private slots:
         sheet.tabCtrl()->setCurrentIndex(1); // as a click on the tab
         QCOMPARE(sheet.activeIndex(), 0);
         QCOMPARE(sheet.tabCtrl()->currentIndex(), 0);
-        QCOMPARE(MessageBox::recordedTexts(), QStringList{"Please enter an integer between 1 and 355."});
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList{"Please enter an integer between 1 and 355."});
 
         // Saving with the bad value is refused the same way.
         sheet.okButton()->click();
@@ -214,12 +215,12 @@ private slots:
     void writeOrderIsTheDocumentedOne() {
         // Spelled out here, not taken from the table that drives the writes.
         const QStringList expected = {
-            "OpenLastDiary",   "ShowReminderOnStart", "RemindersDays",    "RemindersShow",
-            "RemindersSound",  "RemindersSoundFile",  "LoadAtWinStartup", "MinimizeOnLoad",
-            "MinimizeLocation", "PasswordCheck",      "FirstShow",        "ExitOption",
-            "AlwaysOnTop",     "deleteEntry",         "deleteReminder",   "deletePlanner",
-            "deleteContacts",  "deleteRecipe",        "deleteIngredient", "afterRestore",
-            "randomSkin",      "TipsStartup",         "whichSkin",        "Print Head Size",
+            "OpenLastDiary",    "ShowReminderOnStart", "RemindersDays",    "RemindersShow",
+            "RemindersSound",   "RemindersSoundFile",  "LoadAtWinStartup", "MinimizeOnLoad",
+            "MinimizeLocation", "PasswordCheck",       "FirstShow",        "ExitOption",
+            "AlwaysOnTop",      "deleteEntry",         "deleteReminder",   "deletePlanner",
+            "deleteContacts",   "deleteRecipe",        "deleteIngredient", "afterRestore",
+            "randomSkin",       "TipsStartup",         "whichSkin",        "Print Head Size",
             "Print Body Size"};
         OptionsSettings o = OptionsSettings::load();
         o.remindersDays = 42;
@@ -304,7 +305,8 @@ private slots:
         QFile f(entry);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(f.readAll())
-                    .contains("Exec=" + platform::Autostart::execValue(platform::DataPaths::programPath())));
+                    .contains("Exec=" +
+                              platform::Autostart::execValue(platform::DataPaths::programPath())));
 
         test::whenModal([](QWidget* w) {
             QVERIFY(child<QCheckBox>(w, "loadAtStartup")->isChecked());
@@ -326,8 +328,8 @@ private slots:
         blocker.close();
         settings::write(settings::LoadAtWinStartup, 1);
         QVERIFY(!OptionsCommand::applySaved(nullptr, "Old Look"));
-        QCOMPARE(MessageBox::recordedTexts(),
-                 QStringList{"Unable to create the startup entry " + platform::Autostart::filePath() + "!"});
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{"Unable to create the startup entry " +
+                                                          platform::Autostart::filePath() + "!"});
         QCOMPARE(MessageBox::recorded().first().icon, MsgIcon::Warning);
         QVERIFY(QFile::remove(folder));
     }
@@ -368,7 +370,8 @@ private slots:
 
         QCOMPARE(MessageBox::recorded().size(), 2);
         const auto& q = MessageBox::recorded().last();
-        QCOMPARE(q.text, QString("Tavelle Suite needs to restart! Would you like to restart it now?"));
+        QCOMPARE(q.text,
+                 QString("Tavelle Suite needs to restart! Would you like to restart it now?"));
         QCOMPARE(q.icon, MsgIcon::Question);
         QCOMPARE(q.buttons, MsgButtons::YesNo);
         // The new name is stored for the next start; this run keeps its skin.
