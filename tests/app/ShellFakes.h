@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 
 namespace tavrin::test {
@@ -64,7 +65,11 @@ class FakeReminders : public app::ReminderService {
 public:
     void computeDue() override { ++computed; }
     bool alarmRaised() override { return std::exchange(alarm, false); }
-    void showCurrentReminders(QWidget*) override { ++shown; }
+    void showCurrentReminders(QWidget*) override {
+        ++shown;
+        if (onShow) onShow();
+    }
+    std::function<void()> onShow;
     int computed = 0;
     int shown = 0;
     bool alarm = false;

@@ -1,0 +1,383 @@
+// The main window's start and its minimise and restore: when the last diary's password is
+// asked, when the window may be seen, the tray, the reminder timer and a second copy.
+
+#include "CTavrinDlg.h"
+#include "DiaryFixture.h"
+#include "FloatingPanel.h"
+#include "ModalDriver.h"
+#include "ProgramTexts.h"
+#include "ShellFakes.h"
+#include "SingleInstance.h"
+
+#include <QApplication>
+
+using namespace tavrin;
+using namespace tavrin::app;
+using namespace tavrin::test;
+using platform::MessageBox;
+
+namespace {
+
+// Remembers `path` as the diary of the previous run.
+void rememberLastDiary(const QString& path) {
+    settings::write(settings::DiaryFile, path);
+    settings::write(settings::ExtLoc, extOffsetOf(path));
+    settings::write(settings::ShortFile, QFileInfo(path).completeBaseName());
+}
+
+// Answers the next password prompt with `password`, or cancels it when null.
+void answerPrompt(const QString& password, int* prompts = nullptr) {
+    whenModal([password, prompts](QWidget* w) {
+        if (prompts) ++*prompts;
+        if (password.isNull()) click(w, "cancelButton");
+        else {
+            type(w, "password", password);
+            click(w, "okButton");
+        }
+    });
+}
+
+void minimise(CTavrinDlg& dlg) {
+    dlg.showMinimized();
+    QVERIFY(dlg.isMinimized());
+    QCoreApplication::processEvents(); // the size event is handled from the event loop
+}
+
+const QString kInvalid = QString::fromLatin1(texts::kInvalidPassword);
+
+} // namespace
+
+class TestMainWindowRestore : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        loadShippedSkin();
+        registerFakePages();
+    }
+    void init() { resetShellState(); }
+
+    void lastDiaryReopensAtStart() {
+        const QString path = makeDiary("Last", "Secret");
+        rememberLastDiary(path);
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::FirstShow, 3);
+        CTavrinDlg dlg;
+        int prompts = 0;
+        answerPrompt("Secret", &prompts);
+        dlg.start();
+        QCOMPARE(prompts, 1);
+        QVERIFY(DiaryState::instance().isOpen());
+        QCOMPARE(DiaryState::instance().path(), path);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.moduleIndex(), 3);
+        QVERIFY(dlg.page(3)->isVisible());
+        // The page's own refill (locale times), not the Open command's.
+        QVERIFY(fakePages().diary->calls.contains("fill"));
+        QVERIFY(!fakePages().diary->calls.contains("fill:open"));
+        QCOMPARE(settings::read(settings::DiaryFile), path);
+        QTRY_COMPARE(dlg.titleText(), QString("Tavelle Suite v3.10 - Last"));
+    }
+
+    void lastDiaryRefused_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("wrong password") << "secret" << QStringList{kInvalid};
+        QTest::newRow("cancel") << QString() << QStringList();
+    }
+    void lastDiaryRefused() {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, messages);
+        rememberLastDiary(makeDiary("Refused", "Secret"));
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::FirstShow, 2);
+        CTavrinDlg dlg;
+        answerPrompt(answer);
+        dlg.start();
+        QCOMPARE(MessageBox::recordedTexts(), messages);
+        QVERIFY(!DiaryState::instance().hasPath());
+        QVERIFY(!DiaryState::instance().isOpen());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.moduleIndex(), 0);
+        QVERIFY(dlg.page(0)->isVisible());
+    }
+
+    void lastDiaryWithoutEntriesOpensWithoutPassword() {
+        rememberLastDiary(makeDiary("NoEntries", "Secret", 0));
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::FirstShow, 2);
+        CTavrinDlg dlg;
+        dlg.start(); // no prompt: a modal window here would block the test
+        QVERIFY(DiaryState::instance().isEmptyDiary());
+        QVERIFY(DiaryState::instance().usable());
+        QCOMPARE(dlg.moduleIndex(), 0);
+        QVERIFY(dlg.isVisible());
+    }
+
+    void unusableLastDiaryIsNotReopened() {
+        settings::write(settings::DiaryFile, makeDiary("NoExt", "Secret"));
+        settings::write(settings::ExtLoc, 0);
+        settings::write(settings::OpenLastDiary, 1);
+        CTavrinDlg dlg;
+        dlg.start();
+        QVERIFY(!DiaryState::instance().isOpen());
+        QCOMPARE(dlg.moduleIndex(), 0);
+        QVERIFY(MessageBox::recorded().isEmpty());
+    }
+
+    void checkingOnFirstActivationKeepsTheWindowHidden() {
+        rememberLastDiary(makeDiary("Later", "Secret"));
+        settings::write(settings::PasswordCheck, 1);
+        CTavrinDlg dlg;
+        dlg.start();
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(!dlg.mayShow());
+        QVERIFY(dlg.pagesBlocked());
+        dlg.show();
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(dlg.page(0)->isHidden());
+
+        // Coming forward (a second start, or the tray) lets it be seen, still without a diary
+        // since the last one is not to be reopened.
+        dlg.restoreWindow();
+        QTRY_VERIFY(dlg.isVisible());
+        QVERIFY(dlg.mayShow());
+        QVERIFY(!dlg.pagesBlocked());
+        QCOMPARE(dlg.moduleIndex(), 0);
+        QVERIFY(dlg.page(0)->isVisible());
+        QVERIFY(!DiaryState::instance().hasPath());
+    }
+
+    void minimisedStartAsksAtTheFirstRestore() {
+        const QString path = makeDiary("MinLoad", "Secret");
+        rememberLastDiary(path);
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::MinimizeOnLoad, 1);
+        settings::write(settings::FirstShow, 2);
+        CTavrinDlg dlg;
+        dlg.start();
+        // No password at start; 200 ms later the window goes to the task bar.
+        QVERIFY(!DiaryState::instance().isOpen());
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(dlg.minimizeTimer().isActive());
+        QCOMPARE(dlg.minimizeTimer().interval(), 200);
+        QVERIFY(!dlg.isVisible());
+        QTRY_VERIFY(dlg.isMinimized());
+        QVERIFY(dlg.isVisible()); // minimised, so that there is something to restore
+        QCoreApplication::processEvents();
+        QVERIFY(!DiaryState::instance().isOpen());
+
+        int prompts = 0;
+        answerPrompt("Secret", &prompts);
+        dlg.showNormal();
+        QTRY_VERIFY(DiaryState::instance().isOpen());
+        QCOMPARE(prompts, 1);
+        QTRY_COMPARE(dlg.moduleIndex(), 2);
+        QVERIFY(dlg.page(2)->isVisible());
+        QVERIFY(dlg.isVisible() && !dlg.isMinimized());
+        // Opened through the prompt on restore: the Open command's list format.
+        QVERIFY(fakePages().diary->calls.contains("fill:open"));
+
+        // The next restore does not ask again.
+        minimise(dlg);
+        dlg.showNormal();
+        QTRY_VERIFY(!dlg.isMinimized());
+        QCoreApplication::processEvents();
+        QCOMPARE(prompts, 1);
+        QVERIFY(DiaryState::instance().isOpen());
+        QCOMPARE(dlg.moduleIndex(), 2);
+    }
+
+    void restoreAsksAgainWhenSetTo() {
+        const QString path = makeDiary("Again", "Secret");
+        rememberLastDiary(path);
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::AfterRestore, 1);
+        CTavrinDlg dlg;
+        answerPrompt("Secret");
+        dlg.start();
+        QVERIFY(DiaryState::instance().isOpen());
+        dlg.showPage(4);
+
+        // Right password: the diary stays and the page comes back.
+        minimise(dlg);
+        QCOMPARE(dlg.savedModuleIndex(), 4);
+        int prompts = 0;
+        answerPrompt("Secret", &prompts);
+        dlg.showNormal();
+        QTRY_COMPARE(prompts, 1);
+        QTRY_COMPARE(dlg.moduleIndex(), 4);
+        QVERIFY(DiaryState::instance().isOpen());
+        QCOMPARE(DiaryState::instance().path(), path);
+
+        // Cancel: no diary, the help page, and the list emptied.
+        minimise(dlg);
+        fakePages().diary->calls.clear();
+        answerPrompt(QString(), &prompts);
+        dlg.showNormal();
+        QTRY_COMPARE(prompts, 2);
+        QTRY_VERIFY(!DiaryState::instance().hasPath());
+        QCOMPARE(dlg.moduleIndex(), 0);
+        QVERIFY(dlg.page(0)->isVisible());
+        QCOMPARE(fakePages().diary->calls.value(0), QString("clear"));
+        QTRY_COMPARE(dlg.titleText(), QString("Tavelle Suite v3.10"));
+    }
+
+    void restoreKeepsTheDiaryWhenNotAsked() {
+        rememberLastDiary(makeDiary("Keep", "Secret"));
+        settings::write(settings::OpenLastDiary, 1);
+        CTavrinDlg dlg;
+        answerPrompt("Secret");
+        dlg.start();
+        dlg.showPage(5);
+        minimise(dlg);
+        dlg.showNormal();
+        QTRY_COMPARE(dlg.moduleIndex(), 5);
+        QVERIFY(DiaryState::instance().isOpen());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void lastDiaryIsForgottenAtASizeEventUnlessKept() {
+        {
+            settings::write(settings::DiaryFile, "/somewhere/Old.tni");
+            settings::write(settings::ExtLoc, 0);
+            CTavrinDlg dlg;
+            dlg.start();
+            QCOMPARE(settings::read(settings::DiaryFile), QString("/somewhere/Old.tni"));
+            minimise(dlg);
+            QCOMPARE(settings::read(settings::DiaryFile), QString(""));
+        }
+        {
+            settings::write(settings::DiaryFile, "/somewhere/Old.tni");
+            settings::write(settings::OpenLastDiary, 1);
+            CTavrinDlg dlg;
+            dlg.start();
+            minimise(dlg);
+            dlg.showNormal();
+            QTRY_VERIFY(!dlg.isMinimized());
+            QCoreApplication::processEvents();
+            QCOMPARE(settings::read(settings::DiaryFile), QString("/somewhere/Old.tni"));
+        }
+    }
+
+    void trayWithoutASystemTray() {
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable()); // as offscreen and on bare X servers
+        settings::write(settings::MinimizeLocation, 1);
+        CTavrinDlg dlg;
+        dlg.start();
+        minimise(dlg);
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{"Error while creating the taskbar icon!"});
+        QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
+        // Minimised normally instead: still on the task bar.
+        QVERIFY(dlg.isMinimized());
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!dlg.trayIcon());
+        QVERIFY(dlg.panel(Panel::Navigator)->isHidden());
+        dlg.showNormal();
+        QTRY_VERIFY(dlg.panel(Panel::Navigator)->isVisible());
+    }
+
+    void reminderTimerFirstTick_data() {
+        QTest::addColumn<int>("showAtStart");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("reminders at start") << 1 << 100;
+        QTest::newRow("every minute") << 0 << 60000;
+    }
+    void reminderTimerFirstTick() {
+        QFETCH(int, showAtStart);
+        QFETCH(int, interval);
+        settings::write(settings::ShowReminderOnStart, showAtStart);
+        auto* service = new FakeReminders;
+        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        CTavrinDlg dlg;
+        QVERIFY(!dlg.reminderTimer().isActive());
+        dlg.start();
+        QVERIFY(dlg.reminderTimer().isActive());
+        QCOMPARE(dlg.reminderTimer().interval(), interval);
+        if (showAtStart) {
+            QTRY_COMPARE(service->computed, 1);
+            QCOMPARE(dlg.reminderTimer().interval(), 60000);
+            QVERIFY(dlg.reminderTimer().isActive());
+        }
+    }
+
+    void remindersWaitingFromTheStartShowOnceADiaryIsOpen() {
+        settings::write(settings::ShowReminderOnStart, 1);
+        auto* service = new FakeReminders;
+        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        CTavrinDlg dlg;
+        bool timerStopped = false;
+        service->onShow = [&] { timerStopped = !dlg.reminderTimer().isActive(); };
+        dlg.start();
+        // No diary at the first tick: nothing shown, still waiting.
+        QTRY_COMPARE(service->computed, 1);
+        QCOMPARE(service->shown, 0);
+        QVERIFY(dlg.remindersPending());
+
+        auto& state = DiaryState::instance();
+        state.choose(makeDiary("Rem", "Secret"), 0);
+        state.setOpen(true);
+        dlg.reminderTick();
+        QCOMPARE(service->shown, 1);
+        QVERIFY(timerStopped);
+        QVERIFY(!dlg.remindersPending());
+        QCOMPARE(dlg.attentionRequests(), 1);
+        QVERIFY(dlg.reminderTimer().isActive());
+        QCOMPARE(dlg.reminderTimer().interval(), 60000);
+
+        // Once only; after that only an alarm shows them.
+        dlg.reminderTick();
+        QCOMPARE(service->shown, 1);
+        service->alarm = true;
+        dlg.reminderTick();
+        QCOMPARE(service->shown, 2);
+        QCOMPARE(dlg.attentionRequests(), 2);
+        QCOMPARE(service->computed, 4);
+    }
+
+    void withoutRemindersAtStartOnlyAlarmsShow() {
+        auto* service = new FakeReminders;
+        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        CTavrinDlg dlg;
+        dlg.start();
+        auto& state = DiaryState::instance();
+        state.choose(makeDiary("Rem2", "Secret"), 0);
+        state.setOpen(true);
+        dlg.reminderTick();
+        QCOMPARE(service->shown, 0);
+        service->alarm = true;
+        dlg.reminderTick();
+        QCOMPARE(service->shown, 1);
+        // Without a reminders module nothing is ever due.
+        ShellHooks::reset();
+        dlg.reminderTick();
+        QCOMPARE(service->computed, 2);
+    }
+
+    void secondCopyBringsTheFirstForward() {
+        settings::write(settings::PasswordCheck, 1); // the first copy waits hidden
+        CTavrinDlg dlg;
+        dlg.start();
+        QVERIFY(!dlg.isVisible());
+        platform::SingleInstance first("Tavelle restore test");
+        QVERIFY(first.tryLock());
+        connect(&first, &platform::SingleInstance::activationRequested, &dlg, &CTavrinDlg::activateFromOtherCopy);
+
+        platform::SingleInstance second("Tavelle restore test");
+        QVERIFY(!second.tryLock());
+        QVERIFY(second.notifyRunning());
+        QTRY_VERIFY(dlg.isVisible());
+        QCOMPARE(platform::Sound::recorded().size(), 1);
+        QCOMPARE(platform::Sound::recorded().first().kind, platform::SoundRecord::Beep);
+        QCOMPARE(dlg.attentionRequests(), 1);
+
+        // From the task bar as well.
+        minimise(dlg);
+        platform::SingleInstance third("Tavelle restore test");
+        QVERIFY(third.notifyRunning());
+        QTRY_VERIFY(!dlg.isMinimized());
+        QCOMPARE(platform::Sound::recorded().size(), 2);
+    }
+};
+
+QTEST_MAIN(TestMainWindowRestore)
+#include "tst_mainwindow_restore.moc"
