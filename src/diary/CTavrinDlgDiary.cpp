@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -92,9 +93,10 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     for (auto* b : {first, previous, next, last})
         b->setFixedWidth(30);
     modes_->setObjectName("searchMode");
-    modes_->setMinimumWidth(150);
+    modes_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    modes_->setMinimumContentsLength(12); // the list drops down wider when it needs to
     searchText_->setObjectName("searchText");
-    searchText_->setMinimumWidth(90);
+    searchText_->setMinimumWidth(100);
 
     list_->setObjectName("entryList");
     list_->setMultiSelect(true);
@@ -123,8 +125,15 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(8);
     layout->addLayout(commands);
+    list_->setMinimumHeight(120);
     layout->addWidget(list_, 2);
-    layout->addWidget(preview_, 3);
+    // The preview scrolls when its current page needs more room than the card leaves it.
+    auto* previewArea = new QScrollArea(this);
+    previewArea->setObjectName("previewArea");
+    previewArea->setFrameShape(QFrame::NoFrame);
+    previewArea->setWidgetResizable(true);
+    previewArea->setWidget(preview_);
+    layout->addWidget(previewArea, 3);
 
     connect(newButton, &QPushButton::clicked, this, &CTavrinDlgDiary::newEntry);
     connect(editButton, &QPushButton::clicked, this, &CTavrinDlgDiary::editEntry);

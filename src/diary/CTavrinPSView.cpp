@@ -5,6 +5,8 @@
 #include "CTavrinPPViewMedication.h"
 #include "CTavrinPPViewParams.h"
 
+#include <QSizePolicy>
+
 namespace tavrin::diary {
 
 CTavrinPSView::CTavrinPSView(QWidget* parent)
@@ -17,6 +19,16 @@ CTavrinPSView::CTavrinPSView(QWidget* parent)
     addPreviewPage(BodyPage, body, body);
     auto* medication = new CTavrinPPViewMedication;
     addPreviewPage(MedicationPage, medication, medication);
+    connect(this, &ui::CCustomPropertySheet::pageChanged, this, &CTavrinPSView::sizeToCurrentPage);
+    sizeToCurrentPage();
+}
+
+void CTavrinPSView::sizeToCurrentPage() {
+    for (int i = 0; i < pageCount(); ++i) {
+        const auto policy = i == activeIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        page(i)->setSizePolicy(policy, policy);
+    }
+    updateGeometry();
 }
 
 void CTavrinPSView::addPreviewPage(int which, ui::CCustomPropertyPage* page,

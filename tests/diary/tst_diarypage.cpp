@@ -17,6 +17,7 @@
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "ShellOpen.h"
+#include "SkinLayout.h"
 #include "TN.h"
 #include "TestEnvironment.h"
 
@@ -571,6 +572,9 @@ private slots:
             page.selectSubPage(r.which);
             QCOMPARE(sheet->activePage()->title(), QString(r.title));
         }
+        // The page fits the main window's card; a taller preview page scrolls instead.
+        QVERIFY(page.minimumSizeHint().width() <= SkinLayout::kPageWidth);
+        QVERIFY(page.minimumSizeHint().height() <= SkinLayout::kPageHeight);
         // Escape and Enter cannot close the embedded sheet.
         sheet->reject();
         sheet->accept();
