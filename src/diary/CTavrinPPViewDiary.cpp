@@ -1,12 +1,12 @@
 #include "CTavrinPPViewDiary.h"
 
-#include "ActiveSkin.h"
 #include "CCustomListCtrl.h"
 #include "CCustomRichEdit.h"
 #include "CCustomStatic.h"
 #include "Cp1252.h"
 #include "EntryParameters.h"
 #include "LocalTime.h"
+#include "ProgramResources.h"
 #include "ProgramTexts.h"
 #include "RtfCodec.h"
 #include "Settings.h"
@@ -57,7 +57,7 @@ CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
     text_->showDocument(doc_);
     mood_->setObjectName("moodPicture");
     mood_->setFixedSize(kFaceSize, kFaceSize);
-    mood_->setAlignment(Qt::AlignCenter);
+    mood_->setScaledContents(true);
     params_->setObjectName("parameterList");
     params_->insertColumn("Description", 96);
     params_->insertColumn("Value", 64);
@@ -108,10 +108,8 @@ void CTavrinPPViewDiary::showEntry(const TN& tn) {
     showText(0);
 
     moodValue_ = e.mood();
-    const QPixmap face =
-        moodValue_ >= -3 && moodValue_ <= 3
-            ? ui::ActiveSkin::current().picture(QString("face%1.bmp").arg(moodValue_))
-            : QPixmap();
+    // The main window loaded the skin's faces once; nothing is shown for a value out of range.
+    const QPixmap face = app::ProgramResources::moodPicture(moodValue_);
     mood_->setPixmap(face);
 
     params_->clear();

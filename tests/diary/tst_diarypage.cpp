@@ -6,14 +6,19 @@
 #include "CCustomRichEdit.h"
 #include "CCustomStatic.h"
 #include "CTavrinDlgDiary.h"
+#include "CTavrinPPDiary.h"
 #include "CTavrinPPViewDiary.h"
+#include "CTavrinPSDiary.h"
 #include "CTavrinPSView.h"
+#include "Clock.h"
 #include "DiaryFixture.h"
 #include "DiaryState.h"
 #include "EntrySearch.h"
 #include "Help.h"
 #include "LocalTime.h"
 #include "MessageBox.h"
+#include "ModalDriver.h"
+#include "ProgramResources.h"
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "ShellOpen.h"
@@ -456,6 +461,46 @@ private slots:
                  QStringList({"You must have an entry selected in order to edit it!"}));
     }
 
+    // A saved entry is listed at once and the latest entry is previewed; a cancelled sheet
+    // changes nothing.
+    void newAndEditRefillTheList() {
+        useDiary(sampleDiary("NewEdit"));
+        platform::Clock::setFixed(1'800'000'000);
+        CTavrinDlgDiary page;
+        page.fillEntryList(true);
+        whenModal([](QWidget* w) {
+            auto* sheet = qobject_cast<CTavrinPSDiary*>(w);
+            QVERIFY(sheet);
+            sheet->textPage()->descriptionEdit()->setText("Written here");
+            click(sheet, "okButton");
+        });
+        button(&page, "newButton")->click();
+        platform::Clock::clearFixed();
+        QCOMPARE(page.entryList()->rowCount(), 7);
+        QCOMPARE(page.entryList()->itemText(6, 2), QString("Written here"));
+        QCOMPARE(page.entryList()->selectedRows(), QList<int>({6}));
+        QCOMPARE(page.previewedEntry(), 6);
+
+        page.entryList()->selectRow(2);
+        whenModal([](QWidget* w) {
+            auto* sheet = qobject_cast<CTavrinPSDiary*>(w);
+            QVERIFY(sheet);
+            QCOMPARE(sheet->textPage()->descriptionEdit()->text(), QString("walk in rain"));
+            sheet->textPage()->descriptionEdit()->setText("Edited here");
+            click(sheet, "okButton");
+        });
+        button(&page, "editButton")->click();
+        QCOMPARE(page.entryList()->rowCount(), 7);
+        QCOMPARE(page.entryList()->itemText(2, 2), QString("Edited here"));
+        QCOMPARE(page.previewedEntry(), 6);
+
+        page.entryList()->selectRow(1);
+        whenModal([](QWidget* w) { click(w, "cancelButton"); });
+        button(&page, "editButton")->click();
+        QCOMPARE(page.entryList()->selectedRows(), QList<int>({1}));
+        QCOMPARE(page.previewedEntry(), 1);
+    }
+
     void previewShowsTheEntry() {
         // Faces of a skin of our own, one colour per mood.
         const QString faces = QDir(scratchDir()).filePath("faces");
@@ -468,6 +513,7 @@ private slots:
         ui::ActiveSkin skin = ui::ActiveSkin::fallback();
         skin.pictureDir = faces;
         ui::ActiveSkin::setCurrent(skin);
+        app::ProgramResources::loadMoodPictures();
 
         const QString path =
             diaryWith("Preview", {
