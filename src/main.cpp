@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     // (ShellHooks: options sheet, reminders, panel bodies, tools actions, tips) here, one call
     // each, before the program starts.
     tavrin::app::ShellHooks::setOptionsHandler(&tavrin::options::OptionsCommand::run);
+    tavrin::app::ShellHooks::setOptionsAfterSave(&tavrin::options::OptionsCommand::applySaved);
     tavrin::diary::registerDiaryModule();
     return tavrin::app::CTavrinApp::run(argc, argv);
 }

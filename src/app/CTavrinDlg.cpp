@@ -1,7 +1,6 @@
 #include "CTavrinDlg.h"
 
 #include "ActiveSkin.h"
-#include "Autostart.h"
 #include "CCustomButton.h"
 #include "CTavrinDlgAbout.h"
 #include "CTavrinDlgChangePassword.h"
@@ -9,14 +8,12 @@
 #include "CTavrinDlgExtNavigator.h"
 #include "CTavrinDlgExtScratchPad.h"
 #include "CTavrinDlgFirst.h"
-#include "DataPaths.h"
 #include "DiaryState.h"
 #include "Help.h"
 #include "MessageBox.h"
 #include "ModulePages.h"
 #include "ProgramResources.h"
 #include "ProgramTexts.h"
-#include "RestartProgram.h"
 #include "Settings.h"
 #include "SkinLayout.h"
 #include "Sound.h"
@@ -389,23 +386,14 @@ void CTavrinDlg::runOptions() {
     const QString skinBefore = settings::read(settings::WhichSkin);
     // The sheet writes the settings and the diary's configuration itself on "Save".
     if (!ShellHooks::runOptions(this)) return;
-
     applyAlwaysOnTop();
-    platform::Autostart::setEnabled(settings::read(settings::LoadAtWinStartup) == 1,
-                                    platform::DataPaths::programPath());
-    auto& state = DiaryState::instance();
-    if (state.hasPath()) {
-        state.reloadShortcuts();
-        state.resetPainKinds();
+    // The autostart entry, the diary's shortcuts and pain kinds, and a restart for a new skin.
+    if (ShellHooks::afterOptionsSaved(this, skinBefore)) {
+        endProgram();
+        return;
     }
     if (DiaryPageApi* d = diaryPage()) d->refreshPreview();
     if (module_ == kGraphPage) relayToGraph(QStringLiteral("TNSDrawGraph"));
-
-    if (settings::read(settings::WhichSkin) != skinBefore &&
-        MessageBox::question(QStringLiteral("Tavelle Suite needs to restart! Would you like to restart it now?"), this)) {
-        platform::RestartProgram::scheduleAfterExit(platform::DataPaths::programPath());
-        endProgram();
-    }
 }
 
 void CTavrinDlg::navigatorSelect(int code) {

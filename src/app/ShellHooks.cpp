@@ -16,6 +16,7 @@ public:
 
 struct Registry {
     ShellHooks::OptionsHandler options;
+    ShellHooks::OptionsAfterSave afterSave;
     std::unique_ptr<ReminderService> reminders;
     std::array<ShellHooks::PanelFactory, kPanelCount> panels;
     std::map<ToolAction, ShellHooks::Action> tools;
@@ -33,6 +34,12 @@ Registry& registry() {
 void ShellHooks::setOptionsHandler(OptionsHandler handler) { registry().options = std::move(handler); }
 bool ShellHooks::hasOptionsHandler() { return bool(registry().options); }
 bool ShellHooks::runOptions(QWidget* parent) { return registry().options && registry().options(parent); }
+
+void ShellHooks::setOptionsAfterSave(OptionsAfterSave fn) { registry().afterSave = std::move(fn); }
+
+bool ShellHooks::afterOptionsSaved(QWidget* mainWindow, const QString& previousSkin) {
+    return registry().afterSave && registry().afterSave(mainWindow, previousSkin);
+}
 
 void ShellHooks::setReminderService(std::unique_ptr<ReminderService> service) {
     registry().reminders = std::move(service);

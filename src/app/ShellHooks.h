@@ -6,6 +6,8 @@
 //
 //   ShellHooks::setOptionsHandler(fn)         fn(parent) runs the options sheet; on "Save" it writes the
 //                                             settings and the open diary's configuration and returns true
+//   ShellHooks::setOptionsAfterSave(fn)       fn(mainWindow, previousSkin) does what follows a save (autostart
+//                                             entry, reloaded shortcuts, restart offer); true: end the program
 //   ShellHooks::setReminderService(service)   the due computation, alarm check and current-reminders window
 //   ShellHooks::setPanelFactory(panel, fn)    fn(parent) makes the body of a floating panel
 //   ShellHooks::setToolAction(action, fn)     fn(parent) runs a tools-panel action chosen in the navigator
@@ -14,6 +16,8 @@
 //
 // Pages may also implement SubPageSelector (the diary and cookbook pages, for the navigator)
 // and panel bodies PanelContent.
+
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -79,6 +83,7 @@ public:
 class ShellHooks {
 public:
     using OptionsHandler = std::function<bool(QWidget* parent)>;
+    using OptionsAfterSave = std::function<bool(QWidget* mainWindow, const QString& previousSkin)>;
     using PanelFactory = std::function<QWidget*(QWidget* parent)>;
     using Action = std::function<void(QWidget* parent)>;
 
@@ -86,6 +91,11 @@ public:
     // Runs the registered options sheet; false when it was discarded or none is registered.
     static bool runOptions(QWidget* parent);
     static bool hasOptionsHandler();
+    // After a saved sheet the main window keeps itself on top or not, then calls this, then
+    // refreshes the entry preview and the graph. True when the program is to end (a restart
+    // was scheduled); false when nothing is registered.
+    static void setOptionsAfterSave(OptionsAfterSave fn);
+    static bool afterOptionsSaved(QWidget* mainWindow, const QString& previousSkin);
 
     static void setReminderService(std::unique_ptr<ReminderService> service);
     // The registered service, or one with nothing due.

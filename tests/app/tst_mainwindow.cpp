@@ -11,7 +11,6 @@
 #include "FloatingPanel.h"
 #include "ModalDriver.h"
 #include "ProgramTexts.h"
-#include "RestartProgram.h"
 #include "ShellFakes.h"
 #include "SkinLayout.h"
 
@@ -24,7 +23,6 @@ using namespace tavrin;
 using namespace tavrin::app;
 using namespace tavrin::test;
 using platform::MessageBox;
-using platform::MsgAnswer;
 
 namespace {
 
@@ -432,27 +430,38 @@ private slots:
         QVERIFY(!(dlg.windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
-    void anotherSkinOffersARestart() {
+    void whatFollowsASaveMayEndTheProgram() {
         CTavrinDlg dlg;
         startShown(dlg);
-        ShellHooks::setOptionsHandler([](QWidget*) {
-            settings::write(settings::WhichSkin, settings::read(settings::WhichSkin) + "X");
+        chooseEmptyDiary(makeDiary("After", "pw1", 0), "After");
+        settings::write(settings::WhichSkin, "Corvel Night");
+        QStringList steps;
+        ShellHooks::setOptionsHandler([&](QWidget*) {
+            steps << "sheet";
+            settings::write(settings::WhichSkin, "Corvel Windows");
+            settings::write(settings::AlwaysOnTop, 1);
             return true;
         });
-        platform::RestartProgram::clearRecorded();
-        MessageBox::setNextAnswer(MsgAnswer::No);
+        bool endNow = false;
+        ShellHooks::setOptionsAfterSave([&](QWidget* w, const QString& previousSkin) {
+            // On top already, and told which skin was in use before the sheet.
+            steps << QString("after:%1:%2").arg(previousSkin).arg(bool(w->windowFlags() & Qt::WindowStaysOnTopHint));
+            return endNow;
+        });
+        fakePages().diary->calls.clear();
         dlg.runOptions();
-        QCOMPARE(MessageBox::recordedTexts(),
-                 QStringList{"Tavelle Suite needs to restart! Would you like to restart it now?"});
-        QCOMPARE(MessageBox::recorded().first().buttons, platform::MsgButtons::YesNo);
+        QCOMPARE(steps, (QStringList{"sheet", "after:Corvel Night:1"}));
         QVERIFY(!dlg.hasEnded());
-        QVERIFY(platform::RestartProgram::recorded().isEmpty());
+        QCOMPARE(fakePages().diary->calls, QStringList{"refreshPreview"});
 
-        MessageBox::setNextAnswer(MsgAnswer::Yes);
+        // A restart was scheduled: the program ends, nothing else is refreshed.
+        endNow = true;
+        fakePages().diary->calls.clear();
+        QSignalSpy finished(&dlg, &QDialog::finished);
         dlg.runOptions();
-        QCOMPARE(platform::RestartProgram::recorded().size(), 1);
-        QCOMPARE(platform::RestartProgram::recorded().first().program, platform::DataPaths::programPath());
         QVERIFY(dlg.hasEnded());
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(fakePages().diary->calls.isEmpty());
     }
 
     void navigatorPlaces() {
