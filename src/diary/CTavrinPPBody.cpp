@@ -7,7 +7,8 @@
 namespace tavrin::diary {
 
 CTavrinPPBody::CTavrinPPBody(const EntryRecord& entry, QWidget* parent)
-    : CCustomPropertyPage("Body Pain Map", parent), map_(new PainMapWidget(PainMapWidget::Editing, this)) {
+    : CCustomPropertyPage("Body Pain Map", parent),
+      map_(new PainMapWidget(PainMapWidget::Editing, this)) {
     setObjectName("bodyPage");
     map_->setValues(PainMapWidget::of(entry));
     auto* layout = new QVBoxLayout(this);
@@ -16,6 +17,8 @@ CTavrinPPBody::CTavrinPPBody(const EntryRecord& entry, QWidget* parent)
     layout->addStretch(1);
 }
 
-void CTavrinPPBody::storeInto(EntryRecord& e) const { PainMapWidget::storeInto(map_->values(), e); }
+void CTavrinPPBody::storeInto(EntryRecord& e) const {
+    PainMapWidget::storeInto(map_->values(), e);
+}
 
 } // namespace tavrin::diary

@@ -6,6 +6,7 @@
 #include "CCustomListCtrl.h"
 #include "CCustomRichEdit.h"
 #include "CCustomStatic.h"
+#include "ChoiceButton.h"
 #include "Cp1252.h"
 #include "DiaryConfig.h"
 #include "DiaryState.h"
@@ -35,8 +36,12 @@
 namespace tavrin::diary {
 namespace {
 
-QString fromRecord(const std::string& s) { return QString::fromStdString(cp1252::toUtf8(s)); }
-std::string toRecord(const QString& s) { return cp1252::fromUtf8(s.toStdString()); }
+QString fromRecord(const std::string& s) {
+    return QString::fromStdString(cp1252::toUtf8(s));
+}
+std::string toRecord(const QString& s) {
+    return cp1252::fromUtf8(s.toStdString());
+}
 
 // Four lines of text aligned left, centred or right, or spaced one, one and a half or two
 // lines apart.
@@ -50,24 +55,27 @@ QIcon lineIcon(Qt::Alignment align, int spacingPercent) {
     const int lines = spacingPercent > 100 ? 3 : 4;
     for (int i = 0; i < lines; ++i) {
         const int w = widths[i];
-        const int x = align == Qt::AlignHCenter ? 1 + (14 - w) / 2 : align == Qt::AlignRight ? 15 - w : 1;
+        const int x = align == Qt::AlignHCenter ? 1 + (14 - w) / 2
+                      : align == Qt::AlignRight ? 15 - w
+                                                : 1;
         const int y = 2 + i * step;
         p.drawLine(x, y, x + w - 1, y);
     }
     return QIcon(pm);
 }
 
-ui::CCustomButton* toolButton(QWidget* parent, const char* name, const QString& text, const QString& tip,
-                              bool checkable) {
-    auto* b = new ui::CCustomButton(text, parent);
+// A button of the format bar; `checkable` ones show whether their format is on at the caret.
+ui::CCustomButton* toolButton(QWidget* parent, const char* name, const QString& text,
+                              const QString& tip, bool checkable, bool withIcon = false) {
+    ui::CCustomButton* b =
+        checkable ? new ChoiceButton(text, parent) : new ui::CCustomButton(text, parent);
     b->setObjectName(name);
     b->setToolTip(tip);
-    b->setCheckable(checkable);
     b->setAutoDefault(false);
     // The editor keeps the focus and its selection while the buttons are pressed.
     b->setFocusPolicy(Qt::NoFocus);
-    b->setFixedHeight(24);
-    b->setMinimumWidth(26);
+    const int textW = text.isEmpty() ? 0 : b->fontMetrics().horizontalAdvance(text) + 14;
+    b->setFixedSize(std::max(28, textW + (withIcon ? 20 : 0)), 24);
     return b;
 }
 
@@ -85,6 +93,7 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     date_->setCalendarPopup(true);
     date_->setDisplayFormat("dd - MMM - yyyy, ddd");
     date_->setDateRange(QDate(1900, 1, 1), QDate(2199, 12, 31));
+    date_->setMinimumWidth(date_->fontMetrics().horizontalAdvance("00 - Www - 0000, Www") + 40);
     time_ = new QTimeEdit(QTime(when.hour, when.minute, when.second), this);
     time_->setObjectName("entryTime");
     time_->setDisplayFormat("HH:mm:ss");
@@ -119,7 +128,8 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     slot_->setObjectName("textSlot");
     slot_->addItem("Diary");
     for (int i = 0; i < DiaryConfig::kTypes; ++i)
-        slot_->addItem(QString::asprintf("%d - %s", i + 1, fromRecord(config.typeName(i)).toUtf8().constData()));
+        slot_->addItem(QString::asprintf("%d - %s", i + 1,
+                                         fromRecord(config.typeName(i)).toUtf8().constData()));
 
     // ---- parameters and the mood picture ----
     params_ = new ui::CCustomListCtrl(this); // its parent hears "TNSNotifySpin"
@@ -139,7 +149,7 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     planner_ = new ui::CCustomListCtrl(this);
     planner_->setObjectName("plannerList");
     planner_->insertColumn("Planned Items", 128);
-    planner_->insertColumn("Priority", 64);
+    planner_->insertColumn("Priority", 84);
     planner_->setCheckBoxes(true);
     planner_->restoreWidths(settings::PlannerInDiaryList);
 
@@ -163,8 +173,9 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     all->setContentsMargins(8, 8, 8, 8);
     all->addLayout(left, 1);
     all->addLayout(right);
-    params_->setFixedWidth(72 + 96 + 24);
-    planner_->setFixedWidth(72 + 96 + 24);
+    // Room for both columns of either list, and a scroll bar.
+    params_->setFixedWidth(128 + 84 + 24);
+    planner_->setFixedWidth(128 + 84 + 24);
 
     // ---- behaviour ----
     connect(slot_, &QComboBox::currentIndexChanged, this, &CTavrinPPDiary::showSlot);
@@ -232,13 +243,15 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
     face_->setFocusPolicy(Qt::ClickFocus);
     size_ = new QComboBox(bar);
     size_->setObjectName("fontSize");
-    for (int s = kMinFontSize; s <= kMaxFontSize; s += kFontSizeStep) size_->addItem(QString::number(s), s);
+    for (int s = kMinFontSize; s <= kMaxFontSize; s += kFontSizeStep)
+        size_->addItem(QString::number(s), s);
     size_->setFocusPolicy(Qt::ClickFocus);
     colour_ = new ui::CColorButton(bar);
     colour_->setObjectName("colourButton");
     colour_->setToolTip("Colour");
     colour_->setAutoDefault(false);
     colour_->setFocusPolicy(Qt::NoFocus);
+    colour_->setFixedWidth(48);
     first->addWidget(face_, 1);
     first->addWidget(size_);
     first->addWidget(colour_);
@@ -258,7 +271,8 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
     f = underline_->font();
     f.setUnderline(true);
     underline_->setFont(f);
-    for (auto* b : {bold_, italic_, underline_}) second->addWidget(b);
+    for (auto* b : {bold_, italic_, underline_})
+        second->addWidget(b);
     second->addSpacing(8);
 
     const struct {
@@ -269,7 +283,7 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
                   {"alignCentreButton", "Centre (Ctrl+E)", Qt::AlignHCenter},
                   {"alignRightButton", "Align right (Ctrl+R)", Qt::AlignRight}};
     for (int i = 0; i < 3; ++i) {
-        auto* b = toolButton(bar, aligns[i].name, QString(), aligns[i].tip, true);
+        auto* b = toolButton(bar, aligns[i].name, QString(), aligns[i].tip, true, true);
         b->setIcon(lineIcon(aligns[i].align, 100));
         const Qt::Alignment a = aligns[i].align;
         connect(b, &QAbstractButton::clicked, this, [this, a] {
@@ -290,7 +304,7 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
                     {"spacing15Button", "1.5", "Line spacing 1.5", 150},
                     {"spacing2Button", "2", "Line spacing 2", 200}};
     for (int i = 0; i < 3; ++i) {
-        auto* b = toolButton(bar, spacings[i].name, spacings[i].text, spacings[i].tip, true);
+        auto* b = toolButton(bar, spacings[i].name, spacings[i].text, spacings[i].tip, true, true);
         b->setIcon(lineIcon(Qt::AlignLeft, spacings[i].percent));
         const int percent = spacings[i].percent;
         connect(b, &QAbstractButton::clicked, this, [this, percent] {
@@ -302,7 +316,8 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
     }
     second->addSpacing(8);
 
-    super_ = toolButton(bar, "superscriptButton", QString::fromUtf8("x\u00B2"), "Superscript", true);
+    super_ =
+        toolButton(bar, "superscriptButton", QString::fromUtf8("x\u00B2"), "Superscript", true);
     sub_ = toolButton(bar, "subscriptButton", QString::fromUtf8("x\u2082"), "Subscript", true);
     second->addWidget(super_);
     second->addWidget(sub_);
@@ -312,13 +327,15 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
     auto* cut = toolButton(bar, "cutButton", "Cut", "Cut", false);
     auto* copy = toolButton(bar, "copyButton", "Copy", "Copy", false);
     auto* paste = toolButton(bar, "pasteButton", "Paste", "Paste", false);
-    for (auto* b : {undo, cut, copy, paste}) second->addWidget(b);
+    for (auto* b : {undo, cut, copy, paste})
+        second->addWidget(b);
     second->addStretch(1);
 
     grid->addLayout(first, 0, 0);
     grid->addLayout(second, 1, 0);
 
-    connect(bold_, &QAbstractButton::clicked, this, [this] { formatCommand(&ui::CCustomRichEdit::toggleBold); });
+    connect(bold_, &QAbstractButton::clicked, this,
+            [this] { formatCommand(&ui::CCustomRichEdit::toggleBold); });
     connect(italic_, &QAbstractButton::clicked, this,
             [this] { formatCommand(&ui::CCustomRichEdit::toggleItalic); });
     connect(underline_, &QAbstractButton::clicked, this,
@@ -399,13 +416,13 @@ void CTavrinPPDiary::fillParameters(const DiaryConfig& config, const EntryRecord
         const ParameterRow& row = rows_[r];
         params_->addRow({row.name, QString()});
         if (row.isSpin()) {
-            params_->setSpinCell(r, 1, row.names, EntryParameters::value(row, entry), row.lowest, row.highest,
-                                 row.offset);
+            params_->setSpinCell(r, 1, row.names, EntryParameters::value(row, entry), row.lowest,
+                                 row.highest, row.offset);
         } else if (row.isList()) {
             params_->setListCell(r, 1, row.names, EntryParameters::value(row, entry));
         } else {
-            params_->setTextCell(r, 1, EntryParameters::text(row, entry), row.kind == ParameterRow::Integer,
-                                 row.kind == ParameterRow::Real);
+            params_->setTextCell(r, 1, EntryParameters::text(row, entry),
+                                 row.kind == ParameterRow::Integer, row.kind == ParameterRow::Real);
         }
         if (row.kind == ParameterRow::Mood) moodRow_ = r;
     }
@@ -460,7 +477,8 @@ void CTavrinPPDiary::plannerTicked(int row, bool done) {
     if (refreshingPlanner_) return;
     auto tn = app::DiaryState::instance().makeTN();
     // The box shows what the table holds: a failed write puts it back.
-    if (!PlannerOfDay::setDone(*tn, int(planner_->itemData(row)), done)) planner_->setChecked(row, !done);
+    if (!PlannerOfDay::setDone(*tn, int(planner_->itemData(row)), done))
+        planner_->setChecked(row, !done);
 }
 
 bool CTavrinPPDiary::storeInto(EntryRecord& e, std::string& body,
@@ -482,14 +500,16 @@ bool CTavrinPPDiary::storeInto(EntryRecord& e, std::string& body,
 
     const QDate d = date_->date();
     const QTime t = time_->time();
-    e.setDateTime(LocalTime::toTime({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()}));
+    e.setDateTime(
+        LocalTime::toTime({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()}));
     e.setDescription(toRecord(description_->text()));
 
     body = RtfCodec::fromDocument(docs_[0]).toStdString();
     for (int i = 0; i < EntryRecord::kTypeTexts; ++i) {
         const QTextDocument* doc = docs_[std::size_t(i + 1)];
         // An empty type text is stored empty, so that the entry list shows it has none.
-        types[std::size_t(i)] = doc->isEmpty() ? std::string() : RtfCodec::fromDocument(doc).toStdString();
+        types[std::size_t(i)] =
+            doc->isEmpty() ? std::string() : RtfCodec::fromDocument(doc).toStdString();
     }
     return true;
 }

@@ -9,7 +9,8 @@
 namespace tavrin::diary {
 
 CTavrinPPParams::CTavrinPPParams(const EntryRecord& entry, QWidget* parent)
-    : CCustomPropertyPage("Fibromyalgia Parameters", parent), ratings_(new FibroRatingsWidget(false, this)) {
+    : CCustomPropertyPage("Fibromyalgia Parameters", parent),
+      ratings_(new FibroRatingsWidget(false, this)) {
     setObjectName("paramsPage");
     ratings_->showEntry(entry);
     auto* layout = new QVBoxLayout(this);
@@ -30,7 +31,9 @@ bool CTavrinPPParams::check() {
     return false;
 }
 
-bool CTavrinPPParams::onKillActive() { return check(); }
+bool CTavrinPPParams::onKillActive() {
+    return check();
+}
 
 bool CTavrinPPParams::storeInto(EntryRecord& e) {
     FibroValues values;

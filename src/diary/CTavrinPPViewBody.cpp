@@ -8,7 +8,8 @@
 namespace tavrin::diary {
 
 CTavrinPPViewBody::CTavrinPPViewBody(QWidget* parent)
-    : CCustomPropertyPage("Body Pain Map", parent), map_(new PainMapWidget(PainMapWidget::ReadOnly, this)) {
+    : CCustomPropertyPage("Body Pain Map", parent),
+      map_(new PainMapWidget(PainMapWidget::ReadOnly, this)) {
     setObjectName("viewBodyPage");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -17,8 +18,12 @@ CTavrinPPViewBody::CTavrinPPViewBody(QWidget* parent)
     map_->clearValues();
 }
 
-void CTavrinPPViewBody::showEntry(const TN& tn) { map_->setValues(PainMapWidget::of(tn.entry)); }
+void CTavrinPPViewBody::showEntry(const TN& tn) {
+    map_->setValues(PainMapWidget::of(tn.entry));
+}
 
-void CTavrinPPViewBody::clearEntry() { map_->clearValues(); }
+void CTavrinPPViewBody::clearEntry() {
+    map_->clearValues();
+}
 
 } // namespace tavrin::diary

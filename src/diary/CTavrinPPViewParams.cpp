@@ -8,7 +8,8 @@
 namespace tavrin::diary {
 
 CTavrinPPViewParams::CTavrinPPViewParams(QWidget* parent)
-    : CCustomPropertyPage("Fibromyalgia Parameters", parent), ratings_(new FibroRatingsWidget(true, this)) {
+    : CCustomPropertyPage("Fibromyalgia Parameters", parent),
+      ratings_(new FibroRatingsWidget(true, this)) {
     setObjectName("viewParamsPage");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -17,8 +18,12 @@ CTavrinPPViewParams::CTavrinPPViewParams(QWidget* parent)
     ratings_->clearEntry();
 }
 
-void CTavrinPPViewParams::showEntry(const TN& tn) { ratings_->showEntry(tn.entry); }
+void CTavrinPPViewParams::showEntry(const TN& tn) {
+    ratings_->showEntry(tn.entry);
+}
 
-void CTavrinPPViewParams::clearEntry() { ratings_->clearEntry(); }
+void CTavrinPPViewParams::clearEntry() {
+    ratings_->clearEntry();
+}
 
 } // namespace tavrin::diary

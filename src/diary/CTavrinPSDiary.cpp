@@ -31,7 +31,8 @@ CTavrinPSDiary::CTavrinPSDiary(bool editing, const DiaryConfig& config, const En
     help->setObjectName("helpButton");
     help->setAutoDefault(false);
     buttonRow()->addWidget(help);
-    connect(help, &QAbstractButton::clicked, this, [this] { platform::Help::openTopic(kHelpTopic, this); });
+    connect(help, &QAbstractButton::clicked, this,
+            [this] { platform::Help::openTopic(kHelpTopic, this); });
 
     // Alt+1 to Alt+5 paste the diary's text shortcuts into whichever field has the focus.
     for (int i = 0; i < 5; ++i) {
@@ -41,7 +42,7 @@ CTavrinPSDiary::CTavrinPSDiary(bool editing, const DiaryConfig& config, const En
             if (i < texts.size()) ui::CCustomRichEdit::pasteIntoFocus(texts[i]);
         });
     }
-    resize(820, 560);
+    resize(870, 560);
 }
 
 void CTavrinPSDiary::accept() {

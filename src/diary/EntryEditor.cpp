@@ -22,9 +22,12 @@ constexpr const char* kNewDiaryPassword =
     "You are creating a new diary and you must specify a password for it. The password is case "
     "SeNsItIvE!";
 constexpr const char* kConfigUnreadable = "Unable to read the configuration file!";
-constexpr const char* kConfigAtSave = "Unable to save this entry due to an error in the configuration file!";
+constexpr const char* kConfigAtSave =
+    "Unable to save this entry due to an error in the configuration file!";
 
-std::string toRecord(const QString& s) { return cp1252::fromUtf8(s.toStdString()); }
+std::string toRecord(const QString& s) {
+    return cp1252::fromUtf8(s.toStdString());
+}
 
 // What stays of the entry that is being replaced: the diary's secrets and its voice note.
 struct Keep {
@@ -96,8 +99,8 @@ bool EntryEditor::newEntry(QWidget* parent) {
         return false; // entries that cannot be read: the storage layer has reported them
     } else {
         MessageBox::information(kNewDiaryPassword, parent);
-        const app::PasswordAnswer answer =
-            app::DiaryFlows::askPassword(state.name(), true, parent, state.path(), state.extOffset());
+        const app::PasswordAnswer answer = app::DiaryFlows::askPassword(
+            state.name(), true, parent, state.path(), state.extOffset());
         if (!answer.ok) return false;
         keep.secrets.setPassword(toRecord(answer.password));
         for (int i = 0; i < EntryRecord::kPairs; ++i) {
@@ -114,7 +117,8 @@ bool EntryEditor::newEntry(QWidget* parent) {
     EntryRecord entry;
     entry.clear();
     entry.setDateTime(platform::Clock::now());
-    for (const FibroRating& r : FibroScale::ratings()) entry.setFibro(r.field, FibroScale::kNone);
+    for (const FibroRating& r : FibroScale::ratings())
+        entry.setFibro(r.field, FibroScale::kNone);
     return run(parent, false, *tn, entry, keep, -1);
 }
 

@@ -1,18 +1,32 @@
 #include "FibroRatingsWidget.h"
 
-#include "CCustomButton.h"
 #include "CCustomStatic.h"
+#include "ChoiceButton.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace tavrin::diary {
 namespace {
 constexpr int kButtonW = 24, kButtonH = 20;
+
+// A group label hands its text colour down to what lies in it; a field keeps the colours of
+// fields, so that it reads on its white ground under a dark skin too.
+void keepFieldColours(QWidget* field) {
+    const QPalette standard = QApplication::palette(field);
+    QPalette pal = field->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (auto role :
+             {QPalette::Text, QPalette::Base, QPalette::WindowText, QPalette::PlaceholderText})
+            pal.setBrush(group, role, standard.brush(group, role));
+    field->setPalette(pal);
 }
+
+} // namespace
 
 FibroRatingsWidget::FibroRatingsWidget(bool readOnly, QWidget* parent)
     : QWidget(parent), readOnly_(readOnly) {
@@ -58,10 +72,8 @@ QWidget* FibroRatingsWidget::makeGroup(int group) {
         name->setMinimumWidth(70);
         grid->addWidget(name, row, 0);
         for (int c = 0; c < FibroScale::kChoices; ++c) {
-            auto* b = new ui::CCustomButton(QString::number(c + 1), box);
+            auto* b = new ChoiceButton(QString::number(c + 1), box);
             b->setObjectName(QString("rating%1_%2").arg(i + 1).arg(c + 1));
-            b->setCheckable(true);
-            b->setAutoDefault(false);
             b->setFixedSize(kButtonW, kButtonH);
             QFont f = b->font();
             f.setPointSizeF(f.pointSizeF() * 0.85);
@@ -84,7 +96,8 @@ QWidget* FibroRatingsWidget::makeGroup(int group) {
 
 QWidget* FibroRatingsWidget::makeValues(bool humidity) {
     const auto first = humidity ? FibroValues::OutdoorHumidity : FibroValues::BodyTemperature;
-    auto* box = new ui::CCustomStatic(FibroValues::groupName(first), this, ui::CCustomStatic::Group);
+    auto* box =
+        new ui::CCustomStatic(FibroValues::groupName(first), this, ui::CCustomStatic::Group);
     box->setObjectName(humidity ? "humidityGroup" : "temperatureGroup");
     auto* grid = new QGridLayout(box);
     const int count = humidity ? 2 : 3;
@@ -95,6 +108,7 @@ QWidget* FibroRatingsWidget::makeValues(bool humidity) {
         edit->setObjectName(QString("fibroValue%1").arg(int(f) + 1));
         edit->setMaximumWidth(70);
         edit->setReadOnly(readOnly_);
+        keepFieldColours(edit);
         if (readOnly_) edit->setFocusPolicy(Qt::NoFocus);
         // Room for what the fields may hold; the check on leaving the page says what is wrong.
         edit->setMaxLength(humidity ? 4 : 16);
@@ -135,12 +149,15 @@ void FibroRatingsWidget::showEntry(const EntryRecord& e) {
     for (int i = 0; i < FibroScale::kRatings; ++i)
         setRating(i, FibroScale::choiceOf(e.fibro(ratings[std::size_t(i)].field)));
     const FibroValues v = FibroValues::of(e);
-    for (int f = 0; f < FibroValues::kFields; ++f) fields_[std::size_t(f)]->setText(v.text(FibroValues::Field(f)));
+    for (int f = 0; f < FibroValues::kFields; ++f)
+        fields_[std::size_t(f)]->setText(v.text(FibroValues::Field(f)));
 }
 
 void FibroRatingsWidget::clearEntry() {
-    for (int i = 0; i < FibroScale::kRatings; ++i) setRating(i, FibroScale::kNone);
-    for (QLineEdit* e : fields_) e->clear();
+    for (int i = 0; i < FibroScale::kRatings; ++i)
+        setRating(i, FibroScale::kNone);
+    for (QLineEdit* e : fields_)
+        e->clear();
 }
 
 void FibroRatingsWidget::storeRatings(EntryRecord& e) const {
@@ -149,9 +166,11 @@ void FibroRatingsWidget::storeRatings(EntryRecord& e) const {
         e.setFibro(ratings[std::size_t(i)].field, std::int8_t(choices_[std::size_t(i)]));
 }
 
-bool FibroRatingsWidget::takeValues(FibroValues& out, FibroValues::Field& bad, QString& message) const {
+bool FibroRatingsWidget::takeValues(FibroValues& out, FibroValues::Field& bad,
+                                    QString& message) const {
     std::array<QString, FibroValues::kFields> texts;
-    for (int f = 0; f < FibroValues::kFields; ++f) texts[std::size_t(f)] = fields_[std::size_t(f)]->text();
+    for (int f = 0; f < FibroValues::kFields; ++f)
+        texts[std::size_t(f)] = fields_[std::size_t(f)]->text();
     return out.parse(texts, bad, message);
 }
 

@@ -18,16 +18,16 @@ std::span<const FibroGroup> FibroScale::groups() {
 
 std::span<const FibroRating> FibroScale::ratings() {
     static const FibroRating r[kRatings] = {
-        {Fibro::PainMorning, "Morning", 0},  {Fibro::PainAfternoon, "Afternoon", 0},
-        {Fibro::PainEvening, "Evening", 0},  {Fibro::Sleep, "Sleep", 1},
-        {Fibro::Fatigue, "Fatigue", 1},      {Fibro::Weakness, "Weakness", 1},
-        {Fibro::Dizziness, "Dizziness", 1},  {Fibro::Eyesight, "Eyesight", 1},
-        {Fibro::Motion, "Motion", 1},        {Fibro::Urination, "Urination", 1},
-        {Fibro::Hearing, "Hearing", 1},      {Fibro::IBS, "IBS", 1},
-        {Fibro::Thinking, "Thinking", 2},    {Fibro::Anxiety, "Anxiety", 2},
+        {Fibro::PainMorning, "Morning", 0},   {Fibro::PainAfternoon, "Afternoon", 0},
+        {Fibro::PainEvening, "Evening", 0},   {Fibro::Sleep, "Sleep", 1},
+        {Fibro::Fatigue, "Fatigue", 1},       {Fibro::Weakness, "Weakness", 1},
+        {Fibro::Dizziness, "Dizziness", 1},   {Fibro::Eyesight, "Eyesight", 1},
+        {Fibro::Motion, "Motion", 1},         {Fibro::Urination, "Urination", 1},
+        {Fibro::Hearing, "Hearing", 1},       {Fibro::IBS, "IBS", 1},
+        {Fibro::Thinking, "Thinking", 2},     {Fibro::Anxiety, "Anxiety", 2},
         {Fibro::Depression, "Depression", 2}, {Fibro::Angriness, "Angriness", 2},
         {Fibro::Irritation, "Irritation", 2}, {Fibro::Happiness, "Happiness", 2},
-        {Fibro::Pollens, "Pollens", 3},      {Fibro::Mold, "Mold", 3},
+        {Fibro::Pollens, "Pollens", 3},       {Fibro::Mold, "Mold", 3},
         {Fibro::Effect, "Effect", 3},
     };
     return r;
@@ -48,29 +48,39 @@ void FibroValues::storeInto(EntryRecord& e) const {
     e.setIndoorHumidity(humidities[1]);
 }
 
-QString FibroValues::groupName(Field f) { return isHumidity(f) ? "Humidity" : "Temperature"; }
+QString FibroValues::groupName(Field f) {
+    return isHumidity(f) ? "Humidity" : "Temperature";
+}
 
 QString FibroValues::label(Field f) {
     switch (f) {
-    case BodyTemperature: return "Body";
+    case BodyTemperature:
+        return "Body";
     case OutdoorTemperature:
-    case OutdoorHumidity: return "Outdoor";
+    case OutdoorHumidity:
+        return "Outdoor";
     case IndoorTemperature:
-    case IndoorHumidity: return "Indoor";
+    case IndoorHumidity:
+        return "Indoor";
     }
     return {};
 }
 
 QString FibroValues::text(Field f) const {
     if (isHumidity(f)) return QString::number(humidities[f - OutdoorHumidity]);
-    // Seven digits show what a single-precision number holds without float noise (36.6, not 36.5999).
+    // Seven digits show what a single-precision number holds without float noise (36.6,
+    // not 36.5999).
     return QString::number(double(temperatures[f]), 'g', 7);
 }
 
-QString FibroValues::numberMessage() { return "Please enter a number."; }
+QString FibroValues::numberMessage() {
+    return "Please enter a number.";
+}
 
 QString FibroValues::rangeMessage() {
-    return QString("Please enter an integer between %1 and %2.").arg(kMinHumidity).arg(kMaxHumidity);
+    return QString("Please enter an integer between %1 and %2.")
+        .arg(kMinHumidity)
+        .arg(kMaxHumidity);
 }
 
 bool FibroValues::parse(const std::array<QString, kFields>& texts, Field& bad, QString& message) {

@@ -33,12 +33,20 @@ public:
     // In the order of the entry's block.
     static std::span<const FibroRating> ratings();
     // A stored rating as a button index, or kNone for anything outside 0 to 9.
-    static int choiceOf(std::int8_t stored) { return stored >= 0 && stored < kChoices ? stored : kNone; }
+    static int choiceOf(std::int8_t stored) {
+        return stored >= 0 && stored < kChoices ? stored : kNone;
+    }
 };
 
 class FibroValues {
 public:
-    enum Field { BodyTemperature, OutdoorTemperature, IndoorTemperature, OutdoorHumidity, IndoorHumidity };
+    enum Field {
+        BodyTemperature,
+        OutdoorTemperature,
+        IndoorTemperature,
+        OutdoorHumidity,
+        IndoorHumidity
+    };
     static constexpr int kFields = 5;
     static constexpr int kMinHumidity = 0, kMaxHumidity = 100;
 

@@ -75,7 +75,8 @@ QWidget* PainMapWidget::makePanel(bool back) {
         controls_[std::size_t(area)] = w;
     };
     if (back)
-        for (std::size_t i = 0; i < SkinBodyAreas::back.size(); ++i) place(SkinBodyAreas::back[i], int(i));
+        for (std::size_t i = 0; i < SkinBodyAreas::back.size(); ++i)
+            place(SkinBodyAreas::back[i], int(i));
     else
         for (std::size_t i = 0; i < SkinBodyAreas::front.size(); ++i)
             place(SkinBodyAreas::front[i], kBackAreas + int(i));
@@ -88,18 +89,21 @@ QStringList PainMapWidget::kindNames() {
     if (kinds.size() == PainKinds::kCount - 1) {
         names << kinds;
     } else {
-        for (int v = 1; v < PainKinds::kCount; ++v) names << QString::fromLatin1(PainKinds::name(v));
+        for (int v = 1; v < PainKinds::kCount; ++v)
+            names << QString::fromLatin1(PainKinds::name(v));
     }
     return names;
 }
 
 QComboBox* PainMapWidget::chooser(int area) const {
-    return area >= 0 && area < kAreas ? qobject_cast<QComboBox*>(controls_[std::size_t(area)]) : nullptr;
+    return area >= 0 && area < kAreas ? qobject_cast<QComboBox*>(controls_[std::size_t(area)])
+                                      : nullptr;
 }
 
 QLabel* PainMapWidget::label(int area) const {
-    return area >= 0 && area < kAreas && mode_ == ReadOnly ? qobject_cast<QLabel*>(controls_[std::size_t(area)])
-                                                            : nullptr;
+    return area >= 0 && area < kAreas && mode_ == ReadOnly
+               ? qobject_cast<QLabel*>(controls_[std::size_t(area)])
+               : nullptr;
 }
 
 void PainMapWidget::setValues(const Values& values) {
@@ -121,28 +125,35 @@ void PainMapWidget::setValues(const Values& values) {
 PainMapWidget::Values PainMapWidget::values() const {
     Values out = stored_;
     for (int i = 0; i < kAreas; ++i)
-        if (auto* c = chooser(i); c && c->currentIndex() >= 0) out[std::size_t(i)] = std::uint8_t(c->currentIndex());
+        if (auto* c = chooser(i); c && c->currentIndex() >= 0)
+            out[std::size_t(i)] = std::uint8_t(c->currentIndex());
     return out;
 }
 
 void PainMapWidget::clearValues() {
     stored_.fill(0);
     for (int i = 0; i < kAreas; ++i) {
-        if (auto* c = chooser(i)) c->setCurrentIndex(0);
-        else if (auto* l = label(i)) l->clear();
+        if (auto* c = chooser(i))
+            c->setCurrentIndex(0);
+        else if (auto* l = label(i))
+            l->clear();
     }
 }
 
 PainMapWidget::Values PainMapWidget::of(const EntryRecord& e) {
     Values v{};
-    for (int i = 0; i < kAreas; ++i) v[std::size_t(i)] = e.pain(i);
+    for (int i = 0; i < kAreas; ++i)
+        v[std::size_t(i)] = e.pain(i);
     return v;
 }
 
 void PainMapWidget::storeInto(const Values& values, EntryRecord& e) {
-    for (int i = 0; i < kAreas; ++i) e.setPain(i, values[std::size_t(i)]);
+    for (int i = 0; i < kAreas; ++i)
+        e.setPain(i, values[std::size_t(i)]);
 }
 
-QSize PainMapWidget::sizeHint() const { return {2 * kPanelWidth + 24, kPanelHeight}; }
+QSize PainMapWidget::sizeHint() const {
+    return {2 * kPanelWidth + 24, kPanelHeight};
+}
 
 } // namespace tavrin::diary

@@ -27,7 +27,8 @@ const QRegularExpression& addressPattern() {
 
 // A sentence's full stop or closing bracket after an address is not part of it.
 int trimmedLength(const QString& s, int start, int length) {
-    while (length > 0 && QStringLiteral(".,;:!?)]}'").contains(s.at(start + length - 1))) --length;
+    while (length > 0 && QStringLiteral(".,;:!?)]}'").contains(s.at(start + length - 1)))
+        --length;
     return length;
 }
 
@@ -68,7 +69,8 @@ CCustomRichEdit::~CCustomRichEdit() {
     highlighter_->setDocument(nullptr);
 }
 
-void CCustomRichEdit::setDefaultCharFormat(const QString& family, int pointSize, const QColor& color) {
+void CCustomRichEdit::setDefaultCharFormat(const QString& family, int pointSize,
+                                           const QColor& color) {
     default_ = QTextCharFormat();
     if (!family.isEmpty()) default_.setFontFamilies({family});
     if (pointSize > 0) default_.setFontPointSize(pointSize);
@@ -83,7 +85,8 @@ void CCustomRichEdit::setDefaultCharFormat(const QString& family, int pointSize,
 void CCustomRichEdit::showDocument(QTextDocument* doc) {
     if (!doc) return;
     QFont f = doc->defaultFont();
-    if (default_.hasProperty(QTextFormat::FontFamilies)) f.setFamily(default_.fontFamilies().toStringList().value(0));
+    if (default_.hasProperty(QTextFormat::FontFamilies))
+        f.setFamily(default_.fontFamilies().toStringList().value(0));
     if (default_.hasProperty(QTextFormat::FontPointSize)) f.setPointSizeF(default_.fontPointSize());
     doc->setDefaultFont(f);
     highlighter_->setDocument(nullptr);
@@ -126,13 +129,15 @@ CCustomRichEdit::Format CCustomRichEdit::formatAtCaret() const {
         f.alignment = Qt::AlignRight;
     else
         f.alignment = Qt::AlignLeft;
-    f.lineSpacing = bf.lineHeightType() == QTextBlockFormat::ProportionalHeight ? qRound(bf.lineHeight()) : 100;
+    f.lineSpacing =
+        bf.lineHeightType() == QTextBlockFormat::ProportionalHeight ? qRound(bf.lineHeight()) : 100;
     const QStringList families = cf.fontFamilies().toStringList();
     f.family = !families.isEmpty() ? families.first() : document()->defaultFont().family();
-    f.pointSize = cf.hasProperty(QTextFormat::FontPointSize) ? qRound(cf.fontPointSize())
-                                                              : document()->defaultFont().pointSize();
+    f.pointSize = cf.hasProperty(QTextFormat::FontPointSize)
+                      ? qRound(cf.fontPointSize())
+                      : document()->defaultFont().pointSize();
     f.color = cf.hasProperty(QTextFormat::ForegroundBrush) ? cf.foreground().color()
-                                                            : palette().color(QPalette::Text);
+                                                           : palette().color(QPalette::Text);
     return f;
 }
 
@@ -156,7 +161,7 @@ void CCustomRichEdit::toggleUnderline() {
 
 void CCustomRichEdit::alignParagraphs(Qt::Alignment alignment) {
     // Absolute, so that right stays right in a right-to-left text as well.
-    setAlignment(alignment == Qt::AlignLeft ? Qt::AlignLeft | Qt::AlignAbsolute
+    setAlignment(alignment == Qt::AlignLeft    ? Qt::AlignLeft | Qt::AlignAbsolute
                  : alignment == Qt::AlignRight ? Qt::AlignRight | Qt::AlignAbsolute
                                                : alignment);
     emit formatChanged();
@@ -252,7 +257,8 @@ void CCustomRichEdit::mouseReleaseEvent(QMouseEvent* e) {
     const QString link = pressedLink_;
     pressedLink_.clear();
     // A drag that selected text is no click on the link.
-    if ((e->position().toPoint() - pressPos_).manhattanLength() > QApplication::startDragDistance() ||
+    if ((e->position().toPoint() - pressPos_).manhattanLength() >
+            QApplication::startDragDistance() ||
         textCursor().hasSelection() || linkAt(e->position().toPoint()) != link)
         return;
     if (platform::ShellOpen::openUrl(link)) emit linkOpened(link);
@@ -262,17 +268,21 @@ bool CCustomRichEdit::pasteIntoFocus(const QString& text) {
     QWidget* w = QApplication::focusWidget();
     if (!w) return false;
     // A text field inside a combo box or a spin box is what has the focus there.
-    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) w = combo->lineEdit();
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+        w = combo->lineEdit();
     auto* rich = qobject_cast<QTextEdit*>(w);
     auto* plain = qobject_cast<QPlainTextEdit*>(w);
     auto* line = qobject_cast<QLineEdit*>(w);
-    if ((rich && rich->isReadOnly()) || (plain && plain->isReadOnly()) || (line && line->isReadOnly()) ||
-        !(rich || plain || line))
+    if ((rich && rich->isReadOnly()) || (plain && plain->isReadOnly()) ||
+        (line && line->isReadOnly()) || !(rich || plain || line))
         return false;
     QApplication::clipboard()->setText(text);
-    if (rich) rich->paste();
-    else if (plain) plain->paste();
-    else line->paste();
+    if (rich)
+        rich->paste();
+    else if (plain)
+        plain->paste();
+    else
+        line->paste();
     return true;
 }
 

@@ -25,7 +25,8 @@ public:
     struct Format {
         bool bold = false, italic = false, underline = false;
         bool superscript = false, subscript = false;
-        Qt::Alignment alignment = Qt::AlignLeft; // AlignLeft, AlignHCenter or AlignRight (justified: AlignJustify)
+        Qt::Alignment alignment =
+            Qt::AlignLeft;     // AlignLeft, AlignHCenter or AlignRight (justified: AlignJustify)
         int lineSpacing = 100; // percent of a line: 100, 150, 200; other values as they are
         QString family;
         int pointSize = 0;

@@ -48,7 +48,8 @@ namespace {
 const char* const kNewDiaryText =
     "You are creating a new diary and you must specify a password for it. The password is case "
     "SeNsItIvE!";
-const char* const kConfigAtSave = "Unable to save this entry due to an error in the configuration file!";
+const char* const kConfigAtSave =
+    "Unable to save this entry due to an error in the configuration file!";
 
 void useDiary(const QString& path, bool empty) {
     auto& s = app::DiaryState::instance();
@@ -64,7 +65,8 @@ void enableAllParameters(const QString& path) {
     TN tn(0, path.toStdString(), extOffsetOf(path));
     QVERIFY(tn.ReadConfiguration());
     using M = DiaryConfig::Measure;
-    for (M m : {M::Real1, M::Real2, M::Int1, M::Int2}) tn.config.setMeasureEnabled(m, true);
+    for (M m : {M::Real1, M::Real2, M::Int1, M::Int2})
+        tn.config.setMeasureEnabled(m, true);
     for (int k = 0; k < 3; ++k) {
         tn.config.setSpinEnabled(k, true);
         tn.config.setComboEnabled(k, true);
@@ -77,14 +79,26 @@ QByteArray indexBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-qint8 i8At(const QByteArray& b, int off) { return qint8(b.at(off)); }
-qint32 i32At(const QByteArray& b, int off) { return qFromLittleEndian<qint32>(b.constData() + off); }
+qint8 i8At(const QByteArray& b, int off) {
+    return qint8(b.at(off));
+}
+qint32 i32At(const QByteArray& b, int off) {
+    return qFromLittleEndian<qint32>(b.constData() + off);
+}
 float f32At(const QByteArray& b, int off) {
     quint32 u = qFromLittleEndian<quint32>(b.constData() + off);
     float f;
     std::memcpy(&f, &u, 4);
     return f;
 }
+
+// Closes a window that a failed check left open, so that a failure does not hang the test.
+struct CloseOnExit {
+    QDialog* dialog;
+    ~CloseOnExit() {
+        if (dialog->isVisible()) dialog->reject();
+    }
+};
 
 CTavrinPSDiary* sheetOf(QWidget* w) {
     auto* sheet = qobject_cast<CTavrinPSDiary*>(w);
@@ -148,6 +162,7 @@ private slots:
             click(prompt, "okButton");
             whenModal([](QWidget* w) {
                 CTavrinPSDiary* sheet = sheetOf(w);
+                const CloseOnExit guard{sheet};
                 QCOMPARE(sheet->windowTitle(), QString("Create a new entry"));
                 QCOMPARE(sheet->okButton()->text(), QString("Save"));
                 QCOMPARE(sheet->cancelButton()->text(), QString("Discard"));
@@ -189,7 +204,11 @@ private slots:
     void nextEntryTakesTheDiarysPassword() {
         const QString path = makeDiary("Second", "Secret", 1, "Pet?", "Rex");
         useDiary(path, false);
-        whenModal([](QWidget* w) { click(sheetOf(w), "okButton"); });
+        whenModal([](QWidget* w) {
+            CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
+            click(sheet, "okButton");
+        });
         QVERIFY(EntryEditor::newEntry(nullptr));
         QVERIFY(MessageBox::recorded().isEmpty()); // no password asked
         TN tn(1, path.toStdString(), extOffsetOf(path));
@@ -199,8 +218,10 @@ private slots:
         QCOMPARE(tn.entry.question(0), std::string("Pet?"));
         QCOMPARE(tn.entry.answer(0), std::string("Rex"));
         // A new entry saved untouched: no pain, no rating chosen, no voice note.
-        for (int a = 0; a < 18; ++a) QCOMPARE(int(tn.entry.pain(a)), 0);
-        for (const FibroRating& r : FibroScale::ratings()) QCOMPARE(int(tn.entry.fibro(r.field)), -1);
+        for (int a = 0; a < 18; ++a)
+            QCOMPARE(int(tn.entry.pain(a)), 0);
+        for (const FibroRating& r : FibroScale::ratings())
+            QCOMPARE(int(tn.entry.fibro(r.field)), -1);
         QCOMPARE(int(tn.entry.voiceFlag()), 0);
         QCOMPARE(tn.entry.voiceOffset(), 0u);
     }
@@ -213,6 +234,7 @@ private slots:
         bool refusedOnce = false;
         whenModal([&refusedOnce](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             CTavrinPPDiary* text = sheet->textPage();
             ui::CCustomListCtrl* list = text->parameterList();
             QCOMPARE(list->rowCount(), 17);
@@ -230,10 +252,12 @@ private slots:
             QCOMPARE(list->itemText(mood, 1), QString("Very Good"));
             QCOMPARE(text->shownMood(), 2); // the picture follows the mood row
             const int dream = rowOf(text, ParameterRow::Scale, 0);
-            for (int i = 0; i < 3; ++i) pressSpin(list, dream, false); // stops at -2
+            for (int i = 0; i < 3; ++i)
+                pressSpin(list, dream, false); // stops at -2
             pressSpin(list, rowOf(text, ParameterRow::Scale, 1), false);
             const int shape = rowOf(text, ParameterRow::Scale, 2);
-            for (int i = 0; i < 3; ++i) pressSpin(list, shape, false);
+            for (int i = 0; i < 3; ++i)
+                pressSpin(list, shape, false);
             pressSpin(list, rowOf(text, ParameterRow::Spin, 0), true);
             pressSpin(list, rowOf(text, ParameterRow::Spin, 1), false);
             QCOMPARE(text->shownMood(), 2); // other spins leave the picture alone
@@ -261,7 +285,7 @@ private slots:
             QVERIFY(sheet->setActivePage(2));
             FibroRatingsWidget* fibro = sheet->paramsPage()->ratings();
             const int ibs = 11, happiness = 17;
-            fibro->button(ibs, 9)->click();  // "10"
+            fibro->button(ibs, 9)->click();       // "10"
             fibro->button(happiness, 0)->click(); // "1"
             fibro->field(FibroValues::BodyTemperature)->setText("37.5");
             fibro->field(FibroValues::OutdoorTemperature)->setText("-3.25");
@@ -308,7 +332,8 @@ private slots:
         QCOMPARE(i8At(e, 301), qint8(2));
         QCOMPARE(i8At(e, 302), qint8(3)); // front, first area
         QCOMPARE(i8At(e, 309), qint8(5));
-        for (int off : {293, 300, 303, 308}) QCOMPARE(i8At(e, off), qint8(0));
+        for (int off : {293, 300, 303, 308})
+            QCOMPARE(i8At(e, off), qint8(0));
         QCOMPARE(i8At(e, 327), qint8(9));  // "10" for IBS
         QCOMPARE(i8At(e, 333), qint8(0));  // "1" for happiness
         QCOMPARE(i8At(e, 312), qint8(-1)); // not chosen
@@ -326,6 +351,7 @@ private slots:
         useDiary(path, false);
         whenModal([](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             CTavrinPPDiary* text = sheet->textPage();
             const int r = rowOf(text, ParameterRow::Real, 0);
             text->parameterList()->setItemText(r, 1, "3.4.5");
@@ -359,6 +385,7 @@ private slots:
         useDiary(path, false);
         whenModal([](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             QCOMPARE(sheet->windowTitle(), QString("Edit an entry"));
             CTavrinPPDiary* text = sheet->textPage();
             QCOMPARE(text->descriptionEdit()->text(), QString("Entry 2"));
@@ -384,7 +411,8 @@ private slots:
         QCOMPARE(all[1].password(), std::string("Secret"));
         TN one(1, path.toStdString(), extOffsetOf(path));
         QVERIFY(one.ReadEntry(true));
-        QCOMPARE(RtfCodec::plainText(QByteArray::fromStdString(one.body)), QString("Text of entry 2, and more"));
+        QCOMPARE(RtfCodec::plainText(QByteArray::fromStdString(one.body)),
+                 QString("Text of entry 2, and more"));
     }
 
     void emptyTypeTextsAreStoredEmpty() {
@@ -392,6 +420,7 @@ private slots:
         useDiary(path, false);
         whenModal([](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             CTavrinPPDiary* text = sheet->textPage();
             QCOMPARE(text->slotChooser()->count(), 6);
             QCOMPARE(text->slotChooser()->itemText(0), QString("Diary"));
@@ -417,7 +446,8 @@ private slots:
             QVERIFY(tn.typeText[std::size_t(i)].empty());
         }
         QVERIFY(RtfCodec::isRtf(QByteArray::fromStdString(tn.typeText[2])));
-        QCOMPARE(RtfCodec::plainText(QByteArray::fromStdString(tn.typeText[2])), QString("Journal words"));
+        QCOMPARE(RtfCodec::plainText(QByteArray::fromStdString(tn.typeText[2])),
+                 QString("Journal words"));
     }
 
     // What the formatting commands did survives the save and shows again when editing.
@@ -426,6 +456,7 @@ private slots:
         useDiary(path, false);
         whenModal([](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             ui::CCustomRichEdit* edit = sheet->textPage()->richEdit();
             edit->setFocus();
             edit->insertPlainText("plain ");
@@ -450,14 +481,19 @@ private slots:
         QStringList runs;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
-            runs << QString("%1:%2%3").arg(f.text()).arg(f.charFormat().fontWeight() >= QFont::Bold ? "b" : "")
-                        .arg(f.charFormat().verticalAlignment() == QTextCharFormat::AlignSuperScript ? "^" : "");
+            runs << QString("%1:%2%3")
+                        .arg(f.text())
+                        .arg(f.charFormat().fontWeight() >= QFont::Bold ? "b" : "")
+                        .arg(f.charFormat().verticalAlignment() == QTextCharFormat::AlignSuperScript
+                                 ? "^"
+                                 : "");
         }
         QCOMPARE(runs, QStringList({"plain :", "bold:b", "2:^"}));
 
         // Editing it again: the buttons show the format at the caret.
         whenModal([](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             ui::CCustomRichEdit* edit = sheet->textPage()->richEdit();
             QTextCursor c = edit->textCursor();
             c.setPosition(8); // inside "bold"
@@ -477,9 +513,11 @@ private slots:
     void unreadableConfigurationSavesNothing() {
         const QString path = makeDiary("Config", "Secret", 1);
         useDiary(path, false);
-        const QString config = QString::fromStdString(DiaryFileSet(path.toStdString()).path(DiaryFileSet::kConfig));
+        const QString config =
+            QString::fromStdString(DiaryFileSet(path.toStdString()).path(DiaryFileSet::kConfig));
         whenModal([config](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             sheet->textPage()->richEdit()->insertPlainText("Words worth keeping");
             // The configuration turns unreadable while the sheet is open.
             QVERIFY(QFile::remove(config));
@@ -495,7 +533,8 @@ private slots:
         QVERIFY(QDir().rmdir(config));
         QCOMPARE(indexBytes(path).size(), 420);
         const auto& rec = MessageBox::recorded();
-        const auto it = std::find_if(rec.begin(), rec.end(), [](const auto& r) { return r.text == kConfigAtSave; });
+        const auto it = std::find_if(rec.begin(), rec.end(),
+                                     [](const auto& r) { return r.text == kConfigAtSave; });
         QCOMPARE(it->icon, platform::MsgIcon::Warning);
         QCOMPARE(it->caption, QString("Tavelle Suite v3.10"));
     }
@@ -505,7 +544,9 @@ private slots:
         useDiary(path, false);
         whenModal([](QWidget* w) {
             CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
             sheet->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(sheet)); // shortcuts need an active window
             QLineEdit* description = sheet->textPage()->descriptionEdit();
             description->setFocus();
             QTest::keyClick(description, Qt::Key_2, Qt::AltModifier);

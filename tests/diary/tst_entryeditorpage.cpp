@@ -36,7 +36,9 @@ using namespace tavrin::test;
 
 namespace {
 
-std::int64_t at(int y, int m, int d, int h = 0) { return LocalTime::toTime({y, m, d, h, 0, 0}); }
+std::int64_t at(int y, int m, int d, int h = 0) {
+    return LocalTime::toTime({y, m, d, h, 0, 0});
+}
 
 void addPlanned(TN& tn, std::int64_t when, const char* text, int priority, bool done) {
     tn.planner.record = PlannerRecord();
@@ -67,13 +69,16 @@ struct Fixture {
         texts[0] = "plain old text";
         page = std::make_unique<CTavrinPPDiary>(tn->config, e, texts);
     }
-    QAbstractButton* button(const char* name) const { return page->findChild<QAbstractButton*>(name); }
+    QAbstractButton* button(const char* name) const {
+        return page->findChild<QAbstractButton*>(name);
+    }
 };
 
 QStringList rows(ui::CCustomListCtrl* list) {
     QStringList out;
     for (int r = 0; r < list->rowCount(); ++r)
-        out << QString("%1|%2|%3").arg(list->itemText(r, 0), list->itemText(r, 1), list->isChecked(r) ? "x" : "");
+        out << QString("%1|%2|%3")
+                   .arg(list->itemText(r, 0), list->itemText(r, 1), list->isChecked(r) ? "x" : "");
     return out;
 }
 
@@ -121,7 +126,8 @@ private slots:
         f.page->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.page.get()));
         const QRect cell = list->visualRect(list->listModel()->index(0, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ui::CustomListDelegate::checkBoxRect(cell).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          ui::CustomListDelegate::checkBoxRect(cell).center());
         QVERIFY(list->isChecked(0));
         TN tn(0, path.toStdString(), extOffsetOf(path));
         std::vector<PlannerRecord> table;
@@ -133,7 +139,8 @@ private slots:
         QCOMPARE(table[0].date(), at(2024, 7, 1));
         QCOMPARE(int(table[2].done()), 1);
         // And back.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ui::CustomListDelegate::checkBoxRect(cell).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          ui::CustomListDelegate::checkBoxRect(cell).center());
         QVERIFY(tn.planner.ReadAll(table));
         QCOMPARE(int(table[0].done()), 0);
     }
@@ -238,7 +245,9 @@ private slots:
         Fixture f("Mood", at(2024, 7, 1, 10));
         QCOMPARE(f.page->moodRow(), 0);
         QCOMPARE(f.page->shownMood(), -2); // the entry's stored mood
-        const auto face = [](int mood) { return ui::ActiveSkin::current().picture(QString("face%1.bmp").arg(mood)).toImage(); };
+        const auto face = [](int mood) {
+            return ui::ActiveSkin::current().picture(QString("face%1.bmp").arg(mood)).toImage();
+        };
         QVERIFY(!face(-2).isNull());
         QCOMPARE(f.page->moodPicture()->pixmap().toImage(), face(-2));
         platform::WindowMessages::send(f.page.get(), "TNSNotifySpin", f.page->moodRow(), 3);

@@ -72,7 +72,8 @@ private slots:
         v.temperatures = {1, 2, 3};
         v.humidities = {4, 5};
         std::array<QString, 5> t;
-        for (int i = 0; i < 5; ++i) t[std::size_t(i)] = texts[i];
+        for (int i = 0; i < 5; ++i)
+            t[std::size_t(i)] = texts[i];
         FibroValues::Field refused{};
         QString message;
         const bool ok = v.parse(t, refused, message);
@@ -129,7 +130,8 @@ private slots:
 
     void paramsPageKeepsTheUserUntilTheValuesAreValid() {
         EntryRecord e;
-        for (const FibroRating& r : FibroScale::ratings()) e.setFibro(r.field, -1);
+        for (const FibroRating& r : FibroScale::ratings())
+            e.setFibro(r.field, -1);
         e.setFibro(Fibro::Mold, 4);
         e.setOutdoorHumidity(80);
         CTavrinPPParams page(e);
@@ -161,7 +163,8 @@ private slots:
         QVERIFY(w->isReadOnly());
         const QString path = QDir(test::scratchDir()).filePath("Preview.tni");
         TN tn(0, path.toStdString(), int(path.size()) - 3);
-        for (const FibroRating& r : FibroScale::ratings()) tn.entry.setFibro(r.field, -1);
+        for (const FibroRating& r : FibroScale::ratings())
+            tn.entry.setFibro(r.field, -1);
         tn.entry.setFibro(Fibro::IBS, 9);
         tn.entry.setIndoorTemperature(19.5f);
         view.showEntry(tn);

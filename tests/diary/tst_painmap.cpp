@@ -20,7 +20,9 @@ using namespace tavrin::diary;
 namespace {
 
 // Where an area's control sits inside its panel, and the picture inside the panel.
-QRect inPanel(QWidget* w) { return w->geometry(); }
+QRect inPanel(QWidget* w) {
+    return w->geometry();
+}
 QRect pictureOf(const PainMapWidget& map, bool back) {
     return map.findChild<QLabel*>(back ? "bodyBack" : "bodyFront")->geometry();
 }
@@ -42,14 +44,16 @@ private slots:
         PainMapWidget map{PainMapWidget::Mode(mode)};
         for (int area = 0; area < PainMapWidget::kAreas; ++area) {
             const bool back = area < PainMapWidget::kBackAreas;
-            const SkinBodyArea& a = back ? SkinBodyAreas::back[std::size_t(area)]
-                                         : SkinBodyAreas::front[std::size_t(area - PainMapWidget::kBackAreas)];
+            const SkinBodyArea& a =
+                back ? SkinBodyAreas::back[std::size_t(area)]
+                     : SkinBodyAreas::front[std::size_t(area - PainMapWidget::kBackAreas)];
             QWidget* w = mode == PainMapWidget::Editing ? static_cast<QWidget*>(map.chooser(area))
                                                         : static_cast<QWidget*>(map.label(area));
             QVERIFY(w);
             QCOMPARE(w->parentWidget()->objectName(), QString(back ? "backPanel" : "frontPanel"));
             const QRect r = inPanel(w), pic = pictureOf(map, back);
-            QVERIFY2(std::abs(r.center().y() - a.labelY) <= 2, qPrintable(QString("area %1").arg(area + 1)));
+            QVERIFY2(std::abs(r.center().y() - a.labelY) <= 2,
+                     qPrintable(QString("area %1").arg(area + 1)));
             if (a.onLeft)
                 QVERIFY(r.right() < pic.left());
             else
@@ -57,17 +61,22 @@ private slots:
             QCOMPARE(w->toolTip(), QString(a.name));
         }
         // Back: 1-5 left, 6-10 right; front: 1-4 left, 5-8 right.
-        QVERIFY(map.findChild<QWidget*>("painArea5")->x() < map.findChild<QWidget*>("painArea6")->x());
-        QVERIFY(map.findChild<QWidget*>("painArea14")->x() < map.findChild<QWidget*>("painArea15")->x());
+        QVERIFY(map.findChild<QWidget*>("painArea5")->x() <
+                map.findChild<QWidget*>("painArea6")->x());
+        QVERIFY(map.findChild<QWidget*>("painArea14")->x() <
+                map.findChild<QWidget*>("painArea15")->x());
     }
 
     void editingChoosersHoldTheStoredValues() {
         PainMapWidget map(PainMapWidget::Editing);
         QCOMPARE(map.chooser(0)->count(), 7);
         QStringList names;
-        for (int i = 0; i < 7; ++i) names << map.chooser(0)->itemText(i);
-        QCOMPARE(names, QStringList({"N/A", "Shooting", "Stabbing", "Burning", "Numbness", "Aching", "Pinning"}));
-        for (int i = 0; i < PainMapWidget::kAreas; ++i) QCOMPARE(map.chooser(i)->currentIndex(), 0);
+        for (int i = 0; i < 7; ++i)
+            names << map.chooser(0)->itemText(i);
+        QCOMPARE(names, QStringList({"N/A", "Shooting", "Stabbing", "Burning", "Numbness", "Aching",
+                                     "Pinning"}));
+        for (int i = 0; i < PainMapWidget::kAreas; ++i)
+            QCOMPARE(map.chooser(i)->currentIndex(), 0);
 
         EntryRecord e;
         e.setPain(4, 6);
