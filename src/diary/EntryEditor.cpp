@@ -31,9 +31,8 @@ std::string toRecord(const QString& s) {
 
 // What stays of the entry that is being replaced: the diary's secrets and its voice note.
 struct Keep {
-    EntryRecord secrets; // password and security pairs (the first 224 bytes count)
-    bool voice = false;
-    std::uint8_t voiceFlag = 0;
+    EntryRecord secrets;        // password and security pairs (the first 224 bytes count)
+    std::uint8_t voiceFlag = 0; // a new entry has no voice note
     std::uint32_t voiceOffset = 0, voiceLength = 0;
 };
 
@@ -56,12 +55,10 @@ bool save(CTavrinPSDiary& sheet, const Keep& keep, int replacing) {
         sheet.setActivePage(sheet.paramsPage());
         return false;
     }
-    if (keep.voice) {
-        // The note is already in the voice file: the new record points at it as the old one did.
-        e.setVoiceFlag(keep.voiceFlag);
-        e.setVoice(keep.voiceOffset, keep.voiceLength);
-        tn->voiceStored = true;
-    }
+    // A stored note is already in the voice file: the new record points at it as the old one did.
+    e.setVoiceFlag(keep.voiceFlag);
+    e.setVoice(keep.voiceOffset, keep.voiceLength);
+    tn->voiceStored = keep.voiceFlag != 0;
     if (!tn->AddEntrySorted(replacing)) return false; // the storage layer has said why
     state.setEmptyDiary(false);
     state.setOpen(true);
@@ -137,7 +134,6 @@ bool EntryEditor::editEntry(QWidget* parent, int entryIndex) {
     }
     Keep keep;
     keep.secrets.copySecretsFrom(old);
-    keep.voice = old.voiceFlag() != 0;
     keep.voiceFlag = old.voiceFlag();
     keep.voiceOffset = old.voiceOffset();
     keep.voiceLength = old.voiceLength();
