@@ -13,6 +13,7 @@
 #include "LocalTime.h"
 #include "MessageBox.h"
 #include "PlannerOfDay.h"
+#include "ProgramResources.h"
 #include "RtfCodec.h"
 #include "Settings.h"
 #include "TN.h"
@@ -20,7 +21,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFontComboBox>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -234,11 +235,11 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
     auto* first = new QHBoxLayout;
     first->setSpacing(4);
     first->addWidget(slot_);
-    face_ = new QFontComboBox(bar);
+    face_ = new QComboBox(bar);
     face_->setObjectName("fontFace");
-    face_->setFontFilters(QFontComboBox::ScalableFonts);
-    face_->setWritingSystem(QFontDatabase::Latin); // symbol fonts write no text
-    face_->setEditable(false);
+    // The faces the program gathered at start-up: scalable ones that write letters.
+    if (app::ProgramResources::fontList().isEmpty()) app::ProgramResources::gatherFonts();
+    face_->addItems(app::ProgramResources::fontList());
     face_->setMaximumWidth(180);
     face_->setFocusPolicy(Qt::ClickFocus);
     size_ = new QComboBox(bar);
@@ -357,7 +358,7 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
 
     // The chosen face, size and colour become the default of the next texts as well.
     connect(face_, &QComboBox::activated, this, [this] {
-        const QString family = face_->currentFont().family();
+        const QString family = face_->currentText();
         edit_->applyFontFamily(family);
         settings::write(settings::FontName, family);
         edit_->setFocus();
@@ -400,7 +401,10 @@ void CTavrinPPDiary::updateFormatButtons() {
     colour_->setColor(f.color);
     {
         const QSignalBlocker block(face_);
-        face_->setCurrentFont(QFont(f.family));
+        // A face that is not installed shows as the one drawn in its place.
+        int i = face_->findText(f.family, Qt::MatchFixedString);
+        if (i < 0) i = face_->findText(QFontInfo(QFont(f.family)).family(), Qt::MatchFixedString);
+        face_->setCurrentIndex(i);
     }
     {
         const QSignalBlocker block(size_);
@@ -443,7 +447,10 @@ void CTavrinPPDiary::showSlot(int slot) {
 
 void CTavrinPPDiary::showMood(int value) {
     shownMood_ = std::clamp(value, -3, 3);
-    mood_->setPixmap(ui::ActiveSkin::current().picture(QString("face%1.bmp").arg(shownMood_)));
+    QPixmap face = app::ProgramResources::moodPicture(shownMood_);
+    if (face.isNull())
+        face = ui::ActiveSkin::current().picture(QString("face%1.bmp").arg(shownMood_));
+    mood_->setPixmap(face);
 }
 
 bool CTavrinPPDiary::event(QEvent* e) {

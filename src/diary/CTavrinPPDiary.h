@@ -17,7 +17,6 @@
 class QAbstractButton;
 class QComboBox;
 class QDateEdit;
-class QFontComboBox;
 class QLabel;
 class QLineEdit;
 class QTextDocument;
@@ -106,7 +105,7 @@ private:
     std::array<QAbstractButton*, 3> spacing_{};
     QAbstractButton *super_, *sub_;
     ui::CColorButton* colour_;
-    QFontComboBox* face_;
+    QComboBox* face_;
     QComboBox* size_;
 };
 
