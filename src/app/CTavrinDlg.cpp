@@ -254,6 +254,10 @@ void CTavrinDlg::start() {
     auto finish = [this] {
         WindowMessages::post(this, QStringLiteral("TNSSetText"));
         show(); // refused while the window may not be seen yet
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
     };
     if (askNow_) {
         mayShow_ = true;
@@ -332,7 +336,8 @@ void CTavrinDlg::showPage(int index) {
     module_ = index;
     QWidget* shown = page(index);
     if (!shown) return; // an index past the last page is kept but shows nothing
-    if (index == 0) first_->setPreviousModule(previous);
+    // Shown again while it is up (a restore does that), the help page keeps its topic.
+    if (index == 0 && previous != 0) first_->setPreviousModule(previous);
     shown->show();
     shown->setFocus();
     if (auto* mp = dynamic_cast<ModulePage*>(shown)) mp->pageShown();

@@ -154,6 +154,8 @@ private slots:
         QCOMPARE(dlg.moduleIndex(), 4);
         button(dlg, "contactsButton")->click();
         QCOMPARE(first->currentTopic(), QString("hlpContacts.html"));
+        dlg.showPage(0); // already up: the topic stays
+        QCOMPARE(first->currentTopic(), QString("hlpContacts.html"));
         QVERIFY(MessageBox::recorded().isEmpty());
 
         // One page at a time.
