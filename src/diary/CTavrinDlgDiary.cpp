@@ -157,7 +157,6 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
         connect(s, &QShortcut::activated, this, slot);
     };
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { deleteEntry(); });
-    shortcut(QKeySequence(Qt::Key_Escape), [this] { minimiseWindow(); });
     shortcut(QKeySequence::HelpContents, [this] { platform::Help::openTopic(kHelpTopic, this); });
     const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
     for (int i = 0; i < 5; ++i)
@@ -473,7 +472,13 @@ void CTavrinDlgDiary::pageShown() {
 }
 
 void CTavrinDlgDiary::keyPressEvent(QKeyEvent* event) {
-    // Skips the dialog's own handling: Escape would hide the page, Enter press a button.
+    // Escape reaches here when no child wanted it (an open drop-down closes first). The
+    // dialog's own handling is skipped: Escape would hide the page, Enter press a button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        minimiseWindow();
+        event->accept();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

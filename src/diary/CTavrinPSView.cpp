@@ -5,6 +5,7 @@
 #include "CTavrinPPViewMedication.h"
 #include "CTavrinPPViewParams.h"
 
+#include <QKeyEvent>
 #include <QSizePolicy>
 
 namespace tavrin::diary {
@@ -21,6 +22,14 @@ CTavrinPSView::CTavrinPSView(QWidget* parent)
     addPreviewPage(MedicationPage, medication, medication);
     connect(this, &ui::CCustomPropertySheet::pageChanged, this, &CTavrinPSView::sizeToCurrentPage);
     sizeToCurrentPage();
+}
+
+void CTavrinPSView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    ui::CCustomPropertySheet::keyPressEvent(event);
 }
 
 void CTavrinPSView::sizeToCurrentPage() {

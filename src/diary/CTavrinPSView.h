@@ -40,6 +40,10 @@ public slots:
     void accept() override {}
     void reject() override {}
 
+protected:
+    // Escape goes on to the diary page, which minimises the main window.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     // Only the current page asks for room, so that a tall page does not make the sheet tall
     // while a short one is shown.

@@ -658,7 +658,20 @@ private slots:
         QTest::keyClick(list, Qt::Key_F1);
         QCOMPARE(platform::Help::lastTopic(), QString("hlpDiary.html"));
 
-        // Escape minimises the main window and leaves the page and its preview in place.
+        // Escape in the mode list's open drop-down only closes the drop-down.
+        page.searchModes()->showPopup();
+        QWidget* popup = page.searchModes()->view();
+        QTRY_VERIFY(popup->isVisible());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!popup->isVisible());
+        QVERIFY(!window.isMinimized());
+
+        // Escape minimises the main window, from the list as from the preview, and leaves the
+        // page and its preview in place.
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(window.isMinimized());
+        window.showNormal();
+        QVERIFY(!window.isMinimized());
         page.preview()->textPage()->textView()->setFocus();
         QTest::keyClick(page.preview()->textPage()->textView(), Qt::Key_Escape);
         QVERIFY(window.isMinimized());
