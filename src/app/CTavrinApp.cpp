@@ -26,8 +26,10 @@ bool CTavrinApp::displayAvailable(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0) platform = argv[i + 1];
     // Plugins such as offscreen or vnc need no display server.
-    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland")) return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     Q_UNUSED(argc);
     Q_UNUSED(argv);
@@ -53,7 +55,8 @@ int CTavrinApp::run(int argc, char** argv) {
         return kNoDisplayExit;
     }
     QCoreApplication::setOrganizationName(QString::fromLatin1(platform::SettingsStore::kCompany));
-    QCoreApplication::setApplicationName(QString::fromLatin1(platform::SettingsStore::kApplication));
+    QCoreApplication::setApplicationName(
+        QString::fromLatin1(platform::SettingsStore::kApplication));
     QApplication qapp(argc, argv);
     // The window may sit in the tray with nothing on screen; only the main window ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -83,7 +86,8 @@ int CTavrinApp::exec() {
     platform::WindowMessages::registerAll();
 
     status(QStringLiteral("Checking Internet Explorer Version"));
-    if (!checkToolkitVersion(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR))) return 1;
+    if (!checkToolkitVersion(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR)))
+        return 1;
 
     SkinLoader skins;
     skins.setStatusCallback(status);
@@ -100,10 +104,12 @@ int CTavrinApp::exec() {
     int result = 0;
     {
         CTavrinDlg main(status);
-        connect(&instance, &platform::SingleInstance::activationRequested, &main, &CTavrinDlg::activateFromOtherCopy);
+        connect(&instance, &platform::SingleInstance::activationRequested, &main,
+                &CTavrinDlg::activateFromOtherCopy);
         connect(&main, &QDialog::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         // Log-off or shut-down: end and agree.
-        connect(qApp, &QGuiApplication::commitDataRequest, &main, [&main](QSessionManager&) { main.endProgram(); });
+        connect(qApp, &QGuiApplication::commitDataRequest, &main,
+                [&main](QSessionManager&) { main.endProgram(); });
         main.start();
         if (!main.hasEnded()) result = QApplication::exec();
     }

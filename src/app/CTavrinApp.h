@@ -12,8 +12,8 @@ class CTavrinApp : public QObject {
     Q_OBJECT
 public:
     static constexpr const char* kTooOld = "You need Internet Explorer v4.0 or above!";
-    static constexpr const char* kNoDisplay =
-        "tavrin: no display found (DISPLAY is not set); start it from a desktop session or under xvfb-run.";
+    static constexpr const char* kNoDisplay = "tavrin: no display found (DISPLAY is not set); "
+                                              "start it from a desktop session or under xvfb-run.";
     static constexpr int kNoDisplayExit = 3;
 
     // The whole program: returns its exit status.

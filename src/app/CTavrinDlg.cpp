@@ -45,20 +45,32 @@ namespace {
 
 const QString kTitle = QString::fromLatin1(texts::kProgramTitle);
 
-// The fourteen buttons in the order their pictures are loaded.
+// The fourteen buttons in the order their pictures are loaded, with where they sit: module
+// buttons down the side bar in page order (slot + 1 is the page), the smaller ones below them
+// (open, create, options, help, about), minimise and exit in the title strip.
+enum class Place { Module, Small, Minimize, Exit };
 struct ButtonDef {
     const char* picture;
     const char* objectName;
     const char* text;
+    Place place;
+    int slot;
 };
 constexpr ButtonDef kButtons[] = {
-    {"diary", "diaryButton", "Diary"},       {"planner", "plannerButton", "Planner"},
-    {"reminder", "remindersButton", "Reminders"}, {"contacts", "contactsButton", "Contacts"},
-    {"cookbook", "cookbookButton", "Cookbook"}, {"graph", "graphButton", "Graph"},
-    {"tools", "toolsButton", "Tools"},       {"about", "aboutButton", "About"},
-    {"minimize", "minimizeButton", "Minimize"}, {"exit", "exitButton", "Exit"},
-    {"open", "openButton", "Open"},          {"create", "createButton", "Create"},
-    {"options", "optionsButton", "Options"}, {"help", "helpButton", "Help"},
+    {"diary", "diaryButton", "Diary", Place::Module, 0},
+    {"planner", "plannerButton", "Planner", Place::Module, 2},
+    {"reminder", "remindersButton", "Reminders", Place::Module, 1},
+    {"contacts", "contactsButton", "Contacts", Place::Module, 3},
+    {"cookbook", "cookbookButton", "Cookbook", Place::Module, 4},
+    {"graph", "graphButton", "Graph", Place::Module, 5},
+    {"tools", "toolsButton", "Tools", Place::Module, 6},
+    {"about", "aboutButton", "About", Place::Small, 4},
+    {"minimize", "minimizeButton", "Minimize", Place::Minimize, 0},
+    {"exit", "exitButton", "Exit", Place::Exit, 0},
+    {"open", "openButton", "Open", Place::Small, 0},
+    {"create", "createButton", "Create", Place::Small, 1},
+    {"options", "optionsButton", "Options", Place::Small, 2},
+    {"help", "helpButton", "Help", Place::Small, 3},
 };
 
 int windowHeightFor(int buttonHeight) {
@@ -66,7 +78,9 @@ int windowHeightFor(int buttonHeight) {
     return qMax(L::kWindowHeight, L::smallButtonY(5, buttonHeight) + 12);
 }
 
-bool skinLoaded() { return !ui::ActiveSkin::current().pictureDir.isEmpty(); }
+bool skinLoaded() {
+    return !ui::ActiveSkin::current().pictureDir.isEmpty();
+}
 
 } // namespace
 
@@ -140,6 +154,10 @@ void CTavrinDlg::applyShape() {
 }
 
 void CTavrinDlg::buildButtons() {
+    using Command = void (CTavrinDlg::*)();
+    static constexpr Command smallCommands[] = {
+        &CTavrinDlg::openCommand, &CTavrinDlg::createCommand, &CTavrinDlg::runOptions,
+        &CTavrinDlg::helpCommand, &CTavrinDlg::aboutCommand};
     const int h = ui::ActiveSkin::current().buttonHeight;
     for (const ButtonDef& def : kButtons) {
         auto* b = new ui::CCustomButton(QString::fromLatin1(def.text), this);
@@ -149,30 +167,31 @@ void CTavrinDlg::buildButtons() {
         b->setToolTip(QString::fromLatin1(def.text));
         if (!skinLoaded() || !b->setSkinPictures(QString::fromLatin1(def.picture)))
             b->resize(L::kButtonWidth, L::kSmallButtonHeight);
-        const QString pic = QString::fromLatin1(def.picture);
-        // Module buttons in page order down the side bar, then the smaller ones.
-        static const QStringList modules = {"diary", "reminder", "planner", "contacts", "cookbook", "graph", "tools"};
-        static const QStringList small = {"open", "create", "options", "help", "about"};
-        if (int i = int(modules.indexOf(pic)); i >= 0) b->move(L::kButtonX, L::moduleButtonY(i, h));
-        else if (int j = int(small.indexOf(pic)); j >= 0) b->move(L::kButtonX, L::smallButtonY(j, h));
-        else if (pic == QLatin1String("minimize")) b->move(L::kMinimizeX, L::kCaptionButtonY);
-        else if (pic == QLatin1String("exit")) b->move(L::kExitX, L::kCaptionButtonY);
 
         std::function<void()> action;
-        if (pic == QLatin1String("diary")) action = [this] { togglePage(1); };
-        else if (pic == QLatin1String("reminder")) action = [this] { togglePage(2); };
-        else if (pic == QLatin1String("planner")) action = [this] { togglePage(3); };
-        else if (pic == QLatin1String("contacts")) action = [this] { togglePage(4); };
-        else if (pic == QLatin1String("cookbook")) action = [this] { togglePage(5); };
-        else if (pic == QLatin1String("graph")) action = [this] { graphCommand(); };
-        else if (pic == QLatin1String("tools")) action = [this] { togglePage(7); };
-        else if (pic == QLatin1String("about")) action = [this] { aboutCommand(); };
-        else if (pic == QLatin1String("minimize")) action = [this] { minimizeCommand(); };
-        else if (pic == QLatin1String("exit")) action = [this] { exitCommand(); };
-        else if (pic == QLatin1String("open")) action = [this] { openCommand(); };
-        else if (pic == QLatin1String("create")) action = [this] { createCommand(); };
-        else if (pic == QLatin1String("options")) action = [this] { runOptions(); };
-        else if (pic == QLatin1String("help")) action = [this] { helpCommand(); };
+        switch (def.place) {
+        case Place::Module: {
+            b->move(L::kButtonX, L::moduleButtonY(def.slot, h));
+            const int page = def.slot + 1;
+            if (page == kGraphPage)
+                action = [this] { graphCommand(); };
+            else
+                action = [this, page] { togglePage(page); };
+            break;
+        }
+        case Place::Small:
+            b->move(L::kButtonX, L::smallButtonY(def.slot, h));
+            action = [this, command = smallCommands[def.slot]] { (this->*command)(); };
+            break;
+        case Place::Minimize:
+            b->move(L::kMinimizeX, L::kCaptionButtonY);
+            action = [this] { minimizeCommand(); };
+            break;
+        case Place::Exit:
+            b->move(L::kExitX, L::kCaptionButtonY);
+            action = [this] { exitCommand(); };
+            break;
+        }
         connect(b, &QPushButton::clicked, this, action);
     }
 }
@@ -181,8 +200,10 @@ void CTavrinDlg::buildPages() {
     const QRect card(L::kPageX, L::kPageY, L::kPageWidth, height() - L::kPageY - 12);
     for (int i = 0; i < kPageCount; ++i) {
         QWidget* page;
-        if (i == 0) page = first_ = new CTavrinDlgFirst(this);
-        else page = ModulePages::create(i, this);
+        if (i == 0)
+            page = first_ = new CTavrinDlgFirst(this);
+        else
+            page = ModulePages::create(i, this);
         if (!page) continue;
         if (page->isWindow()) page->setWindowFlags(Qt::Widget);
         page->setParent(this);
@@ -236,8 +257,10 @@ void CTavrinDlg::start() {
     clearEntryList();
     // The last diary is only taken up when it is to be reopened; otherwise the program starts
     // without one instead of naming a diary whose password nobody asked for.
-    if (openLast) state.choose(settings::read(settings::DiaryFile), settings::read(settings::ExtLoc));
-    else state.close();
+    if (openLast)
+        state.choose(settings::read(settings::DiaryFile), settings::read(settings::ExtLoc));
+    else
+        state.close();
     state.setOpen(false);
     openOnRestore_ = true;
 
@@ -247,8 +270,10 @@ void CTavrinDlg::start() {
     remindersPending_ = true;
     reminderTimer_.start(showRemindersAtStart_ ? kReminderFirstTickMs : kReminderPeriodMs);
 
-    if (minimizeOnLoad_) askNow_ = false;
-    else if (openLast) askNow_ = true;
+    if (minimizeOnLoad_)
+        askNow_ = false;
+    else if (openLast)
+        askNow_ = true;
 
     const int firstShow = settings::read(settings::FirstShow);
     auto finish = [this] {
@@ -297,9 +322,13 @@ QWidget* CTavrinDlg::page(int index) const {
     return index >= 0 && index < kPageCount ? pages_[size_t(index)] : nullptr;
 }
 
-CTavrinDlgFirst* CTavrinDlg::firstPage() const { return first_; }
+CTavrinDlgFirst* CTavrinDlg::firstPage() const {
+    return first_;
+}
 
-DiaryPageApi* CTavrinDlg::diaryPage() const { return dynamic_cast<DiaryPageApi*>(pages_[1]); }
+DiaryPageApi* CTavrinDlg::diaryPage() const {
+    return dynamic_cast<DiaryPageApi*>(pages_[1]);
+}
 
 void CTavrinDlg::togglePage(int index) {
     // A page needs a diary in use: open, or new and still without entries.
@@ -371,20 +400,30 @@ void CTavrinDlg::selectLastEntry() {
 // ---------------------------------------------------------------------------------------------
 // Commands
 
-void CTavrinDlg::openCommand() { flows_.openDiary(); }
-void CTavrinDlg::createCommand() { flows_.createDiary(); }
-void CTavrinDlg::helpCommand() { platform::Help::openTopic(QStringLiteral("HIDD_ROOT_DIALOG.htm"), this); }
+void CTavrinDlg::openCommand() {
+    flows_.openDiary();
+}
+void CTavrinDlg::createCommand() {
+    flows_.createDiary();
+}
+void CTavrinDlg::helpCommand() {
+    platform::Help::openTopic(QStringLiteral("HIDD_ROOT_DIALOG.htm"), this);
+}
 
 void CTavrinDlg::aboutCommand() {
     CTavrinDlgAbout about(this);
     about.exec();
 }
 
-void CTavrinDlg::minimizeCommand() { showMinimized(); }
+void CTavrinDlg::minimizeCommand() {
+    showMinimized();
+}
 
 void CTavrinDlg::exitCommand() {
-    if (settings::read(settings::ExitOption) == 0) endProgram();
-    else showMinimized();
+    if (settings::read(settings::ExitOption) == 0)
+        endProgram();
+    else
+        showMinimized();
 }
 
 void CTavrinDlg::runOptions() {
@@ -405,33 +444,81 @@ void CTavrinDlg::navigatorSelect(int code) {
     collapsePanel(Panel::Navigator);
     auto tool = [this](ToolAction a) { ShellHooks::runToolAction(a, this); };
     switch (code) {
-    case 'e': togglePage(1); break;
-    case 'f': selectSubPage(1, SubPageSelector::kDiaryText); break;
-    case 'g': selectSubPage(1, SubPageSelector::kDiaryBody); break;
-    case 'h': selectSubPage(1, SubPageSelector::kDiaryMedication); break;
-    case 'i': selectSubPage(1, SubPageSelector::kDiaryFibro); break;
-    case 'j': togglePage(2); break;
-    case 'k': togglePage(3); break;
-    case 'l': togglePage(4); break;
-    case 'm': togglePage(5); break;
-    case 'n': selectSubPage(5, SubPageSelector::kCookbook); break;
-    case 'o': selectSubPage(5, SubPageSelector::kIngredients); break;
-    case 'p': selectSubPage(5, SubPageSelector::kDailyCalories); break;
-    case 'q': selectSubPage(5, SubPageSelector::kShoppingList); break;
-    case 'r': selectSubPage(5, SubPageSelector::kUnits); break;
-    case 's': graphCommand(); break;
-    case 't': togglePage(7); break;
-    case 'u': tool(ToolAction::CompactEntries); break;
-    case 'x': tool(ToolAction::WebSite); break;
-    case 'y': tool(ToolAction::Forums); break;
-    case 'z': tool(ToolAction::WishList); break;
-    case '{':
-        if (!ShellHooks::runToolAction(ToolAction::ChangePassword, this)) changeOpenDiaryPassword(this);
+    case 'e':
+        togglePage(1);
         break;
-    case '|': tool(ToolAction::Backup); break;
-    case '}': tool(ToolAction::ExportText); break;
-    case '~': runOptions(); break;
-    default: break;
+    case 'f':
+        selectSubPage(1, SubPageSelector::kDiaryText);
+        break;
+    case 'g':
+        selectSubPage(1, SubPageSelector::kDiaryBody);
+        break;
+    case 'h':
+        selectSubPage(1, SubPageSelector::kDiaryMedication);
+        break;
+    case 'i':
+        selectSubPage(1, SubPageSelector::kDiaryFibro);
+        break;
+    case 'j':
+        togglePage(2);
+        break;
+    case 'k':
+        togglePage(3);
+        break;
+    case 'l':
+        togglePage(4);
+        break;
+    case 'm':
+        togglePage(5);
+        break;
+    case 'n':
+        selectSubPage(5, SubPageSelector::kCookbook);
+        break;
+    case 'o':
+        selectSubPage(5, SubPageSelector::kIngredients);
+        break;
+    case 'p':
+        selectSubPage(5, SubPageSelector::kDailyCalories);
+        break;
+    case 'q':
+        selectSubPage(5, SubPageSelector::kShoppingList);
+        break;
+    case 'r':
+        selectSubPage(5, SubPageSelector::kUnits);
+        break;
+    case 's':
+        graphCommand();
+        break;
+    case 't':
+        togglePage(7);
+        break;
+    case 'u':
+        tool(ToolAction::CompactEntries);
+        break;
+    case 'x':
+        tool(ToolAction::WebSite);
+        break;
+    case 'y':
+        tool(ToolAction::Forums);
+        break;
+    case 'z':
+        tool(ToolAction::WishList);
+        break;
+    case '{':
+        if (!ShellHooks::runToolAction(ToolAction::ChangePassword, this))
+            changeOpenDiaryPassword(this);
+        break;
+    case '|':
+        tool(ToolAction::Backup);
+        break;
+    case '}':
+        tool(ToolAction::ExportText);
+        break;
+    case '~':
+        runOptions();
+        break;
+    default:
+        break;
     }
 }
 
@@ -448,16 +535,22 @@ void CTavrinDlg::endProgram() {
 
 void CTavrinDlg::accept() {}
 
-void CTavrinDlg::reject() { showMinimized(); }
+void CTavrinDlg::reject() {
+    showMinimized();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Floating panels
 
-bool CTavrinDlg::isPanelExpanded(Panel p) const { return panels_[size_t(p)]->isExpanded(); }
+bool CTavrinDlg::isPanelExpanded(Panel p) const {
+    return panels_[size_t(p)]->isExpanded();
+}
 
 void CTavrinDlg::togglePanel(Panel p) {
-    if (isPanelExpanded(p)) collapsePanel(p);
-    else expandPanel(p, true);
+    if (isPanelExpanded(p))
+        collapsePanel(p);
+    else
+        expandPanel(p, true);
 }
 
 void CTavrinDlg::expandPanel(Panel p, bool activate) {
@@ -529,7 +622,8 @@ void CTavrinDlg::changeEvent(QEvent* event) {
             for (FloatingPanel* p : panels_)
                 if (p->isVisible()) p->raise();
         } else if (!ended_) {
-            for (FloatingPanel* p : panels_) WindowMessages::post(this, p->outMessage());
+            for (FloatingPanel* p : panels_)
+                WindowMessages::post(this, p->outMessage());
         }
     }
     CCustomDialog::changeEvent(event);
@@ -537,16 +631,19 @@ void CTavrinDlg::changeEvent(QEvent* event) {
 
 void CTavrinDlg::onMinimised() {
     if (ended_) return;
-    if (settings::read(settings::OpenLastDiary) == 0) settings::write(settings::DiaryFile, QString(""));
+    if (settings::read(settings::OpenLastDiary) == 0)
+        settings::write(settings::DiaryFile, QString(""));
     showPanels(false);
     if (settings::read(settings::MinimizeLocation) == 1 && isMinimized()) {
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
             if (!tray_) {
                 tray_ = new QSystemTrayIcon(ProgramResources::programIcon(), this);
                 tray_->setToolTip(kTitle);
-                connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-                    WindowMessages::send(this, QStringLiteral("TNSNotifyIcon"), kTrayIconId, qintptr(r));
-                });
+                connect(tray_, &QSystemTrayIcon::activated, this,
+                        [this](QSystemTrayIcon::ActivationReason r) {
+                            WindowMessages::send(this, QStringLiteral("TNSNotifyIcon"), kTrayIconId,
+                                                 qintptr(r));
+                        });
             }
             tray_->show();
             hide();
@@ -591,7 +688,8 @@ void CTavrinDlg::onRestored() {
     if (ended_ || restoring_) return;
     restoring_ = true;
     auto& state = DiaryState::instance();
-    if (settings::read(settings::OpenLastDiary) == 0) settings::write(settings::DiaryFile, QString(""));
+    if (settings::read(settings::OpenLastDiary) == 0)
+        settings::write(settings::DiaryFile, QString(""));
     removeTrayIcon();
 
     showPage(0);
@@ -610,7 +708,8 @@ void CTavrinDlg::onRestored() {
         if (!path.isEmpty() && ext != 0) {
             state.choose(path, ext);
             const auto admitted = flows_.admitChosen(settings::read(settings::ShortFile), true);
-            savedModule_ = admitted == DiaryFlows::Admit::Opened ? settings::read(settings::FirstShow) : 0;
+            savedModule_ =
+                admitted == DiaryFlows::Admit::Opened ? settings::read(settings::FirstShow) : 0;
         } else {
             state.close();
             savedModule_ = 0;
@@ -645,7 +744,8 @@ void CTavrinDlg::applyAlwaysOnTop() {
 // Timers
 
 void CTavrinDlg::reminderTick() {
-    if (reminderTimer_.interval() != kReminderPeriodMs) reminderTimer_.setInterval(kReminderPeriodMs);
+    if (reminderTimer_.interval() != kReminderPeriodMs)
+        reminderTimer_.setInterval(kReminderPeriodMs);
     ReminderService& reminders = ShellHooks::reminders();
     reminders.computeDue();
     const bool alarm = reminders.alarmRaised();
@@ -712,7 +812,8 @@ bool CTavrinDlg::event(QEvent* event) {
 }
 
 bool CTavrinDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
         std::find(pages_.begin(), pages_.end(), watched) != pages_.end()) {
         showMinimized();
         return true;
@@ -745,7 +846,8 @@ void CTavrinDlg::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         event->accept(); // the main window has no default button
         return;
-    default: CCustomDialog::keyPressEvent(event);
+    default:
+        CCustomDialog::keyPressEvent(event);
     }
 }
 

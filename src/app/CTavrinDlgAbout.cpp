@@ -33,7 +33,8 @@ CTavrinDlgAbout::CTavrinDlgAbout(QWidget* parent) : CCustomDialog(BackAll, paren
     pm.fill(Qt::transparent);
     {
         QPainter p(&pm);
-        ProgramResources::drawEmblem(p, QRectF(2, 2, 52, 52), skin.selectionBackground(), skin.dialogBackground());
+        ProgramResources::drawEmblem(p, QRectF(2, 2, 52, 52), skin.selectionBackground(),
+                                     skin.dialogBackground());
     }
     emblem->setPixmap(pm);
     head->addWidget(emblem, 0, Qt::AlignTop);
@@ -56,7 +57,8 @@ CTavrinDlgAbout::CTavrinDlgAbout(QWidget* parent) : CCustomDialog(BackAll, paren
     auto* credits = new ui::CCustomStatic(
         QStringLiteral(u"A diary and health tracker for one person.\n\n"
                        u"Written by Halcyrn Ostevelder.\n"
-                       u"Skins \u201cCorvel Windows\u201d and \u201cCorvel Night\u201d by Halcyrn Ostevelder.\n\n"
+                       u"Skins \u201cCorvel Windows\u201d and \u201cCorvel Night\u201d by Halcyrn "
+                       u"Ostevelder.\n\n"
                        u"Built with Qt %1; voice notes use libgsm (GSM 06.10),\n"
                        u"spelling uses Hunspell.")
             .arg(QString::fromLatin1(QT_VERSION_STR)),

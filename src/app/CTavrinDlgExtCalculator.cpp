@@ -5,7 +5,8 @@
 namespace tavrin::app {
 
 CTavrinDlgExtCalculator::CTavrinDlgExtCalculator(QWidget* mainWindow)
-    : FloatingPanel(Panel::Calculator, new ui::CCalculatorTitleBar(QString::fromLatin1(kTitle)), QSize(kWidth, kHeight), mainWindow) {
+    : FloatingPanel(Panel::Calculator, new ui::CCalculatorTitleBar(QString::fromLatin1(kTitle)),
+                    QSize(kWidth, kHeight), mainWindow) {
     setObjectName(QStringLiteral("panelCalculator"));
     setWindowTitle(QString::fromLatin1(kTitle));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The floating calculator panel below the main window; its body (the pocket calculator and its tape) comes from
-// the module that registers it for Panel::Calculator.
+// The floating calculator panel below the main window; its body (the pocket calculator and its
+// tape) comes from the module that registers it for Panel::Calculator.
 
 #include "FloatingPanel.h"
 

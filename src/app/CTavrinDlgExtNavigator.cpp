@@ -5,7 +5,8 @@
 namespace tavrin::app {
 
 CTavrinDlgExtNavigator::CTavrinDlgExtNavigator(QWidget* mainWindow)
-    : FloatingPanel(Panel::Navigator, new ui::CNavigatorTitleBar(QString::fromLatin1(kTitle)), QSize(kWidth, kHeight), mainWindow) {
+    : FloatingPanel(Panel::Navigator, new ui::CNavigatorTitleBar(QString::fromLatin1(kTitle)),
+                    QSize(kWidth, kHeight), mainWindow) {
     setObjectName(QStringLiteral("panelNavigator"));
     setWindowTitle(QString::fromLatin1(kTitle));
 }

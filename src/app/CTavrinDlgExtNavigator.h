@@ -1,6 +1,6 @@
 #pragma once
-// The floating easy access navigator panel below the main window; its body (the tree of every module, page and tool) comes from
-// the module that registers it for Panel::Navigator.
+// The floating easy access navigator panel below the main window; its body (the tree of every
+// module, page and tool) comes from the module that registers it for Panel::Navigator.
 
 #include "FloatingPanel.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// The floating scratch pad panel below the main window; its body (the buttons of the nine scratch pads) comes from
-// the module that registers it for Panel::ScratchPad.
+// The floating scratch pad panel below the main window; its body (the buttons of the nine scratch
+// pads) comes from the module that registers it for Panel::ScratchPad.
 
 #include "FloatingPanel.h"
 

@@ -22,16 +22,19 @@ CTavrinDlgFirst::CTavrinDlgFirst(QWidget* parent) : CCustomDialog(BackMain, pare
         viewer_->showTopic(QString::fromLatin1(kFirstTopic));
     } else {
         delete viewer;
-        platform::MessageBox::warning(QString::fromLatin1(platform::Help::kUnableToInitialize), this);
+        platform::MessageBox::warning(QString::fromLatin1(platform::Help::kUnableToInitialize),
+                                      this);
     }
     // The page's own help key.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(help, &QShortcut::activated, this,
-            [this] { platform::Help::openTopic(QStringLiteral("Tavrin.chm::/hlpFirstTime.html"), this); });
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr,
+                               Qt::WidgetWithChildrenShortcut);
+    connect(help, &QShortcut::activated, this, [this] {
+        platform::Help::openTopic(QStringLiteral("Tavrin.chm::/hlpFirstTime.html"), this);
+    });
 }
 
 QString CTavrinDlgFirst::topicFor(int index) {
-    static const char* const topics[] = {nullptr,          "hlpDiary.html",    "hlpReminders.html",
+    static const char* const topics[] = {nullptr,           "hlpDiary.html",    "hlpReminders.html",
                                          "hlpPlanner.html", "hlpContacts.html", "hlpCookbook.html",
                                          "hlpGraph.html",   "hlpTools.html"};
     if (index >= 1 && index <= 7) return QString::fromLatin1(topics[index]);
@@ -44,6 +47,8 @@ void CTavrinDlgFirst::pageShown() {
     viewer_->showTopic(topicFor(about));
 }
 
-QString CTavrinDlgFirst::currentTopic() const { return viewer_ ? viewer_->currentTopic() : QString(); }
+QString CTavrinDlgFirst::currentTopic() const {
+    return viewer_ ? viewer_->currentTopic() : QString();
+}
 
 } // namespace tavrin::app

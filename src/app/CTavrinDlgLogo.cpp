@@ -50,10 +50,10 @@ CTavrinDlgLogo::CTavrinDlgLogo(QWidget* parent)
     bar_->setValue(0);
     bar_->setTextVisible(false);
     bar_->setFixedHeight(10);
-    bar_->setStyleSheet(QStringLiteral(
-        "QProgressBar { border: 1px solid rgba(255,255,255,120); border-radius: 4px;"
-        " background: rgba(255,255,255,40); }"
-        "QProgressBar::chunk { border-radius: 3px; background: white; }"));
+    bar_->setStyleSheet(
+        QStringLiteral("QProgressBar { border: 1px solid rgba(255,255,255,120); border-radius: 4px;"
+                       " background: rgba(255,255,255,40); }"
+                       "QProgressBar::chunk { border-radius: 3px; background: white; }"));
     layout->addWidget(status_);
     layout->addWidget(bar_);
 }
@@ -84,8 +84,12 @@ void CTavrinDlgLogo::setStatus(const QString& text) {
     }
 }
 
-QString CTavrinDlgLogo::status() const { return status_->text(); }
-int CTavrinDlgLogo::progress() const { return bar_->value(); }
+QString CTavrinDlgLogo::status() const {
+    return status_->text();
+}
+int CTavrinDlgLogo::progress() const {
+    return bar_->value();
+}
 
 void CTavrinDlgLogo::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -102,7 +106,8 @@ void CTavrinDlgLogo::paintEvent(QPaintEvent*) {
     // A large faint leaf behind the name, and a small bright one before it.
     QColor faint = kText;
     faint.setAlpha(28);
-    ProgramResources::drawEmblem(p, QRectF(width() - 200, -30, 230, 230), faint, QColor(0, 0, 0, 0));
+    ProgramResources::drawEmblem(p, QRectF(width() - 200, -30, 230, 230), faint,
+                                 QColor(0, 0, 0, 0));
     ProgramResources::drawEmblem(p, QRectF(28, 40, 56, 56), kText, kTop);
 
     QFont name = font();
@@ -110,7 +115,8 @@ void CTavrinDlgLogo::paintEvent(QPaintEvent*) {
     name.setBold(true);
     p.setFont(name);
     p.setPen(kText);
-    p.drawText(QRect(96, 34, width() - 110, 48), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tavelle Suite"));
+    p.drawText(QRect(96, 34, width() - 110, 48), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Tavelle Suite"));
     QFont small = font();
     small.setPixelSize(15);
     p.setFont(small);

@@ -11,9 +11,10 @@
 
 namespace tavrin::app {
 
-FloatingPanel::FloatingPanel(Panel which, ui::CCustomTitleBar* bar, const QSize& workingSize, QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint), which_(which), main_(mainWindow), bar_(bar),
-      working_(workingSize) {
+FloatingPanel::FloatingPanel(Panel which, ui::CCustomTitleBar* bar, const QSize& workingSize,
+                             QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint), which_(which), main_(mainWindow),
+      bar_(bar), working_(workingSize) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
@@ -30,15 +31,19 @@ FloatingPanel::FloatingPanel(Panel which, ui::CCustomTitleBar* bar, const QSize&
     auto* bodyLayout = new QVBoxLayout(body_);
     bodyLayout->setContentsMargins(4, 4, 4, 4);
     content_ = ShellHooks::createPanelContent(which, body_);
-    if (content_) bodyLayout->addWidget(content_);
-    else bodyLayout->addStretch();
+    if (content_)
+        bodyLayout->addWidget(content_);
+    else
+        bodyLayout->addStretch();
     body_->hide();
     layout->addWidget(body_, 1);
 
     setFixedSize(currentSize());
 }
 
-int FloatingPanel::collapsedHeight() const { return bar_->sizeHint().height() + 2; }
+int FloatingPanel::collapsedHeight() const {
+    return bar_->sizeHint().height() + 2;
+}
 
 QSize FloatingPanel::currentSize() const {
     return expanded_ ? working_ : QSize(working_.width(), collapsedHeight());
@@ -56,15 +61,22 @@ void FloatingPanel::setExpanded(bool expanded) {
 
 QString FloatingPanel::messageBase(Panel panel) {
     switch (panel) {
-    case Panel::Navigator: return QStringLiteral("TNSNavigator");
-    case Panel::Calculator: return QStringLiteral("TNSCalculator");
-    case Panel::ScratchPad: return QStringLiteral("TNSScratchPad");
+    case Panel::Navigator:
+        return QStringLiteral("TNSNavigator");
+    case Panel::Calculator:
+        return QStringLiteral("TNSCalculator");
+    case Panel::ScratchPad:
+        return QStringLiteral("TNSScratchPad");
     }
     return QString();
 }
 
-QString FloatingPanel::inMessage() const { return messageBase(which_) + QStringLiteral("In"); }
-QString FloatingPanel::outMessage() const { return messageBase(which_) + QStringLiteral("Out"); }
+QString FloatingPanel::inMessage() const {
+    return messageBase(which_) + QStringLiteral("In");
+}
+QString FloatingPanel::outMessage() const {
+    return messageBase(which_) + QStringLiteral("Out");
+}
 
 void FloatingPanel::paintEvent(QPaintEvent*) {
     const ui::ActiveSkin& skin = ui::ActiveSkin::current();
@@ -83,7 +95,8 @@ void FloatingPanel::changeEvent(QEvent* event) {
 
 bool FloatingPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == bar_ && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && bar_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        bar_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
         emit titleClicked();
         return true;
     }

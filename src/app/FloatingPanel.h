@@ -46,7 +46,8 @@ signals:
 
 protected:
     // `mainWindow` receives the named messages and is the panel's owner.
-    FloatingPanel(Panel which, ui::CCustomTitleBar* bar, const QSize& workingSize, QWidget* mainWindow);
+    FloatingPanel(Panel which, ui::CCustomTitleBar* bar, const QSize& workingSize,
+                  QWidget* mainWindow);
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;

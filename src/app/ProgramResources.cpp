@@ -18,7 +18,9 @@ std::array<QPixmap, 7>& faces() {
 }
 } // namespace
 
-const QStringList& ProgramResources::fontList() { return g_fonts; }
+const QStringList& ProgramResources::fontList() {
+    return g_fonts;
+}
 
 void ProgramResources::gatherFonts() {
     QStringList fonts;
@@ -26,7 +28,8 @@ void ProgramResources::gatherFonts() {
         if (QFontDatabase::isPrivateFamily(family) || !QFontDatabase::isScalable(family)) continue;
         // A symbol font draws pictures instead of letters; nobody writes a diary in it.
         const auto systems = QFontDatabase::writingSystems(family);
-        if (systems.contains(QFontDatabase::Symbol) && !systems.contains(QFontDatabase::Latin)) continue;
+        if (systems.contains(QFontDatabase::Symbol) && !systems.contains(QFontDatabase::Latin))
+            continue;
         fonts << family;
     }
     fonts.sort(Qt::CaseInsensitive);
@@ -34,7 +37,9 @@ void ProgramResources::gatherFonts() {
     g_fonts = fonts;
 }
 
-void ProgramResources::releaseFonts() { g_fonts.clear(); }
+void ProgramResources::releaseFonts() {
+    g_fonts.clear();
+}
 
 void ProgramResources::loadMoodPictures() {
     const ui::ActiveSkin& skin = ui::ActiveSkin::current();
@@ -43,7 +48,8 @@ void ProgramResources::loadMoodPictures() {
 }
 
 void ProgramResources::releaseMoodPictures() {
-    for (QPixmap& p : faces()) p = QPixmap();
+    for (QPixmap& p : faces())
+        p = QPixmap();
 }
 
 QPixmap ProgramResources::moodPicture(int mood) {
@@ -51,7 +57,8 @@ QPixmap ProgramResources::moodPicture(int mood) {
     return faces()[size_t(mood - kMinMood)];
 }
 
-void ProgramResources::drawEmblem(QPainter& p, const QRectF& box, const QColor& leaf, const QColor& vein) {
+void ProgramResources::drawEmblem(QPainter& p, const QRectF& box, const QColor& leaf,
+                                  const QColor& vein) {
     // The same leaf the skins draw in the main window's corner.
     QPainterPath path;
     const QPointF a(box.left() + box.width() * 0.12, box.bottom() - box.height() * 0.1);

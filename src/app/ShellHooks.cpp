@@ -31,11 +31,19 @@ Registry& registry() {
 
 } // namespace
 
-void ShellHooks::setOptionsHandler(OptionsHandler handler) { registry().options = std::move(handler); }
-bool ShellHooks::hasOptionsHandler() { return bool(registry().options); }
-bool ShellHooks::runOptions(QWidget* parent) { return registry().options && registry().options(parent); }
+void ShellHooks::setOptionsHandler(OptionsHandler handler) {
+    registry().options = std::move(handler);
+}
+bool ShellHooks::hasOptionsHandler() {
+    return bool(registry().options);
+}
+bool ShellHooks::runOptions(QWidget* parent) {
+    return registry().options && registry().options(parent);
+}
 
-void ShellHooks::setOptionsAfterSave(OptionsAfterSave fn) { registry().afterSave = std::move(fn); }
+void ShellHooks::setOptionsAfterSave(OptionsAfterSave fn) {
+    registry().afterSave = std::move(fn);
+}
 
 bool ShellHooks::afterOptionsSaved(QWidget* mainWindow, const QString& previousSkin) {
     return registry().afterSave && registry().afterSave(mainWindow, previousSkin);
@@ -59,7 +67,9 @@ QWidget* ShellHooks::createPanelContent(Panel panel, QWidget* parent) {
     return f ? f(parent) : nullptr;
 }
 
-void ShellHooks::setToolAction(ToolAction action, Action fn) { registry().tools[action] = std::move(fn); }
+void ShellHooks::setToolAction(ToolAction action, Action fn) {
+    registry().tools[action] = std::move(fn);
+}
 
 bool ShellHooks::runToolAction(ToolAction action, QWidget* parent) {
     auto it = registry().tools.find(action);
@@ -68,7 +78,9 @@ bool ShellHooks::runToolAction(ToolAction action, QWidget* parent) {
     return true;
 }
 
-void ShellHooks::setTipsHandler(Action fn) { registry().tips = std::move(fn); }
+void ShellHooks::setTipsHandler(Action fn) {
+    registry().tips = std::move(fn);
+}
 
 bool ShellHooks::showTips(QWidget* parent) {
     if (!registry().tips) return false;
@@ -76,8 +88,12 @@ bool ShellHooks::showTips(QWidget* parent) {
     return true;
 }
 
-ShellCommands* ShellHooks::shell() { return registry().shell; }
-void ShellHooks::setShell(ShellCommands* shell) { registry().shell = shell; }
+ShellCommands* ShellHooks::shell() {
+    return registry().shell;
+}
+void ShellHooks::setShell(ShellCommands* shell) {
+    registry().shell = shell;
+}
 
 void ShellHooks::reset() {
     ShellCommands* keep = registry().shell;

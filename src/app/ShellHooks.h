@@ -4,15 +4,20 @@
 // registered is simply absent (an empty panel body, no reminders due, a navigator action that
 // does nothing). Pages themselves come through ModulePages.
 //
-//   ShellHooks::setOptionsHandler(fn)         fn(parent) runs the options sheet; on "Save" it writes the
-//                                             settings and the open diary's configuration and returns true
-//   ShellHooks::setOptionsAfterSave(fn)       fn(mainWindow, previousSkin) does what follows a save (autostart
-//                                             entry, reloaded shortcuts, restart offer); true: end the program
-//   ShellHooks::setReminderService(service)   the due computation, alarm check and current-reminders window
-//   ShellHooks::setPanelFactory(panel, fn)    fn(parent) makes the body of a floating panel
-//   ShellHooks::setToolAction(action, fn)     fn(parent) runs a tools-panel action chosen in the navigator
-//   ShellHooks::setTipsHandler(fn)            fn(parent) shows the tips window at start-up
-//   ShellHooks::shell()                       the main window's commands, for module code that needs them
+//   ShellHooks::setOptionsHandler(fn)         fn(parent) runs the options sheet; on "Save" it
+//   writes the
+//                                             settings and the open diary's configuration and
+//                                             returns true
+//   ShellHooks::setOptionsAfterSave(fn)       fn(mainWindow, previousSkin) does what follows a save
+//   (autostart
+//                                             entry, reloaded shortcuts, restart offer); true: end
+//                                             the program
+//   ShellHooks::setReminderService(service)   the due computation, alarm check and
+//   current-reminders window ShellHooks::setPanelFactory(panel, fn)    fn(parent) makes the body of
+//   a floating panel ShellHooks::setToolAction(action, fn)     fn(parent) runs a tools-panel action
+//   chosen in the navigator ShellHooks::setTipsHandler(fn)            fn(parent) shows the tips
+//   window at start-up ShellHooks::shell()                       the main window's commands, for
+//   module code that needs them
 //
 // Pages may also implement SubPageSelector (the diary and cookbook pages, for the navigator)
 // and panel bodies PanelContent.
@@ -31,7 +36,15 @@ enum class Panel { Navigator = 0, Calculator = 1, ScratchPad = 2 };
 inline constexpr int kPanelCount = 3;
 
 // Tools-panel actions that the navigator can start.
-enum class ToolAction { CompactEntries, WebSite, Forums, WishList, ChangePassword, Backup, ExportText };
+enum class ToolAction {
+    CompactEntries,
+    WebSite,
+    Forums,
+    WishList,
+    ChangePassword,
+    Backup,
+    ExportText
+};
 
 // The reminders module's side of the main window's minute timer.
 class ReminderService {
@@ -55,7 +68,13 @@ public:
 class SubPageSelector {
 public:
     enum DiaryPreview { kDiaryText = 0, kDiaryBody = 1, kDiaryMedication = 2, kDiaryFibro = 3 };
-    enum CookbookPage { kCookbook = 0, kIngredients = 1, kDailyCalories = 2, kShoppingList = 3, kUnits = 4 };
+    enum CookbookPage {
+        kCookbook = 0,
+        kIngredients = 1,
+        kDailyCalories = 2,
+        kShoppingList = 3,
+        kUnits = 4
+    };
     virtual ~SubPageSelector() = default;
     virtual void selectSubPage(int which) = 0;
 };
@@ -73,7 +92,8 @@ class ShellCommands {
 public:
     virtual ~ShellCommands() = default;
     virtual QWidget* shellWindow() = 0;
-    virtual void showModule(int index) = 0; // show a page (falls back to page 0 without a usable diary)
+    virtual void
+    showModule(int index) = 0; // show a page (falls back to page 0 without a usable diary)
     virtual void togglePage(int index) = 0; // as the module buttons do
     virtual void togglePanel(Panel panel) = 0;
     virtual void collapsePanel(Panel panel) = 0;

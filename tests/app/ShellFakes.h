@@ -25,7 +25,10 @@
 namespace tavrin::test {
 
 // The diary page: the entry list calls and the navigator's preview pages.
-class FakeDiaryPage : public QWidget, public app::DiaryPageApi, public app::ModulePage, public app::SubPageSelector {
+class FakeDiaryPage : public QWidget,
+                      public app::DiaryPageApi,
+                      public app::ModulePage,
+                      public app::SubPageSelector {
 public:
     explicit FakeDiaryPage(QWidget* parent) : QWidget(parent) { setObjectName("fakeDiaryPage"); }
     void clearEntryList() override { calls << "clear"; }
@@ -40,7 +43,9 @@ public:
 // The cookbook page, for the navigator's nutrition places.
 class FakeCookbookPage : public QWidget, public app::SubPageSelector {
 public:
-    explicit FakeCookbookPage(QWidget* parent) : QWidget(parent) { setObjectName("fakeCookbookPage"); }
+    explicit FakeCookbookPage(QWidget* parent) : QWidget(parent) {
+        setObjectName("fakeCookbookPage");
+    }
     void selectSubPage(int which) override { subPages << which; }
     QList<int> subPages;
 };
@@ -88,15 +93,12 @@ inline FakePages& fakePages() {
 }
 
 inline void registerFakePages() {
-    app::ModulePages::registerFactory(1, [](QWidget* parent) {
-        return fakePages().diary = new FakeDiaryPage(parent);
-    });
-    app::ModulePages::registerFactory(5, [](QWidget* parent) {
-        return fakePages().cookbook = new FakeCookbookPage(parent);
-    });
-    app::ModulePages::registerFactory(6, [](QWidget* parent) {
-        return fakePages().graph = new FakeGraphPage(parent);
-    });
+    app::ModulePages::registerFactory(
+        1, [](QWidget* parent) { return fakePages().diary = new FakeDiaryPage(parent); });
+    app::ModulePages::registerFactory(
+        5, [](QWidget* parent) { return fakePages().cookbook = new FakeCookbookPage(parent); });
+    app::ModulePages::registerFactory(
+        6, [](QWidget* parent) { return fakePages().graph = new FakeGraphPage(parent); });
 }
 
 // The skin the build draws, as the program loads it at start-up.
@@ -105,7 +107,8 @@ inline void loadShippedSkin() {
     QVERIFY2(!build.isEmpty(), "TAVRIN_TEST_BUILD is not set (run the test through ctest)");
     QVERIFY2(SkinLoader(QDir(build).filePath("bin/TNSkins")).load("Corvel Windows"),
              "the shipped skin did not load (build the data_skins target)");
-    QVERIFY2(!platform::Help::helpDir().isEmpty(), "no help pages beside the tests (build the data_help target)");
+    QVERIFY2(!platform::Help::helpDir().isEmpty(),
+             "no help pages beside the tests (build the data_help target)");
 }
 
 // A clean slate for each test: no settings, no diary, nothing recorded.

@@ -61,30 +61,37 @@ private slots:
         // The outline of the skin is cut out of the window.
         QVERIFY(!dlg.mask().isEmpty());
         QVERIFY(!dlg.mask().contains(QPoint(0, 0)));
-        QVERIFY(dlg.mask().contains(QPoint(SkinLayout::kWindowWidth / 2, SkinLayout::kWindowHeight / 2)));
+        QVERIFY(dlg.mask().contains(
+            QPoint(SkinLayout::kWindowWidth / 2, SkinLayout::kWindowHeight / 2)));
 
         const int h = ui::ActiveSkin::current().buttonHeight;
-        const char* modules[] = {"diaryButton", "remindersButton", "plannerButton", "contactsButton",
-                                 "cookbookButton", "graphButton", "toolsButton"};
+        const char* modules[] = {"diaryButton",    "remindersButton", "plannerButton",
+                                 "contactsButton", "cookbookButton",  "graphButton",
+                                 "toolsButton"};
         for (int i = 0; i < 7; ++i) {
             auto* b = button(dlg, modules[i]);
             QVERIFY2(b->hasPictures(), modules[i]);
             QCOMPARE(b->pos(), QPoint(SkinLayout::kButtonX, SkinLayout::moduleButtonY(i, h)));
         }
-        const char* small[] = {"openButton", "createButton", "optionsButton", "helpButton", "aboutButton"};
+        const char* small[] = {"openButton", "createButton", "optionsButton", "helpButton",
+                               "aboutButton"};
         for (int i = 0; i < 5; ++i) {
             auto* b = button(dlg, small[i]);
             QVERIFY2(b->hasPictures(), small[i]);
             QCOMPARE(b->pos(), QPoint(SkinLayout::kButtonX, SkinLayout::smallButtonY(i, h)));
         }
-        QCOMPARE(button(dlg, "minimizeButton")->pos(), QPoint(SkinLayout::kMinimizeX, SkinLayout::kCaptionButtonY));
-        QCOMPARE(button(dlg, "exitButton")->pos(), QPoint(SkinLayout::kExitX, SkinLayout::kCaptionButtonY));
-        QCOMPARE(dlg.findChildren<ui::CCustomButton*>(QString(), Qt::FindDirectChildrenOnly).size(), 14);
+        QCOMPARE(button(dlg, "minimizeButton")->pos(),
+                 QPoint(SkinLayout::kMinimizeX, SkinLayout::kCaptionButtonY));
+        QCOMPARE(button(dlg, "exitButton")->pos(),
+                 QPoint(SkinLayout::kExitX, SkinLayout::kCaptionButtonY));
+        QCOMPARE(dlg.findChildren<ui::CCustomButton*>(QString(), Qt::FindDirectChildrenOnly).size(),
+                 14);
 
         // Eight pages in the card, none shown before the start; page 0 is the help page.
         QVERIFY(qobject_cast<CTavrinDlgFirst*>(dlg.page(0)));
         QCOMPARE(dlg.page(1), static_cast<QWidget*>(fakePages().diary));
-        const QRect card(SkinLayout::kPageX, SkinLayout::kPageY, SkinLayout::kPageWidth, SkinLayout::kPageHeight);
+        const QRect card(SkinLayout::kPageX, SkinLayout::kPageY, SkinLayout::kPageWidth,
+                         SkinLayout::kPageHeight);
         for (int i = 0; i < CTavrinDlg::kPageCount; ++i) {
             QVERIFY(dlg.page(i));
             QCOMPARE(dlg.page(i)->parentWidget(), &dlg);
@@ -93,7 +100,8 @@ private slots:
         }
         // Pages without a module show their name.
         QVERIFY(dlg.page(3)->findChild<QLabel*>());
-        QVERIFY(dlg.panel(Panel::Navigator) && dlg.panel(Panel::Calculator) && dlg.panel(Panel::ScratchPad));
+        QVERIFY(dlg.panel(Panel::Navigator) && dlg.panel(Panel::Calculator) &&
+                dlg.panel(Panel::ScratchPad));
     }
 
     void titleNamesTheDiary() {
@@ -161,7 +169,8 @@ private slots:
         // One page at a time.
         button(dlg, "plannerButton")->click();
         int visible = 0;
-        for (int i = 0; i < CTavrinDlg::kPageCount; ++i) visible += dlg.page(i)->isVisible();
+        for (int i = 0; i < CTavrinDlg::kPageCount; ++i)
+            visible += dlg.page(i)->isVisible();
         QCOMPARE(visible, 1);
         QVERIFY(dlg.page(3)->isVisible());
     }
@@ -199,15 +208,17 @@ private slots:
         DiaryState::instance().setEmptyDiary(true);
         dlg.showPage(9);
         QCOMPARE(dlg.moduleIndex(), 9);
-        for (int i = 0; i < CTavrinDlg::kPageCount; ++i) QVERIFY(dlg.page(i)->isHidden());
+        for (int i = 0; i < CTavrinDlg::kPageCount; ++i)
+            QVERIFY(dlg.page(i)->isHidden());
     }
 
     void functionKeysSwitchPagesAndPanels() {
         CTavrinDlg dlg;
         startShown(dlg);
         chooseEmptyDiary(makeDiary("Keys", "pw1", 0), "Keys");
-        const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F2, 1}, {Qt::Key_F3, 2}, {Qt::Key_F4, 3}, {Qt::Key_F5, 4},
-                                                {Qt::Key_F6, 5}, {Qt::Key_F7, 6}, {Qt::Key_F8, 7}};
+        const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F2, 1}, {Qt::Key_F3, 2}, {Qt::Key_F4, 3},
+                                                {Qt::Key_F5, 4}, {Qt::Key_F6, 5}, {Qt::Key_F7, 6},
+                                                {Qt::Key_F8, 7}};
         for (auto [key, page] : keys) {
             QTest::keyClick(&dlg, key);
             QCOMPARE(dlg.moduleIndex(), page);
@@ -447,7 +458,9 @@ private slots:
         bool endNow = false;
         ShellHooks::setOptionsAfterSave([&](QWidget* w, const QString& previousSkin) {
             // On top already, and told which skin was in use before the sheet.
-            steps << QString("after:%1:%2").arg(previousSkin).arg(bool(w->windowFlags() & Qt::WindowStaysOnTopHint));
+            steps << QString("after:%1:%2")
+                         .arg(previousSkin)
+                         .arg(bool(w->windowFlags() & Qt::WindowStaysOnTopHint));
             return endNow;
         });
         fakePages().diary->calls.clear();
@@ -506,7 +519,8 @@ private slots:
         // Tools actions go to whoever registered them; the rest do nothing.
         QList<ToolAction> ran;
         ShellHooks::setToolAction(ToolAction::Backup, [&](QWidget*) { ran << ToolAction::Backup; });
-        ShellHooks::setToolAction(ToolAction::CompactEntries, [&](QWidget*) { ran << ToolAction::CompactEntries; });
+        ShellHooks::setToolAction(ToolAction::CompactEntries,
+                                  [&](QWidget*) { ran << ToolAction::CompactEntries; });
         sel('|');
         sel('u');
         sel('x');
@@ -538,16 +552,18 @@ private slots:
         const QPoint grip(SkinLayout::kWindowWidth / 2, 10); // the title strip
         QVERIFY(!dlg.childAt(grip));
         QTest::mousePress(&dlg, Qt::LeftButton, Qt::NoModifier, grip);
-        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)), dlg.mapToGlobal(QPointF(grip + QPoint(30, 20))),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)),
+                         dlg.mapToGlobal(QPointF(grip + QPoint(30, 20))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&dlg, &move);
         QTest::mouseRelease(&dlg, Qt::LeftButton, Qt::NoModifier, grip + QPoint(30, 20));
         QTRY_COMPARE(dlg.pos(), before + QPoint(30, 20));
         // A press on a page is the page's own.
         const QPoint onPage = dlg.page(0)->geometry().center();
         QTest::mousePress(&dlg, Qt::LeftButton, Qt::NoModifier, onPage);
-        QMouseEvent move2(QEvent::MouseMove, QPointF(onPage + QPoint(50, 0)), dlg.mapToGlobal(QPointF(onPage + QPoint(50, 0))),
-                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move2(QEvent::MouseMove, QPointF(onPage + QPoint(50, 0)),
+                          dlg.mapToGlobal(QPointF(onPage + QPoint(50, 0))), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&dlg, &move2);
         QTest::mouseRelease(&dlg, Qt::LeftButton, Qt::NoModifier, onPage);
         QCOMPARE(dlg.pos(), before + QPoint(30, 20));

@@ -29,7 +29,8 @@ void rememberLastDiary(const QString& path) {
 void answerPrompt(const QString& password, int* prompts = nullptr) {
     whenModal([password, prompts](QWidget* w) {
         if (prompts) ++*prompts;
-        if (password.isNull()) click(w, "cancelButton");
+        if (password.isNull())
+            click(w, "cancelButton");
         else {
             type(w, "password", password);
             click(w, "okButton");
@@ -265,7 +266,8 @@ private slots:
         CTavrinDlg dlg;
         dlg.start();
         minimise(dlg);
-        QCOMPARE(MessageBox::recordedTexts(), QStringList{"Error while creating the taskbar icon!"});
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList{"Error while creating the taskbar icon!"});
         QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
         // Minimised normally instead: still on the task bar.
         QVERIFY(dlg.isMinimized());
@@ -360,7 +362,8 @@ private slots:
         QVERIFY(!dlg.isVisible());
         platform::SingleInstance first("Tavelle restore test");
         QVERIFY(first.tryLock());
-        connect(&first, &platform::SingleInstance::activationRequested, &dlg, &CTavrinDlg::activateFromOtherCopy);
+        connect(&first, &platform::SingleInstance::activationRequested, &dlg,
+                &CTavrinDlg::activateFromOtherCopy);
 
         platform::SingleInstance second("Tavelle restore test");
         QVERIFY(!second.tryLock());

@@ -62,7 +62,8 @@ private slots:
 
     void panelsHangFoldedBelowTheWindow() {
         CTavrinDlg dlg;
-        for (Panel p : kAll) QVERIFY(dlg.panel(p)->isHidden()); // not before the window is seen
+        for (Panel p : kAll)
+            QVERIFY(dlg.panel(p)->isHidden()); // not before the window is seen
         startShown(dlg);
         verifyPlaced(dlg);
         QCOMPARE(dlg.panel(Panel::Navigator)->titleBar()->text(), QString("Easy Access Navigator"));
@@ -79,7 +80,8 @@ private slots:
         // Gone with the window when it is minimised, back when it is restored.
         dlg.showMinimized();
         QCoreApplication::processEvents();
-        for (Panel p : kAll) QVERIFY(dlg.panel(p)->isHidden());
+        for (Panel p : kAll)
+            QVERIFY(dlg.panel(p)->isHidden());
         dlg.showNormal();
         QTRY_VERIFY(dlg.panel(Panel::ScratchPad)->isVisible());
         verifyPlaced(dlg);
@@ -176,7 +178,8 @@ private slots:
 
     void bodiesComeFromTheModules() {
         FakeBody* body = nullptr;
-        ShellHooks::setPanelFactory(Panel::Calculator, [&](QWidget* parent) { return body = new FakeBody(parent); });
+        ShellHooks::setPanelFactory(Panel::Calculator,
+                                    [&](QWidget* parent) { return body = new FakeBody(parent); });
         CTavrinDlg dlg;
         startShown(dlg);
         FloatingPanel* calc = dlg.panel(Panel::Calculator);

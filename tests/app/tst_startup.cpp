@@ -26,26 +26,33 @@ using platform::MessageBox;
 
 namespace {
 
-QString programPath() { return QDir(qEnvironmentVariable("TAVRIN_TEST_BUILD")).filePath("bin/tavrin"); }
+QString programPath() {
+    return QDir(qEnvironmentVariable("TAVRIN_TEST_BUILD")).filePath("bin/tavrin");
+}
 
 // Sets or removes environment variables for the life of the object.
 class EnvGuard {
 public:
     ~EnvGuard() {
         for (auto it = saved_.cbegin(); it != saved_.cend(); ++it) {
-            if (it.value().isNull()) qunsetenv(it.key().constData());
-            else qputenv(it.key().constData(), it.value());
+            if (it.value().isNull())
+                qunsetenv(it.key().constData());
+            else
+                qputenv(it.key().constData(), it.value());
         }
     }
     void set(const char* name, const QByteArray& value) {
         remember(name);
-        if (value.isNull()) qunsetenv(name);
-        else qputenv(name, value);
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
     }
 
 private:
     void remember(const char* name) {
-        if (!saved_.contains(name)) saved_.insert(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        if (!saved_.contains(name))
+            saved_.insert(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
     }
     QMap<QByteArray, QByteArray> saved_;
 };
@@ -70,7 +77,8 @@ private slots:
         QVERIFY(CTavrinApp::checkToolkitVersion("6.4.2", "6.4.2"));
         QVERIFY(MessageBox::recorded().isEmpty());
         QVERIFY(!CTavrinApp::checkToolkitVersion("6.3.9", "6.4.2"));
-        QCOMPARE(MessageBox::recordedTexts(), QStringList{"You need Internet Explorer v4.0 or above!"});
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList{"You need Internet Explorer v4.0 or above!"});
         QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
     }
 
@@ -162,13 +170,15 @@ private slots:
         {
             CTavrinDlg dlg(status);
             QCOMPARE(seen.mid(seen.size() - 3),
-                     (QStringList{"Computing Transparency", "Loading Main Buttons", "Creating Main Windows"}));
+                     (QStringList{"Computing Transparency", "Loading Main Buttons",
+                                  "Creating Main Windows"}));
         }
         QCOMPARE(logo.progress(), int(seen.size()));
         QVERIFY(logo.progress() <= 43);
         QCOMPARE(logo.status(), QString("Creating Main Windows"));
         // More steps than the bar holds stop at its end.
-        for (int i = 0; i < 10; ++i) logo.setStatus("x");
+        for (int i = 0; i < 10; ++i)
+            logo.setStatus("x");
         QCOMPARE(logo.progress(), 43);
     }
 
@@ -183,7 +193,9 @@ private slots:
         for (const QString& f : fonts) {
             QVERIFY2(QFontDatabase::isScalable(f), qPrintable(f));
             const auto systems = QFontDatabase::writingSystems(f);
-            QVERIFY2(!(systems.contains(QFontDatabase::Symbol) && !systems.contains(QFontDatabase::Latin)), qPrintable(f));
+            QVERIFY2(!(systems.contains(QFontDatabase::Symbol) &&
+                       !systems.contains(QFontDatabase::Latin)),
+                     qPrintable(f));
         }
         ProgramResources::releaseFonts();
         QVERIFY(ProgramResources::fontList().isEmpty());
@@ -193,7 +205,9 @@ private slots:
         registerFakePages();
         {
             CTavrinDlg dlg;
-            for (int mood = -3; mood <= 3; ++mood) QVERIFY2(!ProgramResources::moodPicture(mood).isNull(), qPrintable(QString::number(mood)));
+            for (int mood = -3; mood <= 3; ++mood)
+                QVERIFY2(!ProgramResources::moodPicture(mood).isNull(),
+                         qPrintable(QString::number(mood)));
             QVERIFY(ProgramResources::moodPicture(4).isNull());
             QCOMPARE(ShellHooks::shell(), static_cast<ShellCommands*>(&dlg));
             QCOMPARE(ui::WindowEffects::mainWindow(), &dlg);
