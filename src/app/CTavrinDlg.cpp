@@ -576,6 +576,7 @@ void CTavrinDlg::placePanels() {
     const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
     int x = main.x() + L::kPageX + 10;
     for (FloatingPanel* p : panels_) {
+        if (!p) continue;
         const QSize s = p->currentSize();
         int y = main.y() + main.height();
         if (p->isExpanded() && screen.isValid() && y + s.height() > screen.bottom() + 1)
@@ -620,10 +621,10 @@ void CTavrinDlg::changeEvent(QEvent* event) {
     } else if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
             for (FloatingPanel* p : panels_)
-                if (p->isVisible()) p->raise();
+                if (p && p->isVisible()) p->raise();
         } else if (!ended_) {
             for (FloatingPanel* p : panels_)
-                WindowMessages::post(this, p->outMessage());
+                if (p) WindowMessages::post(this, p->outMessage());
         }
     }
     CCustomDialog::changeEvent(event);
@@ -795,6 +796,7 @@ bool CTavrinDlg::event(QEvent* event) {
             return true;
         }
         for (FloatingPanel* p : panels_) {
+            if (!p) continue; // not built yet
             const QByteArray in = p->inMessage().toLatin1();
             const QByteArray out = p->outMessage().toLatin1();
             if (NamedMessage::match(event, in.constData())) {
