@@ -1,6 +1,8 @@
 #include "CCustomListCtrl.h"
 
 #include "ActiveSkin.h"
+
+#include <QFont>
 #include "CInPlaceCombo.h"
 #include "CInPlaceEdit.h"
 #include "CInPlaceSpin.h"
@@ -37,6 +39,13 @@ CCustomListCtrl::CCustomListCtrl(QWidget* parent)
     : QTreeView(parent), model_(new CustomListModel(this)),
       delegate_(new CustomListDelegate(this)) {
     setObjectName(QStringLiteral("customList"));
+    // The column widths of every list are given in pixels for a small list font: the Arial-like
+    // face at 8 points keeps dates and times whole in them.
+    QFont f = font();
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    f.setPointSize(8);
+    setFont(f);
+    header()->setFont(f);
     setModel(model_);
     setItemDelegate(delegate_);
     setRootIsDecorated(false);

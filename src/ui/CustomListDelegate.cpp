@@ -8,7 +8,7 @@
 
 namespace tavrin::ui {
 namespace {
-constexpr int kTextPad = 4;
+constexpr int kTextPad = 2;
 
 void drawTriangle(QPainter* p, const QRect& square, bool pointsLeft, const QColor& c) {
     const int s = std::max(3, square.height() / 4);
