@@ -84,7 +84,7 @@ ui::CCustomButton* toolButton(QWidget* parent, const char* name, const QString& 
 
 CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& entry,
                                const std::array<QByteArray, kSlots>& texts, QWidget* parent)
-    : CCustomPropertyPage("Diary Text and Basic Parameters", parent) {
+    : CCustomPropertyPage("Diary Text and Basic Parameters", parent), initial_(entry) {
     setObjectName("diaryTextPage");
 
     // ---- date, time, description ----
@@ -491,6 +491,8 @@ void CTavrinPPDiary::plannerTicked(int row, bool done) {
 bool CTavrinPPDiary::storeInto(EntryRecord& e, std::string& body,
                                std::array<std::string, EntryRecord::kTypeTexts>& types) {
     params_->endEdit(false);
+    // A parameter without a row (switched off in the options) keeps what the entry held.
+    EntryParameters::copyValues(initial_, e);
     for (int r = 0; r < rows_.size(); ++r) {
         const ParameterRow& row = rows_[r];
         if (row.isText()) {

@@ -85,6 +85,8 @@ private:
     void formatCommand(void (ui::CCustomRichEdit::*command)());
 
     QList<ParameterRow> rows_;
+    // The values the entry came with: parameters the configuration hides keep them.
+    EntryRecord initial_;
     int moodRow_ = -1;
     int shownMood_ = 0;
     int shown_ = -1;

@@ -145,6 +145,24 @@ bool EntryParameters::setText(const ParameterRow& row, EntryRecord& e, const QSt
     return false;
 }
 
+void EntryParameters::copyValues(const EntryRecord& from, EntryRecord& to) {
+    to.setMood(from.mood());
+    to.setDream(from.dream());
+    to.setFatigue(from.fatigue());
+    to.setShape(from.shape());
+    to.setMenstruation(from.menstruation());
+    to.setCopulation(from.copulation());
+    to.setReal1(from.real1());
+    to.setReal2(from.real2());
+    to.setInt1(from.int1());
+    to.setInt2(from.int2());
+    to.setWeather(from.weather());
+    for (int k = 0; k < DiaryConfig::kSpins; ++k)
+        to.setSpin(k, from.spin(k));
+    for (int k = 0; k < DiaryConfig::kCombos; ++k)
+        to.setCombo(k, from.combo(k));
+}
+
 QString EntryParameters::previewText(const ParameterRow& row, const EntryRecord& e) {
     if (row.isText()) return text(row, e);
     const int v = value(row, e);

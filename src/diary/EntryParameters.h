@@ -52,6 +52,9 @@ public:
     // Stores a text row; false when the text is not a number of its kind.
     static bool setText(const ParameterRow& row, EntryRecord& e, const QString& text);
 
+    // Copies every basic parameter (mood to combo 3), shown or not, from one entry to another.
+    static void copyValues(const EntryRecord& from, EntryRecord& to);
+
     // What the preview's "Value" column shows: the value's name, "YES"/"NO", or the number.
     static QString previewText(const ParameterRow& row, const EntryRecord& e);
 

@@ -415,6 +415,70 @@ private slots:
                  QString("Text of entry 2, and more"));
     }
 
+    // Parameters the configuration hides have no row on the page; editing the entry must not
+    // wipe what they hold (they show again once switched back on).
+    void editKeepsTheValuesOfHiddenParameters() {
+        const QString path = makeDiary("Hidden", "Secret", 0);
+        {
+            TN tn(0, path.toStdString(), extOffsetOf(path));
+            QVERIFY(tn.ReadConfiguration());
+            tn.config.setWeatherEnabled(false);
+            tn.config.setScaleEnabled(DiaryConfig::Scale::Dream, false);
+            tn.config.setCheckEnabled(1, false);
+            tn.config.setMeasureEnabled(DiaryConfig::Measure::Int1, false);
+            for (int k = 0; k < 3; ++k) {
+                tn.config.setSpinEnabled(k, false);
+                tn.config.setComboEnabled(k, false);
+            }
+            QVERIFY(tn.WriteConfiguration());
+            tn.entry.clear();
+            tn.entry.setPassword("Secret");
+            tn.entry.setDateTime(1'700'000'000);
+            tn.entry.setDescription("Before");
+            tn.entry.setMood(-2);
+            tn.entry.setWeather(4);
+            tn.entry.setDream(2);
+            tn.entry.setCopulation(1);
+            tn.entry.setInt1(71);
+            tn.entry.setReal2(2.5f);
+            tn.entry.setInt2(-7);
+            for (int k = 0; k < 3; ++k) {
+                tn.entry.setSpin(k, std::int8_t(k - 1));
+                tn.entry.setCombo(k, std::int8_t(2 * k + 1));
+            }
+            tn.body = "Text";
+            QVERIFY(tn.AddEntry());
+        }
+        useDiary(path, false);
+        whenModal([](QWidget* w) {
+            CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
+            CTavrinPPDiary* text = sheet->textPage();
+            QCOMPARE(rowOf(text, ParameterRow::Weather), -1);
+            QCOMPARE(rowOf(text, ParameterRow::Scale, 0), -1);
+            text->descriptionEdit()->setText("After");
+            click(sheet, "okButton");
+        });
+        QVERIFY(EntryEditor::editEntry(nullptr, 0));
+
+        TN tn(0, path.toStdString(), extOffsetOf(path));
+        QVERIFY(tn.ReadEntry(true));
+        QCOMPARE(tn.entryCount, 1);
+        const EntryRecord& e = tn.entry;
+        QCOMPARE(e.description(), std::string("After"));
+        QCOMPARE(int(e.mood()), -2); // shown, untouched
+        QCOMPARE(int(e.weather()), 4);
+        QCOMPARE(int(e.dream()), 2);
+        QCOMPARE(int(e.copulation()), 1);
+        QCOMPARE(e.int1(), 71);
+        QCOMPARE(e.real2(), 2.5f);
+        QCOMPARE(e.int2(), -7);
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(int(e.spin(k)), k - 1);
+            QCOMPARE(int(e.combo(k)), 2 * k + 1);
+        }
+    }
+
     void emptyTypeTextsAreStoredEmpty() {
         const QString path = makeDiary("Types", "Secret", 1);
         useDiary(path, false);
