@@ -399,6 +399,13 @@ void CCustomListCtrl::finishEdit(QWidget* w, bool cancelled) {
     if (!found) return;
     CustomListModel::Cell cell = *found;
 
+    // The owner may have made the cell another kind while its editor was open; that editor's
+    // value no longer fits the cell, so the edit counts as cancelled.
+    const bool editorFits = (cell.kind == Kind::Text && qobject_cast<CInPlaceEdit*>(w)) ||
+                            (cell.kind == Kind::List && qobject_cast<CInPlaceCombo*>(w)) ||
+                            (cell.kind == Kind::Spin && qobject_cast<CInPlaceSpin*>(w));
+    if (!editorFits) cancelled = true;
+
     if (cancelled) {
         emit cellEdited(row, column, true, QString(), cell.kind == Kind::Text ? -1 : cell.value);
         return;

@@ -41,7 +41,7 @@ bool CInPlaceSpin::press(const QPoint& pos) {
     else if (raiseSquare().contains(pos))
         step = +1;
     if (step == 0) return false;
-    value_ = std::clamp(value_ + step, lowest_, highest_);
+    value_ = int(std::clamp<qint64>(qint64(value_) + step, lowest_, highest_));
     stepped_ = true;
     update();
     finish(false);

@@ -374,6 +374,46 @@ private slots:
         QCOMPARE(edited.count(), 3);
         QCOMPARE(edited.at(2).at(2).toBool(), true);
         QVERIFY(edited.at(2).at(3).toString().isNull());
+
+        // A decimal cell showing a text that breaks the filter (a damaged value printed as
+        // "nan"): backspace still deletes, letters still stay out, digits go in.
+        list->setTextCell(2, 1, "nan", false, true);
+        page.click(2, 1);
+        ed = qobject_cast<CInPlaceEdit*>(list->activeEditor());
+        QVERIFY(ed);
+        QTest::keyClick(ed, Qt::Key_End);
+        QTest::keyClick(ed, Qt::Key_Backspace);
+        QCOMPARE(ed->text(), QString("na"));
+        QTest::keyClick(ed, Qt::Key_X);
+        QTest::keyClick(ed, Qt::Key_N);
+        QCOMPARE(ed->text(), QString("na"));
+        QTest::keyClick(ed, Qt::Key_Backspace);
+        QTest::keyClick(ed, Qt::Key_Backspace);
+        QTest::keyClicks(ed, "1.5");
+        QCOMPARE(ed->text(), QString("1.5"));
+        QTest::keyClick(ed, Qt::Key_Return);
+        QCOMPARE(list->itemText(2, 1), QString("1.5"));
+    }
+
+    void cellMadeAnotherKindUnderItsEditorEndsCancelled() {
+        Page page;
+        CCustomListCtrl* list = page.list;
+        list->setTextCell(0, 1, "12", true);
+        QSignalSpy edited(list, &CCustomListCtrl::cellEdited);
+        page.click(0, 1);
+        page.click(0, 1);
+        auto* ed = qobject_cast<CInPlaceEdit*>(list->activeEditor());
+        QVERIFY(ed);
+        QTest::keyClicks(ed, "7");
+        // The owner refills the row while the text editor is still open.
+        QVERIFY(list->setSpinCell(0, 1, kMoods, 1, -3, 3, 3));
+        QTest::keyClick(ed, Qt::Key_Return);
+        QVERIFY(!list->activeEditor());
+        QCOMPARE(edited.count(), 1);
+        QCOMPARE(edited.at(0).at(2).toBool(), true);
+        QCOMPARE(list->itemText(0, 1), QString("Fine"));
+        QCOMPARE(list->cellValue(0, 1), 1);
+        QVERIFY(page.owner->spins.isEmpty());
     }
 
     void spinSquaresStepClampAndReportEveryPress() {
