@@ -145,11 +145,13 @@ void CCustomSliderCtrl::paintEvent(QPaintEvent*) {
         p.drawRoundedRect(sel.adjusted(-3, -1, 3, 1), 4, 4);
     }
 
-    // Ticks.
-    if (tickPosition() != NoTicks && tickInterval() > 0) {
+    // Ticks, unless they would stand closer than two pixels: a wide range would only smear the
+    // groove, and one up to the largest int would never end.
+    const qint64 ticks = tickInterval() > 0 ? (qint64(maximum()) - minimum()) / tickInterval() : 0;
+    if (tickPosition() != NoTicks && tickInterval() > 0 && ticks <= qAbs(b - a) / 2) {
         p.setPen(skin.frameDark());
-        for (int v = minimum(); v <= maximum(); v += tickInterval()) {
-            const int t = at(v);
+        for (qint64 v = minimum(); v <= maximum(); v += tickInterval()) {
+            const int t = at(int(v));
             if (horizontal)
                 p.drawLine(t, mid + 8, t, mid + 11);
             else

@@ -5,9 +5,12 @@
 #include "TestEnvironment.h"
 #include "WindowMessages.h"
 
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QStyleOptionSlider>
 #include <QTest>
+
+#include <limits>
 
 using namespace tavrin;
 using platform::NamedMessage;
@@ -171,6 +174,20 @@ private slots:
         QCOMPARE(slider_->selectionEnd(), 5);
         QCOMPARE(parent_->notes, (QList<Parent::Note>{{1, 5, 1042}}));
         QCOMPARE(ui::CCustomSliderCtrl::packRange(1, 5), qintptr(0x0501));
+    }
+
+    void widestRangeStillPaints() {
+        // Ticks up to the largest int once never ended; a range of millions drew millions.
+        slider_->setRange(0, std::numeric_limits<int>::max());
+        slider_->setSelection(0, 10);
+        QElapsedTimer t;
+        t.start();
+        const QImage shot = slider_->grab().toImage();
+        QVERIFY(!shot.isNull());
+        QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+        // A short range keeps one tick per value.
+        slider_->setRange(0, 6);
+        QVERIFY(!slider_->grab().isNull());
     }
 };
 
