@@ -747,13 +747,13 @@ bool writeSkin(const Theme& t, const QString& root) {
     ok &= save(backLarge(t), pics + "back_large.tns");
     ok &= save(backMain(t), pics + "back_main.tns");
 
-    struct ButtonSpec {
+    struct MainButton {
         const char* file;
         const char* label;
         Icon icon;
         bool module;
     };
-    const ButtonSpec buttons[] = {
+    const MainButton buttons[] = {
         {"diary", "Diary", iconDiary, true},
         {"reminder", "Reminders", iconReminder, true},
         {"planner", "Planner", iconPlanner, true},
@@ -769,7 +769,7 @@ bool writeSkin(const Theme& t, const QString& root) {
         {"minimize", "Minimize", iconMinimize, false},
         {"exit", "Exit", iconExit, false},
     };
-    for (const ButtonSpec& b : buttons) {
+    for (const MainButton& b : buttons) {
         const int h = b.module ? L::kModuleButtonHeight : L::kSmallButtonHeight;
         const int iconBox = b.module ? 22 : 16;
         const int labelPx = 12;

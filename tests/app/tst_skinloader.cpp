@@ -20,25 +20,25 @@ using platform::MsgIcon;
 
 namespace {
 
-struct SkinSpec {
+struct FakeSkin {
     int indexSize = ui::ActiveSkin::kIndexSize;
     int buttonHeight = 44;
     QString missing;    // a picture left out
     QString notBmp;     // a picture written as PNG under its .tns name
     QByteArray author = "Test Author";
 
-    SkinSpec& index(int size) { indexSize = size; return *this; }
-    SkinSpec& height(int h) { buttonHeight = h; return *this; }
-    SkinSpec& without(const QString& file) { missing = file; return *this; }
-    SkinSpec& asPng(const QString& file) { notBmp = file; return *this; }
-    SkinSpec& by(const QByteArray& name) { author = name; return *this; }
+    FakeSkin& index(int size) { indexSize = size; return *this; }
+    FakeSkin& height(int h) { buttonHeight = h; return *this; }
+    FakeSkin& without(const QString& file) { missing = file; return *this; }
+    FakeSkin& asPng(const QString& file) { notBmp = file; return *this; }
+    FakeSkin& by(const QByteArray& name) { author = name; return *this; }
 };
 
 // An index file laid out by hand: author at 60, nine colours at 92, button key at 128, seven
 // colours at 132, window key at 160, each colour as 0x00BBGGRR.
-QByteArray makeIndex(const SkinSpec& spec) {
+QByteArray makeIndex(const FakeSkin& skin) {
     QByteArray b(ui::ActiveSkin::kIndexSize, '\0');
-    b.replace(60, spec.author.size(), spec.author);
+    b.replace(60, skin.author.size(), skin.author);
     auto put = [&](int off, int r, int g, int bl) {
         b[off] = char(r);
         b[off + 1] = char(g);
@@ -48,22 +48,22 @@ QByteArray makeIndex(const SkinSpec& spec) {
     put(128, 255, 0, 254);
     for (int i = 0; i < 7; ++i) put(132 + 4 * i, 100 + i, 110 + i, 120 + i);
     put(160, 1, 2, 3);
-    return b.left(spec.indexSize);
+    return b.left(skin.indexSize);
 }
 
-void makeSkin(const QString& root, const QString& name, const SkinSpec& spec = SkinSpec()) {
+void makeSkin(const QString& root, const QString& name, const FakeSkin& skin = FakeSkin()) {
     QDir dir(root);
     QVERIFY(dir.mkpath(name));
     QFile index(dir.filePath(name + ".TNS"));
     QVERIFY(index.open(QIODevice::WriteOnly));
-    index.write(makeIndex(spec));
+    index.write(makeIndex(skin));
     index.close();
     for (const QString& file : SkinLoader::requiredPictures()) {
-        if (file == spec.missing) continue;
-        const int h = file == "diary_normal.tns" ? spec.buttonHeight : 8;
+        if (file == skin.missing) continue;
+        const int h = file == "diary_normal.tns" ? skin.buttonHeight : 8;
         QImage img(file == "diary_normal.tns" ? 110 : 8, h, QImage::Format_RGB32);
         img.fill(Qt::darkCyan);
-        QVERIFY(img.save(dir.filePath(name + "/" + file), file == spec.notBmp ? "PNG" : "BMP"));
+        QVERIFY(img.save(dir.filePath(name + "/" + file), file == skin.notBmp ? "PNG" : "BMP"));
     }
 }
 
@@ -118,7 +118,7 @@ private slots:
     }
 
     void shortIndexIsRejected() {
-        makeSkin(dir_->path(), "Short", SkinSpec().index(163));
+        makeSkin(dir_->path(), "Short", FakeSkin().index(163));
         SkinLoader l = loader();
         QVERIFY(!l.load("Short"));
         QCOMPARE(MessageBox::recordedTexts(), QStringList{"The index size is incorrect!"});
@@ -142,7 +142,7 @@ private slots:
     void buttonHeightLimits() {
         QFETCH(int, height);
         QFETCH(bool, accepted);
-        makeSkin(dir_->path(), "Sized", SkinSpec().height(height));
+        makeSkin(dir_->path(), "Sized", FakeSkin().height(height));
         SkinLoader l = loader();
         QCOMPARE(l.load("Sized"), accepted);
         if (accepted) {
@@ -159,7 +159,7 @@ private slots:
     }
 
     void lastPictureMissingFailsAfterAllOthers() {
-        makeSkin(dir_->path(), "NoFront", SkinSpec().without("body_front.tns"));
+        makeSkin(dir_->path(), "NoFront", FakeSkin().without("body_front.tns"));
         SkinLoader l = loader();
         QVERIFY(!l.load("NoFront"));
         QStringList expected = loadingTexts(34);
@@ -169,7 +169,7 @@ private slots:
     }
 
     void pictureThatIsNoBmpFails() {
-        makeSkin(dir_->path(), "Png", SkinSpec().asPng("back_all.tns"));
+        makeSkin(dir_->path(), "Png", FakeSkin().asPng("back_all.tns"));
         SkinLoader l = loader();
         QVERIFY(!l.load("Png"));
         QCOMPARE(statuses_, (QStringList{"Loading back_all.tns", "Unable to load back_all.tns"}));
@@ -207,8 +207,8 @@ private slots:
 
     void namesAndAuthor() {
         makeSkin(dir_->path(), "Zeta");
-        makeSkin(dir_->path(), "Alpha", SkinSpec().by("Ann Example"));
-        makeSkin(dir_->path(), "Cafe", SkinSpec().by("Caf\xe9 \x80")); // Windows-1252 bytes
+        makeSkin(dir_->path(), "Alpha", FakeSkin().by("Ann Example"));
+        makeSkin(dir_->path(), "Cafe", FakeSkin().by("Caf\xe9 \x80")); // Windows-1252 bytes
         QVERIFY(QDir(dir_->path()).mkpath("NotASkin"));
         SkinLoader l = loader();
         QCOMPARE(l.skinNames(), (QStringList{"Alpha", "Cafe", "Zeta"}));
@@ -272,7 +272,7 @@ private slots:
 
     void unusableSkinFallsBackToTheDefault() {
         makeSkin(dir_->path(), "Corvel Windows");
-        makeSkin(dir_->path(), "Broken", SkinSpec().without("radio_normal.tns"));
+        makeSkin(dir_->path(), "Broken", FakeSkin().without("radio_normal.tns"));
         settings::write(settings::WhichSkin, "Broken");
         SkinLoader l = loader();
         QVERIFY(l.chooseAndLoad());
