@@ -268,7 +268,6 @@ void CTavrinDlg::start() {
     if (settings::read(settings::TipsStartup) == 0) ShellHooks::showTips(this);
 
     remindersPending_ = true;
-    reminderTimer_.start(showRemindersAtStart_ ? kReminderFirstTickMs : kReminderPeriodMs);
 
     if (minimizeOnLoad_)
         askNow_ = false;
@@ -277,6 +276,9 @@ void CTavrinDlg::start() {
 
     const int firstShow = settings::read(settings::FirstShow);
     auto finish = [this] {
+        // Started once the last diary's password was answered: a tick during the prompt would
+        // find no diary open and put the start-up reminders off by a whole minute.
+        reminderTimer_.start(showRemindersAtStart_ ? kReminderFirstTickMs : kReminderPeriodMs);
         WindowMessages::post(this, QStringLiteral("TNSSetText"));
         show(); // refused while the window may not be seen yet
         if (isVisible()) {
@@ -288,7 +290,7 @@ void CTavrinDlg::start() {
         mayShow_ = true;
         pagesBlocked_ = false;
         if (openLast && state.hasPath() && state.extOffset() != 0) {
-            switch (flows_.admitChosen(settings::read(settings::ShortFile), false)) {
+            switch (flows_.admitAgain(false)) {
             case DiaryFlows::Admit::Empty:
                 showPage(0);
                 finish();
@@ -708,7 +710,7 @@ void CTavrinDlg::onRestored() {
         const int ext = settings::read(settings::ExtLoc);
         if (!path.isEmpty() && ext != 0) {
             state.choose(path, ext);
-            const auto admitted = flows_.admitChosen(settings::read(settings::ShortFile), true);
+            const auto admitted = flows_.admitAgain(true);
             savedModule_ =
                 admitted == DiaryFlows::Admit::Opened ? settings::read(settings::FirstShow) : 0;
         } else {
@@ -722,7 +724,7 @@ void CTavrinDlg::onRestored() {
         if (settings::read(settings::AfterRestore) == 1 && state.hasPath()) {
             // The entries stay hidden until the password was given again.
             clearEntryList();
-            flows_.admitChosen(settings::read(settings::ShortFile), true);
+            flows_.admitAgain(true);
         }
     }
     if (!state.isOpen() || !state.hasPath()) savedModule_ = 0;

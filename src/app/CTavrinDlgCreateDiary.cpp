@@ -71,8 +71,9 @@ CTavrinDlgCreateDiary::CTavrinDlgCreateDiary(QWidget* parent) : CCustomDialog(Ba
             [this](int row) { description_->setText(DiaryTypes::description(row)); });
     types_->setCurrentRow(0);
 
-    QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    setDirectory(docs.isEmpty() ? QDir::homePath() : docs);
+    // The documents folder is named even where it was never made; a diary cannot go there.
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    setDirectory(!docs.isEmpty() && QDir(docs).exists() ? docs : QDir::homePath());
 }
 
 void CTavrinDlgCreateDiary::setDirectory(const QString& dir) {

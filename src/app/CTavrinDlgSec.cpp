@@ -20,14 +20,16 @@ using platform::MessageBox;
 
 CTavrinDlgSec::CTavrinDlgSec(const QString& diaryName, bool creating, QWidget* parent,
                              const QString& diaryPath, int extOffset)
-    : CCustomDialog(BackAll, parent), creating_(creating || diaryName.isEmpty()), path_(diaryPath),
-      ext_(extOffset) {
+    : CCustomDialog(BackAll, parent), creating_(creating), path_(diaryPath), ext_(extOffset) {
+    // Without a name there is nothing to cancel back to nor to reset; only a new password asks
+    // for its confirmation and the security pairs.
+    const bool asNew = creating || diaryName.isEmpty();
     setWindowTitle(texts::kProgramTitle);
     setObjectName("passwordDialog");
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 16, 16, 16);
     auto* grid = new QGridLayout;
-    name_ = new QLineEdit(creating_ ? QString("You are creating a new diary") : diaryName, this);
+    name_ = new QLineEdit(asNew ? QString("You are creating a new diary") : diaryName, this);
     name_->setObjectName("diaryName");
     name_->setReadOnly(true);
     name_->setFocusPolicy(Qt::NoFocus);
@@ -54,8 +56,8 @@ CTavrinDlgSec::CTavrinDlgSec(const QString& diaryName, bool creating, QWidget* p
     row->addWidget(ok);
     row->addWidget(cancel_);
     top->addLayout(row);
-    cancel_->setEnabled(!creating_);
-    reset_->setEnabled(!creating_);
+    cancel_->setEnabled(!asNew);
+    reset_->setEnabled(!asNew);
     connect(ok, &QPushButton::clicked, this, &CTavrinDlgSec::accept);
     connect(cancel_, &QPushButton::clicked, this, &CTavrinDlgSec::reject);
     connect(reset_, &QPushButton::clicked, this, &CTavrinDlgSec::resetPassword);
@@ -93,7 +95,7 @@ void CTavrinDlgSec::accept() {
 }
 
 void CTavrinDlgSec::reject() {
-    if (creating_) return; // a new diary cannot go without its password
+    if (!cancel_->isEnabled()) return; // a new diary cannot go without its password
     CCustomDialog::reject();
 }
 

@@ -12,6 +12,7 @@
 #include "TN.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace tavrin::app {
@@ -46,6 +47,14 @@ void DiaryFlows::openDiary() {
                                                      "Tavelle Suite v3.x files (*.tni)|*.tni||", "tni",
                                                      "*.tni", true);
     if (path.isEmpty()) return; // the diary that was open stays open
+    // Any other file would become the entry index: the first entry would be appended to it.
+    if (QFileInfo(path).suffix().compare(QStringLiteral("tni"), Qt::CaseInsensitive) != 0) {
+        MessageBox::warning(QStringLiteral("%1\nis not a diary. Diaries are the files ending in "
+                                           "\".tni\".")
+                                .arg(QDir::toNativeSeparators(path)),
+                            shell_.shellWindow());
+        return;
+    }
     shell_.clearEntryList();
     auto& state = DiaryState::instance();
     state.choose(path, extensionOffsetOf(path));
@@ -83,6 +92,12 @@ DiaryFlows::Admit DiaryFlows::admitChosen(const QString& name, bool fill) {
     state.setOpen(true);
     if (fill) afterAccepted();
     return Admit::Opened;
+}
+
+DiaryFlows::Admit DiaryFlows::admitAgain(bool fill) {
+    const QString name = DiaryState::instance().name();
+    settings::write(settings::ShortFile, name);
+    return admitChosen(name, fill);
 }
 
 void DiaryFlows::afterAccepted() {

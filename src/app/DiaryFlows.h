@@ -32,6 +32,10 @@ public:
     // no entry, ask its password. With `fill`, an accepted diary's entries are listed, the
     // diary page shown and the path remembered for the next start.
     Admit admitChosen(const QString& name, bool fill);
+    // admitChosen() for the diary taken up again (the last one at start-up, or the current one
+    // after a restore). Its name comes from its own path and is remembered as the last chosen
+    // name: the one stored may belong to a diary chosen later whose password was never given.
+    Admit admitAgain(bool fill);
 
     // The password prompt.
     static PasswordAnswer askPassword(const QString& diaryName, bool creating, QWidget* parent,

@@ -16,7 +16,10 @@
 #include "TN.h"
 #include "TestEnvironment.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTimer>
 #include <QtEndian>
@@ -141,6 +144,33 @@ private slots:
         whenModal([](QWidget* w) { click(w, "cancelButton"); });
         flows.createDiary();
         QVERIFY(!s.hasPath());
+    }
+
+    void openRefusesAFileThatIsNotADiary() {
+        // Taken as a diary, the file would become the entry index and get entries appended.
+        const QString notes = QDir(scratchDir()).filePath("notes.txt");
+        {
+            QFile f(notes);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("milk\n");
+        }
+        auto& s = DiaryState::instance();
+        s.choose("/elsewhere/Other.tni", 17);
+        s.setOpen(true);
+        settings::write(settings::ShortFile, "Other");
+        FakeShell shell;
+        DiaryFlows flows(shell);
+        platform::FileChooser::setNextFileName(notes);
+        flows.openDiary(); // no prompt may appear: a modal would block here
+        QCOMPARE(MessageBox::recorded().size(), 1);
+        QVERIFY(MessageBox::recordedTexts().first().contains(".tni"));
+        QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
+        QCOMPARE(s.path(), QString("/elsewhere/Other.tni"));
+        QVERIFY(s.isOpen());
+        QVERIFY(shell.calls.isEmpty());
+        QCOMPARE(settings::read(settings::ShortFile), QString("Other"));
+        QVERIFY(!QFileInfo::exists(QDir(scratchDir()).filePath("notes")));
+        QCOMPARE(QFileInfo(notes).size(), 5);
     }
 
     void diaryWithoutEntriesIsEmptyWithoutPassword() {
@@ -280,6 +310,52 @@ private slots:
         QCOMPARE(MessageBox::recordedTexts(),
                  QStringList({texts::kTooShortPassword,
                               "You must provide at least one full pair of question and answer!"}));
+    }
+
+    void promptWithoutANameOnlyAsksThePassword() {
+        // Opening a diary whose name is unknown: shown as new and not cancellable, but no
+        // confirmation and no security pairs are asked, since no password is being chosen.
+        bool confirmationShown = false;
+        whenModal([&confirmationShown](QWidget* w) {
+            QCOMPARE(w->findChild<QLineEdit*>("diaryName")->text(), QString("You are creating a new diary"));
+            QVERIFY(!w->findChild<QPushButton*>("cancelButton")->isEnabled());
+            QVERIFY(!w->findChild<QPushButton*>("resetPasswordButton")->isEnabled());
+            QTimer::singleShot(300, w, [w, &confirmationShown] {
+                // Only reached when the confirmation blocks the prompt: end both.
+                if (QWidget* m = QApplication::activeModalWidget(); m && m != w) {
+                    confirmationShown = true;
+                    m->close();
+                    static_cast<QDialog*>(w)->done(QDialog::Rejected);
+                }
+            });
+            type(w, "password", "abc");
+            click(w, "okButton");
+        });
+        const PasswordAnswer a = DiaryFlows::askPassword("", false, nullptr);
+        QVERIFY(!confirmationShown);
+        QVERIFY(a.ok);
+        QCOMPARE(a.password, QString("abc"));
+        QVERIFY(MessageBox::recorded().isEmpty());
+    }
+
+    void createStartsInAFolderThatExists() {
+        // Where the documents folder was never made, the home folder is offered instead.
+        struct RestoreHome {
+            QByteArray value = qgetenv("HOME");
+            ~RestoreHome() { qputenv("HOME", value); }
+        } restoreHome;
+        const QString home = QDir(scratchDir()).filePath("createHome");
+        QDir().mkpath(home);
+        qputenv("HOME", QFile::encodeName(home));
+        {
+            CTavrinDlgCreateDiary dlg;
+            QCOMPARE(dlg.directory(), home);
+        }
+        QDir().mkpath(home + "/Documents");
+        {
+            CTavrinDlgCreateDiary dlg;
+            QCOMPARE(dlg.directory(), home + "/Documents");
+        }
     }
 
     void mismatchedConfirmationKeepsThePromptOpen() {

@@ -10,6 +10,7 @@
 #include "SingleInstance.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 using namespace tavrin;
 using namespace tavrin::app;
@@ -77,6 +78,47 @@ private slots:
         QVERIFY(!fakePages().diary->calls.contains("fill:open"));
         QCOMPARE(settings::read(settings::DiaryFile), path);
         QTRY_COMPARE(dlg.titleText(), QString("Tavelle Suite v3.10 - Last"));
+    }
+
+    void lastDiaryIsAskedUnderItsOwnName() {
+        // A diary chosen after it but never opened (cancelled, or new) left its own name as the
+        // last chosen one; the last opened diary is still asked for and shown as itself.
+        const QString path = makeDiary("Mine", "Secret");
+        rememberLastDiary(path);
+        settings::write(settings::ShortFile, "Chosen later");
+        settings::write(settings::OpenLastDiary, 1);
+        CTavrinDlg dlg;
+        QString shownName;
+        whenModal([&shownName](QWidget* w) {
+            shownName = w->findChild<QLineEdit*>("diaryName")->text();
+            type(w, "password", "Secret");
+            click(w, "okButton");
+        });
+        dlg.start();
+        QCOMPARE(shownName, QString("Mine"));
+        QVERIFY(DiaryState::instance().isOpen());
+        QCOMPARE(settings::read(settings::ShortFile), QString("Mine"));
+        QTRY_COMPARE(dlg.titleText(), QString("Tavelle Suite v3.10 - Mine"));
+    }
+
+    void remindersAtStartFollowASlowPassword() {
+        // The user takes longer than the first tick to type the password; the reminders still
+        // come right after the diary opened, not a minute later.
+        rememberLastDiary(makeDiary("Slow", "Secret"));
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::ShowReminderOnStart, 1);
+        auto* service = new FakeReminders;
+        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        CTavrinDlg dlg;
+        whenModal([](QWidget* w) {
+            QTest::qWait(400);
+            type(w, "password", "Secret");
+            click(w, "okButton");
+        });
+        dlg.start();
+        QVERIFY(DiaryState::instance().isOpen());
+        QTRY_COMPARE_WITH_TIMEOUT(service->shown, 1, 2000);
+        QVERIFY(!dlg.remindersPending());
     }
 
     void lastDiaryRefused_data() {
