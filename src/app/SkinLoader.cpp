@@ -1,5 +1,7 @@
 #include "SkinLoader.h"
 
+#include "ProgramTexts.h"
+
 #include "ActiveSkin.h"
 #include "DataPaths.h"
 #include "MessageBox.h"
@@ -24,7 +26,7 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 
 // Where the default-skin message sends the user for more skins.
-constexpr const char* kSkinsSite = "https://tavelle.example.org/skins";
+const QString kSkinsSite = QString::fromLatin1(texts::kWebSite) + "/skins";
 
 // The file in `dir` called `fileName`, ignoring case when no exact match exists: skins made on
 // systems that ignore case do not always agree with us on capitals.
@@ -175,7 +177,7 @@ bool SkinLoader::chooseAndLoad() {
     MessageBox::show(QStringLiteral("Tavelle was unable to load its default skin. Please check the "
                                     "\\TNSkins directory (%1) and reinstall Tavelle Suite if "
                                     "it is incomplete. More skins can be downloaded from %2.")
-                         .arg(QDir::toNativeSeparators(dir_), QString::fromLatin1(kSkinsSite)),
+                         .arg(QDir::toNativeSeparators(dir_), kSkinsSite),
                      MsgIcon::Error, MsgButtons::Ok, QStringLiteral("Error"), nullptr, true);
     return false;
 }

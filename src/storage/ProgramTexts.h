@@ -12,4 +12,7 @@ inline constexpr const char* kInvalidPassword =
     "password is case sEnSiTiVe!";
 inline constexpr const char* kTooShortPassword = "You must enter at least 3 characters!";
 
+// The maker's web site; the tools page and messages link to pages below it.
+inline constexpr const char* kWebSite = "https://tavelle-suite.org";
+
 } // namespace tavrin::texts
