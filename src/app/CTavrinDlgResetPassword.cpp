@@ -62,6 +62,7 @@ CTavrinDlgResetPassword::CTavrinDlgResetPassword(const QString& path, int extOff
     connect(validateButton, &QPushButton::clicked, this, &CTavrinDlgResetPassword::validate);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    answers_[0]->setFocus(); // the questions are only read
     if (!path_.isEmpty()) {
         TN tn(0, path_.toStdString(), ext_);
         if (tn.FirstEntry(true))

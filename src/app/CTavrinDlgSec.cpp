@@ -103,6 +103,7 @@ void CTavrinDlgSec::resetPassword() {
     CTavrinDlgResetPassword reset(path_, ext_, this);
     reset.exec();
     resetDone_ = true;
+    password_->setFocus(); // the new password, or the old one remembered after all
 }
 
 } // namespace tavrin::app
