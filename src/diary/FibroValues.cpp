@@ -98,8 +98,11 @@ bool FibroValues::parse(const std::array<QString, kFields>& texts, Field& bad, Q
             }
             next.humidities[std::size_t(i - OutdoorHumidity)] = n;
         } else {
-            // The user's own decimal separator, or the point.
-            float v = QLocale().toFloat(t, &ok);
+            // The user's own decimal separator, or the point the field shows. Where the point
+            // groups thousands, "21.125" would read as 21125: group separators are refused.
+            QLocale locale;
+            locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+            float v = locale.toFloat(t, &ok);
             if (!ok) v = t.toFloat(&ok);
             if (!ok || !std::isfinite(v)) {
                 bad = f;

@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 
 using namespace tavrin;
@@ -88,6 +89,36 @@ private slots:
         // A refusal changes nothing.
         QCOMPARE(v.temperatures, (std::array<float, 3>{1, 2, 3}));
         QCOMPARE(v.humidities, (std::array<int, 2>{4, 5}));
+    }
+
+    // The fields show values with a point; where the point groups thousands (German), a shown
+    // "21.125" must still read back as 21.125, not 21125, and the comma is the decimal sign.
+    void shownValuesReadBackInALocaleWithAnotherDecimalSign() {
+        struct RestoreLocale {
+            QLocale before;
+            ~RestoreLocale() { QLocale::setDefault(before); }
+        } restore;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        FibroValues v;
+        v.temperatures = {21.125f, -4.125f, 36.6f};
+        v.humidities = {40, 60};
+        std::array<QString, 5> shown;
+        for (int f = 0; f < FibroValues::kFields; ++f)
+            shown[std::size_t(f)] = v.text(FibroValues::Field(f));
+        FibroValues back;
+        FibroValues::Field refused{};
+        QString message;
+        QVERIFY(back.parse(shown, refused, message));
+        QCOMPARE(back.temperatures, v.temperatures);
+        QCOMPARE(back.humidities, v.humidities);
+        // The comma is the decimal sign; thousands separators are refused, not guessed at.
+        std::array<QString, 5> typed = {"36,6", "1.234,5", "0", "0", "0"};
+        FibroValues other;
+        QVERIFY(!other.parse(typed, refused, message));
+        QCOMPARE(int(refused), 1);
+        typed[1] = "0";
+        QVERIFY(other.parse(typed, refused, message));
+        QCOMPARE(other.temperatures[0], 36.6f);
     }
 
     void valuesShowWithoutFloatNoise() {
