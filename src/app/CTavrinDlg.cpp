@@ -668,8 +668,9 @@ void CTavrinDlg::restoreWindow() {
     removeTrayIcon();
     if (windowState() & Qt::WindowMinimized) {
         showNormal(); // the state change runs the restore
-    } else if (!isVisible()) {
-        // Never shown yet: it was waiting for this first activation.
+    } else if (!isVisible() && !mayShow_) {
+        // Never shown yet: it was waiting for this first activation. (Allowed to be seen but
+        // not yet shown, the start is still asking the last diary's password and shows it next.)
         QMetaObject::invokeMethod(this, &CTavrinDlg::onRestored, Qt::QueuedConnection);
     }
     raise();

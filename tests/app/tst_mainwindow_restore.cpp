@@ -10,7 +10,9 @@
 #include "SingleInstance.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
+#include <QTimer>
 
 using namespace tavrin;
 using namespace tavrin::app;
@@ -395,6 +397,36 @@ private slots:
         ShellHooks::reset();
         dlg.reminderTick();
         QCOMPARE(service->computed, 2);
+    }
+
+    void secondCopyDuringTheStartPasswordAsksOnce() {
+        // Started again while the first copy still asks the last diary's password: that one
+        // prompt stays the only one, even when every restore asks again.
+        rememberLastDiary(makeDiary("Twice", "Secret"));
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::AfterRestore, 1);
+        CTavrinDlg dlg;
+        int prompts = 0;
+        whenModal([&dlg, &prompts](QWidget* w) {
+            ++prompts;
+            QTimer::singleShot(300, w, [w, &prompts] {
+                // Only reached when a second prompt blocks the first: close it.
+                if (QWidget* m = QApplication::activeModalWidget(); m && m != w) {
+                    ++prompts;
+                    static_cast<QDialog*>(m)->done(QDialog::Rejected);
+                }
+            });
+            dlg.activateFromOtherCopy();
+            QTest::qWait(500);
+            type(w, "password", "Secret");
+            click(w, "okButton");
+        });
+        dlg.start();
+        QCoreApplication::processEvents();
+        QCOMPARE(prompts, 1);
+        QVERIFY(DiaryState::instance().isOpen());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(platform::Sound::recorded().size(), 1);
     }
 
     void secondCopyBringsTheFirstForward() {
