@@ -19,6 +19,7 @@
 #include "MessageBox.h"
 #include "ModalDriver.h"
 #include "ProgramResources.h"
+#include "RtfCodec.h"
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "ShellOpen.h"
@@ -30,6 +31,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -709,6 +711,51 @@ private slots:
         QCOMPARE(page.previewedEntry(), -1);
         QCOMPARE(page.preview()->textPage()->textView()->toPlainText(),
                  QString("Tavelle Suite v3.10"));
+    }
+
+    // The demo diary the README points new users to: it opens with "demo", every entry reads
+    // back whole, and the page lists and previews it. A copy is used; the source stays as it is.
+    void theShippedDemoDiaryOpensWithItsPassword() {
+        const QString demo = QStringLiteral(TAVRIN_DEMO_DIARY);
+        const QString dir = QDir(scratchDir()).filePath("demo");
+        QVERIFY(QDir().mkpath(dir + "/Demo"));
+        const QString path = QDir(dir).filePath("Demo.tni");
+        QVERIFY(QFile::copy(demo, path));
+        QVERIFY(QFile::copy(QFileInfo(demo).dir().filePath("Demo/Demo.tnd"), dir + "/Demo/Demo.tnd"));
+
+        TN tn(0, path.toStdString(), extOffsetOf(path));
+        int entries = 0, whole = 0, withTypeText = 0, withPain = 0, rated = 0;
+        std::int64_t first = 0, last = 0;
+        QVERIFY(tn.ForEachEntry(true, [&](const EntryView& v) {
+            if (++entries == 1) first = v.record.dateTime();
+            last = v.record.dateTime();
+            if (v.record.password() != "demo") return false;
+            const QByteArray body(v.body.data(), qsizetype(v.body.size()));
+            if (!RtfCodec::isRtf(body) || RtfCodec::plainText(body).trimmed().isEmpty())
+                return false;
+            ++whole;
+            for (const auto& t : v.types)
+                if (!t.empty()) ++withTypeText;
+            for (int a = 0; a < EntryRecord::kPainAreas; ++a)
+                if (v.record.pain(a) != 0) {
+                    ++withPain;
+                    break;
+                }
+            if (v.record.fibro(Fibro::PainMorning) >= 0) ++rated;
+            return true;
+        }));
+        QCOMPARE(whole, tn.entryCount);
+        QVERIFY(entries >= 20);
+        QVERIFY(last - first > 60 * 86400); // a few months
+        QVERIFY(withTypeText > 0 && withPain > 0 && rated > 0);
+
+        useDiary(path);
+        CTavrinDlgDiary page;
+        page.fillEntryList(true);
+        page.selectLastEntry();
+        QCOMPARE(page.entryList()->rowCount(), entries);
+        QCOMPARE(page.previewedEntry(), entries - 1);
+        QVERIFY(MessageBox::recorded().isEmpty());
     }
 
     // A sanity bound only; the benchmarks give the figures.
