@@ -240,7 +240,10 @@ void CTavrinDlgDiary::narrow(const EntrySearch& search) {
     std::vector<bool> keep;
     WaitCursor wait;
     auto tn = app::DiaryState::instance().makeTN();
-    if (!EntrySearch::narrow(*tn, search, indexes, keep).ok) return; // reported; rows kept
+    // Nothing could be read: the rows stay. Entries that could not be read (reported) while
+    // the others were go, as a fresh walk leaves them out too.
+    const EntrySearch::Walk walk = EntrySearch::narrow(*tn, search, indexes, keep);
+    if (!walk.ok && walk.read == 0) return;
     QList<QStringList> kept;
     QList<qint64> data;
     const int columns = list_->columnCount();

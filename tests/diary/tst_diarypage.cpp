@@ -335,6 +335,29 @@ private slots:
         QCOMPARE(entries(page.entryList()), QList<qint64>({3}));
     }
 
+    // An entry whose texts point outside the data file is left out (the storage reports it);
+    // Again still narrows the other rows instead of keeping every one.
+    void bodySearchAgainPastADamagedEntry() {
+        const QString path = sampleDiary("Damaged");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(420 + 360)); // entry 1's body offset
+            QCOMPARE(f.write(QByteArray("\x00\xff\xff\xff", 4)), qint64(4));
+        }
+        useDiary(path);
+        CTavrinDlgDiary page;
+        page.fillEntryList(true);
+        apply(page, EntrySearch::DescriptionText, "walk");
+        QCOMPARE(entries(page.entryList()), QList<qint64>({0, 2, 4}));
+        apply(page, EntrySearch::BodyText, "RAIN");
+        QCOMPARE(entries(page.entryList()), QList<qint64>({2}));
+        QCOMPARE(page.previewedEntry(), 2);
+        button(&page, "resetButton")->click();
+        apply(page, EntrySearch::BodyOrDescription, "rain");
+        QCOMPARE(entries(page.entryList()), QList<qint64>({2}));
+    }
+
     void navigationAtBothEnds() {
         useDiary(sampleDiary("Navigate"));
         CTavrinDlgDiary page;
