@@ -496,7 +496,10 @@ bool CTavrinPPDiary::storeInto(EntryRecord& e, std::string& body,
     for (int r = 0; r < rows_.size(); ++r) {
         const ParameterRow& row = rows_[r];
         if (row.isText()) {
-            if (!EntryParameters::setText(row, e, params_->itemText(r, 1))) {
+            // An untouched measurement keeps its stored value, not the two decimals it shows.
+            const QString shown = params_->itemText(r, 1);
+            if (shown == EntryParameters::text(row, initial_)) continue;
+            if (!EntryParameters::setText(row, e, shown)) {
                 platform::MessageBox::warning("Please enter a number.", this);
                 params_->selectRow(r);
                 params_->setFocus();

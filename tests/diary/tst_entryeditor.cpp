@@ -416,8 +416,9 @@ private slots:
     }
 
     // Parameters the configuration hides have no row on the page; editing the entry must not
-    // wipe what they hold (they show again once switched back on).
-    void editKeepsTheValuesOfHiddenParameters() {
+    // wipe what they hold (they show again once switched back on). A measurement shown with
+    // two decimals keeps its stored value when it was not touched.
+    void editKeepsWhatThePageDidNotChange() {
         const QString path = makeDiary("Hidden", "Secret", 0);
         {
             TN tn(0, path.toStdString(), extOffsetOf(path));
@@ -440,6 +441,7 @@ private slots:
             tn.entry.setDream(2);
             tn.entry.setCopulation(1);
             tn.entry.setInt1(71);
+            tn.entry.setReal1(36.666f);
             tn.entry.setReal2(2.5f);
             tn.entry.setInt2(-7);
             for (int k = 0; k < 3; ++k) {
@@ -471,6 +473,7 @@ private slots:
         QCOMPARE(int(e.dream()), 2);
         QCOMPARE(int(e.copulation()), 1);
         QCOMPARE(e.int1(), 71);
+        QCOMPARE(e.real1(), 36.666f); // shown as "36.67"
         QCOMPARE(e.real2(), 2.5f);
         QCOMPARE(e.int2(), -7);
         for (int k = 0; k < 3; ++k) {
