@@ -53,7 +53,7 @@ using platform::MsgAnswer;
 
 namespace {
 
-struct Spec {
+struct Sample {
     std::int64_t dateTime;
     std::string description;
     std::string body;
@@ -66,10 +66,10 @@ std::int64_t at(int y, int mo, int d, int h, int mi, int s) {
     return LocalTime::toTime({y, mo, d, h, mi, s});
 }
 
-QString diaryWith(const QString& name, const std::vector<Spec>& specs) {
+QString diaryWith(const QString& name, const std::vector<Sample>& samples) {
     const QString path = makeDiary(name, "secret", 0);
     TN tn(0, path.toStdString(), extOffsetOf(path));
-    for (const Spec& s : specs) {
+    for (const Sample& s : samples) {
         tn.entry.clear();
         tn.entry.setPassword("secret");
         tn.entry.setQuestion(0, "Pet?");

@@ -24,7 +24,7 @@ constexpr const char* kRtfGarden =
 constexpr const char* kRtfRain =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Rain all day\\par}";
 
-struct Spec {
+struct Sample {
     std::string description;
     std::string body;
     std::array<std::string, 5> types{};
@@ -32,19 +32,19 @@ struct Spec {
 };
 
 // A diary whose entries are written through TN exactly as given, one hour apart.
-QString diaryWith(const QString& name, const std::vector<Spec>& specs) {
+QString diaryWith(const QString& name, const std::vector<Sample>& samples) {
     const QString path = makeDiary(name, "secret", 0);
     TN tn(0, path.toStdString(), extOffsetOf(path));
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < samples.size(); ++i) {
         tn.entry.clear();
         tn.entry.setPassword("secret");
         tn.entry.setQuestion(0, "Pet?");
         tn.entry.setAnswer(0, "Rex");
         tn.entry.setDateTime(1'700'000'000 + 3600 * std::int64_t(i));
-        tn.entry.setDescription(specs[i].description);
-        tn.entry.setVoiceFlag(specs[i].voice ? 1 : 0);
-        tn.body = specs[i].body;
-        tn.typeText = specs[i].types;
+        tn.entry.setDescription(samples[i].description);
+        tn.entry.setVoiceFlag(samples[i].voice ? 1 : 0);
+        tn.body = samples[i].body;
+        tn.typeText = samples[i].types;
         if (!tn.AddEntry()) return {};
     }
     return path;
