@@ -156,7 +156,13 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
         s->setContext(Qt::WidgetWithChildrenShortcut);
         connect(s, &QShortcut::activated, this, slot);
     };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { deleteEntry(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
+        // Inside the preview (the medication list has its own Delete) the key must not take
+        // the diary entry with it.
+        const QWidget* f = QApplication::focusWidget();
+        if (f && preview_->isAncestorOf(f)) return;
+        deleteEntry();
+    });
     shortcut(QKeySequence::HelpContents, [this] { platform::Help::openTopic(kHelpTopic, this); });
     const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
     for (int i = 0; i < 5; ++i)

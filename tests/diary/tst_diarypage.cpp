@@ -679,6 +679,16 @@ private slots:
         QCOMPARE(MessageBox::recordedTexts(), QStringList({"Delete current entry?"}));
         QCOMPARE(list->rowCount(), 5);
 
+        // Inside the preview (e.g. the medication list) the key leaves the entries alone.
+        page.preview()->textPage()->textView()->setFocus();
+        MessageBox::clearRecorded();
+        MessageBox::setNextAnswer(MsgAnswer::Yes);
+        QTest::keyClick(page.preview()->textPage()->textView(), Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(MessageBox::recorded().isEmpty());
+        QCOMPARE(list->rowCount(), 5);
+        MessageBox::clearRecorded();
+        list->setFocus();
+
         // The help key opens the diary's topic.
         QTest::keyClick(list, Qt::Key_F1);
         QCOMPARE(platform::Help::lastTopic(), QString("hlpDiary.html"));
