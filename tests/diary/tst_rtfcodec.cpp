@@ -2,6 +2,7 @@
 // back, and the bytes that are stored.
 
 #include "RtfCodec.h"
+#include "RtfTestSupport.h"
 
 #include <QTest>
 #include <QTextBlock>
@@ -15,6 +16,9 @@ using tavrin::diary::RtfCodec;
 
 namespace {
 
+using tavrin::test::blockOf;
+using tavrin::test::formatOf;
+
 std::unique_ptr<QTextDocument> reread(const QByteArray& stored) {
     auto doc = std::make_unique<QTextDocument>();
     RtfCodec::toDocument(stored, doc.get());
@@ -25,22 +29,6 @@ std::unique_ptr<QTextDocument> roundTrip(const QTextDocument& doc) {
     return reread(RtfCodec::fromDocument(&doc));
 }
 
-// The character format in force over the first occurrence of a text.
-QTextCharFormat formatOf(const QTextDocument& doc, const QString& text) {
-    const QTextCursor found = doc.find(text, 0, QTextDocument::FindCaseSensitively);
-    if (found.isNull()) {
-        qWarning() << "text not found:" << text;
-        return {};
-    }
-    QTextCursor c(const_cast<QTextDocument*>(&doc));
-    c.setPosition(found.selectionStart() + 1);
-    return c.charFormat();
-}
-
-QTextBlock blockOf(const QTextDocument& doc, const QString& text) {
-    const QTextCursor found = doc.find(text, 0, QTextDocument::FindCaseSensitively);
-    return found.isNull() ? QTextBlock() : found.block();
-}
 
 void append(QTextCursor& c, const QString& text, const QTextCharFormat& f = {}) {
     c.insertText(text, f);

@@ -2,6 +2,7 @@
 // scripts/make-rtf-fixtures, which also has that program re-save a text this codec wrote).
 
 #include "RtfCodec.h"
+#include "RtfTestSupport.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,6 +17,9 @@
 using tavrin::diary::RtfCodec;
 
 namespace {
+
+using tavrin::test::blockOf;
+using tavrin::test::formatOf;
 
 QByteArray fixture(const char* name) {
     QFile f(QStringLiteral(TAVRIN_RTF_FIXTURES "/") + QLatin1String(name));
@@ -32,21 +36,6 @@ std::unique_ptr<QTextDocument> load(const QByteArray& rtf) {
     return doc;
 }
 
-QTextCharFormat formatOf(const QTextDocument& doc, const QString& text) {
-    const QTextCursor found = doc.find(text, 0, QTextDocument::FindCaseSensitively);
-    if (found.isNull()) {
-        qWarning() << "text not found:" << text;
-        return {};
-    }
-    QTextCursor c(const_cast<QTextDocument*>(&doc));
-    c.setPosition(found.selectionStart() + 1);
-    return c.charFormat();
-}
-
-QTextBlock blockOf(const QTextDocument& doc, const QString& text) {
-    const QTextCursor found = doc.find(text, 0, QTextDocument::FindCaseSensitively);
-    return found.isNull() ? QTextBlock() : found.block();
-}
 
 Qt::Alignment alignmentOf(const QTextDocument& doc, const QString& text) {
     return blockOf(doc, text).blockFormat().alignment() & Qt::AlignHorizontal_Mask;

@@ -3,6 +3,7 @@
 // hostile, which must neither crash, nor hang, nor allocate without bound.
 
 #include "RtfCodec.h"
+#include "RtfTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -16,21 +17,9 @@ using tavrin::diary::RtfCodec;
 
 namespace {
 
-QTextCharFormat formatOf(const QTextDocument& doc, const QString& text) {
-    const QTextCursor found = doc.find(text, 0, QTextDocument::FindCaseSensitively);
-    if (found.isNull()) {
-        qWarning() << "text not found:" << text;
-        return {};
-    }
-    QTextCursor c(const_cast<QTextDocument*>(&doc));
-    c.setPosition(found.selectionStart() + 1);
-    return c.charFormat();
-}
+using tavrin::test::blockOf;
+using tavrin::test::formatOf;
 
-QTextBlock blockOf(const QTextDocument& doc, const QString& text) {
-    const QTextCursor found = doc.find(text, 0, QTextDocument::FindCaseSensitively);
-    return found.isNull() ? QTextBlock() : found.block();
-}
 
 // Reads the input both ways, and checks that both finish in reasonable time.
 QString readBothWays(const QByteArray& rtf, QString* docResult = nullptr) {
