@@ -1,5 +1,7 @@
 #include "CInPlaceCombo.h"
 
+#include "InPlaceKeys.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
@@ -18,17 +20,7 @@ CInPlaceCombo::CInPlaceCombo(QWidget* parent, const QStringList& names, int inde
 }
 
 void CInPlaceCombo::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        finish(false);
-        return;
-    case Qt::Key_Escape:
-        finish(true);
-        return;
-    default:
-        QComboBox::keyPressEvent(e);
-    }
+    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); })) QComboBox::keyPressEvent(e);
 }
 
 bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* e) {

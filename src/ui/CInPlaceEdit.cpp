@@ -1,5 +1,7 @@
 #include "CInPlaceEdit.h"
 
+#include "InPlaceKeys.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QValidator>
@@ -48,17 +50,7 @@ CInPlaceEdit::CInPlaceEdit(QWidget* parent, const QString& text, Mode mode) : QL
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        finish(false);
-        return;
-    case Qt::Key_Escape:
-        finish(true);
-        return;
-    default:
-        QLineEdit::keyPressEvent(e);
-    }
+    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); })) QLineEdit::keyPressEvent(e);
 }
 
 void CInPlaceEdit::focusOutEvent(QFocusEvent* e) {

@@ -1,5 +1,7 @@
 #include "CInPlaceSpin.h"
 
+#include "InPlaceKeys.h"
+
 #include "ActiveSkin.h"
 
 #include <QFocusEvent>
@@ -79,17 +81,7 @@ void CInPlaceSpin::mousePressEvent(QMouseEvent* e) {
 }
 
 void CInPlaceSpin::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        finish(false);
-        return;
-    case Qt::Key_Escape:
-        finish(true);
-        return;
-    default:
-        QWidget::keyPressEvent(e);
-    }
+    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); })) QWidget::keyPressEvent(e);
 }
 
 void CInPlaceSpin::focusOutEvent(QFocusEvent* e) {
