@@ -90,7 +90,7 @@ private slots:
         QElapsedTimer t;
         t.start();
         const QRegion shape = WindowShape::compute(img, kKey, img.size());
-        QVERIFY2(t.elapsed() < 500, qPrintable(QString::number(t.elapsed())));
+        QVERIFY2(t.elapsed() < 3000, qPrintable(QString::number(t.elapsed()))); // a bound against a per-pixel region build, not a speed figure
         QVERIFY(!shape.contains(QPoint(0, 0)));
         QVERIFY(!shape.contains(QPoint(919, 599)));
         QVERIFY(shape.contains(QPoint(460, 0)));
