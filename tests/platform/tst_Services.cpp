@@ -8,6 +8,7 @@
 #include "Sound.h"
 #include "TempNames.h"
 #include "TestEnvironment.h"
+#include "WaveFixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,27 +27,9 @@ void touch(const QString& path) {
     f.open(QIODevice::WriteOnly);
 }
 
-// A short PCM wave file: 8-bit mono 11025 Hz silence.
+// A short PCM wave file of silence.
 void writeWave(const QString& path, int samples) {
-    QByteArray d;
-    auto u32 = [&d](quint32 v) { for (int i = 0; i < 4; ++i) d.append(char(v >> (8 * i))); };
-    auto u16 = [&d](quint16 v) { d.append(char(v)); d.append(char(v >> 8)); };
-    d.append("RIFF");
-    u32(36 + samples);
-    d.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(11025);
-    u32(11025);
-    u16(1);
-    u16(8);
-    d.append("data");
-    u32(samples);
-    d.append(QByteArray(samples, char(0x80)));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(d);
+    QVERIFY(tavrin::test::writePcmWave(path, tavrin::test::pcmSamples(samples)));
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "Sound.h"
 #include "TestEnvironment.h"
+#include "WaveFixture.h"
 
 #include <QAudioDevice>
 #include <QDir>
@@ -15,29 +16,10 @@
 using namespace tavrin::platform;
 
 namespace {
-// 8-bit mono 11025 Hz PCM of the given length.
+// A tone of the given length.
 QString writeWave(const QString& name, int milliseconds) {
-    const int samples = 11025 * milliseconds / 1000;
-    QByteArray d;
-    auto u32 = [&d](quint32 v) { for (int i = 0; i < 4; ++i) d.append(char(v >> (8 * i))); };
-    auto u16 = [&d](quint16 v) { d.append(char(v)); d.append(char(v >> 8)); };
-    d.append("RIFF");
-    u32(36 + samples);
-    d.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(11025);
-    u32(11025);
-    u16(1);
-    u16(8);
-    d.append("data");
-    u32(samples);
-    for (int i = 0; i < samples; ++i) d.append(char(128 + ((i / 12) % 2 ? 40 : -40)));
     const QString path = tavrin::test::scratchDir() + "/" + name;
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(d);
+    tavrin::test::writePcmWave(path, tavrin::test::pcmSamples(11025 * milliseconds / 1000, true));
     return path;
 }
 } // namespace
