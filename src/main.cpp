@@ -1,14 +1,12 @@
-#include "CTavrinApp.h"
-#include "DiaryModule.h"
-#include "OptionsCommand.h"
-#include "ShellHooks.h"
+#include "app/CTavrinApp.h"
+#include "app/ModuleRegistry.h"
+#include "diary/DiaryModule.h"
+#include "options/OptionsModule.h"
 
 int main(int argc, char** argv) {
-    // Modules register their pages (ModulePages::registerFactory) and their parts of the shell
-    // (ShellHooks: options sheet, reminders, panel bodies, tools actions, tips) here, one call
-    // each, before the program starts.
-    tavrin::app::ShellHooks::setOptionsHandler(&tavrin::options::OptionsCommand::run);
-    tavrin::app::ShellHooks::setOptionsAfterSave(&tavrin::options::OptionsCommand::applySaved);
-    tavrin::diary::registerDiaryModule();
-    return tavrin::app::CTavrinApp::run(argc, argv);
+    using namespace tavrin;
+    // The modules, one line each, in the order they are asked (see app/Module.h).
+    app::ModuleRegistry::add<diary::DiaryModule>();
+    app::ModuleRegistry::add<options::OptionsModule>();
+    return app::CTavrinApp::run(argc, argv);
 }

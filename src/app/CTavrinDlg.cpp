@@ -11,7 +11,6 @@
 #include "DiaryState.h"
 #include "Help.h"
 #include "MessageBox.h"
-#include "ModulePages.h"
 #include "ProgramResources.h"
 #include "ProgramTexts.h"
 #include "Settings.h"
@@ -20,7 +19,9 @@
 #include "WindowEffects.h"
 #include "WindowMessages.h"
 #include "WindowShape.h"
+#include "app/ModuleRegistry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -28,7 +29,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
@@ -45,32 +45,47 @@ namespace {
 
 const QString kTitle = QString::fromLatin1(texts::kProgramTitle);
 
-// The fourteen buttons in the order their pictures are loaded, with where they sit: module
-// buttons down the side bar in page order (slot + 1 is the page), the smaller ones below them
-// (open, create, options, help, about), minimise and exit in the title strip.
+// The fourteen buttons in the order their pictures are loaded, with the action each triggers
+// and where it sits: module buttons down the side bar, the smaller ones below them (open,
+// create, options, help, about), minimise and exit in the title strip.
 enum class Place { Module, Small, Minimize, Exit };
 struct ButtonDef {
     const char* picture;
     const char* objectName;
-    const char* text;
+    const char* action;
     Place place;
     int slot;
 };
 constexpr ButtonDef kButtons[] = {
-    {"diary", "diaryButton", "Diary", Place::Module, 0},
-    {"planner", "plannerButton", "Planner", Place::Module, 2},
-    {"reminder", "remindersButton", "Reminders", Place::Module, 1},
-    {"contacts", "contactsButton", "Contacts", Place::Module, 3},
-    {"cookbook", "cookbookButton", "Cookbook", Place::Module, 4},
-    {"graph", "graphButton", "Graph", Place::Module, 5},
-    {"tools", "toolsButton", "Tools", Place::Module, 6},
-    {"about", "aboutButton", "About", Place::Small, 4},
-    {"minimize", "minimizeButton", "Minimize", Place::Minimize, 0},
-    {"exit", "exitButton", "Exit", Place::Exit, 0},
-    {"open", "openButton", "Open", Place::Small, 0},
-    {"create", "createButton", "Create", Place::Small, 1},
-    {"options", "optionsButton", "Options", Place::Small, 2},
-    {"help", "helpButton", "Help", Place::Small, 3},
+    {"diary", "diaryButton", "diaryAction", Place::Module, 0},
+    {"planner", "plannerButton", "plannerAction", Place::Module, 2},
+    {"reminder", "remindersButton", "remindersAction", Place::Module, 1},
+    {"contacts", "contactsButton", "contactsAction", Place::Module, 3},
+    {"cookbook", "cookbookButton", "cookbookAction", Place::Module, 4},
+    {"graph", "graphButton", "graphAction", Place::Module, 5},
+    {"tools", "toolsButton", "toolsAction", Place::Module, 6},
+    {"about", "aboutButton", "aboutAction", Place::Small, 4},
+    {"minimize", "minimizeButton", "minimizeAction", Place::Minimize, 0},
+    {"exit", "exitButton", "exitAction", Place::Exit, 0},
+    {"open", "openButton", "openAction", Place::Small, 0},
+    {"create", "createButton", "createAction", Place::Small, 1},
+    {"options", "optionsButton", "optionsAction", Place::Small, 2},
+    {"help", "helpButton", "helpAction", Place::Small, 3},
+};
+
+// The navigator's places ("TNSNavigatorSel" codes) and the actions they trigger.
+constexpr struct {
+    char code;
+    const char* action;
+} kNavigatorPlaces[] = {
+    {'e', "diaryAction"},        {'f', "diaryTextAction"},      {'g', "diaryBodyAction"},
+    {'h', "medicationAction"},   {'i', "fibroAction"},          {'j', "remindersAction"},
+    {'k', "plannerAction"},      {'l', "contactsAction"},       {'m', "cookbookAction"},
+    {'n', "recipesAction"},      {'o', "ingredientsAction"},    {'p', "dailyCaloriesAction"},
+    {'q', "shoppingListAction"}, {'r', "unitsAction"},          {'s', "graphAction"},
+    {'t', "toolsAction"},        {'u', "compactEntriesAction"}, {'x', "webSiteAction"},
+    {'y', "forumsAction"},       {'z', "wishListAction"},       {'{', "changePasswordAction"},
+    {'|', "backupAction"},       {'}', "exportTextAction"},     {'~', "optionsAction"},
 };
 
 int windowHeightFor(int buttonHeight) {
@@ -107,6 +122,7 @@ CTavrinDlg::CTavrinDlg(StatusCallback status, QWidget* parent)
     applyShape();
 
     say("Loading Main Buttons");
+    buildActions();
     buildButtons();
 
     setWindowIcon(ProgramResources::programIcon());
@@ -121,8 +137,6 @@ CTavrinDlg::CTavrinDlg(StatusCallback status, QWidget* parent)
     // Opening, creating or closing a diary changes the name in the title.
     connect(&state, &DiaryState::changed, this,
             [this] { WindowMessages::post(this, QStringLiteral("TNSSetText")); });
-
-    buildShortcuts();
 
     reminderTimer_.setObjectName(QStringLiteral("reminderTimer"));
     connect(&reminderTimer_, &QTimer::timeout, this, &CTavrinDlg::reminderTick);
@@ -153,46 +167,116 @@ void CTavrinDlg::applyShape() {
     if (shape != QRegion(rect())) setMask(shape);
 }
 
+void CTavrinDlg::addCommand(const char* name, const char* text, const QKeySequence& key,
+                            std::function<void()> run) {
+    auto* a = new QAction(QString::fromLatin1(text), this);
+    a->setObjectName(QString::fromLatin1(name));
+    // Application-wide, so that the keys also work from the floating panels.
+    a->setShortcut(key);
+    a->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(a);
+    connect(a, &QAction::triggered, this, [run = std::move(run)] {
+        // A modal window of the program turns the commands off.
+        if (QApplication::activeModalWidget()) return;
+        run();
+    });
+}
+
+QAction* CTavrinDlg::action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+void CTavrinDlg::buildActions() {
+    addCommand("diaryAction", "Diary", Qt::Key_F2, [this] { togglePage(Page::Diary); });
+    addCommand("remindersAction", "Reminders", Qt::Key_F3, [this] { togglePage(Page::Reminders); });
+    addCommand("plannerAction", "Planner", Qt::Key_F4, [this] { togglePage(Page::Planner); });
+    addCommand("contactsAction", "Contacts", Qt::Key_F5, [this] { togglePage(Page::Contacts); });
+    addCommand("cookbookAction", "Cookbook", Qt::Key_F6, [this] { togglePage(Page::Cookbook); });
+    addCommand("graphAction", "Graph", Qt::Key_F7, [this] { graphCommand(); });
+    addCommand("toolsAction", "Tools", Qt::Key_F8, [this] { togglePage(Page::Tools); });
+    addCommand("openAction", "Open", {}, [this] { openCommand(); });
+    addCommand("createAction", "Create", {}, [this] { createCommand(); });
+    addCommand("optionsAction", "Options", {}, [this] { runOptions(); });
+    addCommand("helpAction", "Help", {}, [this] { helpCommand(); });
+    addCommand("aboutAction", "About", {}, [this] { aboutCommand(); });
+    addCommand("minimizeAction", "Minimize", {}, [this] { minimizeCommand(); });
+    addCommand("exitAction", "Exit", {}, [this] { exitCommand(); });
+    addCommand("navigatorAction", "Easy Access Navigator", QKeySequence(Qt::CTRL | Qt::Key_F2),
+               [this] { togglePanel(Panel::Navigator); });
+    addCommand("calculatorAction", "Calculator", QKeySequence(Qt::CTRL | Qt::Key_F3),
+               [this] { togglePanel(Panel::Calculator); });
+
+    // The places inside pages that the navigator opens.
+    const struct {
+        const char* name;
+        const char* text;
+        Page page;
+        int which;
+    } places[] = {
+        {"diaryTextAction", "Diary Text and Basic Parameters", Page::Diary,
+         SubPageSelector::kDiaryText},
+        {"diaryBodyAction", "Body Pain Map", Page::Diary, SubPageSelector::kDiaryBody},
+        {"medicationAction", "Medication", Page::Diary, SubPageSelector::kDiaryMedication},
+        {"fibroAction", "Fibromyalgia Parameters", Page::Diary, SubPageSelector::kDiaryFibro},
+        {"recipesAction", "Cookbook", Page::Cookbook, SubPageSelector::kCookbook},
+        {"ingredientsAction", "Ingredients", Page::Cookbook, SubPageSelector::kIngredients},
+        {"dailyCaloriesAction", "Daily Calories", Page::Cookbook, SubPageSelector::kDailyCalories},
+        {"shoppingListAction", "Shopping List", Page::Cookbook, SubPageSelector::kShoppingList},
+        {"unitsAction", "Units Calculator and Miscellaneous", Page::Cookbook,
+         SubPageSelector::kUnits},
+    };
+    for (const auto& p : places)
+        addCommand(p.name, p.text, {},
+                   [this, page = p.page, which = p.which] { selectSubPage(page, which); });
+
+    // The tools the navigator starts; the modules run them.
+    const struct {
+        const char* name;
+        const char* text;
+        ToolAction tool;
+    } tools[] = {
+        {"compactEntriesAction", "Compact Entries", ToolAction::CompactEntries},
+        {"webSiteAction", "Web Site", ToolAction::WebSite},
+        {"forumsAction", "Forums", ToolAction::Forums},
+        {"wishListAction", "Wish List", ToolAction::WishList},
+        {"backupAction", "Backup", ToolAction::Backup},
+        {"exportTextAction", "Export Text", ToolAction::ExportText},
+    };
+    for (const auto& t : tools)
+        addCommand(t.name, t.text, {},
+                   [this, tool = t.tool] { ModuleRegistry::runToolAction(tool, this); });
+    addCommand("changePasswordAction", "Change Password", {}, [this] {
+        if (!ModuleRegistry::runToolAction(ToolAction::ChangePassword, this))
+            changeOpenDiaryPassword(this);
+    });
+}
+
 void CTavrinDlg::buildButtons() {
-    using Command = void (CTavrinDlg::*)();
-    static constexpr Command smallCommands[] = {
-        &CTavrinDlg::openCommand, &CTavrinDlg::createCommand, &CTavrinDlg::runOptions,
-        &CTavrinDlg::helpCommand, &CTavrinDlg::aboutCommand};
     const int h = ui::ActiveSkin::current().buttonHeight;
     for (const ButtonDef& def : kButtons) {
-        auto* b = new ui::CCustomButton(QString::fromLatin1(def.text), this);
+        QAction* command = action(def.action);
+        auto* b = new ui::CCustomButton(command->text(), this);
         b->setObjectName(QString::fromLatin1(def.objectName));
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoDefault(false);
-        b->setToolTip(QString::fromLatin1(def.text));
+        b->setToolTip(command->text());
         if (!skinLoaded() || !b->setSkinPictures(QString::fromLatin1(def.picture)))
             b->resize(L::kButtonWidth, L::kSmallButtonHeight);
-
-        std::function<void()> action;
         switch (def.place) {
-        case Place::Module: {
+        case Place::Module:
             b->move(L::kButtonX, L::moduleButtonY(def.slot, h));
-            const int page = def.slot + 1;
-            if (page == kGraphPage)
-                action = [this] { graphCommand(); };
-            else
-                action = [this, page] { togglePage(page); };
             break;
-        }
         case Place::Small:
             b->move(L::kButtonX, L::smallButtonY(def.slot, h));
-            action = [this, command = smallCommands[def.slot]] { (this->*command)(); };
             break;
         case Place::Minimize:
             b->move(L::kMinimizeX, L::kCaptionButtonY);
-            action = [this] { minimizeCommand(); };
             break;
         case Place::Exit:
             b->move(L::kExitX, L::kCaptionButtonY);
-            action = [this] { exitCommand(); };
             break;
         }
-        connect(b, &QPushButton::clicked, this, action);
+        connect(b, &QPushButton::clicked, command, &QAction::trigger);
     }
 }
 
@@ -200,10 +284,10 @@ void CTavrinDlg::buildPages() {
     const QRect card(L::kPageX, L::kPageY, L::kPageWidth, height() - L::kPageY - 12);
     for (int i = 0; i < kPageCount; ++i) {
         QWidget* page;
-        if (i == 0)
+        if (Page(i) == Page::FirstTime)
             page = first_ = new CTavrinDlgFirst(this);
         else
-            page = ModulePages::create(i, this);
+            page = ModuleRegistry::createPage(Page(i), this);
         if (!page) continue;
         if (page->isWindow()) page->setWindowFlags(Qt::Widget);
         page->setParent(this);
@@ -218,28 +302,6 @@ void CTavrinDlg::buildPages() {
     panels_[size_t(Panel::ScratchPad)] = new CTavrinDlgExtScratchPad(this);
     for (FloatingPanel* p : panels_)
         connect(p, &FloatingPanel::titleClicked, this, [this, p] { togglePanel(p->which()); });
-}
-
-void CTavrinDlg::shortcut(const QKeySequence& key, std::function<void()> action) {
-    // Application-wide, so that they also work from the floating panels; a modal window of the
-    // program turns them off.
-    auto* s = new QShortcut(key, this, nullptr, nullptr, Qt::ApplicationShortcut);
-    connect(s, &QShortcut::activated, this, [action = std::move(action)] {
-        if (QApplication::activeModalWidget()) return;
-        action();
-    });
-}
-
-void CTavrinDlg::buildShortcuts() {
-    shortcut(QKeySequence(Qt::Key_F2), [this] { togglePage(1); });
-    shortcut(QKeySequence(Qt::Key_F3), [this] { togglePage(2); });
-    shortcut(QKeySequence(Qt::Key_F4), [this] { togglePage(3); });
-    shortcut(QKeySequence(Qt::Key_F5), [this] { togglePage(4); });
-    shortcut(QKeySequence(Qt::Key_F6), [this] { togglePage(5); });
-    shortcut(QKeySequence(Qt::Key_F7), [this] { graphCommand(); });
-    shortcut(QKeySequence(Qt::Key_F8), [this] { togglePage(7); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F2), [this] { togglePanel(Panel::Navigator); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F3), [this] { togglePanel(Panel::Calculator); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -265,7 +327,7 @@ void CTavrinDlg::start() {
     openOnRestore_ = true;
 
     ui::WindowEffects::closeSplash();
-    if (settings::read(settings::TipsStartup) == 0) ShellHooks::showTips(this);
+    if (settings::read(settings::TipsStartup) == 0) ModuleRegistry::showTips(this);
 
     remindersPending_ = true;
 
@@ -274,7 +336,7 @@ void CTavrinDlg::start() {
     else if (openLast)
         askNow_ = true;
 
-    const int firstShow = settings::read(settings::FirstShow);
+    const Page firstShow = Page(settings::read(settings::FirstShow));
     auto finish = [this] {
         // Started once the last diary's password was answered: a tick during the prompt would
         // find no diary open and put the start-up reminders off by a whole minute.
@@ -292,7 +354,7 @@ void CTavrinDlg::start() {
         if (openLast && state.hasPath() && state.extOffset() != 0) {
             switch (flows_.admitAgain(false)) {
             case DiaryFlows::Admit::Empty:
-                showPage(0);
+                showPage(Page::FirstTime);
                 finish();
                 return;
             case DiaryFlows::Admit::Cancelled:
@@ -320,8 +382,9 @@ void CTavrinDlg::start() {
 // ---------------------------------------------------------------------------------------------
 // Pages
 
-QWidget* CTavrinDlg::page(int index) const {
-    return index >= 0 && index < kPageCount ? pages_[size_t(index)] : nullptr;
+QWidget* CTavrinDlg::page(Page which) const {
+    const int i = int(which);
+    return i >= 0 && i < kPageCount ? pages_[size_t(i)] : nullptr;
 }
 
 CTavrinDlgFirst* CTavrinDlg::firstPage() const {
@@ -329,16 +392,16 @@ CTavrinDlgFirst* CTavrinDlg::firstPage() const {
 }
 
 DiaryPageApi* CTavrinDlg::diaryPage() const {
-    return dynamic_cast<DiaryPageApi*>(pages_[1]);
+    return dynamic_cast<DiaryPageApi*>(page(Page::Diary));
 }
 
-void CTavrinDlg::togglePage(int index) {
+void CTavrinDlg::togglePage(Page which) {
     // A page needs a diary in use: open, or new and still without entries.
     if (!DiaryState::instance().usable()) {
         MessageBox::warning(QString::fromLatin1(texts::kNoDiary), this);
         return;
     }
-    showPage(module_ == index ? 0 : index);
+    showPage(module_ == which ? Page::FirstTime : which);
 }
 
 void CTavrinDlg::graphCommand() {
@@ -346,42 +409,43 @@ void CTavrinDlg::graphCommand() {
         MessageBox::warning(QString::fromLatin1(texts::kNoDiary), this);
         return;
     }
-    if (module_ == kGraphPage) {
-        showPage(0);
+    if (module_ == Page::Graph) {
+        showPage(Page::FirstTime);
         return;
     }
     // The graph's entry list is filled from the diary once the page is up.
     WindowMessages::post(this, QStringLiteral("TNSListTrnsfr"));
-    showPage(kGraphPage);
+    showPage(Page::Graph);
 }
 
-void CTavrinDlg::showPage(int index) {
+void CTavrinDlg::showPage(Page which) {
     if (pagesBlocked_) return;
-    if (!DiaryState::instance().usable()) index = 0;
+    if (!DiaryState::instance().usable()) which = Page::FirstTime;
     for (QWidget* p : pages_)
         if (!p) return;
     ui::WindowEffects::closeSplash();
-    const int previous = module_;
-    for (int i = 0; i < kPageCount; ++i)
-        if (i != index) pages_[size_t(i)]->hide();
-    module_ = index;
-    QWidget* shown = page(index);
-    if (!shown) return; // an index past the last page is kept but shows nothing
+    const Page previous = module_;
+    for (QWidget* p : pages_)
+        if (p != page(which)) p->hide();
+    module_ = which;
+    QWidget* shown = page(which);
+    if (!shown) return; // a number past the last page (from the settings) is kept, shows nothing
     // Shown again while it is up (a restore does that), the help page keeps its topic.
-    if (index == 0 && previous != 0) first_->setPreviousModule(previous);
+    if (which == Page::FirstTime && previous != Page::FirstTime)
+        first_->setPreviousModule(previous);
     shown->show();
     shown->setFocus();
     if (auto* mp = dynamic_cast<ModulePage*>(shown)) mp->pageShown();
 }
 
-void CTavrinDlg::selectSubPage(int module, int which) {
+void CTavrinDlg::selectSubPage(Page module, int which) {
     showPage(module);
     if (module_ != module) return; // no diary in use: the help page came instead
     if (auto* s = dynamic_cast<SubPageSelector*>(page(module))) s->selectSubPage(which);
 }
 
 void CTavrinDlg::relayToGraph(const QString& message) {
-    if (QWidget* graph = page(kGraphPage)) WindowMessages::send(graph, message);
+    if (QWidget* graph = page(Page::Graph)) WindowMessages::send(graph, message);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -431,97 +495,24 @@ void CTavrinDlg::exitCommand() {
 void CTavrinDlg::runOptions() {
     const QString skinBefore = settings::read(settings::WhichSkin);
     // The sheet writes the settings and the diary's configuration itself on "Save".
-    if (!ShellHooks::runOptions(this)) return;
+    if (!ModuleRegistry::runOptions(this)) return;
     applyAlwaysOnTop();
     // The autostart entry, the diary's shortcuts and pain kinds, and a restart for a new skin.
-    if (ShellHooks::afterOptionsSaved(this, skinBefore)) {
+    if (ModuleRegistry::afterOptionsSaved(this, skinBefore)) {
         endProgram();
         return;
     }
     if (DiaryPageApi* d = diaryPage()) d->refreshPreview();
-    if (module_ == kGraphPage) relayToGraph(QStringLiteral("TNSDrawGraph"));
+    if (module_ == Page::Graph) relayToGraph(QStringLiteral("TNSDrawGraph"));
 }
 
 void CTavrinDlg::navigatorSelect(int code) {
     collapsePanel(Panel::Navigator);
-    auto tool = [this](ToolAction a) { ShellHooks::runToolAction(a, this); };
-    switch (code) {
-    case 'e':
-        togglePage(1);
-        break;
-    case 'f':
-        selectSubPage(1, SubPageSelector::kDiaryText);
-        break;
-    case 'g':
-        selectSubPage(1, SubPageSelector::kDiaryBody);
-        break;
-    case 'h':
-        selectSubPage(1, SubPageSelector::kDiaryMedication);
-        break;
-    case 'i':
-        selectSubPage(1, SubPageSelector::kDiaryFibro);
-        break;
-    case 'j':
-        togglePage(2);
-        break;
-    case 'k':
-        togglePage(3);
-        break;
-    case 'l':
-        togglePage(4);
-        break;
-    case 'm':
-        togglePage(5);
-        break;
-    case 'n':
-        selectSubPage(5, SubPageSelector::kCookbook);
-        break;
-    case 'o':
-        selectSubPage(5, SubPageSelector::kIngredients);
-        break;
-    case 'p':
-        selectSubPage(5, SubPageSelector::kDailyCalories);
-        break;
-    case 'q':
-        selectSubPage(5, SubPageSelector::kShoppingList);
-        break;
-    case 'r':
-        selectSubPage(5, SubPageSelector::kUnits);
-        break;
-    case 's':
-        graphCommand();
-        break;
-    case 't':
-        togglePage(7);
-        break;
-    case 'u':
-        tool(ToolAction::CompactEntries);
-        break;
-    case 'x':
-        tool(ToolAction::WebSite);
-        break;
-    case 'y':
-        tool(ToolAction::Forums);
-        break;
-    case 'z':
-        tool(ToolAction::WishList);
-        break;
-    case '{':
-        if (!ShellHooks::runToolAction(ToolAction::ChangePassword, this))
-            changeOpenDiaryPassword(this);
-        break;
-    case '|':
-        tool(ToolAction::Backup);
-        break;
-    case '}':
-        tool(ToolAction::ExportText);
-        break;
-    case '~':
-        runOptions();
-        break;
-    default:
-        break;
-    }
+    for (const auto& place : kNavigatorPlaces)
+        if (place.code == code) {
+            action(place.action)->trigger();
+            return;
+        }
 }
 
 void CTavrinDlg::endProgram() {
@@ -696,7 +687,7 @@ void CTavrinDlg::onRestored() {
         settings::write(settings::DiaryFile, QString(""));
     removeTrayIcon();
 
-    showPage(0);
+    showPage(Page::FirstTime);
     if (askNow_) openOnRestore_ = false;
     mayShow_ = true;
     if (!isVisible()) show();
@@ -712,23 +703,24 @@ void CTavrinDlg::onRestored() {
         if (!path.isEmpty() && ext != 0) {
             state.choose(path, ext);
             const auto admitted = flows_.admitAgain(true);
-            savedModule_ =
-                admitted == DiaryFlows::Admit::Opened ? settings::read(settings::FirstShow) : 0;
+            savedModule_ = admitted == DiaryFlows::Admit::Opened
+                               ? Page(settings::read(settings::FirstShow))
+                               : Page::FirstTime;
         } else {
             state.close();
-            savedModule_ = 0;
+            savedModule_ = Page::FirstTime;
         }
     } else {
         raise();
         activateWindow();
-        showPage(0);
+        showPage(Page::FirstTime);
         if (settings::read(settings::AfterRestore) == 1 && state.hasPath()) {
             // The entries stay hidden until the password was given again.
             clearEntryList();
             flows_.admitAgain(true);
         }
     }
-    if (!state.isOpen() || !state.hasPath()) savedModule_ = 0;
+    if (!state.isOpen() || !state.hasPath()) savedModule_ = Page::FirstTime;
     pagesBlocked_ = false;
     showPage(savedModule_);
     WindowMessages::post(this, QStringLiteral("TNSSetText"));
@@ -750,7 +742,7 @@ void CTavrinDlg::applyAlwaysOnTop() {
 void CTavrinDlg::reminderTick() {
     if (reminderTimer_.interval() != kReminderPeriodMs)
         reminderTimer_.setInterval(kReminderPeriodMs);
-    ReminderService& reminders = ShellHooks::reminders();
+    ReminderService& reminders = ModuleRegistry::reminders();
     reminders.computeDue();
     const bool alarm = reminders.alarmRaised();
     if (alarm || (remindersPending_ && showRemindersAtStart_ && DiaryState::instance().isOpen())) {

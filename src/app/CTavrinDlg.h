@@ -1,17 +1,20 @@
 #pragma once
 // The main window: skinned and shaped, without a system caption (it draws its own title), with
-// the fourteen buttons, the eight module pages stacked in the page card, and the three
-// floating panels below it. It owns the tray icon, the reminder timer and what happens when
-// it is minimised and restored (the diary password may be asked again then).
+// the fourteen buttons, the module pages stacked in the page card, and the three floating
+// panels below it. Each of its commands is one QAction holding its shortcut ("diaryAction",
+// "optionsAction", ...); the buttons, the keys and the navigator's places trigger the actions. It
+// owns the tray icon, the reminder timer and what happens when it is minimised and restored (the
+// diary password may be asked again then).
 //
 // Construction builds the window (sizes, shape, buttons, pages, panels); start() then reads
 // the settings, reopens the last diary when asked to, starts the timers and shows the window
 // if it may be seen yet.
 
 #include "CCustomDialog.h"
-#include "DiaryFlows.h"
-#include "DiaryShell.h"
-#include "ShellHooks.h"
+#include "app/DiaryFlows.h"
+#include "app/DiaryShell.h"
+#include "app/Page.h"
+#include "app/ShellHooks.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -21,6 +24,8 @@
 #include <functional>
 
 #include <QSystemTrayIcon>
+
+class QAction;
 
 namespace tavrin::ui {
 class CCustomButton;
@@ -37,8 +42,6 @@ class CTavrinDlg : public ui::CCustomDialog, public DiaryShell, public ShellComm
 public:
     using StatusCallback = std::function<void(const QString& status)>;
 
-    static constexpr int kPageCount = 8;
-    static constexpr int kGraphPage = 6;
     static constexpr int kReminderPeriodMs = 60000;
     static constexpr int kReminderFirstTickMs = 100;
     static constexpr int kMinimizeDelayMs = 200;
@@ -53,8 +56,10 @@ public:
     void start();
 
     // ---- commands ----
-    void togglePage(int index) override;
-    void showPage(int index);
+    // The action of a command by its object name, or nullptr.
+    QAction* action(const char* name) const;
+    void togglePage(Page page) override;
+    void showPage(Page page);
     void graphCommand();
     void openCommand();
     void createCommand();
@@ -84,18 +89,18 @@ public:
     void clearEntryList() override;
     void fillEntryList(bool openFormat) override;
     void selectLastEntry() override;
-    void showModule(int index) override { showPage(index); }
-    int currentModule() const override { return module_; }
+    void showModule(Page page) override { showPage(page); }
+    Page currentModule() const override { return module_; }
 
     // ---- state, for the application object and tests ----
-    int moduleIndex() const { return module_; }
-    int savedModuleIndex() const { return savedModule_; }
+    Page currentPage() const { return module_; }
+    Page savedPage() const { return savedModule_; }
     bool mayShow() const { return mayShow_; }
     bool pagesBlocked() const { return pagesBlocked_; }
     bool openOnRestore() const { return openOnRestore_; }
     bool askNow() const { return askNow_; }
     bool remindersPending() const { return remindersPending_; }
-    QWidget* page(int index) const;
+    QWidget* page(Page page) const;
     CTavrinDlgFirst* firstPage() const;
     DiaryPageApi* diaryPage() const;
     FloatingPanel* panel(Panel panel) const { return panels_[size_t(panel)]; }
@@ -129,10 +134,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void buildActions();
+    void addCommand(const char* name, const char* text, const QKeySequence& key,
+                    std::function<void()> run);
     void buildButtons();
     void buildPages();
-    void buildShortcuts();
-    void shortcut(const QKeySequence& key, std::function<void()> action);
     void onMinimised();
     void onRestored();
     void rebuildTitle();
@@ -142,7 +148,7 @@ private:
     void showPanels(bool show);
     void removeTrayIcon();
     void requestAttention();
-    void selectSubPage(int module, int which);
+    void selectSubPage(Page module, int which);
     void relayToGraph(const QString& message);
 
     StatusCallback status_;
@@ -155,8 +161,8 @@ private:
     QTimer minimizeTimer_;
     QString titleText_;
 
-    int module_ = 0;
-    int savedModule_ = 0;
+    Page module_ = Page::FirstTime;
+    Page savedModule_ = Page::FirstTime;
     bool minimizeOnLoad_ = false;
     bool askNow_ = false;
     bool showRemindersAtStart_ = false;

@@ -33,17 +33,17 @@ CTavrinDlgFirst::CTavrinDlgFirst(QWidget* parent) : CCustomDialog(BackMain, pare
     });
 }
 
-QString CTavrinDlgFirst::topicFor(int index) {
-    static const char* const topics[] = {nullptr,           "hlpDiary.html",    "hlpReminders.html",
-                                         "hlpPlanner.html", "hlpContacts.html", "hlpCookbook.html",
-                                         "hlpGraph.html",   "hlpTools.html"};
-    if (index >= 1 && index <= 7) return QString::fromLatin1(topics[index]);
-    return QString::fromLatin1(kFirstTopic);
+QString CTavrinDlgFirst::topicFor(Page page) {
+    static const char* const topics[kPageCount] = {
+        kFirstTopic,        "hlpDiary.html",    "hlpReminders.html", "hlpPlanner.html",
+        "hlpContacts.html", "hlpCookbook.html", "hlpGraph.html",     "hlpTools.html"};
+    const int i = int(page);
+    return QString::fromLatin1(i >= 0 && i < kPageCount ? topics[i] : kFirstTopic);
 }
 
 void CTavrinDlgFirst::pageShown() {
     if (!viewer_) return;
-    const int about = DiaryState::instance().usable() ? previous_ : 0;
+    const Page about = DiaryState::instance().usable() ? previous_ : Page::FirstTime;
     viewer_->showTopic(topicFor(about));
 }
 

@@ -4,7 +4,7 @@
 // shown before it, or the first steps while no diary is in use.
 
 #include "CCustomDialog.h"
-#include "ModulePages.h"
+#include "app/Module.h"
 
 namespace tavrin::platform {
 class HelpViewer;
@@ -19,10 +19,11 @@ public:
 
     explicit CTavrinDlgFirst(QWidget* parent = nullptr);
 
-    // The help topic of module page `index` ("hlpDiary.html" for 1 ...), kFirstTopic otherwise.
-    static QString topicFor(int index);
+    // The help topic of a module page ("hlpDiary.html" for the diary ...), kFirstTopic for
+    // this page and past the last.
+    static QString topicFor(Page page);
     // The main window tells the page which page it replaces before showing it.
-    void setPreviousModule(int index) { previous_ = index; }
+    void setPreviousModule(Page page) { previous_ = page; }
     void pageShown() override;
 
     platform::HelpViewer* viewer() const { return viewer_; }
@@ -31,7 +32,7 @@ public:
 
 private:
     platform::HelpViewer* viewer_ = nullptr;
-    int previous_ = 0;
+    Page previous_ = Page::FirstTime;
 };
 
 } // namespace tavrin::app

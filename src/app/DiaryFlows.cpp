@@ -3,13 +3,13 @@
 #include "CTavrinDlgCreateDiary.h"
 #include "CTavrinDlgSec.h"
 #include "Cp1252.h"
-#include "DiaryShell.h"
 #include "DiaryState.h"
 #include "FileChooser.h"
 #include "MessageBox.h"
 #include "ProgramTexts.h"
 #include "Settings.h"
 #include "TN.h"
+#include "app/DiaryShell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,7 +71,7 @@ DiaryFlows::Admit DiaryFlows::admitChosen(const QString& name, bool fill) {
     auto tn = state.makeTN();
     if (!tn->FirstEntry(true)) {
         state.setEmptyDiary(true);
-        shell_.showModule(0);
+        shell_.showModule(Page::FirstTime);
         return Admit::Empty;
     }
     state.setEmptyDiary(false);
@@ -105,7 +105,7 @@ void DiaryFlows::afterAccepted() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     shell_.fillEntryList(true);
     QApplication::restoreOverrideCursor();
-    if (shell_.currentModule() != 1) shell_.showModule(1);
+    if (shell_.currentModule() != Page::Diary) shell_.showModule(Page::Diary);
     shell_.selectLastEntry();
     settings::write(settings::DiaryFile, state.path());
     settings::write(settings::ExtLoc, state.extOffset());
@@ -113,7 +113,7 @@ void DiaryFlows::afterAccepted() {
 
 void DiaryFlows::fail() {
     DiaryState::instance().close();
-    shell_.showModule(0);
+    shell_.showModule(Page::FirstTime);
 }
 
 void DiaryFlows::createDiary() {

@@ -1,6 +1,8 @@
 #pragma once
 // What the diary flows need of the main window: its entry list and its pages.
 
+#include "app/Page.h"
+
 class QWidget;
 
 namespace tavrin::app {
@@ -14,8 +16,8 @@ public:
     virtual void clearEntryList() = 0;
     virtual void fillEntryList(bool openFormat) = 0;
     virtual void selectLastEntry() = 0;
-    virtual void showModule(int index) = 0;
-    virtual int currentModule() const = 0;
+    virtual void showModule(Page page) = 0;
+    virtual Page currentModule() const = 0;
 };
 
 } // namespace tavrin::app

@@ -3,6 +3,7 @@
 #include "ActiveSkin.h"
 #include "CCustomTitleBar.h"
 #include "WindowMessages.h"
+#include "app/ModuleRegistry.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -30,7 +31,7 @@ FloatingPanel::FloatingPanel(Panel which, ui::CCustomTitleBar* bar, const QSize&
     body_->setObjectName(QStringLiteral("panelBody"));
     auto* bodyLayout = new QVBoxLayout(body_);
     bodyLayout->setContentsMargins(4, 4, 4, 4);
-    content_ = ShellHooks::createPanelContent(which, body_);
+    content_ = ModuleRegistry::createPanelBody(which, body_);
     if (content_)
         bodyLayout->addWidget(content_);
     else

@@ -1,14 +1,14 @@
 #pragma once
 // A floating panel of the main window (navigator, calculator, scratch pad): a frameless tool
 // window that hangs below the main window folded to its title bar, and opens to its working
-// size. Its body comes from the module that registered one (ShellHooks::setPanelFactory);
+// size. Its body comes from the module that registered one (Module::createPanelBody);
 // without one the body stays empty.
 //
 // The panel talks to the main window with named messages: its title bar posts "...In" when the
 // mouse rests on it while folded, and the panel posts "...Out" when it loses activation.
 // Clicking the title bar asks the main window to toggle the panel (titleClicked).
 
-#include "ShellHooks.h"
+#include "app/ShellHooks.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -8,8 +8,8 @@
 
 #include "CCustomDialog.h"
 #include "EntrySearch.h"
-#include "ModulePages.h"
-#include "ShellHooks.h"
+#include "app/Module.h"
+#include "app/ShellHooks.h"
 
 #include <QList>
 

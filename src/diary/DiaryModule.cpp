@@ -1,13 +1,11 @@
-#include "DiaryModule.h"
+#include "diary/DiaryModule.h"
 
-#include "CTavrinDlgDiary.h"
-#include "ModulePages.h"
+#include "diary/CTavrinDlgDiary.h"
 
 namespace tavrin::diary {
 
-void registerDiaryModule() {
-    app::ModulePages::registerFactory(1,
-                                      [](QWidget* parent) { return new CTavrinDlgDiary(parent); });
+QWidget* DiaryModule::createPage(app::Page page, QWidget* parent) {
+    return page == app::Page::Diary ? new CTavrinDlgDiary(parent) : nullptr;
 }
 
 } // namespace tavrin::diary

@@ -1,9 +1,13 @@
 #pragma once
-// Hooks the diary module into the main window: its page is module index 1.
+// The diary module as the main window sees it: the diary page.
+
+#include "app/Module.h"
 
 namespace tavrin::diary {
 
-// Registers the factory of the diary page with the main window's page table.
-void registerDiaryModule();
+class DiaryModule : public app::Module {
+public:
+    QWidget* createPage(app::Page page, QWidget* parent) override;
+};
 
 } // namespace tavrin::diary

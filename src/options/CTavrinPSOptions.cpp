@@ -7,6 +7,7 @@
 #include "Help.h"
 #include "MessageBox.h"
 #include "TN.h"
+#include "app/ModuleRegistry.h"
 
 #include <QKeySequence>
 #include <QShortcut>
@@ -22,8 +23,13 @@ CTavrinPSOptions::CTavrinPSOptions(QWidget* parent)
     addPage(general_);
 
     if (app::DiaryState::instance().isOpen()) {
-        // The diary pages ("Naming Conventions", the three custom-control pages and
-        // "Fibromyalgia Graph") are added here in that order with addDiaryPage().
+        // The pages the modules offer, in module order.
+        for (ui::CCustomPropertyPage* page : app::ModuleRegistry::createOptionPages()) {
+            if (auto* diaryPage = qobject_cast<DiaryOptionsPage*>(page))
+                addDiaryPage(diaryPage);
+            else
+                addPage(page);
+        }
     } else {
         platform::MessageBox::information(QString::fromLatin1(kNoDiaryMessage), parent);
     }

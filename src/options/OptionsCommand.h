@@ -1,11 +1,10 @@
 #pragma once
 // The main window's Options command, in two halves.
 //
-// run() is the options handler of the shell (registered in main.cpp with
-// app::ShellHooks::setOptionsHandler): it shows the options sheet modally and, on "Save",
-// writes the preferences to the settings store (in settings::optionsWriteOrder()) and the diary
-// pages' values into the open diary's configuration. It returns whether the sheet was saved;
-// "Discard" writes nothing.
+// run() is the options sheet of the shell (offered through OptionsModule): it shows the options
+// sheet modally and, on "Save", writes the preferences to the settings store (in
+// settings::optionsWriteOrder()) and the diary pages' values into the open diary's configuration.
+// It returns whether the sheet was saved; "Discard" writes nothing.
 //
 // What follows a save belongs to the main window, in this order: keep the window on top or
 // release it (AlwaysOnTop), then applySaved() for the autostart entry, the reloaded text

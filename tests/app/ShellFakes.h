@@ -6,13 +6,12 @@
 #include "DiaryState.h"
 #include "Help.h"
 #include "MessageBox.h"
-#include "ModulePages.h"
 #include "Settings.h"
-#include "ShellHooks.h"
 #include "SkinLoader.h"
 #include "Sound.h"
 #include "TestEnvironment.h"
 #include "WindowMessages.h"
+#include "app/ModuleRegistry.h"
 
 #include <QDir>
 #include <QStringList>
@@ -20,6 +19,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <utility>
 
 namespace tavrin::test {
@@ -80,25 +81,66 @@ public:
     bool alarm = false;
 };
 
-// The latest pages made by the factories below (each main window makes new ones).
-struct FakePages {
+// The one module of the tests: the fake diary, cookbook and graph pages, and whatever else a
+// test gives it (the options, panel bodies, tools, reminders). Empty parts offer nothing.
+class FakeModule : public app::Module {
+public:
+    QWidget* createPage(app::Page page, QWidget* parent) override {
+        switch (page) {
+        case app::Page::Diary:
+            return diary = new FakeDiaryPage(parent);
+        case app::Page::Cookbook:
+            return cookbook = new FakeCookbookPage(parent);
+        case app::Page::Graph:
+            return graph = new FakeGraphPage(parent);
+        default:
+            return nullptr;
+        }
+    }
+    QWidget* createPanelBody(app::Panel panel, QWidget* parent) override {
+        auto it = panels.find(panel);
+        return it != panels.end() ? it->second(parent) : nullptr;
+    }
+    app::ReminderService* reminderService() override { return reminders; }
+    bool runToolAction(app::ToolAction action, QWidget* parent) override {
+        auto it = tools.find(action);
+        if (it == tools.end()) return false;
+        it->second(parent);
+        return true;
+    }
+    bool offersOptions() const override { return bool(options); }
+    bool runOptions(QWidget* parent) override { return options(parent); }
+    bool afterOptionsSaved(QWidget* mainWindow, const QString& previousSkin) override {
+        return afterSave && afterSave(mainWindow, previousSkin);
+    }
+
+    // The latest pages made (each main window makes new ones).
     FakeDiaryPage* diary = nullptr;
     FakeCookbookPage* cookbook = nullptr;
     FakeGraphPage* graph = nullptr;
+
+    std::map<app::Panel, std::function<QWidget*(QWidget*)>> panels;
+    std::map<app::ToolAction, std::function<void(QWidget*)>> tools;
+    app::ReminderService* reminders = nullptr; // kept by the test
+    std::function<bool(QWidget*)> options;
+    std::function<bool(QWidget*, const QString&)> afterSave;
 };
 
-inline FakePages& fakePages() {
-    static FakePages p;
-    return p;
+inline FakeModule*& currentFakeModule() {
+    static FakeModule* m = nullptr;
+    return m;
 }
 
-inline void registerFakePages() {
-    app::ModulePages::registerFactory(
-        1, [](QWidget* parent) { return fakePages().diary = new FakeDiaryPage(parent); });
-    app::ModulePages::registerFactory(
-        5, [](QWidget* parent) { return fakePages().cookbook = new FakeCookbookPage(parent); });
-    app::ModulePages::registerFactory(
-        6, [](QWidget* parent) { return fakePages().graph = new FakeGraphPage(parent); });
+// The module registered by the last registerFakeModule().
+inline FakeModule& fakeModule() {
+    if (!currentFakeModule()) qFatal("no fake module registered");
+    return *currentFakeModule();
+}
+
+inline void registerFakeModule() {
+    auto m = std::make_unique<FakeModule>();
+    currentFakeModule() = m.get();
+    app::ModuleRegistry::add(std::move(m));
 }
 
 // The skin the build draws, as the program loads it at start-up.
@@ -120,7 +162,8 @@ inline void resetShellState() {
     auto& state = app::DiaryState::instance();
     state.close();
     state.setEmptyDiary(false);
-    app::ShellHooks::reset();
+    app::ModuleRegistry::clear();
+    currentFakeModule() = nullptr;
 }
 
 // Makes a diary without entries the current one, as creating a diary does.

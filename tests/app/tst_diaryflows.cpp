@@ -43,14 +43,14 @@ public:
     void clearEntryList() override { calls << "clear"; }
     void fillEntryList(bool openFormat) override { calls << (openFormat ? "fill:open" : "fill"); }
     void selectLastEntry() override { calls << "selectLast"; }
-    void showModule(int index) override {
-        calls << QString("show:%1").arg(index);
-        module = index;
+    void showModule(Page page) override {
+        calls << "show:" + pageName(page);
+        module = page;
     }
-    int currentModule() const override { return module; }
+    Page currentModule() const override { return module; }
     QWidget window;
     QStringList calls;
-    int module = 0;
+    Page module = Page::FirstTime;
 };
 
 // Answers the password prompt with `password` (OK) or Cancel when null.
@@ -87,7 +87,7 @@ private slots:
         QVERIFY(s.isOpen());
         QVERIFY(!s.isEmptyDiary());
         QCOMPARE(s.path(), path);
-        QCOMPARE(shell.calls, QStringList({"clear", "fill:open", "show:1", "selectLast"}));
+        QCOMPARE(shell.calls, QStringList({"clear", "fill:open", "show:Diary", "selectLast"}));
         QCOMPARE(settings::read(settings::DiaryFile), path);
         QCOMPARE(settings::read(settings::ExtLoc), path.size() - 3);
         QCOMPARE(settings::read(settings::ShortFile), QString("Open1"));
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(MessageBox::recordedTexts(), QStringList{texts::kInvalidPassword});
         QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
         QCOMPARE(MessageBox::recorded().first().caption, QString("Tavelle Suite v3.10"));
-        QCOMPARE(shell.module, 0);
+        QCOMPARE(shell.module, Page::FirstTime);
         // Only an accepted password is remembered for the next start.
         QVERIFY(settings::read(settings::DiaryFile).isEmpty());
         QCOMPARE(settings::read(settings::ExtLoc), 0);
@@ -138,7 +138,7 @@ private slots:
         flows.openDiary();
         QVERIFY(!s.hasPath());
         QVERIFY(!s.isOpen());
-        QCOMPARE(shell.module, 0);
+        QCOMPARE(shell.module, Page::FirstTime);
         QVERIFY(MessageBox::recorded().isEmpty());
         // Create window cancelled: nothing written, nothing changed.
         whenModal([](QWidget* w) { click(w, "cancelButton"); });
@@ -183,7 +183,7 @@ private slots:
         QVERIFY(s.isEmptyDiary());
         QVERIFY(!s.isOpen());
         QVERIFY(s.usable());
-        QCOMPARE(shell.module, 0);
+        QCOMPARE(shell.module, Page::FirstTime);
         QVERIFY(settings::read(settings::DiaryFile).isEmpty());
     }
 
@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(s.extOffset(), path.size() - 3);
         QVERIFY(s.isEmptyDiary());
         QVERIFY(!s.isOpen());
-        QCOMPARE(shell.module, 0);
+        QCOMPARE(shell.module, Page::FirstTime);
         QVERIFY(settings::read(settings::DiaryFile).isEmpty()); // a new diary is not remembered
         QCOMPARE(settings::read(settings::ShortFile), QString("Log"));
         QCOMPARE(platform::CDirDialog::lastTitle(), QString("Choose destination directory"));

@@ -9,9 +9,9 @@
 #include "DiaryFixture.h"
 #include "FileChooser.h"
 #include "FloatingPanel.h"
+#include "MainWindowTest.h"
 #include "ModalDriver.h"
 #include "ProgramTexts.h"
-#include "ShellFakes.h"
 #include "SkinLayout.h"
 
 #include <QApplication>
@@ -28,14 +28,6 @@ namespace {
 
 const QString kNoDiary = QString::fromLatin1(texts::kNoDiary);
 
-// A shown, active main window with pages unblocked, as after a start without a diary.
-void startShown(CTavrinDlg& dlg) {
-    dlg.start();
-    QVERIFY(dlg.isVisible());
-    dlg.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
-}
-
 // The buttons of the window by the text they carry.
 ui::CCustomButton* button(CTavrinDlg& dlg, const char* objectName) {
     auto* b = dlg.findChild<ui::CCustomButton*>(objectName);
@@ -45,15 +37,9 @@ ui::CCustomButton* button(CTavrinDlg& dlg, const char* objectName) {
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public MainWindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        loadShippedSkin();
-        registerFakePages();
-    }
-    void init() { resetShellState(); }
-
     void buttonsPagesAndPanelsAreBuilt() {
         CTavrinDlg dlg;
         QCOMPARE(dlg.size(), QSize(SkinLayout::kWindowWidth, SkinLayout::kWindowHeight));
@@ -88,18 +74,18 @@ private slots:
                  14);
 
         // Eight pages in the card, none shown before the start; page 0 is the help page.
-        QVERIFY(qobject_cast<CTavrinDlgFirst*>(dlg.page(0)));
-        QCOMPARE(dlg.page(1), static_cast<QWidget*>(fakePages().diary));
+        QVERIFY(qobject_cast<CTavrinDlgFirst*>(dlg.page(Page::FirstTime)));
+        QCOMPARE(dlg.page(Page::Diary), static_cast<QWidget*>(fakeModule().diary));
         const QRect card(SkinLayout::kPageX, SkinLayout::kPageY, SkinLayout::kPageWidth,
                          SkinLayout::kPageHeight);
-        for (int i = 0; i < CTavrinDlg::kPageCount; ++i) {
-            QVERIFY(dlg.page(i));
-            QCOMPARE(dlg.page(i)->parentWidget(), &dlg);
-            QCOMPARE(dlg.page(i)->geometry(), card);
-            QVERIFY(dlg.page(i)->isHidden());
+        for (int i = 0; i < kPageCount; ++i) {
+            QVERIFY(dlg.page(Page(i)));
+            QCOMPARE(dlg.page(Page(i))->parentWidget(), &dlg);
+            QCOMPARE(dlg.page(Page(i))->geometry(), card);
+            QVERIFY(dlg.page(Page(i))->isHidden());
         }
         // Pages without a module show their name.
-        QVERIFY(dlg.page(3)->findChild<QLabel*>());
+        QVERIFY(dlg.page(Page::Planner)->findChild<QLabel*>());
         QVERIFY(dlg.panel(Panel::Navigator) && dlg.panel(Panel::Calculator) &&
                 dlg.panel(Panel::ScratchPad));
     }
@@ -122,17 +108,17 @@ private slots:
     void moduleCommandsNeedADiary() {
         CTavrinDlg dlg;
         startShown(dlg);
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(dlg.page(0)->isVisible());
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(dlg.page(Page::FirstTime)->isVisible());
         for (const char* name : {"diaryButton", "remindersButton", "graphButton", "toolsButton"}) {
             MessageBox::clearRecorded();
             button(dlg, name)->click();
             QCOMPARE(MessageBox::recordedTexts(), QStringList{kNoDiary});
             QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
             QCOMPARE(MessageBox::recorded().first().caption, QString("Tavelle Suite v3.10"));
-            QCOMPARE(dlg.moduleIndex(), 0);
+            QCOMPARE(dlg.currentPage(), Page::FirstTime);
         }
-        QVERIFY(fakePages().graph->messages.isEmpty());
+        QVERIFY(fakeModule().graph->messages.isEmpty());
         MessageBox::clearRecorded();
         QTest::keyClick(&dlg, Qt::Key_F4);
         QCOMPARE(MessageBox::recordedTexts(), QStringList{kNoDiary});
@@ -146,33 +132,33 @@ private slots:
         QCOMPARE(first->currentTopic(), QString("hlpFirstTime.html"));
 
         button(dlg, "diaryButton")->click();
-        QCOMPARE(dlg.moduleIndex(), 1);
-        QVERIFY(dlg.page(1)->isVisible());
-        QVERIFY(dlg.page(0)->isHidden());
-        QVERIFY(fakePages().diary->calls.contains("shown"));
+        QCOMPARE(dlg.currentPage(), Page::Diary);
+        QVERIFY(dlg.page(Page::Diary)->isVisible());
+        QVERIFY(dlg.page(Page::FirstTime)->isHidden());
+        QVERIFY(fakeModule().diary->calls.contains("shown"));
 
         button(dlg, "diaryButton")->click();
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(dlg.page(0)->isVisible());
-        QVERIFY(dlg.page(1)->isHidden());
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(dlg.page(Page::FirstTime)->isVisible());
+        QVERIFY(dlg.page(Page::Diary)->isHidden());
         QCOMPARE(first->currentTopic(), QString("hlpDiary.html"));
 
         // From another page the help follows that page.
         button(dlg, "contactsButton")->click();
-        QCOMPARE(dlg.moduleIndex(), 4);
+        QCOMPARE(dlg.currentPage(), Page::Contacts);
         button(dlg, "contactsButton")->click();
         QCOMPARE(first->currentTopic(), QString("hlpContacts.html"));
-        dlg.showPage(0); // already up: the topic stays
+        dlg.showPage(Page::FirstTime); // already up: the topic stays
         QCOMPARE(first->currentTopic(), QString("hlpContacts.html"));
         QVERIFY(MessageBox::recorded().isEmpty());
 
         // One page at a time.
         button(dlg, "plannerButton")->click();
         int visible = 0;
-        for (int i = 0; i < CTavrinDlg::kPageCount; ++i)
-            visible += dlg.page(i)->isVisible();
+        for (int i = 0; i < kPageCount; ++i)
+            visible += dlg.page(Page(i))->isVisible();
         QCOMPARE(visible, 1);
-        QVERIFY(dlg.page(3)->isVisible());
+        QVERIFY(dlg.page(Page::Planner)->isVisible());
     }
 
     void showPageGuards() {
@@ -180,9 +166,9 @@ private slots:
         DiaryState::instance().choose("/nowhere/Guards.tni", 17);
         DiaryState::instance().setEmptyDiary(true);
         // Before the start the pages are blocked and the window refuses to be seen.
-        dlg.showPage(2);
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(dlg.page(2)->isHidden());
+        dlg.showPage(Page::Reminders);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(dlg.page(Page::Reminders)->isHidden());
         QVERIFY(dlg.pagesBlocked());
         QVERIFY(!dlg.mayShow());
         dlg.show();
@@ -194,40 +180,43 @@ private slots:
         // Without "open last diary" the program starts with none.
         QVERIFY(!DiaryState::instance().hasPath());
         chooseEmptyDiary(makeDiary("Guards", "pw1", 0), "Guards");
-        dlg.showPage(2);
-        QCOMPARE(dlg.moduleIndex(), 2);
-        QVERIFY(dlg.page(2)->isVisible());
+        dlg.showPage(Page::Reminders);
+        QCOMPARE(dlg.currentPage(), Page::Reminders);
+        QVERIFY(dlg.page(Page::Reminders)->isVisible());
 
         // A chosen diary that is neither open nor new gives the help page.
         DiaryState::instance().setEmptyDiary(false);
-        dlg.showPage(3);
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(dlg.page(0)->isVisible());
+        dlg.showPage(Page::Planner);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(dlg.page(Page::FirstTime)->isVisible());
 
-        // An index past the last page is kept but shows nothing.
+        // A page past the last (a stored number) is kept but shows nothing.
         DiaryState::instance().setEmptyDiary(true);
-        dlg.showPage(9);
-        QCOMPARE(dlg.moduleIndex(), 9);
-        for (int i = 0; i < CTavrinDlg::kPageCount; ++i)
-            QVERIFY(dlg.page(i)->isHidden());
+        const Page pastLast = Page(kPageCount + 1);
+        dlg.showPage(pastLast);
+        QCOMPARE(dlg.currentPage(), pastLast);
+        for (int i = 0; i < kPageCount; ++i)
+            QVERIFY(dlg.page(Page(i))->isHidden());
     }
 
     void functionKeysSwitchPagesAndPanels() {
         CTavrinDlg dlg;
         startShown(dlg);
         chooseEmptyDiary(makeDiary("Keys", "pw1", 0), "Keys");
-        const std::pair<Qt::Key, int> keys[] = {{Qt::Key_F2, 1}, {Qt::Key_F3, 2}, {Qt::Key_F4, 3},
-                                                {Qt::Key_F5, 4}, {Qt::Key_F6, 5}, {Qt::Key_F7, 6},
-                                                {Qt::Key_F8, 7}};
+        const std::pair<Qt::Key, Page> keys[] = {
+            {Qt::Key_F2, Page::Diary},    {Qt::Key_F3, Page::Reminders},
+            {Qt::Key_F4, Page::Planner},  {Qt::Key_F5, Page::Contacts},
+            {Qt::Key_F6, Page::Cookbook}, {Qt::Key_F7, Page::Graph},
+            {Qt::Key_F8, Page::Tools}};
         for (auto [key, page] : keys) {
             QTest::keyClick(&dlg, key);
-            QCOMPARE(dlg.moduleIndex(), page);
+            QCOMPARE(dlg.currentPage(), page);
             QVERIFY(dlg.page(page)->isVisible());
         }
         // F7 had the graph's list refilled before the page came up.
-        QTRY_COMPARE(fakePages().graph->messages, QStringList{"TNSListTrnsfr"});
+        QTRY_COMPARE(fakeModule().graph->messages, QStringList{"TNSListTrnsfr"});
         QTest::keyClick(&dlg, Qt::Key_F8);
-        QCOMPARE(dlg.moduleIndex(), 0);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
 
         QTest::keyClick(&dlg, Qt::Key_F2, Qt::ControlModifier);
         QVERIFY(dlg.isPanelExpanded(Panel::Navigator));
@@ -258,13 +247,13 @@ private slots:
         button(dlg, "aboutButton")->click();
         QCOMPARE(caption, QString::fromUtf8("About Tavelle\u2122 Suite v3.10"));
         QVERIFY(okButton);
-        QCOMPARE(dlg.moduleIndex(), 0);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
         QVERIFY(!dlg.isPanelExpanded(Panel::Navigator));
         // On again once it is closed.
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         QTest::keyClick(&dlg, Qt::Key_F2);
-        QCOMPARE(dlg.moduleIndex(), 1);
+        QCOMPARE(dlg.currentPage(), Page::Diary);
     }
 
     void aboutWindowNamesTheProgram() {
@@ -294,7 +283,7 @@ private slots:
         // Escape reaching the window from a page does the same.
         dlg.showNormal();
         QTRY_VERIFY(!dlg.isMinimized());
-        QTest::keyClick(dlg.page(0), Qt::Key_Escape);
+        QTest::keyClick(dlg.page(Page::FirstTime), Qt::Key_Escape);
         QVERIFY(dlg.isMinimized());
         QVERIFY(!dlg.hasEnded());
     }
@@ -308,7 +297,7 @@ private slots:
         QTest::keyClick(&dlg, Qt::Key_Enter);
         QVERIFY(dlg.isVisible());
         QVERIFY(!dlg.isMinimized());
-        QCOMPARE(dlg.moduleIndex(), 0);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
         QCOMPARE(finished.count(), 0);
         QVERIFY(MessageBox::recorded().isEmpty());
     }
@@ -362,8 +351,8 @@ private slots:
         button(dlg, "helpButton")->click();
         QCOMPARE(platform::Help::lastTopic(), QString("HIDD_ROOT_DIALOG.htm"));
         // The help page's own key.
-        dlg.page(0)->setFocus();
-        QTest::keyClick(dlg.page(0), Qt::Key_F1);
+        dlg.page(Page::FirstTime)->setFocus();
+        QTest::keyClick(dlg.page(Page::FirstTime), Qt::Key_F1);
         QCOMPARE(platform::Help::lastTopic(), QString("Tavrin.chm::/hlpFirstTime.html"));
     }
 
@@ -375,7 +364,7 @@ private slots:
             CTavrinDlgFirst page;
             QCOMPARE(MessageBox::recordedTexts(), QStringList{"Unable to initialize help!"});
             QVERIFY(!page.viewer());
-            page.setPreviousModule(2);
+            page.setPreviousModule(Page::Reminders);
             page.pageShown(); // nothing to show, nothing breaks
             QCOMPARE(page.currentTopic(), QString());
         }
@@ -386,7 +375,7 @@ private slots:
         const QString path = makeDiary("OpenCmd", "Secret");
         CTavrinDlg dlg;
         startShown(dlg);
-        fakePages().diary->calls.clear();
+        fakeModule().diary->calls.clear();
         platform::FileChooser::setNextFileName(path);
         whenModal([](QWidget* w) {
             type(w, "password", "Secret");
@@ -394,8 +383,8 @@ private slots:
         });
         button(dlg, "openButton")->click();
         QVERIFY(DiaryState::instance().isOpen());
-        QCOMPARE(dlg.moduleIndex(), 1);
-        const QStringList calls = fakePages().diary->calls;
+        QCOMPARE(dlg.currentPage(), Page::Diary);
+        const QStringList calls = fakeModule().diary->calls;
         QVERIFY(calls.indexOf("clear") < calls.indexOf("fill:open"));
         QVERIFY(calls.indexOf("fill:open") < calls.lastIndexOf("selectLast"));
         QCOMPARE(settings::read(settings::DiaryFile), path);
@@ -406,39 +395,39 @@ private slots:
         CTavrinDlg dlg;
         startShown(dlg);
         chooseEmptyDiary(makeDiary("Opts", "pw1", 0), "Opts");
-        fakePages().diary->calls.clear();
+        fakeModule().diary->calls.clear();
 
         // Without an options sheet nothing happens; a discarded sheet changes nothing.
         button(dlg, "optionsButton")->click();
-        QVERIFY(fakePages().diary->calls.isEmpty());
+        QVERIFY(fakeModule().diary->calls.isEmpty());
         int runs = 0;
-        ShellHooks::setOptionsHandler([&](QWidget* parent) {
+        fakeModule().options = [&](QWidget* parent) {
             ++runs;
             [&] { QCOMPARE(parent, static_cast<QWidget*>(&dlg)); }();
             settings::write(settings::AlwaysOnTop, 1);
             return false;
-        });
+        };
         button(dlg, "optionsButton")->click();
         QCOMPARE(runs, 1);
         QVERIFY(!(dlg.windowFlags() & Qt::WindowStaysOnTopHint));
 
-        ShellHooks::setOptionsHandler([&](QWidget*) {
+        fakeModule().options = [&](QWidget*) {
             ++runs;
             settings::write(settings::AlwaysOnTop, 1);
             return true;
-        });
-        dlg.showPage(6);
-        fakePages().graph->messages.clear();
+        };
+        dlg.showPage(Page::Graph);
+        fakeModule().graph->messages.clear();
         button(dlg, "optionsButton")->click();
         QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(dlg.isVisible());
-        QVERIFY(fakePages().diary->calls.contains("refreshPreview"));
-        QCOMPARE(fakePages().graph->messages, QStringList{"TNSDrawGraph"});
+        QVERIFY(fakeModule().diary->calls.contains("refreshPreview"));
+        QCOMPARE(fakeModule().graph->messages, QStringList{"TNSDrawGraph"});
         QVERIFY(MessageBox::recorded().isEmpty()); // same skin: no restart offered
 
         // Released again by the next save.
         settings::write(settings::AlwaysOnTop, 0);
-        ShellHooks::setOptionsHandler([](QWidget*) { return true; });
+        fakeModule().options = [](QWidget*) { return true; };
         dlg.runOptions();
         QVERIFY(!(dlg.windowFlags() & Qt::WindowStaysOnTopHint));
     }
@@ -449,34 +438,34 @@ private slots:
         chooseEmptyDiary(makeDiary("After", "pw1", 0), "After");
         settings::write(settings::WhichSkin, "Corvel Night");
         QStringList steps;
-        ShellHooks::setOptionsHandler([&](QWidget*) {
+        fakeModule().options = [&](QWidget*) {
             steps << "sheet";
             settings::write(settings::WhichSkin, "Corvel Windows");
             settings::write(settings::AlwaysOnTop, 1);
             return true;
-        });
+        };
         bool endNow = false;
-        ShellHooks::setOptionsAfterSave([&](QWidget* w, const QString& previousSkin) {
+        fakeModule().afterSave = [&](QWidget* w, const QString& previousSkin) {
             // On top already, and told which skin was in use before the sheet.
             steps << QString("after:%1:%2")
                          .arg(previousSkin)
                          .arg(bool(w->windowFlags() & Qt::WindowStaysOnTopHint));
             return endNow;
-        });
-        fakePages().diary->calls.clear();
+        };
+        fakeModule().diary->calls.clear();
         dlg.runOptions();
         QCOMPARE(steps, (QStringList{"sheet", "after:Corvel Night:1"}));
         QVERIFY(!dlg.hasEnded());
-        QCOMPARE(fakePages().diary->calls, QStringList{"refreshPreview"});
+        QCOMPARE(fakeModule().diary->calls, QStringList{"refreshPreview"});
 
         // A restart was scheduled: the program ends, nothing else is refreshed.
         endNow = true;
-        fakePages().diary->calls.clear();
+        fakeModule().diary->calls.clear();
         QSignalSpy finished(&dlg, &QDialog::finished);
         dlg.runOptions();
         QVERIFY(dlg.hasEnded());
         QCOMPARE(finished.count(), 1);
-        QVERIFY(fakePages().diary->calls.isEmpty());
+        QVERIFY(fakeModule().diary->calls.isEmpty());
     }
 
     void navigatorPlaces() {
@@ -487,52 +476,53 @@ private slots:
         };
         // Without a diary the places of the modules are not reachable.
         sel('f');
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(!fakePages().diary->calls.join(',').contains("sub:"));
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(!fakeModule().diary->calls.join(',').contains("sub:"));
 
         chooseEmptyDiary(makeDiary("Nav", "pw1", 0), "Nav");
         dlg.expandPanel(Panel::Navigator);
         sel('e');
         QVERIFY(!dlg.isPanelExpanded(Panel::Navigator)); // folded first, whatever the place
-        QCOMPARE(dlg.moduleIndex(), 1);
+        QCOMPARE(dlg.currentPage(), Page::Diary);
         sel('e');
-        QCOMPARE(dlg.moduleIndex(), 0);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
         sel('h'); // shown, not toggled: the medication preview
-        QCOMPARE(dlg.moduleIndex(), 1);
+        QCOMPARE(dlg.currentPage(), Page::Diary);
         sel('g');
-        QCOMPARE(dlg.moduleIndex(), 1);
-        QVERIFY(fakePages().diary->calls.contains("sub:2"));
-        QVERIFY(fakePages().diary->calls.contains("sub:1"));
+        QCOMPARE(dlg.currentPage(), Page::Diary);
+        QVERIFY(fakeModule().diary->calls.contains("sub:2"));
+        QVERIFY(fakeModule().diary->calls.contains("sub:1"));
         sel('j');
-        QCOMPARE(dlg.moduleIndex(), 2);
+        QCOMPARE(dlg.currentPage(), Page::Reminders);
         sel('m');
-        QCOMPARE(dlg.moduleIndex(), 5);
+        QCOMPARE(dlg.currentPage(), Page::Cookbook);
         sel('q');
-        QCOMPARE(dlg.moduleIndex(), 5);
-        QCOMPARE(fakePages().cookbook->subPages, (QList<int>{SubPageSelector::kShoppingList}));
+        QCOMPARE(dlg.currentPage(), Page::Cookbook);
+        QCOMPARE(fakeModule().cookbook->subPages, (QList<int>{SubPageSelector::kShoppingList}));
         sel('s');
-        QCOMPARE(dlg.moduleIndex(), 6);
-        QTRY_COMPARE(fakePages().graph->messages, QStringList{"TNSListTrnsfr"});
+        QCOMPARE(dlg.currentPage(), Page::Graph);
+        QTRY_COMPARE(fakeModule().graph->messages, QStringList{"TNSListTrnsfr"});
         sel('t');
-        QCOMPARE(dlg.moduleIndex(), 7);
+        QCOMPARE(dlg.currentPage(), Page::Tools);
 
         // Tools actions go to whoever registered them; the rest do nothing.
         QList<ToolAction> ran;
-        ShellHooks::setToolAction(ToolAction::Backup, [&](QWidget*) { ran << ToolAction::Backup; });
-        ShellHooks::setToolAction(ToolAction::CompactEntries,
-                                  [&](QWidget*) { ran << ToolAction::CompactEntries; });
+        fakeModule().tools[ToolAction::Backup] = [&](QWidget*) { ran << ToolAction::Backup; };
+        fakeModule().tools[ToolAction::CompactEntries] = [&](QWidget*) {
+            ran << ToolAction::CompactEntries;
+        };
         sel('|');
         sel('u');
         sel('x');
         sel('}');
         QCOMPARE(ran, (QList<ToolAction>{ToolAction::Backup, ToolAction::CompactEntries}));
-        QCOMPARE(dlg.moduleIndex(), 7);
+        QCOMPARE(dlg.currentPage(), Page::Tools);
 
         bool options = false;
-        ShellHooks::setOptionsHandler([&](QWidget*) {
+        fakeModule().options = [&](QWidget*) {
             options = true;
             return false;
-        });
+        };
         sel('~');
         QVERIFY(options);
         QVERIFY(MessageBox::recorded().isEmpty());
@@ -542,7 +532,7 @@ private slots:
         CTavrinDlg dlg;
         startShown(dlg);
         platform::WindowMessages::post(&dlg, "TNSDrawGraph");
-        QTRY_COMPARE(fakePages().graph->messages, QStringList{"TNSDrawGraph"});
+        QTRY_COMPARE(fakeModule().graph->messages, QStringList{"TNSDrawGraph"});
     }
 
     void draggingTheFreeSurfaceMovesTheWindow() {
@@ -559,7 +549,7 @@ private slots:
         QTest::mouseRelease(&dlg, Qt::LeftButton, Qt::NoModifier, grip + QPoint(30, 20));
         QTRY_COMPARE(dlg.pos(), before + QPoint(30, 20));
         // A press on a page is the page's own.
-        const QPoint onPage = dlg.page(0)->geometry().center();
+        const QPoint onPage = dlg.page(Page::FirstTime)->geometry().center();
         QTest::mousePress(&dlg, Qt::LeftButton, Qt::NoModifier, onPage);
         QMouseEvent move2(QEvent::MouseMove, QPointF(onPage + QPoint(50, 0)),
                           dlg.mapToGlobal(QPointF(onPage + QPoint(50, 0))), Qt::NoButton,

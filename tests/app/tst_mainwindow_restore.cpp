@@ -4,9 +4,9 @@
 #include "CTavrinDlg.h"
 #include "DiaryFixture.h"
 #include "FloatingPanel.h"
+#include "MainWindowTest.h"
 #include "ModalDriver.h"
 #include "ProgramTexts.h"
-#include "ShellFakes.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -51,20 +51,14 @@ const QString kInvalid = QString::fromLatin1(texts::kInvalidPassword);
 
 } // namespace
 
-class TestMainWindowRestore : public QObject {
+class TestMainWindowRestore : public MainWindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        loadShippedSkin();
-        registerFakePages();
-    }
-    void init() { resetShellState(); }
-
     void lastDiaryReopensAtStart() {
         const QString path = makeDiary("Last", "Secret");
         rememberLastDiary(path);
         settings::write(settings::OpenLastDiary, 1);
-        settings::write(settings::FirstShow, 3);
+        settings::write(settings::FirstShow, int(Page::Planner));
         CTavrinDlg dlg;
         int prompts = 0;
         answerPrompt("Secret", &prompts);
@@ -73,11 +67,11 @@ private slots:
         QVERIFY(DiaryState::instance().isOpen());
         QCOMPARE(DiaryState::instance().path(), path);
         QVERIFY(dlg.isVisible());
-        QCOMPARE(dlg.moduleIndex(), 3);
-        QVERIFY(dlg.page(3)->isVisible());
+        QCOMPARE(dlg.currentPage(), Page::Planner);
+        QVERIFY(dlg.page(Page::Planner)->isVisible());
         // The page's own refill (locale times), not the Open command's.
-        QVERIFY(fakePages().diary->calls.contains("fill"));
-        QVERIFY(!fakePages().diary->calls.contains("fill:open"));
+        QVERIFY(fakeModule().diary->calls.contains("fill"));
+        QVERIFY(!fakeModule().diary->calls.contains("fill:open"));
         QCOMPARE(settings::read(settings::DiaryFile), path);
         QTRY_COMPARE(dlg.titleText(), QString("Tavelle Suite v3.10 - Last"));
     }
@@ -109,8 +103,8 @@ private slots:
         rememberLastDiary(makeDiary("Slow", "Secret"));
         settings::write(settings::OpenLastDiary, 1);
         settings::write(settings::ShowReminderOnStart, 1);
-        auto* service = new FakeReminders;
-        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        auto service = std::make_unique<FakeReminders>();
+        fakeModule().reminders = service.get();
         CTavrinDlg dlg;
         whenModal([](QWidget* w) {
             QTest::qWait(400);
@@ -134,7 +128,7 @@ private slots:
         QFETCH(QStringList, messages);
         rememberLastDiary(makeDiary("Refused", "Secret"));
         settings::write(settings::OpenLastDiary, 1);
-        settings::write(settings::FirstShow, 2);
+        settings::write(settings::FirstShow, int(Page::Reminders));
         CTavrinDlg dlg;
         answerPrompt(answer);
         dlg.start();
@@ -142,19 +136,19 @@ private slots:
         QVERIFY(!DiaryState::instance().hasPath());
         QVERIFY(!DiaryState::instance().isOpen());
         QVERIFY(dlg.isVisible());
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(dlg.page(0)->isVisible());
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(dlg.page(Page::FirstTime)->isVisible());
     }
 
     void lastDiaryWithoutEntriesOpensWithoutPassword() {
         rememberLastDiary(makeDiary("NoEntries", "Secret", 0));
         settings::write(settings::OpenLastDiary, 1);
-        settings::write(settings::FirstShow, 2);
+        settings::write(settings::FirstShow, int(Page::Reminders));
         CTavrinDlg dlg;
         dlg.start(); // no prompt: a modal window here would block the test
         QVERIFY(DiaryState::instance().isEmptyDiary());
         QVERIFY(DiaryState::instance().usable());
-        QCOMPARE(dlg.moduleIndex(), 0);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
         QVERIFY(dlg.isVisible());
     }
 
@@ -165,7 +159,7 @@ private slots:
         CTavrinDlg dlg;
         dlg.start();
         QVERIFY(!DiaryState::instance().isOpen());
-        QCOMPARE(dlg.moduleIndex(), 0);
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
         QVERIFY(MessageBox::recorded().isEmpty());
     }
 
@@ -179,7 +173,7 @@ private slots:
         QVERIFY(dlg.pagesBlocked());
         dlg.show();
         QVERIFY(!dlg.isVisible());
-        QVERIFY(dlg.page(0)->isHidden());
+        QVERIFY(dlg.page(Page::FirstTime)->isHidden());
 
         // Coming forward (a second start, or the tray) lets it be seen, still without a diary
         // since the last one is not to be reopened.
@@ -187,8 +181,8 @@ private slots:
         QTRY_VERIFY(dlg.isVisible());
         QVERIFY(dlg.mayShow());
         QVERIFY(!dlg.pagesBlocked());
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(dlg.page(0)->isVisible());
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(dlg.page(Page::FirstTime)->isVisible());
         QVERIFY(!DiaryState::instance().hasPath());
     }
 
@@ -197,7 +191,7 @@ private slots:
         rememberLastDiary(path);
         settings::write(settings::OpenLastDiary, 1);
         settings::write(settings::MinimizeOnLoad, 1);
-        settings::write(settings::FirstShow, 2);
+        settings::write(settings::FirstShow, int(Page::Reminders));
         CTavrinDlg dlg;
         dlg.start();
         // No password at start; 200 ms later the window goes to the task bar.
@@ -216,11 +210,11 @@ private slots:
         dlg.showNormal();
         QTRY_VERIFY(DiaryState::instance().isOpen());
         QCOMPARE(prompts, 1);
-        QTRY_COMPARE(dlg.moduleIndex(), 2);
-        QVERIFY(dlg.page(2)->isVisible());
+        QTRY_COMPARE(dlg.currentPage(), Page::Reminders);
+        QVERIFY(dlg.page(Page::Reminders)->isVisible());
         QVERIFY(dlg.isVisible() && !dlg.isMinimized());
         // Opened through the prompt on restore: the Open command's list format.
-        QVERIFY(fakePages().diary->calls.contains("fill:open"));
+        QVERIFY(fakeModule().diary->calls.contains("fill:open"));
 
         // The next restore does not ask again.
         minimise(dlg);
@@ -229,7 +223,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(prompts, 1);
         QVERIFY(DiaryState::instance().isOpen());
-        QCOMPARE(dlg.moduleIndex(), 2);
+        QCOMPARE(dlg.currentPage(), Page::Reminders);
     }
 
     void restoreAsksAgainWhenSetTo() {
@@ -241,29 +235,29 @@ private slots:
         answerPrompt("Secret");
         dlg.start();
         QVERIFY(DiaryState::instance().isOpen());
-        dlg.showPage(4);
+        dlg.showPage(Page::Contacts);
 
         // Right password: the diary stays and the page comes back.
         minimise(dlg);
-        QCOMPARE(dlg.savedModuleIndex(), 4);
+        QCOMPARE(dlg.savedPage(), Page::Contacts);
         int prompts = 0;
         answerPrompt("Secret", &prompts);
         dlg.showNormal();
         QTRY_COMPARE(prompts, 1);
-        QTRY_COMPARE(dlg.moduleIndex(), 4);
+        QTRY_COMPARE(dlg.currentPage(), Page::Contacts);
         QVERIFY(DiaryState::instance().isOpen());
         QCOMPARE(DiaryState::instance().path(), path);
 
         // Cancel: no diary, the help page, and the list emptied.
         minimise(dlg);
-        fakePages().diary->calls.clear();
+        fakeModule().diary->calls.clear();
         answerPrompt(QString(), &prompts);
         dlg.showNormal();
         QTRY_COMPARE(prompts, 2);
         QTRY_VERIFY(!DiaryState::instance().hasPath());
-        QCOMPARE(dlg.moduleIndex(), 0);
-        QVERIFY(dlg.page(0)->isVisible());
-        QCOMPARE(fakePages().diary->calls.value(0), QString("clear"));
+        QCOMPARE(dlg.currentPage(), Page::FirstTime);
+        QVERIFY(dlg.page(Page::FirstTime)->isVisible());
+        QCOMPARE(fakeModule().diary->calls.value(0), QString("clear"));
         QTRY_COMPARE(dlg.titleText(), QString("Tavelle Suite v3.10"));
     }
 
@@ -273,10 +267,10 @@ private slots:
         CTavrinDlg dlg;
         answerPrompt("Secret");
         dlg.start();
-        dlg.showPage(5);
+        dlg.showPage(Page::Cookbook);
         minimise(dlg);
         dlg.showNormal();
-        QTRY_COMPARE(dlg.moduleIndex(), 5);
+        QTRY_COMPARE(dlg.currentPage(), Page::Cookbook);
         QVERIFY(DiaryState::instance().isOpen());
         QVERIFY(!QApplication::activeModalWidget());
     }
@@ -332,8 +326,8 @@ private slots:
         QFETCH(int, showAtStart);
         QFETCH(int, interval);
         settings::write(settings::ShowReminderOnStart, showAtStart);
-        auto* service = new FakeReminders;
-        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        auto service = std::make_unique<FakeReminders>();
+        fakeModule().reminders = service.get();
         CTavrinDlg dlg;
         QVERIFY(!dlg.reminderTimer().isActive());
         dlg.start();
@@ -348,8 +342,8 @@ private slots:
 
     void remindersWaitingFromTheStartShowOnceADiaryIsOpen() {
         settings::write(settings::ShowReminderOnStart, 1);
-        auto* service = new FakeReminders;
-        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        auto service = std::make_unique<FakeReminders>();
+        fakeModule().reminders = service.get();
         CTavrinDlg dlg;
         bool timerStopped = false;
         service->onShow = [&] { timerStopped = !dlg.reminderTimer().isActive(); };
@@ -381,8 +375,8 @@ private slots:
     }
 
     void withoutRemindersAtStartOnlyAlarmsShow() {
-        auto* service = new FakeReminders;
-        ShellHooks::setReminderService(std::unique_ptr<ReminderService>(service));
+        auto service = std::make_unique<FakeReminders>();
+        fakeModule().reminders = service.get();
         CTavrinDlg dlg;
         dlg.start();
         auto& state = DiaryState::instance();
@@ -394,7 +388,7 @@ private slots:
         dlg.reminderTick();
         QCOMPARE(service->shown, 1);
         // Without a reminders module nothing is ever due.
-        ShellHooks::reset();
+        ModuleRegistry::clear();
         dlg.reminderTick();
         QCOMPARE(service->computed, 2);
     }

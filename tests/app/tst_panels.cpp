@@ -5,7 +5,7 @@
 #include "CCustomTitleBar.h"
 #include "CTavrinDlg.h"
 #include "FloatingPanel.h"
-#include "ShellFakes.h"
+#include "MainWindowTest.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -28,13 +28,6 @@ public:
     int expansions = 0;
 };
 
-void startShown(CTavrinDlg& dlg) {
-    dlg.start();
-    QVERIFY(dlg.isVisible());
-    dlg.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
-}
-
 // Each panel hangs from the window's lower edge, folded ones at their title bar's height.
 void verifyPlaced(CTavrinDlg& dlg) {
     int lastRight = dlg.geometry().left();
@@ -51,15 +44,9 @@ void verifyPlaced(CTavrinDlg& dlg) {
 
 } // namespace
 
-class TestPanels : public QObject {
+class TestPanels : public MainWindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        loadShippedSkin();
-        registerFakePages();
-    }
-    void init() { resetShellState(); }
-
     void panelsHangFoldedBelowTheWindow() {
         CTavrinDlg dlg;
         for (Panel p : kAll)
@@ -178,8 +165,9 @@ private slots:
 
     void bodiesComeFromTheModules() {
         FakeBody* body = nullptr;
-        ShellHooks::setPanelFactory(Panel::Calculator,
-                                    [&](QWidget* parent) { return body = new FakeBody(parent); });
+        fakeModule().panels[Panel::Calculator] = [&](QWidget* parent) {
+            return body = new FakeBody(parent);
+        };
         CTavrinDlg dlg;
         startShown(dlg);
         FloatingPanel* calc = dlg.panel(Panel::Calculator);

@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(logo.status(), QString("Loading body_front.tns"));
         status("Initializing Rich Edit");
         status("Initializing Control Container");
-        registerFakePages();
+        registerFakeModule();
         {
             CTavrinDlg dlg(status);
             QCOMPARE(seen.mid(seen.size() - 3),
@@ -202,7 +202,7 @@ private slots:
     }
 
     void moodPicturesLiveWithTheMainWindow() {
-        registerFakePages();
+        registerFakeModule();
         {
             CTavrinDlg dlg;
             for (int mood = -3; mood <= 3; ++mood)
