@@ -19,6 +19,8 @@
 #include "TN.h"
 #include "WindowMessages.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFontInfo>
@@ -27,7 +29,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QShortcut>
 #include <QTextDocument>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -65,18 +66,26 @@ QIcon lineIcon(Qt::Alignment align, int spacingPercent) {
     return QIcon(pm);
 }
 
-// A button of the format bar; `checkable` ones show whether their format is on at the caret.
+// A button of the format bar that triggers `action` and shows its state: checked ones show
+// whether their format is on at the caret. The tooltip names the action's key.
 ui::CCustomButton* toolButton(QWidget* parent, const char* name, const QString& text,
-                              const QString& tip, bool checkable, bool withIcon = false) {
-    ui::CCustomButton* b =
-        checkable ? new ChoiceButton(text, parent) : new ui::CCustomButton(text, parent);
+                              QAction* action, bool withIcon = false) {
+    ui::CCustomButton* b = action->isCheckable() ? new ChoiceButton(text, parent)
+                                                 : new ui::CCustomButton(text, parent);
     b->setObjectName(name);
-    b->setToolTip(tip);
+    const QString key = action->shortcut().toString(QKeySequence::NativeText);
+    b->setToolTip(key.isEmpty() ? action->text() : QString("%1 (%2)").arg(action->text(), key));
     b->setAutoDefault(false);
     // The editor keeps the focus and its selection while the buttons are pressed.
     b->setFocusPolicy(Qt::NoFocus);
     const int textW = text.isEmpty() ? 0 : b->fontMetrics().horizontalAdvance(text) + 14;
     b->setFixedSize(std::max(28, textW + (withIcon ? 20 : 0)), 24);
+    b->setEnabled(action->isEnabled());
+    QObject::connect(b, &QAbstractButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::changed, b, [b, action] {
+        b->setEnabled(action->isEnabled());
+        if (action->isCheckable()) b->setChecked(action->isChecked());
+    });
     return b;
 }
 
@@ -184,35 +193,6 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     connect(date_, &QDateEdit::dateChanged, this, &CTavrinPPDiary::refillPlanner);
     connect(planner_, &ui::CCustomListCtrl::checkToggled, this, &CTavrinPPDiary::plannerTicked);
 
-    // The page's keys for the text's formats.
-    const struct {
-        QKeySequence key;
-        void (ui::CCustomRichEdit::*command)();
-    } keys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_B), &ui::CCustomRichEdit::toggleBold},
-        {QKeySequence(Qt::CTRL | Qt::Key_I), &ui::CCustomRichEdit::toggleItalic},
-        {QKeySequence(Qt::CTRL | Qt::Key_U), &ui::CCustomRichEdit::toggleUnderline},
-    };
-    for (const auto& k : keys) {
-        auto* s = new QShortcut(k.key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        auto command = k.command;
-        connect(s, &QShortcut::activated, this, [this, command] { formatCommand(command); });
-    }
-    const struct {
-        QKeySequence key;
-        Qt::Alignment align;
-    } aligns[] = {{QKeySequence(Qt::CTRL | Qt::Key_L), Qt::AlignLeft},
-                  {QKeySequence(Qt::CTRL | Qt::Key_E), Qt::AlignHCenter},
-                  {QKeySequence(Qt::CTRL | Qt::Key_R), Qt::AlignRight}};
-    for (const auto& k : aligns) {
-        auto* s = new QShortcut(k.key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        const Qt::Alignment a = k.align;
-        connect(s, &QShortcut::activated, this, [this, a] {
-            edit_->alignParagraphs(a);
-            updateFormatButtons();
-        });
-    }
-
     showSlot(0);
     refillPlanner();
 }
@@ -224,17 +204,92 @@ CTavrinPPDiary::~CTavrinPPDiary() {
 }
 
 QWidget* CTavrinPPDiary::makeFormatBar() {
+    makeFormatActions();
     auto* bar = new QWidget(this);
     bar->setObjectName("formatBar");
     auto* grid = new QGridLayout(bar);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(3);
+    grid->addLayout(makeFontRow(bar), 0, 0);
+    grid->addLayout(makeFormatRow(bar), 1, 0);
+    return bar;
+}
 
-    // First row: the text slot, the font face, its size and colour.
-    auto* first = new QHBoxLayout;
-    first->setSpacing(4);
-    first->addWidget(slot_);
+void CTavrinPPDiary::makeFormatActions() {
+    // One action per command, with its key on this page; the buttons trigger them.
+    auto action = [this](const char* name, const QString& text, const QKeySequence& key,
+                         bool checkable, std::function<void()> run) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(name);
+        a->setCheckable(checkable);
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+        connect(a, &QAction::triggered, this, [this, run = std::move(run)] {
+            run();
+            updateFormatButtons();
+        });
+        return a;
+    };
+    using E = ui::CCustomRichEdit;
+    auto format = [this](void (E::*command)()) { return [this, command] { (edit_->*command)(); }; };
+    bold_ = action("boldAction", "Bold", QKeySequence(Qt::CTRL | Qt::Key_B), true,
+                   format(&E::toggleBold));
+    italic_ = action("italicAction", "Italic", QKeySequence(Qt::CTRL | Qt::Key_I), true,
+                     format(&E::toggleItalic));
+    underline_ = action("underlineAction", "Underline", QKeySequence(Qt::CTRL | Qt::Key_U), true,
+                        format(&E::toggleUnderline));
+    super_ = action("superscriptAction", "Superscript", {}, true, format(&E::toggleSuperscript));
+    sub_ = action("subscriptAction", "Subscript", {}, true, format(&E::toggleSubscript));
+
+    const struct {
+        const char* name;
+        const char* text;
+        QKeySequence key;
+        Qt::Alignment align;
+    } aligns[] = {
+        {"alignLeftAction", "Align left", QKeySequence(Qt::CTRL | Qt::Key_L), Qt::AlignLeft},
+        {"alignCentreAction", "Centre", QKeySequence(Qt::CTRL | Qt::Key_E), Qt::AlignHCenter},
+        {"alignRightAction", "Align right", QKeySequence(Qt::CTRL | Qt::Key_R), Qt::AlignRight}};
+    alignGroup_ = new QActionGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        const Qt::Alignment a = aligns[i].align;
+        align_[std::size_t(i)] = action(aligns[i].name, aligns[i].text, aligns[i].key, true,
+                                        [this, a] { edit_->alignParagraphs(a); });
+        alignGroup_->addAction(align_[std::size_t(i)]);
+    }
+    const struct {
+        const char* name;
+        const char* text;
+        int percent;
+    } spacings[] = {{"spacing1Action", "Line spacing 1", 100},
+                    {"spacing15Action", "Line spacing 1.5", 150},
+                    {"spacing2Action", "Line spacing 2", 200}};
+    spacingGroup_ = new QActionGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        const int percent = spacings[i].percent;
+        spacing_[std::size_t(i)] = action(spacings[i].name, spacings[i].text, {}, true,
+                                          [this, percent] { edit_->setLineSpacing(percent); });
+        spacingGroup_->addAction(spacing_[std::size_t(i)]);
+    }
+
+    undo_ = action("undoAction", "Undo", {}, false, [this] { edit_->undo(); });
+    cut_ = action("cutAction", "Cut", {}, false, [this] { edit_->cut(); });
+    copy_ = action("copyAction", "Copy", {}, false, [this] { edit_->copy(); });
+    paste_ = action("pasteAction", "Paste", {}, false, [this] { edit_->paste(); });
+    connect(edit_, &QTextEdit::undoAvailable, undo_, &QAction::setEnabled);
+    connect(edit_, &QTextEdit::copyAvailable, cut_, &QAction::setEnabled);
+    connect(edit_, &QTextEdit::copyAvailable, copy_, &QAction::setEnabled);
+    for (QAction* a : {undo_, cut_, copy_})
+        a->setEnabled(false);
+}
+
+QLayout* CTavrinPPDiary::makeFontRow(QWidget* bar) {
+    // The text slot, the font face, its size and colour.
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(slot_);
     face_ = new QComboBox(bar);
     face_->setObjectName("fontFace");
     // The faces the program gathered at start-up: scalable ones that write letters.
@@ -253,108 +308,9 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
     colour_->setAutoDefault(false);
     colour_->setFocusPolicy(Qt::NoFocus);
     colour_->setFixedWidth(48);
-    first->addWidget(face_, 1);
-    first->addWidget(size_);
-    first->addWidget(colour_);
-
-    // Second row: the character and paragraph formats and the clipboard.
-    auto* second = new QHBoxLayout;
-    second->setSpacing(2);
-    bold_ = toolButton(bar, "boldButton", "B", "Bold (Ctrl+B)", true);
-    italic_ = toolButton(bar, "italicButton", "I", "Italic (Ctrl+I)", true);
-    underline_ = toolButton(bar, "underlineButton", "U", "Underline (Ctrl+U)", true);
-    QFont f = bold_->font();
-    f.setBold(true);
-    bold_->setFont(f);
-    f = italic_->font();
-    f.setItalic(true);
-    italic_->setFont(f);
-    f = underline_->font();
-    f.setUnderline(true);
-    underline_->setFont(f);
-    for (auto* b : {bold_, italic_, underline_})
-        second->addWidget(b);
-    second->addSpacing(8);
-
-    const struct {
-        const char* name;
-        const char* tip;
-        Qt::Alignment align;
-    } aligns[] = {{"alignLeftButton", "Align left (Ctrl+L)", Qt::AlignLeft},
-                  {"alignCentreButton", "Centre (Ctrl+E)", Qt::AlignHCenter},
-                  {"alignRightButton", "Align right (Ctrl+R)", Qt::AlignRight}};
-    for (int i = 0; i < 3; ++i) {
-        auto* b = toolButton(bar, aligns[i].name, QString(), aligns[i].tip, true, true);
-        b->setIcon(lineIcon(aligns[i].align, 100));
-        const Qt::Alignment a = aligns[i].align;
-        connect(b, &QAbstractButton::clicked, this, [this, a] {
-            edit_->alignParagraphs(a);
-            updateFormatButtons();
-        });
-        align_[std::size_t(i)] = b;
-        second->addWidget(b);
-    }
-    second->addSpacing(8);
-
-    const struct {
-        const char* name;
-        const char* text;
-        const char* tip;
-        int percent;
-    } spacings[] = {{"spacing1Button", "1", "Line spacing 1", 100},
-                    {"spacing15Button", "1.5", "Line spacing 1.5", 150},
-                    {"spacing2Button", "2", "Line spacing 2", 200}};
-    for (int i = 0; i < 3; ++i) {
-        auto* b = toolButton(bar, spacings[i].name, spacings[i].text, spacings[i].tip, true, true);
-        b->setIcon(lineIcon(Qt::AlignLeft, spacings[i].percent));
-        const int percent = spacings[i].percent;
-        connect(b, &QAbstractButton::clicked, this, [this, percent] {
-            edit_->setLineSpacing(percent);
-            updateFormatButtons();
-        });
-        spacing_[std::size_t(i)] = b;
-        second->addWidget(b);
-    }
-    second->addSpacing(8);
-
-    super_ =
-        toolButton(bar, "superscriptButton", QString::fromUtf8("x\u00B2"), "Superscript", true);
-    sub_ = toolButton(bar, "subscriptButton", QString::fromUtf8("x\u2082"), "Subscript", true);
-    second->addWidget(super_);
-    second->addWidget(sub_);
-    second->addSpacing(8);
-
-    auto* undo = toolButton(bar, "undoButton", "Undo", "Undo", false);
-    auto* cut = toolButton(bar, "cutButton", "Cut", "Cut", false);
-    auto* copy = toolButton(bar, "copyButton", "Copy", "Copy", false);
-    auto* paste = toolButton(bar, "pasteButton", "Paste", "Paste", false);
-    for (auto* b : {undo, cut, copy, paste})
-        second->addWidget(b);
-    second->addStretch(1);
-
-    grid->addLayout(first, 0, 0);
-    grid->addLayout(second, 1, 0);
-
-    connect(bold_, &QAbstractButton::clicked, this,
-            [this] { formatCommand(&ui::CCustomRichEdit::toggleBold); });
-    connect(italic_, &QAbstractButton::clicked, this,
-            [this] { formatCommand(&ui::CCustomRichEdit::toggleItalic); });
-    connect(underline_, &QAbstractButton::clicked, this,
-            [this] { formatCommand(&ui::CCustomRichEdit::toggleUnderline); });
-    connect(super_, &QAbstractButton::clicked, this,
-            [this] { formatCommand(&ui::CCustomRichEdit::toggleSuperscript); });
-    connect(sub_, &QAbstractButton::clicked, this,
-            [this] { formatCommand(&ui::CCustomRichEdit::toggleSubscript); });
-    connect(undo, &QAbstractButton::clicked, this, [this] { edit_->undo(); });
-    connect(cut, &QAbstractButton::clicked, this, [this] { edit_->cut(); });
-    connect(copy, &QAbstractButton::clicked, this, [this] { edit_->copy(); });
-    connect(paste, &QAbstractButton::clicked, this, [this] { edit_->paste(); });
-    connect(edit_, &QTextEdit::undoAvailable, undo, &QWidget::setEnabled);
-    connect(edit_, &QTextEdit::copyAvailable, cut, &QWidget::setEnabled);
-    connect(edit_, &QTextEdit::copyAvailable, copy, &QWidget::setEnabled);
-    undo->setEnabled(false);
-    cut->setEnabled(false);
-    copy->setEnabled(false);
+    row->addWidget(face_, 1);
+    row->addWidget(size_);
+    row->addWidget(colour_);
 
     // The chosen face, size and colour become the default of the next texts as well.
     connect(face_, &QComboBox::activated, this, [this] {
@@ -376,12 +332,59 @@ QWidget* CTavrinPPDiary::makeFormatBar() {
         settings::write(settings::FontColorBlue, c.blue());
         edit_->setFocus();
     });
-    return bar;
+    return row;
 }
 
-void CTavrinPPDiary::formatCommand(void (ui::CCustomRichEdit::*command)()) {
-    (edit_->*command)();
-    updateFormatButtons();
+QLayout* CTavrinPPDiary::makeFormatRow(QWidget* bar) {
+    // The character and paragraph formats and the clipboard.
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    const struct {
+        const char* name;
+        const char* text;
+        QAction* action;
+        void (QFont::*style)(bool);
+    } styles[] = {{"boldButton", "B", bold_, &QFont::setBold},
+                  {"italicButton", "I", italic_, &QFont::setItalic},
+                  {"underlineButton", "U", underline_, &QFont::setUnderline}};
+    for (const auto& s : styles) {
+        auto* b = toolButton(bar, s.name, s.text, s.action);
+        QFont f = b->font();
+        (f.*s.style)(true);
+        b->setFont(f);
+        row->addWidget(b);
+    }
+    row->addSpacing(8);
+
+    const char* alignNames[] = {"alignLeftButton", "alignCentreButton", "alignRightButton"};
+    const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = toolButton(bar, alignNames[i], QString(), align_[std::size_t(i)], true);
+        b->setIcon(lineIcon(alignments[i], 100));
+        row->addWidget(b);
+    }
+    row->addSpacing(8);
+
+    const char* spacingNames[] = {"spacing1Button", "spacing15Button", "spacing2Button"};
+    const char* spacingTexts[] = {"1", "1.5", "2"};
+    const int percents[] = {100, 150, 200};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = toolButton(bar, spacingNames[i], spacingTexts[i], spacing_[std::size_t(i)], true);
+        b->setIcon(lineIcon(Qt::AlignLeft, percents[i]));
+        row->addWidget(b);
+    }
+    row->addSpacing(8);
+
+    row->addWidget(toolButton(bar, "superscriptButton", QString::fromUtf8("x\u00B2"), super_));
+    row->addWidget(toolButton(bar, "subscriptButton", QString::fromUtf8("x\u2082"), sub_));
+    row->addSpacing(8);
+
+    row->addWidget(toolButton(bar, "undoButton", "Undo", undo_));
+    row->addWidget(toolButton(bar, "cutButton", "Cut", cut_));
+    row->addWidget(toolButton(bar, "copyButton", "Copy", copy_));
+    row->addWidget(toolButton(bar, "pasteButton", "Paste", paste_));
+    row->addStretch(1);
+    return row;
 }
 
 void CTavrinPPDiary::updateFormatButtons() {

@@ -1,8 +1,9 @@
 #pragma once
 // "Diary Text and Basic Parameters", the first page of the entry sheet: the entry's date and
 // time, description, body and five type texts (one editor, switched by the slot chooser), the
-// formatting commands, the parameters the diary enables with the mood picture, and the planner
-// items of the entry's day, which can be ticked off here.
+// formatting commands (one QAction each, checked as the text at the caret is formatted), the
+// parameters the diary enables with the mood picture, and the planner items of the entry's day,
+// which can be ticked off here.
 
 #include "CCustomPropertyPage.h"
 #include "EntryParameters.h"
@@ -15,6 +16,8 @@
 #include <string>
 
 class QAbstractButton;
+class QAction;
+class QActionGroup;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -78,11 +81,13 @@ protected:
 
 private:
     QWidget* makeFormatBar();
+    void makeFormatActions();
+    QLayout* makeFontRow(QWidget* bar);
+    QLayout* makeFormatRow(QWidget* bar);
     void fillParameters(const DiaryConfig& config, const EntryRecord& entry);
     void showMood(int value);
     void updateFormatButtons();
     void plannerTicked(int row, bool done);
-    void formatCommand(void (ui::CCustomRichEdit::*command)());
 
     QList<ParameterRow> rows_;
     // The values the entry came with: parameters the configuration hides keep them.
@@ -102,10 +107,12 @@ private:
     QLabel* mood_;
     ui::CCustomListCtrl* planner_;
 
-    QAbstractButton *bold_, *italic_, *underline_;
-    std::array<QAbstractButton*, 3> align_{};
-    std::array<QAbstractButton*, 3> spacing_{};
-    QAbstractButton *super_, *sub_;
+    QAction *bold_, *italic_, *underline_, *super_, *sub_;
+    QActionGroup* alignGroup_;
+    std::array<QAction*, 3> align_{}; // left, centre, right
+    QActionGroup* spacingGroup_;
+    std::array<QAction*, 3> spacing_{}; // 1, 1.5, 2 lines
+    QAction *undo_, *cut_, *copy_, *paste_;
     ui::CColorButton* colour_;
     QComboBox* face_;
     QComboBox* size_;
