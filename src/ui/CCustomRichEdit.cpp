@@ -92,6 +92,9 @@ void CCustomRichEdit::showDocument(QTextDocument* doc) {
     highlighter_->setDocument(nullptr);
     setDocument(doc);
     highlighter_->setDocument(doc);
+    // A caret of its own at the start: the one the editor keeps carries the format of the last
+    // document, which would hide the format of this one's first letters.
+    setTextCursor(QTextCursor(doc));
     applyDefaultIfEmpty();
     emit formatChanged();
 }

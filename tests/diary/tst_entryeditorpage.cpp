@@ -2,6 +2,7 @@
 // the state at the caret, the font and colour choices written to the settings, the mood picture.
 
 #include "ActiveSkin.h"
+#include "CColorButton.h"
 #include "CCustomListCtrl.h"
 #include "CCustomRichEdit.h"
 #include "CTavrinPPDiary.h"
@@ -54,8 +55,9 @@ struct Fixture {
     std::unique_ptr<TN> tn;
     std::unique_ptr<CTavrinPPDiary> page;
 
-    // A page for a new diary `name`, or for the diary at `existing`.
-    Fixture(const QString& name, std::int64_t entryTime, const QString& existing = QString()) {
+    // A page for a new diary `name`, or for the diary at `existing`, its body `body`.
+    Fixture(const QString& name, std::int64_t entryTime, const QString& existing = QString(),
+            const QByteArray& body = "plain old text") {
         path = existing.isEmpty() ? makeDiary(name, "Secret", 1) : existing;
         auto& s = app::DiaryState::instance();
         s.choose(path, extOffsetOf(path));
@@ -66,7 +68,7 @@ struct Fixture {
         e.setDateTime(entryTime);
         e.setMood(-2);
         std::array<QByteArray, CTavrinPPDiary::kSlots> texts;
-        texts[0] = "plain old text";
+        texts[0] = body;
         page = std::make_unique<CTavrinPPDiary>(tn->config, e, texts);
     }
     QAbstractButton* button(const char* name) const {
@@ -245,6 +247,48 @@ private slots:
         QCOMPARE(face->currentIndex(), last);
         QCOMPARE(f.page->slotDocument(2)->toPlainText(), QString("abc"));
         QCOMPARE(f.page->slotDocument(0)->toPlainText(), QString("plain old text"));
+    }
+
+    void colourFaceAndSizeFollowTheCaret() {
+        // The user's default is green 12 point; the entry was written red in a serif face at
+        // 18 points, then in the text's own colour.
+        settings::write(settings::FontColorGreen, 128);
+        settings::write(settings::FontSize, 12);
+        Fixture f("Red", at(2024, 7, 1, 10), QString(),
+                  "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Serif;}{\\f1 DejaVu Sans;}}"
+                  "{\\colortbl;\\red255\\green0\\blue0;}"
+                  "\\f0\\fs36\\cf1 red words\\cf0\\f1\\fs20  plain\\par}");
+        f.page->show();
+        auto* colour = f.page->findChild<ui::CColorButton*>("colourButton");
+        auto* face = f.page->findChild<QComboBox*>("fontFace");
+        auto* size = f.page->findChild<QComboBox*>("fontSize");
+        ui::CCustomRichEdit* edit = f.page->richEdit();
+        const auto caretAt = [edit](int position) {
+            QTextCursor c = edit->textCursor();
+            c.setPosition(position);
+            edit->setTextCursor(c);
+        };
+        struct Case {
+            int position;
+            QColor colour;
+            const char* face;
+            const char* size;
+        };
+        const QColor plain = edit->palette().color(QPalette::Text);
+        for (const Case& c :
+             {Case{0, Qt::red, "DejaVu Serif", "18"}, Case{14, plain, "DejaVu Sans", "10"},
+              Case{3, Qt::red, "DejaVu Serif", "18"}}) {
+            caretAt(c.position);
+            QCOMPARE(colour->color(), c.colour);
+            QCOMPARE(face->currentText(), QString(c.face));
+            QCOMPARE(size->currentText(), QString(c.size));
+        }
+        // Moving through the text chose nothing: new texts still start in the default.
+        QCOMPARE(settings::read(settings::FontColorRed), 0);
+        QCOMPARE(settings::read(settings::FontColorGreen), 128);
+        f.page->showSlot(1);
+        QCOMPARE(colour->color(), QColor(0, 128, 0));
+        QCOMPARE(size->currentText(), QString("12"));
     }
 
     void moodPictureFollowsTheMoodRow() {
