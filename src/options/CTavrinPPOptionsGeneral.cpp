@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "SkinLoader.h"
 #include "Sound.h"
+#include "app/Page.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -94,8 +95,13 @@ void check(QButtonGroup* g, int id) {
 } // namespace
 
 const QStringList& CTavrinPPOptionsGeneral::startPages() {
-    static const QStringList rows = {"First-time help", "Diary",    "Reminders",
-                                     "Planner",         "Contacts", "Cookbook"};
+    // In page order, so that a row's number is its page's number.
+    static const QStringList rows = [] {
+        QStringList names;
+        for (int i = 0; i <= int(app::Page::Cookbook); ++i)
+            names << app::pageName(app::Page(i));
+        return names;
+    }();
     return rows;
 }
 

@@ -9,6 +9,7 @@
 #include "SettingsStore.h"
 #include "Sound.h"
 #include "TestEnvironment.h"
+#include "app/Page.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -97,7 +98,7 @@ private slots:
         using namespace settings;
         write(LoadAtWinStartup, 1);
         write(OpenLastDiary, 1);
-        write(FirstShow, 4);
+        write(FirstShow, int(app::Page::Contacts));
         write(MinimizeLocation, 1);
         write(PasswordCheck, 1);
         write(RemindersShow, 1);
@@ -129,7 +130,7 @@ private slots:
 
         const OptionsSettings v = page->values();
         QVERIFY(v.loadAtStartup && v.openLastDiary && !v.minimizeOnLoad);
-        QCOMPARE(v.firstShow, 4);
+        QCOMPARE(v.firstShow, int(app::Page::Contacts));
         QCOMPARE(v.minimizeLocation, 1);
         QCOMPARE(v.passwordCheck, 1);
         QCOMPARE(v.remindersShow, 1);
@@ -146,10 +147,10 @@ private slots:
         // And what the user changes is what the page hands back.
         child<QCheckBox>(p, "tipsOnStartup")->click();
         child<QRadioButton>(p, "exitNormally")->click();
-        child<QListWidget>(p, "startPage")->setCurrentRow(5);
+        child<QListWidget>(p, "startPage")->setCurrentRow(int(app::Page::Cookbook));
         QVERIFY(page->values().tipsOnStartup);
         QCOMPARE(page->values().exitOption, 0);
-        QCOMPARE(page->values().firstShow, 5);
+        QCOMPARE(page->values().firstShow, int(app::Page::Cookbook));
     }
 
     void controlTextsAreExact() {
