@@ -5,19 +5,19 @@
 // does nothing). Pages themselves come through ModulePages.
 //
 //   ShellHooks::setOptionsHandler(fn)         fn(parent) runs the options sheet; on "Save" it
-//   writes the
-//                                             settings and the open diary's configuration and
-//                                             returns true
-//   ShellHooks::setOptionsAfterSave(fn)       fn(mainWindow, previousSkin) does what follows a save
-//   (autostart
-//                                             entry, reloaded shortcuts, restart offer); true: end
-//                                             the program
+//                                             writes the settings and the open diary's
+//                                             configuration and returns true
+//   ShellHooks::setOptionsAfterSave(fn)       fn(mainWindow, previousSkin) does what follows a
+//                                             save (autostart entry, reloaded shortcuts, restart
+//                                             offer); true: end the program
 //   ShellHooks::setReminderService(service)   the due computation, alarm check and
-//   current-reminders window ShellHooks::setPanelFactory(panel, fn)    fn(parent) makes the body of
-//   a floating panel ShellHooks::setToolAction(action, fn)     fn(parent) runs a tools-panel action
-//   chosen in the navigator ShellHooks::setTipsHandler(fn)            fn(parent) shows the tips
-//   window at start-up ShellHooks::shell()                       the main window's commands, for
-//   module code that needs them
+//                                             current-reminders window
+//   ShellHooks::setPanelFactory(panel, fn)    fn(parent) makes the body of a floating panel
+//   ShellHooks::setToolAction(action, fn)     fn(parent) runs a tools-panel action chosen in
+//                                             the navigator
+//   ShellHooks::setTipsHandler(fn)            fn(parent) shows the tips window at start-up
+//   ShellHooks::shell()                       the main window's commands, for module code that
+//                                             needs them
 //
 // Pages may also implement SubPageSelector (the diary and cookbook pages, for the navigator)
 // and panel bodies PanelContent.
