@@ -8,6 +8,7 @@ LOCK       := flock $(or $(TMPDIR),/tmp)/tavrin-build.lock
 CMAKE_GEN  := -G Ninja
 # Extra cache settings for the configure step, e.g. CMAKE_ARGS=-DTAVRIN_WERROR=ON as CI does.
 CMAKE_ARGS ?=
+BENCH_ARGS = --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
 FORMAT_SOURCES = find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0
 
 .PHONY: all deps configure build run test bench asan format format-check clean
@@ -33,8 +34,9 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BENCHBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_BENCH=ON -DTAVRIN_WITH_GUI=OFF $(CMAKE_ARGS)
-	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench
-	$(BENCHBUILD)/bin/tavrin_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
+	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench tavrin_text_bench
+	$(BENCHBUILD)/bin/tavrin_bench $(BENCH_ARGS)
+	$(BENCHBUILD)/bin/tavrin_text_bench $(BENCH_ARGS)
 
 # The storage layer and its tests again under AddressSanitizer and UBSan.
 asan: deps
