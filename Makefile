@@ -6,18 +6,22 @@ ASANBUILD  ?= build-asan
 JOBS       ?= 2
 LOCK       := flock $(or $(TMPDIR),/tmp)/tavrin-build.lock
 CMAKE_GEN  := -G Ninja
+# Extra cache settings for the configure step, e.g. CMAKE_ARGS=-DTAVRIN_WERROR=ON as CI does.
+CMAKE_ARGS ?=
+BENCH_ARGS = --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
+FORMAT_SOURCES = find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0
 
-.PHONY: all deps configure build run test bench asan format clean
+.PHONY: all deps configure build run test bench asan format format-check clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN)
-
-configure: deps $(BUILD)/build.ninja
+# Configures once; again whenever CMAKE_ARGS asks for a setting.
+configure: deps
+	@if [ ! -f $(BUILD)/build.ninja ] || [ -n "$(CMAKE_ARGS)" ]; then \
+	  cmake -S . -B $(BUILD) $(CMAKE_GEN) $(CMAKE_ARGS); fi
 
 build: configure
 	$(LOCK) cmake --build $(BUILD) -j$(JOBS)
@@ -29,18 +33,23 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench: deps
-	cmake -S . -B $(BENCHBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_BENCH=ON -DTAVRIN_WITH_GUI=OFF
-	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench
-	$(BENCHBUILD)/bin/tavrin_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
+	cmake -S . -B $(BENCHBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_BENCH=ON -DTAVRIN_WITH_GUI=OFF $(CMAKE_ARGS)
+	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench tavrin_text_bench
+	$(BENCHBUILD)/bin/tavrin_bench $(BENCH_ARGS)
+	$(BENCHBUILD)/bin/tavrin_text_bench $(BENCH_ARGS)
 
 # The storage layer and its tests again under AddressSanitizer and UBSan.
 asan: deps
-	cmake -S . -B $(ASANBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_WITH_GUI=OFF -DTAVRIN_SANITIZE=ON
+	cmake -S . -B $(ASANBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_WITH_GUI=OFF -DTAVRIN_SANITIZE=ON $(CMAKE_ARGS)
 	$(LOCK) cmake --build $(ASANBUILD) -j$(JOBS)
 	cd $(ASANBUILD) && ctest --output-on-failure -j$(JOBS) -L storage
 
-format:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+format: deps
+	$(FORMAT_SOURCES) | xargs -0 clang-format -i
+
+# Fails on any difference from .clang-format; CI runs it.
+format-check: deps
+	$(FORMAT_SOURCES) | xargs -0 clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(BENCHBUILD) $(ASANBUILD)

@@ -68,7 +68,7 @@ CTavrinDlgCreateDiary::CTavrinDlgCreateDiary(QWidget* parent) : CCustomDialog(Ba
     connect(ok, &QPushButton::clicked, this, &CTavrinDlgCreateDiary::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(types_, &QListWidget::currentRowChanged, this,
-            [this](int row) { description_->setText(DiaryTypes::description(row)); });
+            [this](int type) { description_->setText(DiaryTypes::description(type)); });
     types_->setCurrentRow(0);
 
     // The documents folder is named even where it was never made; a diary cannot go there.

@@ -251,7 +251,7 @@ void CTavrinDlgDiary::narrow(const EntrySearch& search) {
     const EntrySearch::Walk walk = EntrySearch::narrow(*tn, search, indexes, keep);
     if (!walk.ok && walk.read == 0) return;
     QList<QStringList> kept;
-    QList<qint64> data;
+    QList<qint64> rowData;
     const int columns = list_->columnCount();
     for (int r = 0; r < rows; ++r) {
         if (!keep[std::size_t(r)]) continue;
@@ -259,7 +259,7 @@ void CTavrinDlgDiary::narrow(const EntrySearch& search) {
         for (int c = 0; c < columns; ++c)
             texts << list_->itemText(r, c);
         kept << texts;
-        data << list_->itemData(r);
+        rowData << list_->itemData(r);
     }
     if (kept.size() == rows) return;
     // Rebuilt in one go: removing thousands of rows one by one is slow.
@@ -267,7 +267,7 @@ void CTavrinDlgDiary::narrow(const EntrySearch& search) {
     list_->clear();
     list_->addRows(kept);
     for (int r = 0; r < kept.size(); ++r)
-        list_->setItemData(r, data[r]);
+        list_->setItemData(r, rowData[r]);
     list_->setRedraw(true);
     list_->ensureVisible(list_->rowCount() - 1);
     list_->setFocus();

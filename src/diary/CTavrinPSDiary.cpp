@@ -38,8 +38,8 @@ CTavrinPSDiary::CTavrinPSDiary(bool editing, const DiaryConfig& config, const En
     for (int i = 0; i < 5; ++i) {
         auto* s = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + i)), this);
         connect(s, &QShortcut::activated, this, [i] {
-            const QStringList& texts = app::DiaryState::instance().shortcuts();
-            if (i < texts.size()) ui::CCustomRichEdit::pasteIntoFocus(texts[i]);
+            const QStringList& shortcuts = app::DiaryState::instance().shortcuts();
+            if (i < shortcuts.size()) ui::CCustomRichEdit::pasteIntoFocus(shortcuts[i]);
         });
     }
     resize(870, 560);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 namespace tavrin::diary {
@@ -17,7 +18,9 @@ constexpr int kMaxInstruction = 4096;
 constexpr int kMaxMarker = 32;
 constexpr int kMaxName = 32;
 
-enum class Kw {
+} // namespace
+
+enum class RtfParser::Keyword : quint8 {
     // destinations
     FontTable,
     ColourTable,
@@ -126,169 +129,209 @@ enum class Kw {
     Zwbo,
 };
 
+namespace {
+
+using Kw = RtfParser::Keyword;
+
+// The underline kind a \ul... word turns on; nothing for the other words.
+std::optional<RtfParser::Underline> underlineOf(Kw kw) {
+    using U = RtfParser::Underline;
+    switch (kw) {
+    case Kw::Underline:
+    case Kw::UnderlineOther:
+        return U::Single;
+    case Kw::UnderlineDotted:
+        return U::Dotted;
+    case Kw::UnderlineDashed:
+        return U::Dashed;
+    case Kw::UnderlineDashDot:
+        return U::DashDot;
+    case Kw::UnderlineDashDotDot:
+        return U::DashDotDot;
+    case Kw::UnderlineWave:
+        return U::Wave;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The character a word such as \emdash stands for; 0 for the other words.
+char16_t characterOf(Kw kw) {
+    switch (kw) {
+    case Kw::Tab:
+        return u'\t';
+    case Kw::Emdash:
+        return 0x2014;
+    case Kw::Endash:
+        return 0x2013;
+    case Kw::Emspace:
+        return 0x2003;
+    case Kw::Enspace:
+        return 0x2002;
+    case Kw::Qmspace:
+        return 0x2005;
+    case Kw::Bullet:
+        return 0x2022;
+    case Kw::LeftQuote:
+        return 0x2018;
+    case Kw::RightQuote:
+        return 0x2019;
+    case Kw::LeftDoubleQuote:
+        return 0x201C;
+    case Kw::RightDoubleQuote:
+        return 0x201D;
+    case Kw::Zwj:
+        return 0x200D;
+    case Kw::Zwnj:
+        return 0x200C;
+    case Kw::Zwbo:
+        return 0x200B;
+    default:
+        return 0;
+    }
+}
+
+// Every control word the parser acts on. Any other one is read past.
+constexpr std::pair<std::string_view, Kw> kKeywords[] = {
+    {"fonttbl", Kw::FontTable},
+    {"colortbl", Kw::ColourTable},
+    {"field", Kw::Field},
+    {"fldinst", Kw::FieldInstruction},
+    {"fldrslt", Kw::FieldResult},
+    {"pn", Kw::Numbering},
+    {"pntext", Kw::NumberingText},
+    {"listtext", Kw::ListText},
+    {"listtable", Kw::ListTable},
+    {"listoverridetable", Kw::ListOverrideTable},
+    {"ansi", Kw::Ansi},
+    {"ansicpg", Kw::AnsiCodePage},
+    {"mac", Kw::Mac},
+    {"pc", Kw::Pc},
+    {"pca", Kw::Pca},
+    {"deff", Kw::DefaultFont},
+    {"uc", Kw::UnicodeSkip},
+    {"u", Kw::Unicode},
+    {"plain", Kw::Plain},
+    {"b", Kw::Bold},
+    {"i", Kw::Italic},
+    {"ul", Kw::Underline},
+    {"ulnone", Kw::UnderlineNone},
+    {"uld", Kw::UnderlineDotted},
+    {"uldash", Kw::UnderlineDashed},
+    {"uldashd", Kw::UnderlineDashDot},
+    {"uldashdd", Kw::UnderlineDashDotDot},
+    {"ulwave", Kw::UnderlineWave},
+    {"ulhwave", Kw::UnderlineWave},
+    {"ululdbwave", Kw::UnderlineWave},
+    {"uldb", Kw::UnderlineOther},
+    {"ulth", Kw::UnderlineOther},
+    {"ulw", Kw::UnderlineOther},
+    {"ulthd", Kw::UnderlineDotted},
+    {"ulthdash", Kw::UnderlineDashed},
+    {"ulldash", Kw::UnderlineDashed},
+    {"ulthldash", Kw::UnderlineDashed},
+    {"ulthdashd", Kw::UnderlineDashDot},
+    {"ulthdashdd", Kw::UnderlineDashDotDot},
+    {"strike", Kw::Strike},
+    {"striked", Kw::StrikeDouble},
+    {"super", Kw::Super},
+    {"sub", Kw::Sub},
+    {"nosupersub", Kw::NoSuperSub},
+    {"up", Kw::Up},
+    {"dn", Kw::Down},
+    {"f", Kw::Font},
+    {"fs", Kw::FontSize},
+    {"cf", Kw::Foreground},
+    {"cb", Kw::Background},
+    {"highlight", Kw::Background},
+    {"chcbpat", Kw::Background},
+    {"v", Kw::Hidden},
+    {"deleted", Kw::Hidden},
+    {"pard", Kw::Pard},
+    {"ql", Kw::AlignLeft},
+    {"qc", Kw::AlignCentre},
+    {"qr", Kw::AlignRight},
+    {"qj", Kw::AlignJustify},
+    {"qd", Kw::AlignJustify},
+    {"sl", Kw::LineSpacing},
+    {"slmult", Kw::LineMultiple},
+    {"li", Kw::LeftIndent},
+    {"lin", Kw::LeftIndent},
+    {"ri", Kw::RightIndent},
+    {"rin", Kw::RightIndent},
+    {"fi", Kw::FirstIndent},
+    {"sb", Kw::SpaceBefore},
+    {"sa", Kw::SpaceAfter},
+    {"tx", Kw::TabStop},
+    {"tqr", Kw::TabRight},
+    {"tqc", Kw::TabCentre},
+    {"tqdec", Kw::TabDecimal},
+    {"pagebb", Kw::PageBreakBefore},
+    {"ls", Kw::ListOverrideNumber},
+    {"ilvl", Kw::ListLevel},
+    {"pnlvlblt", Kw::NumBullet},
+    {"pnlvlbody", Kw::NumBody},
+    {"pnlvl", Kw::NumLevel},
+    {"pndec", Kw::NumDecimal},
+    {"pnucltr", Kw::NumUpperAlpha},
+    {"pnlcltr", Kw::NumLowerAlpha},
+    {"pnucrm", Kw::NumUpperRoman},
+    {"pnlcrm", Kw::NumLowerRoman},
+    {"list", Kw::List},
+    {"listlevel", Kw::ListLevelDef},
+    {"levelnfc", Kw::LevelFormat},
+    {"levelnfcn", Kw::LevelFormat},
+    {"listid", Kw::ListId},
+    {"listoverride", Kw::ListOverride},
+    {"red", Kw::Red},
+    {"green", Kw::Green},
+    {"blue", Kw::Blue},
+    {"fcharset", Kw::FontCharset},
+    {"par", Kw::Par},
+    {"line", Kw::Line},
+    {"tab", Kw::Tab},
+    {"page", Kw::Page},
+    {"sect", Kw::Sect},
+    {"cell", Kw::Cell},
+    {"nestcell", Kw::Cell},
+    {"row", Kw::Row},
+    {"nestrow", Kw::Row},
+    {"emdash", Kw::Emdash},
+    {"endash", Kw::Endash},
+    {"emspace", Kw::Emspace},
+    {"enspace", Kw::Enspace},
+    {"qmspace", Kw::Qmspace},
+    {"bullet", Kw::Bullet},
+    {"lquote", Kw::LeftQuote},
+    {"rquote", Kw::RightQuote},
+    {"ldblquote", Kw::LeftDoubleQuote},
+    {"rdblquote", Kw::RightDoubleQuote},
+    {"zwj", Kw::Zwj},
+    {"zwnj", Kw::Zwnj},
+    {"zwbo", Kw::Zwbo},
+};
+
+// Destinations whose text is never shown, whether or not they are marked with \*.
+// Kept by hand: the formatter would give each name a line of its own.
+// clang-format off
+constexpr std::string_view kSkippedDestinations[] = {
+    "stylesheet", "info", "pict", "object", "objdata", "header", "headerl", "headerr", "headerf",
+    "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor",
+    "atndate", "atnref", "xe", "tc", "txe", "rxe", "shp", "shpinst", "shppict", "nonshppict",
+    "pntxta", "pntxtb", "template", "revtbl", "filetbl", "rsidtbl", "generator", "themedata",
+    "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "pgdsctbl", "bkmkstart",
+    "bkmkend", "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "ftncn", "aftncn", "userprops",
+    "listpicture", "leveltext", "levelnumbers", "listname", "docvar", "fchars", "lchars", "comment",
+    "doccomm", "author", "operator", "title", "subject", "keywords", "creatim", "revtim", "printim",
+    "buptim", "company", "manager", "category", "hlinkbase", "nextfile", "private", "sp", "sn",
+    "sv", "datafield", "falt", "panose", "fname", "mmathPr", "wgrffmtfilter", "background",
+};
+// clang-format on
+
 const std::unordered_map<std::string_view, Kw>& keywords() {
     static const std::unordered_map<std::string_view, Kw> map = [] {
-        std::unordered_map<std::string_view, Kw> m = {
-            {"fonttbl", Kw::FontTable},
-            {"colortbl", Kw::ColourTable},
-            {"field", Kw::Field},
-            {"fldinst", Kw::FieldInstruction},
-            {"fldrslt", Kw::FieldResult},
-            {"pn", Kw::Numbering},
-            {"pntext", Kw::NumberingText},
-            {"listtext", Kw::ListText},
-            {"listtable", Kw::ListTable},
-            {"listoverridetable", Kw::ListOverrideTable},
-            {"ansi", Kw::Ansi},
-            {"ansicpg", Kw::AnsiCodePage},
-            {"mac", Kw::Mac},
-            {"pc", Kw::Pc},
-            {"pca", Kw::Pca},
-            {"deff", Kw::DefaultFont},
-            {"uc", Kw::UnicodeSkip},
-            {"u", Kw::Unicode},
-            {"plain", Kw::Plain},
-            {"b", Kw::Bold},
-            {"i", Kw::Italic},
-            {"ul", Kw::Underline},
-            {"ulnone", Kw::UnderlineNone},
-            {"uld", Kw::UnderlineDotted},
-            {"uldash", Kw::UnderlineDashed},
-            {"uldashd", Kw::UnderlineDashDot},
-            {"uldashdd", Kw::UnderlineDashDotDot},
-            {"ulwave", Kw::UnderlineWave},
-            {"ulhwave", Kw::UnderlineWave},
-            {"ululdbwave", Kw::UnderlineWave},
-            {"uldb", Kw::UnderlineOther},
-            {"ulth", Kw::UnderlineOther},
-            {"ulw", Kw::UnderlineOther},
-            {"ulthd", Kw::UnderlineDotted},
-            {"ulthdash", Kw::UnderlineDashed},
-            {"ulldash", Kw::UnderlineDashed},
-            {"ulthldash", Kw::UnderlineDashed},
-            {"ulthdashd", Kw::UnderlineDashDot},
-            {"ulthdashdd", Kw::UnderlineDashDotDot},
-            {"strike", Kw::Strike},
-            {"striked", Kw::StrikeDouble},
-            {"super", Kw::Super},
-            {"sub", Kw::Sub},
-            {"nosupersub", Kw::NoSuperSub},
-            {"up", Kw::Up},
-            {"dn", Kw::Down},
-            {"f", Kw::Font},
-            {"fs", Kw::FontSize},
-            {"cf", Kw::Foreground},
-            {"cb", Kw::Background},
-            {"highlight", Kw::Background},
-            {"chcbpat", Kw::Background},
-            {"v", Kw::Hidden},
-            {"deleted", Kw::Hidden},
-            {"pard", Kw::Pard},
-            {"ql", Kw::AlignLeft},
-            {"qc", Kw::AlignCentre},
-            {"qr", Kw::AlignRight},
-            {"qj", Kw::AlignJustify},
-            {"qd", Kw::AlignJustify},
-            {"sl", Kw::LineSpacing},
-            {"slmult", Kw::LineMultiple},
-            {"li", Kw::LeftIndent},
-            {"lin", Kw::LeftIndent},
-            {"ri", Kw::RightIndent},
-            {"rin", Kw::RightIndent},
-            {"fi", Kw::FirstIndent},
-            {"sb", Kw::SpaceBefore},
-            {"sa", Kw::SpaceAfter},
-            {"tx", Kw::TabStop},
-            {"tqr", Kw::TabRight},
-            {"tqc", Kw::TabCentre},
-            {"tqdec", Kw::TabDecimal},
-            {"pagebb", Kw::PageBreakBefore},
-            {"ls", Kw::ListOverrideNumber},
-            {"ilvl", Kw::ListLevel},
-            {"pnlvlblt", Kw::NumBullet},
-            {"pnlvlbody", Kw::NumBody},
-            {"pnlvl", Kw::NumLevel},
-            {"pndec", Kw::NumDecimal},
-            {"pnucltr", Kw::NumUpperAlpha},
-            {"pnlcltr", Kw::NumLowerAlpha},
-            {"pnucrm", Kw::NumUpperRoman},
-            {"pnlcrm", Kw::NumLowerRoman},
-            {"list", Kw::List},
-            {"listlevel", Kw::ListLevelDef},
-            {"levelnfc", Kw::LevelFormat},
-            {"levelnfcn", Kw::LevelFormat},
-            {"listid", Kw::ListId},
-            {"listoverride", Kw::ListOverride},
-            {"red", Kw::Red},
-            {"green", Kw::Green},
-            {"blue", Kw::Blue},
-            {"fcharset", Kw::FontCharset},
-            {"par", Kw::Par},
-            {"line", Kw::Line},
-            {"tab", Kw::Tab},
-            {"page", Kw::Page},
-            {"sect", Kw::Sect},
-            {"cell", Kw::Cell},
-            {"nestcell", Kw::Cell},
-            {"row", Kw::Row},
-            {"nestrow", Kw::Row},
-            {"emdash", Kw::Emdash},
-            {"endash", Kw::Endash},
-            {"emspace", Kw::Emspace},
-            {"enspace", Kw::Enspace},
-            {"qmspace", Kw::Qmspace},
-            {"bullet", Kw::Bullet},
-            {"lquote", Kw::LeftQuote},
-            {"rquote", Kw::RightQuote},
-            {"ldblquote", Kw::LeftDoubleQuote},
-            {"rdblquote", Kw::RightDoubleQuote},
-            {"zwj", Kw::Zwj},
-            {"zwnj", Kw::Zwnj},
-            {"zwbo", Kw::Zwbo},
-        };
-        // Destinations whose text is never shown, whether or not they are marked with \*.
-        for (std::string_view skip : {"stylesheet",   "info",
-                                      "pict",         "object",
-                                      "objdata",      "header",
-                                      "headerl",      "headerr",
-                                      "headerf",      "footer",
-                                      "footerl",      "footerr",
-                                      "footerf",      "footnote",
-                                      "annotation",   "atnid",
-                                      "atnauthor",    "atndate",
-                                      "atnref",       "xe",
-                                      "tc",           "txe",
-                                      "rxe",          "shp",
-                                      "shpinst",      "shppict",
-                                      "nonshppict",   "pntxta",
-                                      "pntxtb",       "template",
-                                      "revtbl",       "filetbl",
-                                      "rsidtbl",      "generator",
-                                      "themedata",    "colorschememapping",
-                                      "latentstyles", "datastore",
-                                      "xmlnstbl",     "pgdsctbl",
-                                      "bkmkstart",    "bkmkend",
-                                      "ftnsep",       "ftnsepc",
-                                      "aftnsep",      "aftnsepc",
-                                      "ftncn",        "aftncn",
-                                      "userprops",    "listpicture",
-                                      "leveltext",    "levelnumbers",
-                                      "listname",     "docvar",
-                                      "fchars",       "lchars",
-                                      "comment",      "doccomm",
-                                      "author",       "operator",
-                                      "title",        "subject",
-                                      "keywords",     "creatim",
-                                      "revtim",       "printim",
-                                      "buptim",       "company",
-                                      "manager",      "category",
-                                      "hlinkbase",    "nextfile",
-                                      "private",      "sp",
-                                      "sn",           "sv",
-                                      "datafield",    "falt",
-                                      "panose",       "fname",
-                                      "mmathPr",      "wgrffmtfilter",
-                                      "background"})
+        std::unordered_map<std::string_view, Kw> m(std::begin(kKeywords), std::end(kKeywords));
+        for (std::string_view skip : kSkippedDestinations)
             m.emplace(skip, Kw::SkipDestination);
         return m;
     }();
@@ -581,11 +624,26 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
         --skip_;
         return;
     }
-    const bool on = !hasParam || param != 0;
-    CharProps& ch = g.chars;
-    ParaProps& pa = g.para;
-    const bool inText = g.dest == Dest::Text || g.dest == Dest::ListMarker;
+    // The enumerators are grouped by family; each family has its own handler.
+    if (isDestination)
+        destinationWord(kw, g);
+    else if (kw <= Kw::Unicode)
+        documentWord(kw, g, hasParam, param);
+    else if (kw <= Kw::Hidden)
+        characterWord(kw, g, hasParam, param);
+    else if (kw <= Kw::ListLevel)
+        paragraphWord(kw, g, hasParam, param);
+    else if (kw <= Kw::NumLowerRoman)
+        numberingWord(kw, g, param);
+    else if (kw <= Kw::ListOverride)
+        listTableWord(kw, g, param);
+    else if (kw <= Kw::FontCharset)
+        tableEntryWord(kw, g, param);
+    else
+        breakOrCharacterWord(kw, g);
+}
 
+void RtfParser::destinationWord(Kw kw, Group& g) {
     switch (kw) {
     case Kw::FontTable:
         g.dest = Dest::FontTable;
@@ -623,10 +681,14 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     case Kw::ListOverrideTable:
         g.dest = Dest::ListOverrideTable;
         break;
-    case Kw::SkipDestination:
+    default:
         g.dest = Dest::Skip;
         break;
+    }
+}
 
+void RtfParser::documentWord(Kw kw, Group& g, bool hasParam, int param) {
+    switch (kw) {
     case Kw::Ansi:
         docCodePage_ = 1252;
         break;
@@ -654,7 +716,19 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
         skip_ = g.uc;
         break;
     }
+    default:
+        break;
+    }
+}
 
+void RtfParser::characterWord(Kw kw, Group& g, bool hasParam, int param) {
+    const bool on = !hasParam || param != 0;
+    CharProps& ch = g.chars;
+    if (const auto kind = underlineOf(kw)) {
+        ch.underline = on ? *kind : Underline::None;
+        return;
+    }
+    switch (kw) {
     case Kw::Plain:
         ch = CharProps{};
         break;
@@ -664,29 +738,8 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     case Kw::Italic:
         ch.italic = on;
         break;
-    case Kw::Underline:
-        ch.underline = on ? Underline::Single : Underline::None;
-        break;
     case Kw::UnderlineNone:
         ch.underline = Underline::None;
-        break;
-    case Kw::UnderlineDotted:
-        ch.underline = on ? Underline::Dotted : Underline::None;
-        break;
-    case Kw::UnderlineDashed:
-        ch.underline = on ? Underline::Dashed : Underline::None;
-        break;
-    case Kw::UnderlineDashDot:
-        ch.underline = on ? Underline::DashDot : Underline::None;
-        break;
-    case Kw::UnderlineDashDotDot:
-        ch.underline = on ? Underline::DashDotDot : Underline::None;
-        break;
-    case Kw::UnderlineWave:
-        ch.underline = on ? Underline::Wave : Underline::None;
-        break;
-    case Kw::UnderlineOther:
-        ch.underline = on ? Underline::Single : Underline::None;
         break;
     case Kw::Strike:
     case Kw::StrikeDouble:
@@ -728,7 +781,14 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     case Kw::Hidden:
         ch.hidden = on;
         break;
+    default:
+        break;
+    }
+}
 
+void RtfParser::paragraphWord(Kw kw, Group& g, bool hasParam, int param) {
+    ParaProps& pa = g.para;
+    switch (kw) {
     case Kw::Pard:
         pa = ParaProps{};
         nextTabKind_ = TabKind::Left;
@@ -766,6 +826,27 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     case Kw::SpaceAfter:
         pa.after = param;
         break;
+    case Kw::PageBreakBefore:
+        pa.pageBreakBefore = !hasParam || param != 0;
+        break;
+    case Kw::ListOverrideNumber:
+        if (g.dest == Dest::ListOverrideTable) {
+            if (!overrides_.empty()) overrides_.back().ls = param;
+        } else {
+            pa.listOverride = std::max(param, 0);
+        }
+        break;
+    case Kw::ListLevel:
+        pa.listLevel = std::clamp(param, 0, kMaxListLevels - 1);
+        break;
+    default:
+        tabWord(kw, pa, param);
+        break;
+    }
+}
+
+void RtfParser::tabWord(Kw kw, ParaProps& pa, int param) {
+    switch (kw) {
     case Kw::TabStop:
         if (pa.tabCount < kMaxTabs && param >= 0) {
             pa.tabs[pa.tabCount] = param;
@@ -783,71 +864,78 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     case Kw::TabDecimal:
         nextTabKind_ = TabKind::Decimal;
         break;
-    case Kw::PageBreakBefore:
-        pa.pageBreakBefore = on;
+    default:
         break;
-    case Kw::ListOverrideNumber:
-        if (g.dest == Dest::ListOverrideTable) {
-            if (!overrides_.empty()) overrides_.back().ls = param;
-        } else {
-            pa.listOverride = std::max(param, 0);
-        }
-        break;
-    case Kw::ListLevel:
-        pa.listLevel = std::clamp(param, 0, kMaxListLevels - 1);
-        break;
+    }
+}
 
+// Old-style numbering (\pn groups) describes the paragraph it sits in.
+void RtfParser::numberingWord(Kw kw, Group& g, int param) {
+    if (g.dest != Dest::Numbering) return;
+    ParaProps& pa = g.para;
+    switch (kw) {
     case Kw::NumBullet:
-        if (g.dest == Dest::Numbering) pa.list = ListKind::Bullet;
+        pa.list = ListKind::Bullet;
         break;
     case Kw::NumBody:
-        if (g.dest == Dest::Numbering && pa.list == ListKind::None) pa.list = ListKind::Decimal;
+        if (pa.list == ListKind::None) pa.list = ListKind::Decimal;
         break;
     case Kw::NumLevel:
-        if (g.dest == Dest::Numbering) {
-            if (pa.list == ListKind::None) pa.list = ListKind::Decimal;
-            pa.listLevel = std::clamp(param - 1, 0, kMaxListLevels - 1);
-        }
+        if (pa.list == ListKind::None) pa.list = ListKind::Decimal;
+        pa.listLevel = std::clamp(param - 1, 0, kMaxListLevels - 1);
         break;
     case Kw::NumDecimal:
-        if (g.dest == Dest::Numbering && pa.list != ListKind::Bullet) pa.list = ListKind::Decimal;
+        if (pa.list != ListKind::Bullet) pa.list = ListKind::Decimal;
         break;
     case Kw::NumUpperAlpha:
-        if (g.dest == Dest::Numbering) pa.list = ListKind::UpperAlpha;
+        pa.list = ListKind::UpperAlpha;
         break;
     case Kw::NumLowerAlpha:
-        if (g.dest == Dest::Numbering) pa.list = ListKind::LowerAlpha;
+        pa.list = ListKind::LowerAlpha;
         break;
     case Kw::NumUpperRoman:
-        if (g.dest == Dest::Numbering) pa.list = ListKind::UpperRoman;
+        pa.list = ListKind::UpperRoman;
         break;
     case Kw::NumLowerRoman:
-        if (g.dest == Dest::Numbering) pa.list = ListKind::LowerRoman;
+        pa.list = ListKind::LowerRoman;
         break;
+    default:
+        break;
+    }
+}
 
+void RtfParser::listTableWord(Kw kw, const Group& g, int param) {
+    const bool inLists = g.dest == Dest::ListTable;
+    const bool inOverrides = g.dest == Dest::ListOverrideTable;
+    switch (kw) {
     case Kw::List:
-        if (g.dest == Dest::ListTable && int(lists_.size()) < kMaxLists) lists_.emplace_back();
+        if (inLists && int(lists_.size()) < kMaxLists) lists_.emplace_back();
         break;
     case Kw::ListLevelDef:
-        if (g.dest == Dest::ListTable && !lists_.empty() &&
-            int(lists_.back().levelFormats.size()) < kMaxListLevels)
+        if (inLists && !lists_.empty() && int(lists_.back().levelFormats.size()) < kMaxListLevels)
             lists_.back().levelFormats.push_back(0);
         break;
     case Kw::LevelFormat:
-        if (g.dest == Dest::ListTable && !lists_.empty() && !lists_.back().levelFormats.empty())
+        if (inLists && !lists_.empty() && !lists_.back().levelFormats.empty())
             lists_.back().levelFormats.back() = param;
         break;
     case Kw::ListId:
-        if (g.dest == Dest::ListTable && !lists_.empty())
+        if (inLists && !lists_.empty())
             lists_.back().id = param;
-        else if (g.dest == Dest::ListOverrideTable && !overrides_.empty())
+        else if (inOverrides && !overrides_.empty())
             overrides_.back().listId = param;
         break;
     case Kw::ListOverride:
-        if (g.dest == Dest::ListOverrideTable && int(overrides_.size()) < kMaxLists)
-            overrides_.emplace_back();
+        if (inOverrides && int(overrides_.size()) < kMaxLists) overrides_.emplace_back();
         break;
+    default:
+        break;
+    }
+}
 
+// Entries of the colour and font tables.
+void RtfParser::tableEntryWord(Kw kw, const Group& g, int param) {
+    switch (kw) {
     case Kw::Red:
         red_ = std::clamp(param, 0, 255);
         colourSet_ = true;
@@ -863,7 +951,18 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     case Kw::FontCharset:
         if (g.dest == Dest::FontTable) tableCharset_ = param;
         break;
+    default:
+        break;
+    }
+}
 
+// Paragraph, page and cell breaks, and the words that stand for one character.
+void RtfParser::breakOrCharacterWord(Kw kw, Group& g) {
+    if (const char16_t c = characterOf(kw)) {
+        put(c);
+        return;
+    }
+    switch (kw) {
     case Kw::Par:
         if (g.dest == Dest::Text) endParagraph(g);
         break;
@@ -887,49 +986,9 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
         if (g.dest == Dest::Text && cellSeparators_ < 1024) ++cellSeparators_;
         break;
     case Kw::Line:
-        if (inText) put(0x2028);
+        if (g.dest == Dest::Text || g.dest == Dest::ListMarker) put(0x2028);
         break;
-    case Kw::Tab:
-        put(u'\t');
-        break;
-    case Kw::Emdash:
-        put(0x2014);
-        break;
-    case Kw::Endash:
-        put(0x2013);
-        break;
-    case Kw::Emspace:
-        put(0x2003);
-        break;
-    case Kw::Enspace:
-        put(0x2002);
-        break;
-    case Kw::Qmspace:
-        put(0x2005);
-        break;
-    case Kw::Bullet:
-        put(0x2022);
-        break;
-    case Kw::LeftQuote:
-        put(0x2018);
-        break;
-    case Kw::RightQuote:
-        put(0x2019);
-        break;
-    case Kw::LeftDoubleQuote:
-        put(0x201C);
-        break;
-    case Kw::RightDoubleQuote:
-        put(0x201D);
-        break;
-    case Kw::Zwj:
-        put(0x200D);
-        break;
-    case Kw::Zwnj:
-        put(0x200C);
-        break;
-    case Kw::Zwbo:
-        put(0x200B);
+    default:
         break;
     }
 }

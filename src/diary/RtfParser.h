@@ -39,6 +39,8 @@ public:
         UpperRoman
     };
     enum class TabKind : quint8 { Left, Centre, Right, Decimal };
+    // The control words acted on; defined in the source beside their names.
+    enum class Keyword : quint8;
 
     struct CharProps {
         bool bold = false;
@@ -133,6 +135,16 @@ private:
 
     const char* controlWord(const char* p, const char* end);
     void word(std::string_view name, bool hasParam, int param);
+    // One handler per family of control words.
+    void destinationWord(Keyword kw, Group& g);
+    void documentWord(Keyword kw, Group& g, bool hasParam, int param);
+    void characterWord(Keyword kw, Group& g, bool hasParam, int param);
+    void paragraphWord(Keyword kw, Group& g, bool hasParam, int param);
+    void tabWord(Keyword kw, ParaProps& pa, int param);
+    void numberingWord(Keyword kw, Group& g, int param);
+    void listTableWord(Keyword kw, const Group& g, int param);
+    void tableEntryWord(Keyword kw, const Group& g, int param);
+    void breakOrCharacterWord(Keyword kw, Group& g);
     void openGroup();
     void closeGroup();
     void put(char16_t c);

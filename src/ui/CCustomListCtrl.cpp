@@ -196,8 +196,8 @@ bool CCustomListCtrl::setItemText(int row, int column, const QString& text) {
 qint64 CCustomListCtrl::itemData(int row) const {
     return model_->itemData(row);
 }
-bool CCustomListCtrl::setItemData(int row, qint64 data) {
-    return model_->setItemData(row, data);
+bool CCustomListCtrl::setItemData(int row, qint64 value) {
+    return model_->setItemData(row, value);
 }
 
 void CCustomListCtrl::setRedraw(bool on) {

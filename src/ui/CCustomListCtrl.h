@@ -57,7 +57,7 @@ public:
     QString itemText(int row, int column) const;
     bool setItemText(int row, int column, const QString& text);
     qint64 itemData(int row) const;
-    bool setItemData(int row, qint64 data);
+    bool setItemData(int row, qint64 value);
 
     // Suspends drawing while rows are added in bulk; resuming draws the list once.
     void setRedraw(bool on);

@@ -50,26 +50,27 @@ private slots:
         QVERIFY(dlg.mask().contains(
             QPoint(SkinLayout::kWindowWidth / 2, SkinLayout::kWindowHeight / 2)));
 
-        const int h = ui::ActiveSkin::current().buttonHeight;
-        const char* modules[] = {"diaryButton",    "remindersButton", "plannerButton",
-                                 "contactsButton", "cookbookButton",  "graphButton",
-                                 "toolsButton"};
-        for (int i = 0; i < 7; ++i) {
-            auto* b = button(dlg, modules[i]);
-            QVERIFY2(b->hasPictures(), modules[i]);
-            QCOMPARE(b->pos(), QPoint(SkinLayout::kButtonX, SkinLayout::moduleButtonY(i, h)));
+        // Where the shipped skin's pictures (44-pixel module buttons) put the buttons, written
+        // out so that a wrong formula in SkinLayout does not pass.
+        QCOMPARE(ui::ActiveSkin::current().buttonHeight, 44);
+        const struct {
+            const char* name;
+            QPoint pos;
+        } places[] = {
+            {"diaryButton", {15, 52}},     {"remindersButton", {15, 102}},
+            {"plannerButton", {15, 152}},  {"contactsButton", {15, 202}},
+            {"cookbookButton", {15, 252}}, {"graphButton", {15, 302}},
+            {"toolsButton", {15, 352}},    {"openButton", {15, 412}},
+            {"createButton", {15, 444}},   {"optionsButton", {15, 476}},
+            {"helpButton", {15, 508}},     {"aboutButton", {15, 540}},
+        };
+        for (const auto& place : places) {
+            auto* b = button(dlg, place.name);
+            QVERIFY2(b->hasPictures(), place.name);
+            QCOMPARE(b->pos(), place.pos);
         }
-        const char* small[] = {"openButton", "createButton", "optionsButton", "helpButton",
-                               "aboutButton"};
-        for (int i = 0; i < 5; ++i) {
-            auto* b = button(dlg, small[i]);
-            QVERIFY2(b->hasPictures(), small[i]);
-            QCOMPARE(b->pos(), QPoint(SkinLayout::kButtonX, SkinLayout::smallButtonY(i, h)));
-        }
-        QCOMPARE(button(dlg, "minimizeButton")->pos(),
-                 QPoint(SkinLayout::kMinimizeX, SkinLayout::kCaptionButtonY));
-        QCOMPARE(button(dlg, "exitButton")->pos(),
-                 QPoint(SkinLayout::kExitX, SkinLayout::kCaptionButtonY));
+        QCOMPARE(button(dlg, "minimizeButton")->pos(), QPoint(682, 8));
+        QCOMPARE(button(dlg, "exitButton")->pos(), QPoint(798, 8));
         QCOMPARE(dlg.findChildren<ui::CCustomButton*>(QString(), Qt::FindDirectChildrenOnly).size(),
                  14);
 

@@ -118,14 +118,6 @@ private slots:
         QVERIFY(MessageBox::recorded().isEmpty());
     }
 
-    void scriptedAnswersQueueAndUnscriptedCancels() {
-        FileChooser::cancelNext();
-        FileChooser::setNextFileName(dir_ + "/second.txt");
-        QVERIFY(FileChooser::save(nullptr, "t", "", "txt").isEmpty());
-        QCOMPARE(FileChooser::save(nullptr, "t", "", "txt"), dir_ + "/second.txt");
-        QVERIFY(FileChooser::save(nullptr, "t", "", "txt").isEmpty()); // nothing scripted
-    }
-
     // The real chooser: its title and filter, and a typed name gets the default extension.
     void realSaveDialogAddsExtension() {
         MessageBox::setTestMode(false);
@@ -150,21 +142,6 @@ private slots:
         QCOMPARE(path, QDir(dir_).absoluteFilePath("graph.png"));
     }
 
-    void dirDialogSeam() {
-        CDirDialog dlg;
-        dlg.setTitle("Choose destination directory");
-        CDirDialog::setNextDirectory(dir_);
-        QVERIFY(dlg.doBrowse());
-        QCOMPARE(dlg.path(), QDir(dir_).absolutePath());
-        QCOMPARE(CDirDialog::lastTitle(), QString("Choose destination directory"));
-
-        CDirDialog::cancelNext();
-        QVERIFY(CDirDialog::choose(nullptr, "t").isEmpty());
-        CDirDialog::setNextDirectory(dir_ + "/no-such-folder");
-        QVERIFY(CDirDialog::choose(nullptr, "t").isEmpty());
-        QVERIFY(CDirDialog::choose(nullptr, "t").isEmpty()); // unscripted
-    }
-
     void realDirDialogReadsSelect() {
         MessageBox::setTestMode(false);
         QString title, accept;
@@ -186,41 +163,6 @@ private slots:
         QCOMPARE(chosen, QDir(dir_).absolutePath());
     }
 
-    void colorAndFontSeams() {
-        ColorChooser::setNextColor(QColor(10, 20, 30));
-        ColorChooser::cancelNext();
-        auto c = ColorChooser::choose(Qt::red);
-        QVERIFY(c);
-        QCOMPARE(*c, QColor(10, 20, 30));
-        QCOMPARE(ColorChooser::lastInitial(), QColor(Qt::red));
-        QVERIFY(!ColorChooser::choose(Qt::red));
-        QVERIFY(!ColorChooser::choose(Qt::red)); // unscripted
-
-        QFont f("DejaVu Sans", 14);
-        FontChooser::setNextFont(f);
-        auto got = FontChooser::choose(QFont("Arial", 12));
-        QVERIFY(got);
-        QCOMPARE(got->pointSize(), 14);
-        QCOMPARE(FontChooser::lastInitial().family(), QString("Arial"));
-        FontChooser::cancelNext();
-        QVERIFY(!FontChooser::choose(QFont()));
-        QVERIFY(!FontChooser::choose(QFont()));
-    }
-
-    void printDialogSeam() {
-        const QString pdf = dir_ + "/out.pdf";
-        PrintDialog::setNextPdf(pdf, true);
-        PrintChoice c = PrintDialog::choose(nullptr, true);
-        QVERIFY(c.printer);
-        QCOMPARE(c.printer->outputFileName(), pdf);
-        QVERIFY(c.selectionOnly);
-        // "Selection" only when the caller offered it.
-        PrintDialog::setNextPdf(pdf, true);
-        QVERIFY(!PrintDialog::choose(nullptr, false).selectionOnly);
-        PrintDialog::cancelNext();
-        QVERIFY(!PrintDialog::choose(nullptr, true).printer);
-        QVERIFY(!PrintDialog::choose(nullptr, true).printer); // unscripted
-    }
 };
 
 QTEST_MAIN(TestChoosers)

@@ -57,25 +57,6 @@ private slots:
         QCOMPARE(MessageBox::recordedTexts().last(), QString("custom"));
     }
 
-    void scriptedAnswersAreConsumedInOrder() {
-        MessageBox::setNextAnswer(MsgAnswer::Yes);
-        MessageBox::setNextAnswer(MsgAnswer::No);
-        MessageBox::setNextAnswer(MsgAnswer::Yes);
-        QVERIFY(MessageBox::question("one"));
-        QVERIFY(!MessageBox::question("two"));
-        QVERIFY(MessageBox::question("three"));
-        // Unscripted: a question is answered No, anything else OK.
-        QVERIFY(!MessageBox::question("four"));
-        QCOMPARE(MessageBox::show("five", MsgIcon::Warning, MsgButtons::OkCancel), MsgAnswer::Ok);
-        QCOMPARE(MessageBox::recorded().size(), 5);
-    }
-
-    void clearRecordedDropsUnusedAnswers() {
-        MessageBox::setNextAnswer(MsgAnswer::Yes);
-        MessageBox::clearRecorded();
-        QVERIFY(!MessageBox::question("after clear"));
-    }
-
     // The real box, as a user sees it: icon, caption, buttons, and a file name shown literally.
     void realBoxShowsPlainTextWithExclamation() {
         MessageBox::setTestMode(false);

@@ -201,7 +201,7 @@ TEST_P(OldOrNew, AfterAFailureOrACrashAtEveryStep) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rewrites, OldOrNew, ::testing::ValuesIn(cases()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 } // namespace
 
