@@ -56,12 +56,12 @@ NewEntry newEntry(std::int64_t when, const std::string& text) {
 }
 
 // Record i of a table's seed: out of order, and record 1 carries the deletion mark where the
-// table has one.
+// table has one. Texts fill their fields, so that half a record written differs from both.
 const char* const kNames[] = {"Kiwi", "apple", "Mango", "banana", "Cherry", "date", "Zucchini"};
 template <class Rec> Rec recordOf(int i) {
     Rec r;
     r.clear();
-    const std::string name = i < 7 ? kNames[i] : "Fig " + std::to_string(i);
+    const std::string name = (i < 7 ? kNames[i] : "Fig " + std::to_string(i)) + " " + std::string(80, char('a' + i % 26));
     if constexpr (std::is_same_v<Rec, ReminderRecord>) {
         r.setKind(std::uint8_t(i == 1 ? ReminderRecord::Deleted : 3 - i % 4));
         r.setTime(100 - i);
