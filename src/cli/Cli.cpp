@@ -3,12 +3,14 @@
 #include "Cp1252.h"
 #include "DiaryCheck.h"
 #include "EntryJson.h"
+#include "FileSystem.h"
 #include "LocalTime.h"
 #include "PainKinds.h"
 #include "ProgramTexts.h"
 #include "Scramble.h"
 #include "TN.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -47,11 +49,26 @@ bool hasDiaryExtension(const std::string& path) {
     return ext == ".tni";
 }
 
+// The first bytes of a regular file (never blocking on anything else); false when there are
+// fewer, or the file cannot be opened (cause in `cause`, 0 when it is only short).
+bool readPrefix(const std::string& path, void* out, std::int64_t n, int& cause) {
+    FileSystem& fs = FileSystem::native();
+    cause = 0;
+    auto f = fs.open(path, OpenMode::Read);
+    if (!f) {
+        cause = fs.lastError();
+        return false;
+    }
+    std::int64_t got = f->readAt(0, out, n);
+    if (got < 0) cause = f->error();
+    return got == n;
+}
+
 // The diary's configuration as stored, or the defaults, read without creating anything.
 DiaryConfig loadConfig(const DiaryFileSet& files) {
     DiaryConfig c;
-    std::ifstream in(files.path(DiaryFileSet::kConfig), std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(c.data()), DiaryConfig::kSize)) {
+    int cause;
+    if (!readPrefix(files.path(DiaryFileSet::kConfig), c.data(), DiaryConfig::kSize, cause)) {
         c.clear();
         c.applyDefaults();
     }
@@ -75,6 +92,8 @@ std::string Cli::usage() {
            "  export DIARY.tni     the whole diary as JSON on standard output\n"
            "  add DIARY.tni        add entries from JSON on standard input, then sort\n"
            "  check DIARY.tni      verify every record; exit status 0 only when clean\n"
+           "  check DIARY.tni --repair  first cut unused bytes left by an interrupted write\n"
+           "                       and remove stray temporary files, saying what was done\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -92,7 +111,8 @@ int Cli::run(const std::vector<std::string>& args) {
     }
     const std::string& cmd = args[0];
     const std::string& path = args[1];
-    const std::size_t want = cmd == "show" ? 3 : 2;
+    const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
+    const std::size_t want = cmd == "show" || repair ? 3 : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check";
     if (!known || args.size() != want || !hasDiaryExtension(path)) {
@@ -105,7 +125,7 @@ int Cli::run(const std::vector<std::string>& args) {
         return kFailed;
     }
     if (cmd == "info") return info(path);
-    if (cmd == "check") return check(path);
+    if (cmd == "check") return check(path, repair);
     if (cmd == "list") return list(path);
     if (cmd == "show") return show(path, args[2]);
     if (cmd == "export") return exportJson(path);
@@ -118,14 +138,19 @@ bool Cli::diaryExists(const std::string& path) {
 
 int Cli::admit(const std::string& path) {
     EntryRecord first;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(first.data()), EntryRecord::kSize)) return kOk; // no entry yet
+    int cause;
+    if (!readPrefix(path, first.data(), EntryRecord::kSize, cause)) {
+        if (cause == 0 || cause == ENOENT) return kOk; // no entry yet
+        err_ << messages::fileError(cause, path) << '\n';
+        return kFailed;
+    }
     if (first.version() != 1) {
         err_ << messages::wrongVersion() << '\n';
         return kFailed;
     }
     scramble::indexRecord(first);
-    auto typed = password_();
+    if (!typed_) typed_ = password_();
+    const auto& typed = *typed_;
     if (!typed) {
         err_ << "tavrin-cli: no password: set TAVRIN_PASSWORD or run the tool on a terminal\n";
         return kUsage;
@@ -357,12 +382,18 @@ int Cli::add(const std::string& path) {
         return kUsage;
     }
 
-    const bool hasEntries = fileSize(path) >= std::int64_t(EntryRecord::kSize);
-    EntryRecord secrets;
-    if (hasEntries) {
-        if (int s = admit(path)) return s;
-    } else {
-        // A diary's first entry brings its password and security pairs.
+    // Every entry is checked before anything is opened.
+    std::vector<NewEntry> pending(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        std::string error;
+        if (!EntryJson::toEntry(objects[i], pending[i].record, pending[i].body, pending[i].types, error)) {
+            err_ << "tavrin-cli: entry " << (i + 1) << ": " << error << '\n';
+            return kUsage;
+        }
+    }
+
+    // A diary's first entry brings its password and security pairs.
+    auto newDiarySecrets = [&](EntryRecord& secrets) {
         const Json& first = objects.front();
         std::string pw = first.contains("password") && first["password"].is_string()
                              ? cp1252::fromUtf8(first["password"].get<std::string>())
@@ -396,43 +427,46 @@ int Cli::add(const std::string& path) {
             err_ << "tavrin-cli: a new diary needs at least one full pair of question and answer in \"security\"\n";
             return kUsage;
         }
-    }
-
-    // Every entry is checked before the first one is written.
-    struct Pending {
-        EntryRecord record;
-        std::string body;
-        TypeTexts types;
+        return kOk;
     };
-    std::vector<Pending> pending(objects.size());
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        std::string error;
-        if (!EntryJson::toEntry(objects[i], pending[i].record, pending[i].body, pending[i].types, error)) {
-            err_ << "tavrin-cli: entry " << (i + 1) << ": " << error << '\n';
-            return kUsage;
-        }
-    }
+    // Asked before the lock is taken, so that no other writer waits while someone types.
+    auto hasEntries = [&] { return fileSize(path) >= std::int64_t(EntryRecord::kSize); };
+    const bool hadEntries = hasEntries();
+    EntryRecord secrets;
+    if (int s = hadEntries ? admit(path) : newDiarySecrets(secrets)) return s;
 
+    // From here to the end the diary is ours: another writer waits or is refused, never mixed in.
     StreamReporter rep(err_);
     TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
-    if (hasEntries) {
+    auto lock = tn.LockForWriting();
+    if (!lock) return kFailed; // reported
+    if (hasEntries()) {
+        if (int s = admit(path)) return s; // the diary may have been made or re-keyed meanwhile
         if (!tn.FirstEntry(true)) return kFailed;
         secrets = tn.entry;
+    } else if (hadEntries) {
+        if (int s = newDiarySecrets(secrets)) return s;
     }
-    for (auto& p : pending) {
-        tn.entry = p.record;
-        tn.entry.copySecretsFrom(secrets);
-        tn.body = p.body;
-        tn.typeText = p.types;
-        if (!tn.AddEntry()) return kFailed;
-    }
-    if (!tn.SortEntries()) return kFailed; // one sort after the whole batch
+    for (auto& p : pending) p.record.copySecretsFrom(secrets);
+    // One operation: all the entries, sorted, or none of them (so a retry never stores twice).
+    if (!tn.AddEntries(pending)) return kFailed;
     out_ << "Added " << pending.size() << (pending.size() == 1 ? " entry" : " entries") << "; the diary holds "
          << tn.entryCount << ".\n";
     return kOk;
 }
 
-int Cli::check(const std::string& path) {
+int Cli::check(const std::string& path, bool repair) {
+    if (repair) {
+        StreamReporter rep(err_);
+        TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+        auto lock = tn.LockForWriting();
+        if (!lock) return kFailed; // reported
+        std::vector<std::string> done;
+        const bool repaired = tn.Repair(done);
+        for (const auto& d : done) out_ << d << '\n';
+        if (!repaired) return kFailed;
+        if (done.empty()) out_ << "Nothing to repair.\n";
+    }
     auto problems = DiaryCheck(path).run();
     for (const auto& p : problems) out_ << p << '\n';
     if (problems.empty()) {

@@ -1,5 +1,6 @@
 #pragma once
-// tavrin-cli: info, list, show, export, add and check over a diary's files.
+// tavrin-cli: info, list, show, export, add and check over a diary's files. The commands that
+// write (add, check --repair) hold the diary's write lock from start to end.
 
 #include <functional>
 #include <iosfwd>
@@ -31,7 +32,7 @@ private:
     int show(const std::string& path, const std::string& position);
     int exportJson(const std::string& path);
     int add(const std::string& path);
-    int check(const std::string& path);
+    int check(const std::string& path, bool repair);
 
     // Checks the password against the diary's first entry before anything is opened for
     // writing. Returns kOk, or the exit status to end with.
@@ -42,6 +43,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     PasswordSource password_;
+    std::optional<std::optional<std::string>> typed_; // asked once per command
 };
 
 } // namespace tavrin::cli

@@ -80,8 +80,7 @@ std::optional<Medication> MedicationList::read(TN& tn, int position) {
 
 bool MedicationList::add(TN& tn, const Medication& m) {
     tn.medication.record = toRecord(m);
-    if (!tn.medication.Add()) return false;
-    return tn.medication.Sort();
+    return tn.medication.AddSorted(); // one write: never added but unsorted
 }
 
 bool MedicationList::remove(TN& tn, int position) {

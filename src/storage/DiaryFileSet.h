@@ -3,6 +3,7 @@
 //   /home/ann/Diaries/Travel.tni        entry index file (the path the user chose)
 //   /home/ann/Diaries/Travel/           diary directory
 //   /home/ann/Diaries/Travel/Travel.tnd entry data file, and so on for every file letter
+//   /home/ann/Diaries/Travel/Travel.lock the writers' lock
 
 #include <string>
 
@@ -29,6 +30,8 @@ public:
     std::string bare(char letter) const { return name_ + ".tn" + letter; }
     std::string padPath(int pad) const { return path(char('0' + pad)); }
     std::string padBare(int pad) const { return bare(char('0' + pad)); }
+    // The file whose lock every writer of the diary holds.
+    std::string lockPath() const { return directory_ + "/" + name_ + ".lock"; }
 
     // The character position where the extension begins (after the last dot), as stored with
     // the diary path in the settings; 0 when the path has no extension.

@@ -1,8 +1,13 @@
 #include "DiaryIo.h"
 
+#include <atomic>
 #include <cerrno>
+#include <utility>
 
 namespace tavrin {
+namespace {
+std::atomic<long long> g_lockWaitMs{5000};
+}
 
 void DiaryIo::reportError(int cause, const std::string& path) {
     rep_.report(ReportKind::FileError, messages::fileError(cause, path));
@@ -53,10 +58,10 @@ std::string DiaryIo::directoryOf(const std::string& path) {
 }
 
 bool DiaryIo::replace(const std::string& target, std::string_view content) {
-    const std::string temp = target + ".tmp";
-    auto f = fs_.open(temp, OpenMode::CreateTrunc);
+    std::string temp;
+    auto f = fs_.createTemp(target, temp);
     if (!f) {
-        reportError(fs_.lastError(), temp);
+        reportError(fs_.lastError(), temp.empty() ? target : temp);
         return false;
     }
     bool ok = f->writeAt(0, content.data(), std::int64_t(content.size())) && f->sync();
@@ -79,6 +84,50 @@ bool DiaryIo::replace(const std::string& target, std::string_view content) {
     // The new file is in place; a failed directory sync only weakens durability, not content.
     fs_.syncDirectory(directoryOf(target));
     return true;
+}
+
+void DiaryIo::setLockWait(std::chrono::milliseconds wait) { g_lockWaitMs = wait.count(); }
+std::chrono::milliseconds DiaryIo::lockWait() { return std::chrono::milliseconds(g_lockWaitMs.load()); }
+
+std::unique_ptr<FileLock> DiaryIo::lockForWriting() {
+    const std::string path = files_.lockPath();
+    auto lock = fs_.lockExclusive(path, std::chrono::milliseconds(0));
+    if (!lock && (fs_.lastError() == EWOULDBLOCK || fs_.lastError() == EAGAIN)) {
+        WaitScope wait(rep_);
+        lock = fs_.lockExclusive(path, lockWait());
+    }
+    if (!lock) {
+        if (fs_.lastError() == EWOULDBLOCK || fs_.lastError() == EAGAIN)
+            rep_.report(ReportKind::FileError, messages::kDiaryInUse);
+        else
+            reportError(fs_.lastError(), path);
+        return nullptr;
+    }
+    if (lock->outermost()) {
+        // Nobody else writes now, so every temporary file of the diary is a leftover.
+        for (const auto& p : strayTemps())
+            if (fs_.remove(p)) removedTemps_.push_back(p);
+    }
+    return lock;
+}
+
+std::vector<std::string> DiaryIo::takeRemovedTemps() { return std::exchange(removedTemps_, {}); }
+
+std::vector<std::string> DiaryIo::strayTemps() {
+    std::vector<std::string> found;
+    if (files_.indexPath().empty()) return found;
+    const std::string indexDir = directoryOf(files_.indexPath());
+    const std::string indexName = files_.indexPath().substr(files_.indexPath().find_last_of('/') + 1);
+    for (const auto& n : fs_.list(indexDir))
+        if (FileSystem::isTempOf(n, indexName)) found.push_back(indexDir + "/" + n);
+    // In the diary's folder: the temporary file of any "<name>.tn?" file.
+    const std::string stem = files_.name() + ".tn";
+    for (const auto& n : fs_.list(files_.directory())) {
+        if (n.size() > stem.size() && n.compare(0, stem.size(), stem) == 0 &&
+            FileSystem::isTempOf(n, n.substr(0, stem.size() + 1)))
+            found.push_back(files_.directory() + "/" + n);
+    }
+    return found;
 }
 
 bool DiaryIo::remove(const std::string& path) {

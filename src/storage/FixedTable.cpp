@@ -49,15 +49,6 @@ bool FixedTable::append(const std::uint8_t* rec, int& countOut) {
     return true;
 }
 
-bool FixedTable::overwrite(int index, const std::uint8_t* rec) {
-    auto f = io_.open(path_, OpenMode::ReadWrite);
-    if (!f) return false;
-    std::int64_t len = f->size();
-    if (index < 0 || len < 0 || std::int64_t(index + 1) * std::int64_t(size_) > len) return false;
-    return io_.writeSynced(*f, path_, std::int64_t(index) * std::int64_t(size_),
-                           std::string_view(reinterpret_cast<const char*>(rec), size_));
-}
-
 bool FixedTable::readAll(std::string& out) {
     out.clear();
     auto f = io_.openIfExists(path_, OpenMode::Read);

@@ -31,13 +31,12 @@ public:
     bool read(int index, std::uint8_t* out, int& countOut);
     // Appends a record after the last whole record, created when missing.
     bool append(const std::uint8_t* rec, int& countOut);
-    // Overwrites an existing record in place.
-    bool overwrite(int index, const std::uint8_t* rec);
     // Every whole record of the table, in file order (a partial tail is left out).
     bool readAll(std::string& out);
     // Replaces the table with the given records.
     bool rewrite(const std::string& records) { return io_.replace(path_, records); }
     bool removeFile() { return io_.remove(path_); }
+    std::unique_ptr<FileLock> lockForWriting() { return io_.lockForWriting(); }
     Reporter& reporter() { return io_.reporter(); }
 
 private:
@@ -62,7 +61,26 @@ public:
 
     int Count() { return count = t_.count(); }
 
-    bool Add() { return t_.append(record.data(), count); }
+    bool Add() {
+        auto lock = t_.lockForWriting();
+        return lock && t_.append(record.data(), count);
+    }
+
+    // Add followed by Sort, written once: the table is either as it was or holds the record in
+    // its place.
+    bool AddSorted()
+        requires(Rec::kSort != SortStyle::None)
+    {
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
+        std::vector<Rec> recs;
+        if (!ReadAll(recs)) return false;
+        recs.push_back(record);
+        std::vector<Rec> sorted = sortedOf(recs);
+        if (!t_.rewrite(join(sorted))) return false;
+        count = int(sorted.size());
+        return true;
+    }
 
     bool Read() {
         if (!t_.read(index, record.data(), count)) return false;
@@ -100,16 +118,27 @@ public:
         return true;
     }
 
+    // Puts `replacement` in place of record i. The table is rewritten rather than written over
+    // in place, so that an interrupted write cannot leave half a record.
     bool Replace(int i)
         requires Rec::kHasReplace
     {
-        return t_.overwrite(i, replacement.data());
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
+        std::string raw;
+        if (!t_.readAll(raw)) return false;
+        count = int(raw.size() / kSize);
+        if (i < 0 || i >= count) return false;
+        std::memcpy(raw.data() + std::size_t(i) * kSize, replacement.data(), kSize);
+        return t_.rewrite(raw);
     }
 
     // Writes the deletion mark into record i. The last record of a table goes with its file.
     bool Mark(int i)
         requires(Rec::kDelete == DeleteStyle::MarkThenPurge)
     {
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
         WaitScope wait(t_.reporter());
         std::string raw;
         if (!t_.readAll(raw)) return false;
@@ -134,6 +163,8 @@ public:
     bool Purge()
         requires(Rec::kDelete == DeleteStyle::MarkThenPurge)
     {
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
         WaitScope wait(t_.reporter());
         index = 0;
         return filter([](const Rec& r) { return !r.isMarked(); });
@@ -143,6 +174,8 @@ public:
     bool Delete(int i)
         requires(Rec::kDelete == DeleteStyle::Rewrite)
     {
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
         WaitScope wait(t_.reporter());
         std::string raw;
         if (!t_.readAll(raw)) return false;
@@ -164,15 +197,25 @@ public:
     bool Sort()
         requires(Rec::kSort != SortStyle::None)
     {
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
         std::vector<Rec> recs;
         if (!ReadAll(recs)) return false;
+        std::vector<Rec> sorted = sortedOf(recs);
+        if (sameOrder(recs, sorted)) return true;
+        if (!t_.rewrite(join(sorted))) return false;
+        count = int(sorted.size());
+        return true;
+    }
+
+private:
+    static std::vector<Rec> sortedOf(const std::vector<Rec>& recs) {
         std::vector<Rec> sorted;
         if constexpr (Rec::kSort == SortStyle::Reminders) {
             for (const Rec& r : recs)
                 if (r.keepOnSort()) sorted.push_back(r);
             std::stable_sort(sorted.begin(), sorted.end(), Rec::sortBefore);
         } else {
-            if (recs.size() < 2) return true;
             std::vector<std::string> names;
             names.reserve(recs.size());
             for (const Rec& r : recs) names.push_back(r.sortName());
@@ -183,13 +226,9 @@ public:
             });
             for (std::size_t i : order) sorted.push_back(recs[i]);
         }
-        if (sameOrder(recs, sorted)) return true;
-        if (!t_.rewrite(join(sorted))) return false;
-        count = int(sorted.size());
-        return true;
+        return sorted;
     }
 
-private:
     template <class Keep> bool filter(Keep keep) {
         std::vector<Rec> recs;
         if (!ReadAll(recs)) return false;

@@ -1,6 +1,10 @@
 #include "LocalTime.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavrin {
 
@@ -70,6 +74,58 @@ std::string LocalTime::format(std::int64_t t, const char* pattern) {
     char buf[256];
     std::size_t n = std::strftime(buf, sizeof buf, pattern, &tm);
     return std::string(buf, n);
+}
+
+namespace {
+
+// A zone file begins with "TZif". Opened without blocking, regular files only.
+bool zoneFileReadable(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st{};
+    char magic[4] = {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::read(fd, magic, 4) == 4 &&
+              std::string(magic, 4) == "TZif";
+    ::close(fd);
+    return ok;
+}
+
+// "CET-1CEST,M3.5.0,M10.5.0/3", "<+03>-3", "EST5": a rule written out, which needs no file.
+bool isRuleText(const std::string& s) {
+    std::size_t i = 0;
+    if (!s.empty() && s[0] == '<') {
+        i = s.find('>');
+        if (i == std::string::npos) return false;
+        ++i;
+    } else {
+        while (i < s.size() && ((s[i] >= 'A' && s[i] <= 'Z') || (s[i] >= 'a' && s[i] <= 'z'))) ++i;
+        if (i < 3) return false;
+    }
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    return i < s.size() && s[i] >= '0' && s[i] <= '9';
+}
+
+} // namespace
+
+std::string LocalTime::zoneProblem() {
+    const char* tz = std::getenv("TZ");
+    if (!tz) {
+        const char* local = "/etc/localtime";
+        struct stat st{};
+        if (::stat(local, &st) != 0 || zoneFileReadable(local)) return {}; // none: the system is on UTC
+        return std::string("The time zone data ") + local +
+               " cannot be read: dates and times are taken as UTC.";
+    }
+    std::string name = tz[0] == ':' ? tz + 1 : tz;
+    if (name.empty() || name == "UTC" || name == "GMT" || isRuleText(name)) return {};
+    std::string path = name;
+    if (name[0] != '/') {
+        const char* dir = std::getenv("TZDIR");
+        path = std::string(dir && *dir ? dir : "/usr/share/zoneinfo") + "/" + name;
+    }
+    if (zoneFileReadable(path)) return {};
+    return "The time zone data for " + name + " (" + path +
+           ") cannot be read: dates and times are taken as UTC.";
 }
 
 } // namespace tavrin

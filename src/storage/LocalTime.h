@@ -23,6 +23,9 @@ public:
     static bool parseIso(const std::string& s, std::int64_t& out);
     // strftime of local time.
     static std::string format(std::int64_t t, const char* pattern);
+    // The C library takes local time as UTC when it cannot read the time zone data that TZ (or
+    // /etc/localtime) names. Returns the text saying so, or an empty string when all is well.
+    static std::string zoneProblem();
 };
 
 } // namespace tavrin

@@ -35,6 +35,7 @@ void Reporter::setGlobal(Reporter* reporter) { g_reporter = reporter; }
 namespace messages {
 
 const char* const kSupportAddress = "support@tavelle-suite.org";
+const char* const kDiaryInUse = "The diary is in use by another program";
 
 std::string fileError(int cause, const std::string& path) {
     switch (cause) {
@@ -58,6 +59,8 @@ std::string fileError(int cause, const std::string& path) {
     case ENAMETOOLONG: return fill("%1 contains an invalid path.", path);
     case EIO: return fill("A hardware I/O error occurred while accessing %1.", path);
     case EEXIST: return fill("%1 already exists.", path);
+    case ENODEV: return fill("%1 is not a regular file.", path);
+    case ELOOP: return fill("%1 is a symbolic link where a file was expected.", path);
     default: return fill("An unexpected error occurred while accessing %1.", path);
     }
 }

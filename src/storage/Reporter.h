@@ -41,13 +41,15 @@ private:
 };
 
 namespace messages {
-// The file-error text for an errno-style cause, naming the file.
+// The file-error text for an errno-style cause, naming the file (ENODEV: not a regular file).
 std::string fileError(int cause, const std::string& path);
 // A table record whose contents cannot be right (index counted from 0).
 std::string damagedRecord(int index, const std::string& path);
 // "Wrong diary version! ..." with the support address.
 std::string wrongVersion();
 extern const char* const kSupportAddress;
+// Another program kept the diary's write lock for longer than a writer waits.
+extern const char* const kDiaryInUse;
 } // namespace messages
 
 } // namespace tavrin

@@ -1,11 +1,13 @@
 #include "TN.h"
 
+#include "LocalTime.h"
 #include "Scramble.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <mutex>
 #include <numeric>
 
 namespace tavrin {
@@ -44,6 +46,12 @@ TN::TN(int initialIndex, const std::string& diaryPath, int extensionOffset, Repo
       tempIngredients(io_, files_.path(DiaryFileSet::kTempIngredients)),
       medication(io_, files_.path(DiaryFileSet::kMedication)) {
     io_.fs().makeDirectory(files_.directory()); // failures show up when a file is opened
+    // Dates would silently shift if the zone were taken as UTC: said once, by the first TN.
+    static std::once_flag zoneChecked;
+    std::call_once(zoneChecked, [this] {
+        if (std::string problem = LocalTime::zoneProblem(); !problem.empty())
+            io_.reporter().report(ReportKind::FileError, problem);
+    });
 }
 
 // ---------------------------------------------------------------- entries
@@ -253,44 +261,48 @@ bool TN::ForEachEntry(bool unscramble, const std::function<bool(const EntryView&
     return all;
 }
 
-bool TN::writeEntryTexts(File& data, std::int64_t dataLen, EntryRecord& plain, std::string& texts) {
-    const std::string dataPath = files_.path(DiaryFileSet::kData);
-    plain = entry;
+bool TN::placeTexts(const EntryRecord& from, const std::string& bodyText,
+                    const std::array<std::string, EntryRecord::kTypeTexts>& types, std::int64_t start,
+                    std::string& texts, EntryRecord& plain) {
+    plain = from;
     plain.syncPasswordLength();
     plain.setVersion(1);
     const std::uint8_t key = scramble::textKey(plain.password());
 
-    // Body, then the non-empty type texts in order, in one write.
-    texts.clear();
-    std::uint64_t end = std::uint64_t(dataLen);
+    // Body, then the non-empty type texts in order.
+    std::size_t total = bodyText.size();
+    for (const auto& t : types) total += t.size();
+    if (std::uint64_t(start) + texts.size() + total > UINT32_MAX) {
+        io_.reporter().report(ReportKind::FileError,
+                              messages::dataFileFull(files_.path(DiaryFileSet::kData)));
+        return false;
+    }
     auto place = [&](const std::string& t) {
-        std::uint32_t off = std::uint32_t(end + texts.size());
-        std::string s = t;
-        scramble::text(s, key);
-        texts += s;
+        std::uint32_t off = std::uint32_t(std::uint64_t(start) + texts.size());
+        std::size_t at = texts.size();
+        texts += t;
+        scramble::bytes(reinterpret_cast<std::uint8_t*>(texts.data() + at), t.size(), key);
         return off;
     };
-    std::size_t total = body.size();
-    for (const auto& t : typeText) total += t.size();
-    if (end + total > UINT32_MAX) {
-        io_.reporter().report(ReportKind::FileError, messages::dataFileFull(dataPath));
-        return false;
-    }
-    std::uint32_t bodyOff = place(body);
-    plain.setBody(bodyOff, std::uint32_t(body.size()));
+    std::uint32_t bodyOff = place(bodyText);
+    plain.setBody(bodyOff, std::uint32_t(bodyText.size()));
     for (int i = 0; i < EntryRecord::kTypeTexts; ++i) {
-        const auto& t = typeText[std::size_t(i)];
-        std::uint32_t off = t.empty() ? std::uint32_t(end + texts.size()) : place(t);
-        plain.setType(i, off, std::uint32_t(t.size()));
-    }
-    if (!texts.empty() && !io_.writeSynced(data, dataPath, dataLen, texts)) {
-        data.truncate(dataLen);
-        return false;
+        const auto& t = types[std::size_t(i)];
+        plain.setType(i, place(t), std::uint32_t(t.size()));
     }
     return true;
 }
 
+bool TN::appendTexts(File& data, std::int64_t dataLen, const std::string& texts) {
+    if (texts.empty() || io_.writeSynced(data, files_.path(DiaryFileSet::kData), dataLen, texts))
+        return true;
+    data.truncate(dataLen);
+    return false;
+}
+
 bool TN::AddEntry() {
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
     const std::string& indexPath = files_.indexPath();
     const std::string dataPath = files_.path(DiaryFileSet::kData);
     auto idx = io_.open(indexPath, OpenMode::Create);
@@ -307,7 +319,9 @@ bool TN::AddEntry() {
     }
     EntryRecord plain;
     std::string texts;
-    if (!writeEntryTexts(*data, dataLen, plain, texts)) return false;
+    if (!placeTexts(entry, body, typeText, dataLen, texts, plain) ||
+        !appendTexts(*data, dataLen, texts))
+        return false;
 
     // Then the index record, after the last whole record: a partial record left by an
     // interrupted write is overwritten, so that every record stays aligned.
@@ -332,10 +346,31 @@ bool TN::AddEntry() {
 }
 
 bool TN::AddEntrySorted(int replacing) {
-    const std::string dataPath = files_.path(DiaryFileSet::kData);
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
     std::string raw;
     if (!readIndexFile(raw)) return false;
     if (replacing >= entryCount) return false;
+    std::vector<NewEntry> one(1);
+    one[0].record = entry;
+    one[0].body = body;
+    one[0].types = typeText;
+    if (replacing >= 0) raw.erase(std::size_t(replacing) * TN::kIndexRecord, TN::kIndexRecord);
+    return addSorted(raw, one);
+}
+
+bool TN::AddEntries(const std::vector<NewEntry>& entries) {
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    if (entries.empty()) return true;
+    WaitScope wait(io_.reporter());
+    return addSorted(raw, entries);
+}
+
+bool TN::addSorted(std::string& raw, const std::vector<NewEntry>& entries) {
+    const std::string dataPath = files_.path(DiaryFileSet::kData);
     auto data = io_.open(dataPath, OpenMode::Create);
     if (!data) return false;
     const std::int64_t dataLen = data->size();
@@ -343,16 +378,18 @@ bool TN::AddEntrySorted(int replacing) {
         io_.reportError(data->error(), dataPath);
         return false;
     }
-    EntryRecord plain;
     std::string texts;
-    if (!writeEntryTexts(*data, dataLen, plain, texts)) return false;
-
-    // The new record goes where appending and then sorting would put it; the index is
-    // written once, atomically, so a failure leaves the diary exactly as it was.
-    EntryRecord stored = plain;
-    scramble::indexRecord(stored);
-    if (replacing >= 0) raw.erase(std::size_t(replacing) * TN::kIndexRecord, TN::kIndexRecord);
-    raw.append(bytesOf(stored));
+    EntryRecord plain;
+    raw.reserve(raw.size() + entries.size() * TN::kIndexRecord);
+    for (const auto& e : entries) {
+        if (!placeTexts(e.record, e.body, e.types, dataLen, texts, plain)) return false;
+        EntryRecord stored = plain;
+        scramble::indexRecord(stored);
+        raw.append(bytesOf(stored));
+    }
+    // The texts first, synced; then the index in one rename. Until the rename nothing points at
+    // the new texts, so a failure (or a crash) leaves the diary exactly as it was.
+    if (!appendTexts(*data, dataLen, texts)) return false;
     std::string sorted;
     sortIndex(raw, sorted);
     if (!io_.replace(files_.indexPath(), sorted.empty() ? raw : sorted)) {
@@ -367,6 +404,8 @@ bool TN::AddEntrySorted(int replacing) {
 }
 
 bool TN::DeleteEntry(int index) {
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
     std::string raw;
     if (!readIndexFile(raw)) return false;
     if (index < 0 || index >= entryCount) return false;
@@ -409,6 +448,8 @@ bool TN::sortIndex(const std::string& raw, std::string& sorted) {
 }
 
 bool TN::SortEntries() {
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
     std::string raw;
     if (!readIndexFile(raw)) return false;
     if (entryCount < 2) return true;
@@ -419,6 +460,8 @@ bool TN::SortEntries() {
 }
 
 bool TN::ReKey(const std::string& newPassword) {
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
     WaitScope wait(io_.reporter());
     std::string raw;
     if (!readIndexFile(raw)) return false;
@@ -484,6 +527,62 @@ bool TN::ReKey(const std::string& newPassword) {
     return true;
 }
 
+bool TN::Repair(std::vector<std::string>& done) {
+    auto lock = io_.lockForWriting(); // the first holder removes the temporary files
+    if (!lock) return false;
+    bool ok = true;
+    for (const auto& temp : io_.strayTemps())
+        if (!io_.remove(temp)) ok = false;
+    for (const auto& temp : io_.takeRemovedTemps())
+        done.push_back("Removed the temporary file " + temp + ".");
+    std::string raw;
+    if (!readIndexFile(raw)) return false;
+    if (entryCount == 0) return ok; // without an index, every text would look unused: kept
+
+    // A partial record at the end of the index is what an interrupted append leaves.
+    const std::string& indexPath = files_.indexPath();
+    if (indexFileLength > std::int64_t(raw.size())) {
+        auto idx = io_.open(indexPath, OpenMode::ReadWrite);
+        if (!idx || !idx->truncate(std::int64_t(raw.size()))) {
+            if (idx) io_.reportError(idx->error(), indexPath);
+            return false;
+        }
+        idx->sync(); // should the cut not last, the bytes come back as harmless as they were
+        done.push_back("Cut " + std::to_string(indexFileLength - std::int64_t(raw.size())) +
+                       " bytes of a partial record from the end of " + indexPath + ".");
+    }
+
+    // Texts after the last one that a record points to belong to no entry.
+    const std::string dataPath = files_.path(DiaryFileSet::kData);
+    auto data = io_.openIfExists(dataPath, OpenMode::ReadWrite);
+    if (!data) return ok && io_.fs().lastError() == ENOENT;
+    const std::int64_t size = data->size();
+    if (size < 0) {
+        io_.reportError(data->error(), dataPath);
+        return false;
+    }
+    std::int64_t used = 0;
+    EntryRecord rec;
+    for (int i = 0; i < entryCount; ++i) {
+        std::memcpy(rec.data(), raw.data() + std::size_t(i) * TN::kIndexRecord, TN::kIndexRecord);
+        auto reach = [&](std::uint32_t off, std::uint32_t len) {
+            if (len) used = std::max(used, std::int64_t(off) + std::int64_t(len));
+        };
+        reach(rec.bodyOffset(), rec.bodyLength());
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t) reach(rec.typeOffset(t), rec.typeLength(t));
+    }
+    if (used < size) {
+        if (!data->truncate(used)) {
+            io_.reportError(data->error(), dataPath);
+            return false;
+        }
+        data->sync();
+        done.push_back("Cut " + std::to_string(size - used) +
+                       " bytes that no entry uses from the end of " + dataPath + ".");
+    }
+    return ok;
+}
+
 // ---------------------------------------------------------------- configuration blocks
 
 template <class Block>
@@ -500,7 +599,13 @@ bool TN::readBlock(Block& block, const std::string& path, bool withIndex,
             return false;
         }
     }
-    // Missing or short: the defaults replace whatever the file held.
+    // Missing or short: the defaults replace whatever the file held, unless another writer has
+    // written the block meanwhile.
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
+    if (auto f = io_.openIfExists(path, OpenMode::Read);
+        f && f->readAt(0, block.data(), std::int64_t(Block::kSize)) == std::int64_t(Block::kSize))
+        return true;
     block.clear();
     defaults();
     if (!io_.replace(path, std::string_view(reinterpret_cast<const char*>(block.data()), Block::kSize)))
@@ -510,6 +615,8 @@ bool TN::readBlock(Block& block, const std::string& path, bool withIndex,
 }
 
 template <class Block> bool TN::writeBlock(Block& block, const std::string& path) {
+    auto lock = io_.lockForWriting();
+    if (!lock) return false;
     // A block larger than its file's records would be cut: keep whatever follows it.
     std::string content(reinterpret_cast<const char*>(block.data()), Block::kSize);
     if (auto f = io_.openIfExists(path, OpenMode::Read)) {

@@ -36,10 +36,17 @@ struct EntryView {
     std::array<std::string_view, EntryRecord::kTypeTexts> types;
 };
 
+// An entry to add with others in one operation: its record (secrets included) and texts.
+struct NewEntry {
+    EntryRecord record;
+    std::string body;
+    std::array<std::string, EntryRecord::kTypeTexts> types;
+};
+
 // The parts of TN that the tables need while they are built.
 struct TNCore {
     TNCore(const std::string& path, int ext, Reporter& r, FileSystem& fs)
-        : files_(path), extOffset_(ext), io_(fs, r) {}
+        : files_(path), extOffset_(ext), io_(fs, r, files_) {}
     DiaryFileSet files_;
     int extOffset_;
     DiaryIo io_;
@@ -56,6 +63,11 @@ public:
     TN& operator=(const TN&) = delete;
 
     const DiaryFileSet& files() const { return files_; }
+
+    // Every operation that changes the diary takes the diary's write lock for its own length.
+    // A caller that makes several changes in a row (tavrin-cli) holds it across them with this;
+    // the operations inside then share it. nullptr (reported) when another program keeps it.
+    std::unique_ptr<FileLock> LockForWriting() { return io_.lockForWriting(); }
     int extensionOffset() const { return extOffset_; }
     Reporter& reporter() { return io_.reporter(); }
 
@@ -83,9 +95,17 @@ public:
     bool NextEntry(bool unscramble);
     bool ReadIndexRecord(); // index record only, always unscrambled
     bool NextIndexRecord();
+    // Adds every entry and sorts, as one operation: the texts are appended and synced first, then
+    // one new index replaces the old. Afterwards the diary holds all of them or none.
+    bool AddEntries(const std::vector<NewEntry>& entries);
     bool DeleteEntry(int index);
     bool SortEntries(); // ascending date-time; equal times keep their order
     bool ReKey(const std::string& newPassword);
+
+    // Mends what an interrupted writer can leave: bytes after the last text that an index record
+    // points to, a partial record at the end of the index, and temporary files. Says what it did
+    // in `done`, one line each. False when a step failed (reported).
+    bool Repair(std::vector<std::string>& done);
 
     // Walking operations: the index file is read once.
     // Every index record, unscrambled, in file order. Stops at the first unreadable record
@@ -118,7 +138,15 @@ public:
 
 private:
     bool readIndexFile(std::string& raw);
-    bool writeEntryTexts(File& data, std::int64_t dataLen, EntryRecord& plain, std::string& texts);
+    // Appends the scrambled texts of one entry to `texts`, which start at data offset `start`,
+    // and returns in `plain` its record pointing at them. False (reported) past 4 GB.
+    bool placeTexts(const EntryRecord& from, const std::string& bodyText,
+                    const std::array<std::string, EntryRecord::kTypeTexts>& types, std::int64_t start,
+                    std::string& texts, EntryRecord& plain);
+    // Appends the entries' texts, then replaces the index with raw plus their records, sorted.
+    bool addSorted(std::string& raw, const std::vector<NewEntry>& entries);
+    // Appends texts at dataLen and syncs; on failure the data file is cut back.
+    bool appendTexts(File& data, std::int64_t dataLen, const std::string& texts);
     // The index records of `raw` in date-time order; false (and `sorted` empty) when they
     // already are.
     static bool sortIndex(const std::string& raw, std::string& sorted);

@@ -2,16 +2,22 @@
 
 #include "Cli.h"
 #include "DiaryFileSet.h"
+#include "DiaryIo.h"
 #include "EntryJson.h"
 #include "ProgramTexts.h"
 #include "TN.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace tavrin;
@@ -252,6 +258,146 @@ TEST_F(CliTest, ProgramTakesPasswordFromEnvironment) {
     EXPECT_EQ(WEXITSTATUS(std::system(wrong.c_str())), 2);
     std::string none = std::string("env -u TAVRIN_PASSWORD setsid ") + exe + " list '" + diary + "' < /dev/null > /dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(none.c_str())), 1); // no terminal to ask on
+}
+
+// A batch is one operation: when its last entry cannot be stored, none of it is, so that a
+// retry does not store the first ones twice.
+TEST_F(CliTest, BatchAddIsAllOrNothing) {
+    makeDiary();
+    const std::string data = DiaryFileSet(diary).path('d');
+    const auto indexBefore = size(diary);
+    // The data file a few bytes short of its 4 GB limit (sparse): the first new entry fits,
+    // the second does not.
+    const std::uintmax_t nearlyFull = 0xFFFFFFFFull - 40;
+    fs::resize_file(data, nearlyFull);
+    auto r = run({"add", diary}, R"([{"dateTime": "2026-02-01T10:00:00", "body": "short"},
+                                     {"dateTime": "2026-02-02T10:00:00", "body": ")" + std::string(100, 'x') + R"("}])");
+    EXPECT_EQ(r.status, Cli::kFailed);
+    EXPECT_NE(r.err.find("largest possible size"), std::string::npos) << r.err;
+    EXPECT_EQ(size(diary), indexBefore);
+    EXPECT_EQ(size(data), nearlyFull);
+}
+
+TEST_F(CliTest, WritersWaitForTheDiaryLockAndSayWhenRefused) {
+    makeDiary();
+    const auto indexBefore = size(diary);
+    const auto savedWait = DiaryIo::lockWait();
+    DiaryIo::setLockWait(std::chrono::milliseconds(0));
+    int other = ::open(DiaryFileSet(diary).lockPath().c_str(), O_RDWR);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    const std::vector<std::string> commands[] = {{"add", diary}, {"check", diary, "--repair"}};
+    for (const auto& args : commands) {
+        auto r = run(args, R"({"dateTime": "2026-02-01T10:00:00"})");
+        EXPECT_EQ(r.status, Cli::kFailed) << args[0];
+        EXPECT_NE(r.err.find(messages::kDiaryInUse), std::string::npos) << args[0] << ": " << r.err;
+    }
+    EXPECT_EQ(size(diary), indexBefore);
+    ::close(other);
+    DiaryIo::setLockWait(savedWait);
+    EXPECT_EQ(run({"add", diary}, R"({"dateTime": "2026-02-01T10:00:00"})").status, Cli::kOk);
+    EXPECT_EQ(size(diary), indexBefore + EntryRecord::kSize);
+}
+
+TEST_F(CliTest, RepairSaysWhatItDid) {
+    makeDiary();
+    DiaryFileSet files(diary);
+    const auto dataBefore = size(files.path('d'));
+    std::ofstream(files.path('d'), std::ios::binary | std::ios::app) << "texts of an interrupted add";
+    std::ofstream(diary + ".tmp-aB3dE5") << "left by a crash";
+    auto r = run({"check", diary, "--repair"});
+    EXPECT_NE(r.out.find("Removed the temporary file " + diary + ".tmp-aB3dE5.\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Cut 27 bytes that no entry uses from the end of " + files.path('d')), std::string::npos)
+        << r.out;
+    EXPECT_EQ(size(files.path('d')), dataBefore);
+    EXPECT_FALSE(fs::exists(diary + ".tmp-aB3dE5"));
+    r = run({"check", diary, "--repair"});
+    EXPECT_EQ(r.status, Cli::kOk) << r.out << r.err;
+    EXPECT_EQ(r.out.rfind("Nothing to repair.\n", 0), 0u) << r.out;
+}
+
+// A FIFO in place of a diary file is refused at once, by name, instead of hanging the command.
+TEST_F(CliTest, NonRegularFilesAreRefusedWithoutBlocking) {
+    makeDiary();
+    DiaryFileSet files(diary);
+    struct Case {
+        std::string replaced;
+        std::vector<std::string> args;
+    } cases[] = {
+        {diary, {"list", diary}},
+        {diary, {"export", diary}},
+        {diary, {"add", diary}},
+        {files.path('d'), {"show", diary, "2"}},
+        {files.path('c'), {"show", diary, "2"}},
+    };
+    for (const auto& c : cases) {
+        const bool saved = fs::exists(c.replaced);
+        if (saved) fs::rename(c.replaced, c.replaced + ".saved");
+        ASSERT_EQ(::mkfifo(c.replaced.c_str(), 0600), 0);
+        auto r = run(c.args, R"({"password": "secret", "security": [{"question": "q", "answer": "a"}],
+                                 "dateTime": "2026-02-01T10:00:00"})");
+        fs::remove(c.replaced);
+        if (saved) fs::rename(c.replaced + ".saved", c.replaced);
+        if (c.replaced == files.path('c')) { // the configuration is optional: defaults stand in
+            EXPECT_EQ(r.status, Cli::kOk) << r.err;
+            continue;
+        }
+        EXPECT_NE(r.status, Cli::kOk) << c.args[0];
+        EXPECT_NE(r.err.find(c.replaced + " is not a regular file"), std::string::npos) << c.args[0] << ": " << r.err;
+    }
+}
+
+// Two tavrin-cli processes adding to one diary at the same moment: every entry of a writer that
+// succeeded is there, and a writer that did not succeed said so and exited non-zero.
+TEST_F(CliTest, ConcurrentWritersLoseNothing) {
+    const char* exe = std::getenv("TAVRIN_CLI");
+    ASSERT_NE(exe, nullptr);
+    std::string many = "[";
+    for (int i = 0; i < 50; ++i)
+        many += std::string(i ? "," : "") + R"({"dateTime": "2026-05-01T10:00:00", "description": "many )" +
+                std::to_string(i) + R"(", "body": "text"})";
+    many += "]";
+    std::ofstream(dir / "many.json") << many;
+    std::ofstream(dir / "one.json") << R"({"dateTime": "2026-04-01T10:00:00", "description": "one"})";
+    for (int round = 0; round < 5; ++round) {
+        fs::remove_all(dir / "Journal");
+        fs::remove(diary);
+        makeDiary();
+        const std::string d = dir.string();
+        const std::string writer = std::string("TAVRIN_PASSWORD=secret ") + exe + " add '" + diary + "' < '" + d;
+        const std::string script = "(" + writer + "/many.json' > '" + d + "/many.out' 2>&1; echo $? > '" + d +
+                                   "/many.status') & (" + writer + "/one.json' > '" + d + "/one.out' 2>&1; echo $? > '" +
+                                   d + "/one.status') & wait";
+        ASSERT_EQ(std::system(script.c_str()), 0);
+        auto slurp = [&](const char* name) {
+            std::ifstream in(dir / name);
+            return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        };
+        std::size_t expected = 2;
+        for (const auto& [w, n] : {std::pair<std::string, int>{"many", 50}, {"one", 1}}) {
+            const int status = std::stoi(slurp((w + ".status").c_str()));
+            if (status == 0) expected += std::size_t(n);
+            else EXPECT_NE(slurp((w + ".out").c_str()).find(messages::kDiaryInUse), std::string::npos)
+                     << "round " << round << ": " << w << " failed silently: " << slurp((w + ".out").c_str());
+        }
+        auto r = run({"list", diary});
+        ASSERT_EQ(r.status, Cli::kOk) << r.err;
+        EXPECT_EQ(std::size_t(std::count(r.out.begin(), r.out.end(), '\n')), expected) << "round " << round;
+    }
+}
+
+TEST_F(CliTest, UnreadableTimeZoneIsReported) {
+    makeDiary();
+    const char* exe = std::getenv("TAVRIN_CLI");
+    ASSERT_NE(exe, nullptr);
+    const std::string out = (dir / "tz.err").string();
+    const std::string cmd = std::string("TZ=Europe/Nowhere TAVRIN_PASSWORD=secret ") + exe + " list '" + diary +
+                            "' > /dev/null 2> '" + out + "'";
+    std::system(cmd.c_str());
+    std::ifstream in(out);
+    const std::string err((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(err.find("Europe/Nowhere"), std::string::npos) << err;
+    EXPECT_NE(err.find("taken as UTC"), std::string::npos) << err;
 }
 
 } // namespace

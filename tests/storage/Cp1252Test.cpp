@@ -40,4 +40,12 @@ TEST(Cp1252, CompareNoCaseFoldsAsciiAndAccentedLetters) {
     EXPECT_NE(cp1252::compareNoCase("\xDF", "ss"), 0);
 }
 
+TEST(Cp1252, FoldsEveryAccentedCapitalButTheMultiplicationSign) {
+    for (int c = 0xC0; c <= 0xDE; ++c) {
+        const auto upper = static_cast<unsigned char>(c), lower = static_cast<unsigned char>(c + 0x20);
+        if (c == 0xD7) EXPECT_NE(cp1252::fold(upper), cp1252::fold(lower));
+        else EXPECT_EQ(cp1252::fold(upper), cp1252::fold(lower)) << std::hex << c;
+    }
+}
+
 } // namespace tavrin::test

@@ -1,37 +1,39 @@
-// Every operation that rewrites a file, run once per step with that step failing and once per
-// step with the process "dying" there: afterwards the diary must read as wholly old or wholly
-// new, a failure must be reported (and never as success), and the operation must succeed when
-// it is run again.
+// The fault matrix: every operation that changes a diary, run once per mutating step N of its
+// own with that step stopping the process, failing with ENOSPC, failing with EIO, and cutting the
+// power (everything not yet synced lost). Afterwards the diary must read as wholly old or wholly
+// new; a failure must be reported, leave the old content and no open file; and after anything
+// that left the old content the operation must succeed when run again.
 
 #include "Diaries.h"
 #include "FaultFileSystem.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace tavrin::test {
 namespace {
 
 using Mode = FaultFileSystem::Mode;
+using State = std::function<std::string(const std::string& path)>;
 
-struct RewriteCase {
+struct Operation {
     std::string name;
     std::function<void(const std::string& path)> setup; // builds the diary on the real files
     std::function<bool(TN&)> op;
-    std::function<std::string(const std::string& path)> state;
+    State state;
 };
-
-std::ostream& operator<<(std::ostream& os, const RewriteCase& c) { return os << c.name; }
 
 // A block file's state: its bytes when it holds a whole block; anything shorter is replaced by
 // the defaults on the next read, so every short file is the same state.
-std::function<std::string(const std::string&)> blockState(char letter, std::size_t size) {
+State blockState(char letter, std::size_t size) {
     return [=](const std::string& path) {
         std::string b = readFile(DiaryFileSet(path).path(letter));
         return b.size() >= size ? b : std::string("<short>");
     };
 }
 
-template <class Rec> std::function<std::string(const std::string&)> tableOf(Table<Rec> TN::*t) {
+template <class Rec> State tableOf(Table<Rec> TN::*t) {
     return [=](const std::string& path) { return tableState(path, t); };
 }
 
@@ -43,32 +45,88 @@ void threeEntries(const std::string& path) {
                       {20, "middle", "", {"", "", "", "", "only five"}}});
 }
 
-void reminders(const std::string& path, int n) {
-    RecordingReporter rep;
-    auto tn = openDiary(path, rep);
-    for (int i = 0; i < n; ++i) {
-        auto& r = tn->reminders.record;
-        r.clear();
+NewEntry newEntry(std::int64_t when, const std::string& text) {
+    NewEntry e;
+    setSecrets(e.record);
+    e.record.setDateTime(when);
+    e.record.setDescription(text);
+    e.body = "body of " + text;
+    e.types[2] = text;
+    return e;
+}
+
+// Record i of a table's seed: out of order, and record 1 carries the deletion mark where the
+// table has one. Texts fill their fields, so that half a record written differs from both.
+const char* const kNames[] = {"Kiwi", "apple", "Mango", "banana", "Cherry", "date", "Zucchini"};
+template <class Rec> Rec recordOf(int i) {
+    Rec r;
+    r.clear();
+    const std::string name = (i < 7 ? kNames[i] : "Fig " + std::to_string(i)) + " " + std::string(80, char('a' + i % 26));
+    if constexpr (std::is_same_v<Rec, ReminderRecord>) {
         r.setKind(std::uint8_t(i == 1 ? ReminderRecord::Deleted : 3 - i % 4));
         r.setTime(100 - i);
-        r.setDescription("reminder " + std::to_string(i));
-        ASSERT_TRUE(tn->reminders.Add());
+        r.setDescription(name);
+    } else if constexpr (std::is_same_v<Rec, PlannerRecord>) {
+        r.setDate(1000 - i);
+        r.setPriority(std::uint8_t(i == 1 ? PlannerRecord::kDeleted : i % 2));
+        r.setDescription(name);
+    } else if constexpr (std::is_same_v<Rec, ContactRecord>) {
+        r.setName(i == 1 ? ContactRecord::kDeletedName : name);
+    } else {
+        r.setName(name);
+    }
+    return r;
+}
+
+template <class Rec> std::function<void(const std::string&)> seeded(Table<Rec> TN::*t, int n) {
+    return [=](const std::string& path) {
+        RecordingReporter rep;
+        auto tn = openDiary(path, rep);
+        for (int i = 0; i < n; ++i) {
+            ((*tn).*t).record = recordOf<Rec>(i);
+            ASSERT_TRUE(((*tn).*t).Add()) << rep.dump();
+        }
+    };
+}
+
+// Every operation the table's record type allows.
+template <class Rec> void tableOperations(std::vector<Operation>& out, const std::string& table, Table<Rec> TN::*t) {
+    const State state = tableOf(t);
+    out.push_back({table + ".Add", seeded(t, 2), [t](TN& tn) {
+                       (tn.*t).record = recordOf<Rec>(99);
+                       return (tn.*t).Add();
+                   }, state});
+    if constexpr (Rec::kSort != SortStyle::None) {
+        out.push_back({table + ".AddSorted", seeded(t, 3), [t](TN& tn) {
+                           (tn.*t).record = recordOf<Rec>(99);
+                           return (tn.*t).AddSorted();
+                       }, state});
+        out.push_back({table + ".Sort", seeded(t, 5), [t](TN& tn) { return (tn.*t).Sort(); }, state});
+    }
+    if constexpr (Rec::kHasReplace)
+        out.push_back({table + ".Replace", seeded(t, 3), [t](TN& tn) {
+                           (tn.*t).replacement = recordOf<Rec>(50);
+                           return (tn.*t).Replace(2);
+                       }, state});
+    if constexpr (Rec::kDelete == DeleteStyle::MarkThenPurge) {
+        out.push_back({table + ".Mark", seeded(t, 3), [t](TN& tn) { return (tn.*t).Mark(2); }, state});
+        out.push_back({table + ".MarkOnly", seeded(t, 1), [t](TN& tn) { return (tn.*t).Mark(0); }, state});
+        out.push_back({table + ".Purge", seeded(t, 4), [t](TN& tn) { return (tn.*t).Purge(); }, state});
+    } else {
+        out.push_back({table + ".Delete", seeded(t, 3), [t](TN& tn) { return (tn.*t).Delete(0); }, state});
+        out.push_back({table + ".DeleteOnly", seeded(t, 1), [t](TN& tn) { return (tn.*t).Delete(0); }, state});
     }
 }
 
-template <class Rec> void named(const std::string& path, Table<Rec> TN::*t, std::initializer_list<const char*> names) {
-    RecordingReporter rep;
-    auto tn = openDiary(path, rep);
-    for (const char* n : names) {
-        ((*tn).*t).record.clear();
-        ((*tn).*t).record.setName(n);
-        ASSERT_TRUE(((*tn).*t).Add());
-    }
+// Entries plus what a repair cuts: the data file's length. (Removing a temporary file changes
+// no content, so it is no state of its own.)
+std::string repairState(const std::string& path) {
+    return entriesState(path) + "data " + std::to_string(sizeOf(DiaryFileSet(path).path('d')));
 }
 
-std::vector<RewriteCase> cases() {
-    const auto entries = [](const std::string& p) { return entriesState(p); };
-    return {
+std::vector<Operation> operations() {
+    const State entries = [](const std::string& p) { return entriesState(p); };
+    std::vector<Operation> ops = {
         {"AddEntry", threeEntries, [](TN& t) { return addEntry(t, kNewEntry); }, entries},
         {"AddEntrySorted", threeEntries,
          [](TN& t) {
@@ -80,6 +138,10 @@ std::vector<RewriteCase> cases() {
              return t.AddEntrySorted();
          },
          entries},
+        {"AddEntries", threeEntries,
+         [](TN& t) { return t.AddEntries({newEntry(40, "b1"), newEntry(5, "b2"), newEntry(25, "b3")}); }, entries},
+        {"AddEntriesToNewDiary", [](const std::string&) {},
+         [](TN& t) { return t.AddEntries({newEntry(40, "b1"), newEntry(5, "b2")}); }, entries},
         {"EditEntry", threeEntries,
          [](TN& t) {
              if (!t.ReadIndexRecord()) return false;
@@ -94,32 +156,23 @@ std::vector<RewriteCase> cases() {
          [](TN& t) { return t.DeleteEntry(0); }, entries},
         {"SortEntries", threeEntries, [](TN& t) { return t.SortEntries(); }, entries},
         {"ReKey", threeEntries, [](TN& t) { return t.ReKey("n3w;Passp"); }, entries},
-        {"AddReminder", [](const std::string& p) { reminders(p, 2); },
-         [](TN& t) { return t.reminders.Add(); }, tableOf(&TN::reminders)},
-        {"MarkReminder", [](const std::string& p) { reminders(p, 3); },
-         [](TN& t) { return t.reminders.Mark(2); }, tableOf(&TN::reminders)},
-        {"MarkOnlyReminder", [](const std::string& p) { reminders(p, 1); },
-         [](TN& t) { return t.reminders.Mark(0); }, tableOf(&TN::reminders)},
-        {"PurgeReminders", [](const std::string& p) { reminders(p, 4); },
-         [](TN& t) { return t.reminders.Purge(); }, tableOf(&TN::reminders)},
-        {"SortReminders", [](const std::string& p) { reminders(p, 5); },
-         [](TN& t) { return t.reminders.Sort(); }, tableOf(&TN::reminders)},
-        {"PurgeContacts",
-         [](const std::string& p) { named(p, &TN::contacts, {"Ann", ContactRecord::kDeletedName, "Bob"}); },
-         [](TN& t) { return t.contacts.Purge(); }, tableOf(&TN::contacts)},
-        {"SortContacts", [](const std::string& p) { named(p, &TN::contacts, {"zed", "Ann", "bob"}); },
-         [](TN& t) { return t.contacts.Sort(); }, tableOf(&TN::contacts)},
-        {"DeleteIngredient", [](const std::string& p) { named(p, &TN::ingredients, {"a", "b", "c"}); },
-         [](TN& t) { return t.ingredients.Delete(0); }, tableOf(&TN::ingredients)},
-        {"DeleteOnlyRecipe", [](const std::string& p) { named(p, &TN::recipes, {"Bread"}); },
-         [](TN& t) { return t.recipes.Delete(0); }, tableOf(&TN::recipes)},
-        {"SortMedication", [](const std::string& p) { named(p, &TN::medication, {"b", "a"}); },
-         [](TN& t) { return t.medication.Sort(); }, tableOf(&TN::medication)},
+        {"Repair",
+         [](const std::string& p) {
+             threeEntries(p);
+             DiaryFileSet files(p);
+             writeFile(files.path('d'), readFile(files.path('d')) + "orphan bytes");
+             writeFile(p + ".tmp-Ab12Cd", "left by a crash");
+         },
+         [](TN& t) {
+             std::vector<std::string> done;
+             return t.Repair(done);
+         },
+         repairState},
         {"ConfigurationDefaults", [](const std::string&) {}, [](TN& t) { return t.ReadConfiguration(); },
-         blockState('c', 3112)},
+         blockState('c', DiaryConfig::kSize)},
         {"ShortConfiguration",
          [](const std::string& p) { writeFile(DiaryFileSet(p).path('c'), std::string(50, 'x')); },
-         [](TN& t) { return t.ReadConfiguration(); }, blockState('c', 3112)},
+         [](TN& t) { return t.ReadConfiguration(); }, blockState('c', DiaryConfig::kSize)},
         {"WriteConfiguration",
          [](const std::string& p) {
              RecordingReporter rep;
@@ -130,78 +183,132 @@ std::vector<RewriteCase> cases() {
              t.config.setTypeName(0, "Money");
              return t.WriteConfiguration();
          },
-         blockState('c', 3112)},
+         blockState('c', DiaryConfig::kSize)},
         {"GraphDefaults", [](const std::string&) {}, [](TN& t) { return t.ReadGraphSettings(); },
-         blockState('g', 432)},
+         blockState('g', GraphSettings::kSize)},
         {"WriteGraphSettings", [](const std::string&) {},
          [](TN& t) {
              t.graph.setBackground(7);
              return t.WriteGraphSettings();
          },
-         blockState('g', 432)},
+         blockState('g', GraphSettings::kSize)},
         {"PadTableDefaults", [](const std::string&) {}, [](TN& t) { return t.ReadPadTable(); },
-         blockState('t', 2610)},
+         blockState('t', PadTable::kSize)},
+        {"WritePadTable",
+         [](const std::string& p) {
+             RecordingReporter rep;
+             ASSERT_TRUE(openDiary(p, rep)->ReadPadTable());
+         },
+         [](TN& t) {
+             if (!t.ReadPadTable()) return false;
+             t.pads.setPath(2, "/elsewhere/pad.txt");
+             return t.WritePadTable();
+         },
+         blockState('t', PadTable::kSize)},
     };
+    tableOperations(ops, "reminders", &TN::reminders);
+    tableOperations(ops, "planner", &TN::planner);
+    tableOperations(ops, "contacts", &TN::contacts);
+    tableOperations(ops, "recipes", &TN::recipes);
+    tableOperations(ops, "ingredients", &TN::ingredients);
+    tableOperations(ops, "tempIngredients", &TN::tempIngredients);
+    tableOperations(ops, "medication", &TN::medication);
+    return ops;
 }
 
-class OldOrNew : public ::testing::TestWithParam<RewriteCase> {};
+struct Fault {
+    const char* name;
+    Mode mode;
+    int error;
+};
+const Fault kFaults[] = {
+    {"stop", Mode::Crash, 0}, {"ENOSPC", Mode::Fail, ENOSPC}, {"EIO", Mode::Fail, EIO}, {"power cut", Mode::PowerCut, 0}};
 
-TEST_P(OldOrNew, AfterAFailureOrACrashAtEveryStep) {
-    const RewriteCase& c = GetParam();
-    TempDir base, work;
-    const std::string basePath = base.file("Diary.tni"), path = work.file("Diary.tni");
-    ASSERT_NO_FATAL_FAILURE(c.setup(basePath));
-    const std::string oldState = c.state(basePath);
-
-    copyTree(base.path(), work.path());
-    FaultFileSystem counting;
-    RecordingReporter rep;
-    auto tn = openDiary(path, rep, &counting);
-    counting.arm(Mode::Count);
-    ASSERT_TRUE(c.op(*tn)) << rep.dump();
-    tn.reset();
-    const std::vector<std::string> steps = counting.log();
-    const std::string newState = c.state(path);
-    ASSERT_NE(oldState, newState);
-    ASSERT_FALSE(steps.empty());
-
-    for (Mode mode : {Mode::Fail, Mode::Crash}) {
-        for (int n = 1; n <= int(steps.size()); ++n) {
-            const std::string where = std::string(mode == Mode::Fail ? "failure" : "crash") + " at step " +
-                                      std::to_string(n) + " (" + steps[std::size_t(n - 1)] + ")";
-            copyTree(base.path(), work.path());
-            FaultFileSystem faulty;
-            RecordingReporter r;
-            auto t = openDiary(path, r, &faulty);
-            faulty.arm(mode, n);
-            bool ok = false, crashed = false;
-            try {
-                ok = c.op(*t);
-            } catch (const SimulatedCrash&) {
-                crashed = true;
-            }
-            t.reset();
-            EXPECT_EQ(crashed, mode == Mode::Crash) << where;
-            const std::string s = c.state(path);
-            if (crashed) {
-                EXPECT_TRUE(s == oldState || s == newState) << where << "\n" << s;
-            } else if (ok) {
-                EXPECT_EQ(s, newState) << where;
-            } else {
-                EXPECT_EQ(s, oldState) << where;
-                EXPECT_GE(r.count(ReportKind::FileError), 1) << where << ": failure without a report";
-            }
-            if (s == oldState) { // the leftovers of the attempt do not stand in the way
-                RecordingReporter again;
-                EXPECT_TRUE(c.op(*openDiary(path, again))) << where << again.dump();
-                EXPECT_EQ(c.state(path), newState) << where << " then run again";
-            }
-        }
+// One point of the matrix; adds a failure for each thing that went wrong and returns false then.
+bool tryPoint(const Operation& c, const std::filesystem::path& base, const std::filesystem::path& work,
+              const std::string& path, const Fault& fault, int n, const std::string& stepName,
+              const std::string& oldState, const std::string& newState) {
+    const std::string where = c.name + ": " + fault.name + " at step " + std::to_string(n) + " (" + stepName + ")";
+    copyTree(base, work);
+    FaultFileSystem faulty;
+    RecordingReporter r;
+    auto t = openDiary(path, r, &faulty);
+    faulty.arm(fault.mode, n, fault.error, work.string());
+    bool ok = false, crashed = false;
+    try {
+        ok = c.op(*t);
+    } catch (const SimulatedCrash&) {
+        crashed = true;
     }
+    const int openAfter = faulty.openFiles();
+    t.reset();
+    if (fault.mode == Mode::PowerCut && crashed) faulty.restoreDurable();
+    const std::string s = c.state(path);
+    bool good = true;
+    auto bad = [&](const std::string& why) {
+        ADD_FAILURE() << where << ": " << why;
+        good = false;
+    };
+    if (crashed != (fault.mode != Mode::Fail)) bad(crashed ? "crashed unasked" : "the step was never reached");
+    if (openAfter != 0) bad(std::to_string(openAfter) + " file(s) left open");
+    if (crashed || ok) {
+        if (s != oldState && s != newState) bad("neither old nor new:\n" + s);
+        if (ok && s != newState) bad("reported success but the content is not the new one");
+    } else {
+        if (s != oldState) bad("failed but changed the content:\n" + s);
+        if (r.count(ReportKind::FileError) == 0) bad("failure without a report");
+    }
+    if (s == oldState) { // the leftovers of the attempt do not stand in the way
+        RecordingReporter again;
+        if (!c.op(*openDiary(path, again)) || c.state(path) != newState) bad("does not succeed when run again\n" + again.dump());
+    }
+    return good;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rewrites, OldOrNew, ::testing::ValuesIn(cases()),
-                         [](const auto& test) { return test.param.name; });
+TEST(FaultMatrix, EveryMutatingOperationEndsOldOrNew) {
+    struct Row {
+        std::string name;
+        int steps, points, bad;
+    };
+    std::vector<Row> rows;
+    for (const Operation& c : operations()) {
+        TempDir base, work;
+        const std::string basePath = base.file("Diary.tni"), path = work.file("Diary.tni");
+        c.setup(basePath);
+        ASSERT_FALSE(::testing::Test::HasFatalFailure()) << c.name;
+        const std::string oldState = c.state(basePath);
+
+        copyTree(base.path(), work.path());
+        FaultFileSystem counting;
+        RecordingReporter rep;
+        auto tn = openDiary(path, rep, &counting);
+        counting.arm(Mode::Count);
+        ASSERT_TRUE(c.op(*tn)) << c.name << rep.dump();
+        tn.reset();
+        const std::vector<std::string> steps = counting.log();
+        const std::string newState = c.state(path);
+        ASSERT_NE(oldState, newState) << c.name;
+        ASSERT_FALSE(steps.empty()) << c.name;
+
+        Row row{c.name, int(steps.size()), 0, 0};
+        for (int n = 1; n <= row.steps; ++n)
+            for (const Fault& f : kFaults) {
+                ++row.points;
+                row.bad += !tryPoint(c, base.path(), work.path(), path, f, n, steps[std::size_t(n - 1)], oldState,
+                                     newState);
+            }
+        rows.push_back(row);
+    }
+    int points = 0, bad = 0;
+    std::printf("%-28s %6s %7s %5s\n", "operation", "steps", "points", "bad");
+    for (const Row& r : rows) {
+        std::printf("%-28s %6d %7d %5d\n", r.name.c_str(), r.steps, r.points, r.bad);
+        points += r.points;
+        bad += r.bad;
+    }
+    std::printf("%-28s %6s %7d %5d  (faults per step: stop, ENOSPC, EIO, power cut)\n", "all operations", "", points,
+                bad);
+}
 
 } // namespace
 

@@ -31,6 +31,22 @@ private:
     bool had_ = false;
 };
 
+// Unreadable zone data makes the C library use UTC without a word; that must be said.
+TEST_F(LocalTimeBerlin, UnreadableZoneDataIsReported) {
+    const struct {
+        const char* tz;
+        bool problem;
+    } cases[] = {{"Europe/Berlin", false}, {":Europe/Berlin", false}, {"CET-1CEST,M3.5.0,M10.5.0/3", false},
+                 {"UTC", false}, {"", false}, {"<+03>-3", false}, {"Europe/Nowhere", true},
+                 {":/nonexistent/zone", true}, {"../../etc/hostname", true}};
+    for (const auto& c : cases) {
+        setenv("TZ", c.tz, 1);
+        const std::string p = LocalTime::zoneProblem();
+        EXPECT_EQ(!p.empty(), c.problem) << c.tz << ": " << p;
+        if (c.problem) EXPECT_NE(p.find("taken as UTC"), std::string::npos) << p;
+    }
+}
+
 } // namespace
 
 TEST_F(LocalTimeBerlin, SecondsAreUtcAndCrossDaylightSavingChanges) {
