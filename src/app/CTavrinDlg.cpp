@@ -430,9 +430,9 @@ void CTavrinDlg::showPage(Page which) {
     module_ = which;
     QWidget* shown = page(which);
     if (!shown) return; // a number past the last page (from the settings) is kept, shows nothing
-    // Shown again while it is up (a restore does that), the help page keeps its topic.
-    if (which == Page::FirstTime && previous != Page::FirstTime)
-        first_->setPreviousModule(previous);
+    // The help page explains the page it replaces; shown again while it is up (a failed open, a
+    // new diary, a restore), it came from itself and shows the first steps.
+    if (which == Page::FirstTime) first_->setPreviousModule(previous);
     shown->show();
     shown->setFocus();
     if (auto* mp = dynamic_cast<ModulePage*>(shown)) mp->pageShown();
@@ -884,6 +884,15 @@ void CTavrinDlg::moveEvent(QMoveEvent* event) {
     for (FloatingPanel* p : panels_)
         if (p && p->isExpanded()) p->setExpanded(false);
     if (panels_[0]) placePanels();
+}
+
+void CTavrinDlg::resizeEvent(QResizeEvent* event) {
+    CCustomDialog::resizeEvent(event);
+    // Every size event, the first one when the window appears included, forgets the last diary
+    // unless it is to be reopened: a path kept from an earlier session would otherwise be
+    // opened once the option is turned on.
+    if (settings::read(settings::OpenLastDiary) == 0)
+        settings::write(settings::DiaryFile, QString(""));
 }
 
 void CTavrinDlg::showEvent(QShowEvent* event) {

@@ -4,15 +4,18 @@
 #include "CTavrinDlgSec.h"
 #include "Cp1252.h"
 #include "DiaryState.h"
+#include "EntryRecord.h"
 #include "FileChooser.h"
 #include "MessageBox.h"
 #include "ProgramTexts.h"
+#include "Reporter.h"
 #include "Settings.h"
 #include "TN.h"
 #include "app/DiaryShell.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace tavrin::app {
@@ -24,6 +27,20 @@ int extensionOffsetOf(const QString& path) {
     int dot = path.lastIndexOf('.');
     int slash = path.lastIndexOf('/');
     return dot > slash + 1 ? dot + 1 : 0;
+}
+
+// A file that holds something, but not an entry of a diary of this version, is no diary: taking
+// it up would create a folder and a configuration beside it, and the first entry would be
+// written into it. The version message is the one the database object gives.
+bool refusedAsNoDiary(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() == 0) return false; // new, or TN reports it
+    EntryRecord first;
+    const auto size = qint64(EntryRecord::kSize);
+    if (f.read(reinterpret_cast<char*>(first.data()), size) == size && first.version() == 1)
+        return false;
+    Reporter::global().report(ReportKind::WrongVersion, messages::wrongVersion());
+    return true;
 }
 } // namespace
 
@@ -65,6 +82,10 @@ void DiaryFlows::openDiary() {
 
 DiaryFlows::Admit DiaryFlows::admitChosen(const QString& name, bool fill) {
     auto& state = DiaryState::instance();
+    if (refusedAsNoDiary(state.path())) {
+        fail();
+        return Admit::Cancelled;
+    }
     state.reloadShortcuts();
     state.resetPainKinds();
     state.setOpen(false);
@@ -101,12 +122,16 @@ DiaryFlows::Admit DiaryFlows::admitAgain(bool fill) {
 }
 
 void DiaryFlows::afterAccepted() {
-    auto& state = DiaryState::instance();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     shell_.fillEntryList(true);
     QApplication::restoreOverrideCursor();
     if (shell_.currentModule() != Page::Diary) shell_.showModule(Page::Diary);
     shell_.selectLastEntry();
+    rememberCurrent();
+}
+
+void DiaryFlows::rememberCurrent() {
+    const auto& state = DiaryState::instance();
     settings::write(settings::DiaryFile, state.path());
     settings::write(settings::ExtLoc, state.extOffset());
 }

@@ -37,6 +37,10 @@ public:
     // name: the one stored may belong to a diary chosen later whose password was never given.
     Admit admitAgain(bool fill);
 
+    // Remembers the current diary for the next start (DiaryFile, ExtLoc): done whenever a
+    // password was accepted for it, at an opening or with the first entry of a new diary.
+    static void rememberCurrent();
+
     // The password prompt.
     static PasswordAnswer askPassword(const QString& diaryName, bool creating, QWidget* parent,
                                       const QString& path = QString(), int extOffset = 0);

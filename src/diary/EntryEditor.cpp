@@ -34,6 +34,7 @@ struct Keep {
     EntryRecord secrets;        // password and security pairs (the first 224 bytes count)
     std::uint8_t voiceFlag = 0; // a new entry has no voice note
     std::uint32_t voiceOffset = 0, voiceLength = 0;
+    bool newPassword = false; // chosen for a new diary just now
 };
 
 bool save(CTavrinPSDiary& sheet, const Keep& keep, int replacing) {
@@ -62,6 +63,8 @@ bool save(CTavrinPSDiary& sheet, const Keep& keep, int replacing) {
     if (!tn->AddEntrySorted(replacing)) return false; // the storage layer has said why
     state.setEmptyDiary(false);
     state.setOpen(true);
+    // The diary now has its password: it is taken up again at the next start, as an opened one.
+    if (keep.newPassword) app::DiaryFlows::rememberCurrent();
     return true;
 }
 
@@ -104,6 +107,7 @@ bool EntryEditor::newEntry(QWidget* parent) {
             keep.secrets.setQuestion(i, toRecord(answer.questions[std::size_t(i)]));
             keep.secrets.setAnswer(i, toRecord(answer.answers[std::size_t(i)]));
         }
+        keep.newPassword = true;
     }
     if (!tn->ReadConfiguration()) {
         MessageBox::warning(kConfigUnreadable, parent);

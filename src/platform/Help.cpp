@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QPointer>
 
@@ -13,6 +14,44 @@ namespace tavrin::platform {
 namespace {
 QStringList g_opened;
 QPointer<HelpWindow> g_window;
+
+// A modal window blocks every window outside its own family. Help asked for from a modal window
+// must stay usable beside it, so the help window becomes a window of that modal window for as
+// long as it is open, and a window of its own again when it closes.
+class ModalFollower : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && g_window && watched == g_window->parentWidget()) {
+            // Before the modal window goes (often destroyed right after): take the help out.
+            adopt(nullptr);
+            // A modal window below it may still be up: the help follows that one.
+            QMetaObject::invokeMethod(
+                this, [] { adopt(QApplication::activeModalWidget()); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+    static ModalFollower& instance() {
+        static ModalFollower* f = [] {
+            auto* follower = new ModalFollower;
+            follower->setParent(QCoreApplication::instance());
+            return follower;
+        }();
+        return *f;
+    }
+
+    // Makes `modal` (or none) the owner of the help window, keeping its place and visibility.
+    static void adopt(QWidget* modal) {
+        if (!g_window || modal == g_window || g_window->parentWidget() == modal) return;
+        if (QWidget* old = g_window->parentWidget()) old->removeEventFilter(&instance());
+        const QRect geometry = g_window->geometry();
+        const bool visible = g_window->isVisible();
+        g_window->setParent(modal, Qt::Window);
+        g_window->setGeometry(geometry);
+        if (modal) modal->installEventFilter(&instance());
+        if (visible) g_window->show();
+    }
+};
 } // namespace
 
 QString Help::topicFile(const QString& name) {
@@ -62,6 +101,7 @@ bool Help::openTopic(const QString& name, QWidget* parent) {
                          &QObject::deleteLater);
     }
     const bool found = g_window->showTopic(name);
+    ModalFollower::adopt(QApplication::activeModalWidget());
     if (!MessageBox::testMode()) {
         g_window->show();
         g_window->raise();

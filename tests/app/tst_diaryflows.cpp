@@ -10,8 +10,10 @@
 #include "DiaryState.h"
 #include "FileChooser.h"
 #include "MessageBox.h"
+#include "MessageBoxReporter.h"
 #include "ModalDriver.h"
 #include "ProgramTexts.h"
+#include "Reporter.h"
 #include "Settings.h"
 #include "TN.h"
 #include "TestEnvironment.h"
@@ -171,6 +173,52 @@ private slots:
         QCOMPARE(settings::read(settings::ShortFile), QString("Other"));
         QVERIFY(!QFileInfo::exists(QDir(scratchDir()).filePath("notes")));
         QCOMPARE(QFileInfo(notes).size(), 5);
+    }
+
+    // A file named like a diary that holds no diary of this version: the version message, and
+    // then nothing at all (no folder, no configuration, no diary in use, no name in the title).
+    void openRefusesAFileOfAnotherKindAndCreatesNothing_data() {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray noise(5000, '\0');
+        for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 73 + 41) % 251);
+        noise[34] = char(0xC7); // the version byte of the first record
+        QTest::newRow("5000 bytes of noise") << noise;
+        QTest::newRow("less than one record") << QByteArray("not a diary at all");
+        EntryRecord old;
+        old.clear();
+        old.setVersion(2);
+        QTest::newRow("other version")
+            << QByteArray(reinterpret_cast<const char*>(old.data()), int(EntryRecord::kSize));
+    }
+    void openRefusesAFileOfAnotherKindAndCreatesNothing() {
+        QFETCH(QByteArray, content);
+        const QString dir = QDir(scratchDir()).filePath(QTest::currentDataTag());
+        QDir().mkpath(dir);
+        const QString path = dir + "/garbage.tni";
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        platform::MessageBoxReporter::install();
+        struct Restore {
+            ~Restore() { Reporter::setGlobal(nullptr); }
+        } restore;
+        auto& s = DiaryState::instance();
+        s.choose("/elsewhere/Other.tni", 17);
+        s.setOpen(true);
+        FakeShell shell;
+        DiaryFlows flows(shell);
+        platform::FileChooser::setNextFileName(path);
+        flows.openDiary(); // no prompt may appear: a modal would block here
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{QString::fromStdString(messages::wrongVersion())});
+        QVERIFY(!s.hasPath());
+        QVERIFY(!s.isOpen());
+        QVERIFY(!s.usable());
+        QCOMPARE(shell.module, 0);
+        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"garbage.tni"});
+        QCOMPARE(QFileInfo(path).size(), content.size());
+        QVERIFY(settings::read(settings::DiaryFile).isEmpty());
     }
 
     void diaryWithoutEntriesIsEmptyWithoutPassword() {

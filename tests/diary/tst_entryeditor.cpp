@@ -20,6 +20,7 @@
 #include "PainMapWidget.h"
 #include "ProgramTexts.h"
 #include "RtfCodec.h"
+#include "Settings.h"
 #include "TN.h"
 #include "TestEnvironment.h"
 
@@ -181,6 +182,9 @@ private slots:
         auto& s = app::DiaryState::instance();
         QVERIFY(!s.isEmptyDiary());
         QVERIFY(s.isOpen());
+        // Its password accepted, the diary is reopened at the next start like an opened one.
+        QCOMPARE(settings::read(settings::DiaryFile), path);
+        QCOMPARE(settings::read(settings::ExtLoc), extOffsetOf(path));
 
         TN tn(0, path.toStdString(), extOffsetOf(path));
         QVERIFY(tn.FirstEntry(true));

@@ -9,6 +9,7 @@
 #include "ShellOpen.h"
 #include "TestEnvironment.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace tavrin::platform;
 
@@ -142,6 +144,39 @@ private slots:
         // An unknown topic shows the contents and says so.
         QVERIFY(!Help::openTopic("hlpUnknown.html"));
         QCOMPARE(w->viewer()->currentTopic(), QString("index.html"));
+    }
+
+    // Help asked for from a modal window (the entry sheet, the options) is used beside it: the
+    // mouse reaches it while that window is open, and it stays open after that window closed.
+    void usableBesideTheModalWindowThatOpenedIt() {
+        QDialog sheet;
+        QString topicAfterClick;
+        bool blockedFirst = false;
+        QTimer::singleShot(0, &sheet, [&] {
+            QVERIFY(Help::openTopic("hlpDiary.html", &sheet));
+            HelpWindow* w = Help::window();
+            w->show(); // test mode loads the page without showing it
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            auto* home = w->findChild<QPushButton*>("helpHome");
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, home->mapTo(w, home->rect().center()));
+            topicAfterClick = w->viewer()->currentTopic();
+            // A message box over the sheet still blocks everything, the help included.
+            QDialog box(&sheet);
+            QTimer::singleShot(0, &box, [&] {
+                w->viewer()->showTopic("hlpGraph.html");
+                QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, home->mapTo(w, home->rect().center()));
+                blockedFirst = w->viewer()->currentTopic() == "hlpGraph.html";
+                box.reject();
+            });
+            box.exec();
+            sheet.reject();
+        });
+        sheet.exec();
+        QCOMPARE(topicAfterClick, QString("index.html"));
+        QVERIFY(blockedFirst);
+        QVERIFY(Help::window());
+        QVERIFY(Help::window()->isVisible());
+        QVERIFY(!Help::window()->parentWidget());
     }
 
     void linksStayInsideTheHelpOrGoOutside() {
