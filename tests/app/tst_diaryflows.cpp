@@ -215,7 +215,7 @@ private slots:
         QVERIFY(!s.hasPath());
         QVERIFY(!s.isOpen());
         QVERIFY(!s.usable());
-        QCOMPARE(shell.module, 0);
+        QCOMPARE(shell.module, Page::FirstTime);
         QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"garbage.tni"});
         QCOMPARE(QFileInfo(path).size(), content.size());
         QVERIFY(settings::read(settings::DiaryFile).isEmpty());
