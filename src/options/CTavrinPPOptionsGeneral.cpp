@@ -141,9 +141,16 @@ void CTavrinPPOptionsGeneral::build() {
         c->setSpacing(6);
         columns->addLayout(c, 1);
     }
+    buildFirstColumn(col[0]);
+    buildSecondColumn(col[1]);
+    buildThirdColumn(col[2]);
+    for (QVBoxLayout* c : col)
+        c->addStretch(1);
+}
 
-    // First column: start-up, start page, minimising.
-    QVBoxLayout* startup = group("Startup", "startupGroup", this, col[0]);
+void CTavrinPPOptionsGeneral::buildFirstColumn(QVBoxLayout* column) {
+    // Start-up, start page, minimising.
+    QVBoxLayout* startup = group("Startup", "startupGroup", this, column);
     loadAtStartup_ = checkBox("Load at Windows startup", "loadAtStartup", this);
     minimizeOnLoad_ = checkBox("Minimize on load", "minimizeOnLoad", this);
     openLastDiary_ = checkBox("Open last diary at startup", "openLastDiary", this);
@@ -155,7 +162,7 @@ void CTavrinPPOptionsGeneral::build() {
           static_cast<QWidget*>(alwaysOnTop_)})
         startup->addWidget(w);
 
-    QVBoxLayout* start = group("When Tavelle starts go to", "startPageGroup", this, col[0]);
+    QVBoxLayout* start = group("When Tavelle starts go to", "startPageGroup", this, column);
     startPage_ = listColoured(new QListWidget(this));
     startPage_->setObjectName(QStringLiteral("startPage"));
     startPage_->addItems(startPages());
@@ -163,20 +170,22 @@ void CTavrinPPOptionsGeneral::build() {
                                2 * startPage_->frameWidth() + 2);
     start->addWidget(startPage_);
 
-    QVBoxLayout* minimize = group("Minimize", "minimizeGroup", this, col[0]);
+    QVBoxLayout* minimize = group("Minimize", "minimizeGroup", this, column);
     minimize_ = new QButtonGroup(this);
     minimize->addWidget(radio(minimize_, 0, "Minimize normally", "minimizeNormally", this));
     minimize->addWidget(radio(minimize_, 1, "Minimize to system tray", "minimizeToTray", this));
+}
 
-    // Second column: password, reminders, close button, deletion.
-    QVBoxLayout* password = group("Password check", "passwordGroup", this, col[1]);
+void CTavrinPPOptionsGeneral::buildSecondColumn(QVBoxLayout* column) {
+    // Password, reminders, close button, deletion.
+    QVBoxLayout* password = group("Password check", "passwordGroup", this, column);
     password_ = new QButtonGroup(this);
     password->addWidget(radio(password_, 0, "Immediately on startup", "passwordImmediately", this));
     password->addWidget(radio(password_, 1, "On first activation", "passwordOnActivation", this));
     afterRestore_ = checkBox("After restoring the window", "afterRestore", this);
     password->addWidget(afterRestore_);
 
-    QVBoxLayout* reminders = group("Show Reminders", "remindersGroup", this, col[1]);
+    QVBoxLayout* reminders = group("Show Reminders", "remindersGroup", this, column);
     remindersShow_ = new QButtonGroup(this);
     reminders->addWidget(
         radio(remindersShow_, 0, "Only today's reminders", "remindersToday", this));
@@ -197,12 +206,12 @@ void CTavrinPPOptionsGeneral::build() {
     daysRow->addStretch(1);
     reminders->addLayout(daysRow);
 
-    QVBoxLayout* exit = group("When you push the close button", "exitGroup", this, col[1]);
+    QVBoxLayout* exit = group("When you push the close button", "exitGroup", this, column);
     exit_ = new QButtonGroup(this);
     exit->addWidget(radio(exit_, 0, "Exit normally", "exitNormally", this));
     exit->addWidget(radio(exit_, 1, "Minimize", "exitMinimize", this));
 
-    QVBoxLayout* confirm = group("Confirm deletion of", "confirmGroup", this, col[1]);
+    QVBoxLayout* confirm = group("Confirm deletion of", "confirmGroup", this, column);
     static const char* const confirmTexts[6] = {"Diary entry",   "Reminder entry",
                                                 "Planner entry", "Contacts entry",
                                                 "Recipe entry",  "Ingredients entry"};
@@ -216,9 +225,11 @@ void CTavrinPPOptionsGeneral::build() {
         confirmGrid->addWidget(confirm_[i], i / 2, i % 2);
     }
     confirm->addLayout(confirmGrid);
+}
 
-    // Third column: skins, the reminder sound, tips.
-    QVBoxLayout* skins = group("Skins", "skinsGroup", this, col[2]);
+void CTavrinPPOptionsGeneral::buildThirdColumn(QVBoxLayout* column) {
+    // Skins, the reminder sound, tips.
+    QVBoxLayout* skins = group("Skins", "skinsGroup", this, column);
     skins_ = listColoured(new QListWidget(this));
     skins_->setObjectName(QStringLiteral("skinList"));
     skins_->setMinimumWidth(180);
@@ -230,7 +241,7 @@ void CTavrinPPOptionsGeneral::build() {
     randomSkin_ = checkBox("Random skin everytime", "randomSkin", this);
     skins->addWidget(randomSkin_);
 
-    QVBoxLayout* sound = group("Reminder sound alert", "soundGroup", this, col[2]);
+    QVBoxLayout* sound = group("Reminder sound alert", "soundGroup", this, column);
     sound_ = new QButtonGroup(this);
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(radio(sound_, 0, "Beep", "soundBeep", this));
@@ -257,10 +268,7 @@ void CTavrinPPOptionsGeneral::build() {
     connect(test, &QAbstractButton::clicked, this, &CTavrinPPOptionsGeneral::testSound);
 
     tips_ = checkBox("Tips on startup", "tipsOnStartup", this);
-    col[2]->addWidget(tips_);
-
-    for (QVBoxLayout* c : col)
-        c->addStretch(1);
+    column->addWidget(tips_);
 }
 
 void CTavrinPPOptionsGeneral::fill(const OptionsSettings& o) {

@@ -14,6 +14,7 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace tavrin::ui {
 class CCustomButton;
@@ -55,6 +56,9 @@ protected:
 
 private:
     void build();
+    void buildFirstColumn(QVBoxLayout* column);
+    void buildSecondColumn(QVBoxLayout* column);
+    void buildThirdColumn(QVBoxLayout* column);
     void fill(const OptionsSettings& o);
     void updateDaysEnabled();
     void showSkinAuthor();
