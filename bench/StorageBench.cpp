@@ -6,10 +6,10 @@
 //   delete   deleting one entry                                   vs rewriting the index safely
 // The table at the end gives medians and the ratio of each operation to its floor.
 
-#include "DiaryFileSet.h"
-#include "NoCaseFinder.h"
-#include "Scramble.h"
-#include "TN.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/NoCaseFinder.h"
+#include "storage/Scramble.h"
+#include "storage/TN.h"
 
 #include <benchmark/benchmark.h>
 

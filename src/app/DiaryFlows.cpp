@@ -1,15 +1,15 @@
-#include "DiaryFlows.h"
+#include "app/DiaryFlows.h"
 
-#include "CTavrinDlgCreateDiary.h"
-#include "CTavrinDlgSec.h"
-#include "Cp1252.h"
-#include "DiaryState.h"
-#include "FileChooser.h"
-#include "MessageBox.h"
-#include "ProgramTexts.h"
-#include "Settings.h"
-#include "TN.h"
+#include "app/CTavrinDlgCreateDiary.h"
+#include "app/CTavrinDlgSec.h"
 #include "app/DiaryShell.h"
+#include "app/DiaryState.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "storage/Cp1252.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
-#include "CTavrinPPOptionsGeneral.h"
+#include "options/CTavrinPPOptionsGeneral.h"
 
-#include "ActiveSkin.h"
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "FileChooser.h"
-#include "MessageBox.h"
-#include "SkinLoader.h"
-#include "Sound.h"
 #include "app/Page.h"
+#include "app/SkinLoader.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/Sound.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

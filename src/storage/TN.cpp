@@ -1,6 +1,6 @@
-#include "TN.h"
+#include "storage/TN.h"
 
-#include "Scramble.h"
+#include "storage/Scramble.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,20 +1,20 @@
 // Opening and creating diaries through the password windows, driven as a user would.
 
-#include "CTavrinDlgCreateDiary.h"
-#include "CTavrinDlgResetPassword.h"
-#include "CTavrinDlgSec.h"
-#include "CDirDialog.h"
 #include "DiaryFixture.h"
-#include "DiaryFlows.h"
-#include "DiaryShell.h"
-#include "DiaryState.h"
-#include "FileChooser.h"
-#include "MessageBox.h"
 #include "ModalDriver.h"
-#include "ProgramTexts.h"
-#include "Settings.h"
-#include "TN.h"
 #include "TestEnvironment.h"
+#include "app/CTavrinDlgCreateDiary.h"
+#include "app/CTavrinDlgResetPassword.h"
+#include "app/CTavrinDlgSec.h"
+#include "app/DiaryFlows.h"
+#include "app/DiaryShell.h"
+#include "app/DiaryState.h"
+#include "platform/CDirDialog.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
 
 #include <QApplication>
 #include <QDialog>

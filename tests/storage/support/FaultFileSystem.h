@@ -5,7 +5,7 @@
 // destructors running, as if the process had died there. A write that fails or crashes first
 // writes half of its bytes, the way a full disk or a power cut leaves it.
 
-#include "NativeFileSystem.h"
+#include "storage/NativeFileSystem.h"
 
 #include <string>
 #include <vector>
