@@ -8,10 +8,10 @@
 //            3,653 records safely
 // The table at the end gives medians and the ratio of each operation to its floor.
 
-#include "DiaryFileSet.h"
-#include "NoCaseFinder.h"
-#include "Scramble.h"
-#include "TN.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/NoCaseFinder.h"
+#include "storage/Scramble.h"
+#include "storage/TN.h"
 
 #include <benchmark/benchmark.h>
 

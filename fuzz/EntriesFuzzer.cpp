@@ -2,7 +2,7 @@
 // re-key that succeeds must leave every entry reading back with the same texts.
 
 #include "MemoryFileSystem.h"
-#include "TN.h"
+#include "storage/TN.h"
 
 #include <cstdlib>
 #include <vector>

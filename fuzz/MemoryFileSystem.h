@@ -1,7 +1,7 @@
 #pragma once
 // Files held in memory, so that a fuzzer can run the storage layer many thousand times a second.
 
-#include "FileSystem.h"
+#include "storage/FileSystem.h"
 
 #include <map>
 #include <set>

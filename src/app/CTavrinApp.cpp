@@ -1,15 +1,15 @@
-#include "CTavrinApp.h"
+#include "app/CTavrinApp.h"
 
-#include "CTavrinDlg.h"
-#include "CTavrinDlgLogo.h"
-#include "MessageBox.h"
-#include "MessageBoxReporter.h"
-#include "ProgramResources.h"
-#include "SettingsStore.h"
-#include "SingleInstance.h"
-#include "SkinLoader.h"
-#include "WindowEffects.h"
-#include "WindowMessages.h"
+#include "app/CTavrinDlg.h"
+#include "app/CTavrinDlgLogo.h"
+#include "app/ProgramResources.h"
+#include "app/SkinLoader.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageBoxReporter.h"
+#include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/WindowMessages.h"
+#include "ui/WindowEffects.h"
 
 #include <QApplication>
 #include <QSessionManager>

@@ -10,11 +10,11 @@
 // the settings, reopens the last diary when asked to, starts the timers and shows the window
 // if it may be seen yet.
 
-#include "CCustomDialog.h"
 #include "app/DiaryFlows.h"
 #include "app/DiaryShell.h"
 #include "app/Page.h"
 #include "app/ShellHooks.h"
+#include "ui/CCustomDialog.h"
 
 #include <QPoint>
 #include <QPointer>

@@ -1,9 +1,9 @@
-#include "CTavrinDlgAbout.h"
+#include "app/CTavrinDlgAbout.h"
 
-#include "ActiveSkin.h"
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "ProgramResources.h"
+#include "app/ProgramResources.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

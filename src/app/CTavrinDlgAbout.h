@@ -1,7 +1,7 @@
 #pragma once
 // The about window: the program's name, version and credits, and one OK button.
 
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
 namespace tavrin::app {
 

@@ -1,12 +1,12 @@
-#include "CTavrinDlgChangePassword.h"
+#include "app/CTavrinDlgChangePassword.h"
 
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "Cp1252.h"
-#include "DiaryState.h"
-#include "MessageBox.h"
-#include "ProgramTexts.h"
-#include "TN.h"
+#include "app/DiaryState.h"
+#include "platform/MessageBox.h"
+#include "storage/Cp1252.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 // "Change Password": the new password typed twice. The caller re-keys the diary with it.
 
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
 class QLineEdit;
 

@@ -1,12 +1,12 @@
-#include "CTavrinDlgCreateDiary.h"
+#include "app/CTavrinDlgCreateDiary.h"
 
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "CDirDialog.h"
-#include "DiaryTypes.h"
-#include "MessageBox.h"
-#include "TN.h"
-#include "WindowEffects.h"
+#include "app/DiaryTypes.h"
+#include "platform/CDirDialog.h"
+#include "platform/MessageBox.h"
+#include "storage/TN.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
+#include "ui/WindowEffects.h"
 
 #include <QDir>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 // "Create a new diary": a folder, a name and a diary type. On OK the diary's folder and its
 // configuration (set for the type) are made, and the window hands back the diary's path.
 
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,6 +1,6 @@
-#include "CTavrinDlgExtCalculator.h"
+#include "app/CTavrinDlgExtCalculator.h"
 
-#include "CCalculatorTitleBar.h"
+#include "ui/CCalculatorTitleBar.h"
 
 namespace tavrin::app {
 

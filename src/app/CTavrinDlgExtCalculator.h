@@ -2,7 +2,7 @@
 // The floating calculator panel below the main window; its body (the pocket calculator and its
 // tape) comes from the module that registers it for Panel::Calculator.
 
-#include "FloatingPanel.h"
+#include "app/FloatingPanel.h"
 
 namespace tavrin::app {
 

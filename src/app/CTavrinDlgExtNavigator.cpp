@@ -1,6 +1,6 @@
-#include "CTavrinDlgExtNavigator.h"
+#include "app/CTavrinDlgExtNavigator.h"
 
-#include "CNavigatorTitleBar.h"
+#include "ui/CNavigatorTitleBar.h"
 
 namespace tavrin::app {
 

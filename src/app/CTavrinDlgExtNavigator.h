@@ -2,7 +2,7 @@
 // The floating easy access navigator panel below the main window; its body (the tree of every
 // module, page and tool) comes from the module that registers it for Panel::Navigator.
 
-#include "FloatingPanel.h"
+#include "app/FloatingPanel.h"
 
 namespace tavrin::app {
 

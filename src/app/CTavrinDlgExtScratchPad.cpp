@@ -1,6 +1,6 @@
-#include "CTavrinDlgExtScratchPad.h"
+#include "app/CTavrinDlgExtScratchPad.h"
 
-#include "CScratchPadTitleBar.h"
+#include "ui/CScratchPadTitleBar.h"
 
 namespace tavrin::app {
 

@@ -2,7 +2,7 @@
 // The floating scratch pad panel below the main window; its body (the buttons of the nine scratch
 // pads) comes from the module that registers it for Panel::ScratchPad.
 
-#include "FloatingPanel.h"
+#include "app/FloatingPanel.h"
 
 namespace tavrin::app {
 

@@ -1,9 +1,9 @@
-#include "CTavrinDlgFirst.h"
+#include "app/CTavrinDlgFirst.h"
 
-#include "DiaryState.h"
-#include "Help.h"
-#include "HelpViewer.h"
-#include "MessageBox.h"
+#include "app/DiaryState.h"
+#include "platform/Help.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBox.h"
 
 #include <QShortcut>
 #include <QVBoxLayout>

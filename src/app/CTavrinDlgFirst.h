@@ -3,8 +3,8 @@
 // It opens on "hlpFirstTime.html"; each time it is shown again it explains the page that was
 // shown before it, or the first steps while no diary is in use.
 
-#include "CCustomDialog.h"
 #include "app/Module.h"
+#include "ui/CCustomDialog.h"
 
 namespace tavrin::platform {
 class HelpViewer;

@@ -1,7 +1,7 @@
-#include "CTavrinDlgLogo.h"
+#include "app/CTavrinDlgLogo.h"
 
-#include "ProgramResources.h"
-#include "ProgramTexts.h"
+#include "app/ProgramResources.h"
+#include "storage/ProgramTexts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
-#include "CTavrinDlgResetPassword.h"
+#include "app/CTavrinDlgResetPassword.h"
 
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "CTavrinDlgChangePassword.h"
-#include "Cp1252.h"
-#include "MessageBox.h"
-#include "TN.h"
+#include "app/CTavrinDlgChangePassword.h"
+#include "platform/MessageBox.h"
+#include "storage/Cp1252.h"
+#include "storage/TN.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // "Reset Diary Password": the diary's security questions, answered to set a new password when
 // the old one is forgotten. Accepted once the diary was re-keyed under the new password.
 
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
 #include <array>
 

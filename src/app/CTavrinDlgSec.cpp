@@ -1,12 +1,12 @@
-#include "CTavrinDlgSec.h"
+#include "app/CTavrinDlgSec.h"
 
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "CTavrinDlgResetPassword.h"
-#include "CTavrinDlgSecConfirm.h"
-#include "MessageBox.h"
-#include "ProgramTexts.h"
-#include "WindowEffects.h"
+#include "app/CTavrinDlgResetPassword.h"
+#include "app/CTavrinDlgSecConfirm.h"
+#include "platform/MessageBox.h"
+#include "storage/ProgramTexts.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
+#include "ui/WindowEffects.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 // diary chooses one (then the confirmation window collects the three security pairs, and the
 // prompt cannot be cancelled).
 
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "CTavrinDlgSecConfirm.h"
+#include "app/CTavrinDlgSecConfirm.h"
 
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "MessageBox.h"
-#include "ProgramTexts.h"
+#include "platform/MessageBox.h"
+#include "storage/ProgramTexts.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
 
 #include <QGridLayout>
 #include <QLineEdit>

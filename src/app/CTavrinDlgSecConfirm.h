@@ -2,7 +2,7 @@
 // "Confirm your password": the new password again and the three security pairs that allow a
 // forgotten password to be reset. It has no Cancel: the diary cannot be created without them.
 
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
 #include <array>
 

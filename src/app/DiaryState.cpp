@@ -1,8 +1,8 @@
-#include "DiaryState.h"
+#include "app/DiaryState.h"
 
-#include "Cp1252.h"
-#include "PainKinds.h"
-#include "TN.h"
+#include "storage/Cp1252.h"
+#include "storage/PainKinds.h"
+#include "storage/TN.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "DiaryTypes.h"
+#include "app/DiaryTypes.h"
 
-#include "DiaryConfig.h"
+#include "storage/DiaryConfig.h"
 
 namespace tavrin::app {
 

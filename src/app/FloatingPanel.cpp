@@ -1,9 +1,9 @@
-#include "FloatingPanel.h"
+#include "app/FloatingPanel.h"
 
-#include "ActiveSkin.h"
-#include "CCustomTitleBar.h"
-#include "WindowMessages.h"
 #include "app/ModuleRegistry.h"
+#include "platform/WindowMessages.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomTitleBar.h"
 
 #include <QEvent>
 #include <QMouseEvent>

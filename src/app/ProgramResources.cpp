@@ -1,6 +1,6 @@
-#include "ProgramResources.h"
+#include "app/ProgramResources.h"
 
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
 #include <QFontDatabase>
 #include <QPainter>

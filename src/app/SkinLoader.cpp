@@ -1,12 +1,12 @@
-#include "SkinLoader.h"
+#include "app/SkinLoader.h"
 
-#include "ProgramTexts.h"
+#include "storage/ProgramTexts.h"
 
-#include "ActiveSkin.h"
-#include "DataPaths.h"
-#include "MessageBox.h"
-#include "Reporter.h"
-#include "Settings.h"
+#include "platform/DataPaths.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "storage/Reporter.h"
+#include "ui/ActiveSkin.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "WindowShape.h"
+#include "app/WindowShape.h"
 
-#include "ActiveSkin.h"
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
+#include "ui/ActiveSkin.h"
 
 #include <QImage>
 #include <QImageReader>

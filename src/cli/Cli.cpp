@@ -1,14 +1,14 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "Cp1252.h"
-#include "DiaryCheck.h"
-#include "EntryJson.h"
-#include "FileSystem.h"
-#include "LocalTime.h"
-#include "PainKinds.h"
-#include "ProgramTexts.h"
-#include "Scramble.h"
-#include "TN.h"
+#include "storage/Cp1252.h"
+#include "cli/DiaryCheck.h"
+#include "cli/EntryJson.h"
+#include "storage/FileSystem.h"
+#include "storage/LocalTime.h"
+#include "storage/PainKinds.h"
+#include "storage/ProgramTexts.h"
+#include "storage/Scramble.h"
+#include "storage/TN.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "EntryJson.h"
+#include "cli/EntryJson.h"
 
-#include "Cp1252.h"
-#include "LocalTime.h"
+#include "storage/Cp1252.h"
+#include "storage/LocalTime.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // The JSON form of a diary's contents, used by "export" and read by "add".
 // Texts are UTF-8 in JSON and Windows-1252 in the diary.
 
-#include "DiaryConfig.h"
-#include "EntryRecord.h"
-#include "Record.h"
+#include "storage/DiaryConfig.h"
+#include "storage/EntryRecord.h"
+#include "storage/Record.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,4 +1,4 @@
-#include "PasswordPrompt.h"
+#include "cli/PasswordPrompt.h"
 
 #include <cstdio>
 #include <cstdlib>

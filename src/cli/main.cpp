@@ -1,5 +1,5 @@
-#include "Cli.h"
-#include "PasswordPrompt.h"
+#include "cli/Cli.h"
+#include "cli/PasswordPrompt.h"
 
 #include <iostream>
 

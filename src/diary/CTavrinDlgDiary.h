@@ -6,10 +6,10 @@
 // Every row's item data is the entry's index in the entries table. The list is filled from one
 // walk of the diary; the preview reads the one entry it shows.
 
-#include "CCustomDialog.h"
-#include "EntrySearch.h"
 #include "app/Module.h"
 #include "app/ShellHooks.h"
+#include "diary/EntrySearch.h"
+#include "ui/CCustomDialog.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "CTavrinPPBody.h"
+#include "diary/CTavrinPPBody.h"
 
-#include "PainMapWidget.h"
+#include "diary/PainMapWidget.h"
 
 #include <QVBoxLayout>
 

@@ -1,8 +1,8 @@
 #pragma once
 // "Body Pain Map", the second page of the entry sheet: a chooser per body area.
 
-#include "CCustomPropertyPage.h"
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
+#include "ui/CCustomPropertyPage.h"
 
 namespace tavrin::diary {
 

@@ -5,9 +5,9 @@
 // parameters the diary enables with the mood picture, and the planner items of the entry's day,
 // which can be ticked off here.
 
-#include "CCustomPropertyPage.h"
-#include "EntryParameters.h"
-#include "EntryRecord.h"
+#include "diary/EntryParameters.h"
+#include "storage/EntryRecord.h"
+#include "ui/CCustomPropertyPage.h"
 
 #include <QByteArray>
 #include <QList>

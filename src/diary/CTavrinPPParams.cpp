@@ -1,7 +1,7 @@
-#include "CTavrinPPParams.h"
+#include "diary/CTavrinPPParams.h"
 
-#include "FibroRatingsWidget.h"
-#include "MessageBox.h"
+#include "diary/FibroRatingsWidget.h"
+#include "platform/MessageBox.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

@@ -3,8 +3,8 @@
 // checked when the page is left and when the entry is saved; the user stays on the page until
 // they are valid.
 
-#include "CCustomPropertyPage.h"
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
+#include "ui/CCustomPropertyPage.h"
 
 namespace tavrin::diary {
 

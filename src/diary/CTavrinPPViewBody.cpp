@@ -1,7 +1,7 @@
-#include "CTavrinPPViewBody.h"
+#include "diary/CTavrinPPViewBody.h"
 
-#include "PainMapWidget.h"
-#include "TN.h"
+#include "diary/PainMapWidget.h"
+#include "storage/TN.h"
 
 #include <QVBoxLayout>
 

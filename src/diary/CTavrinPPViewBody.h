@@ -1,8 +1,8 @@
 #pragma once
 // "Body Pain Map" of the entry preview: each area's pain kind, read-only.
 
-#include "CCustomPropertyPage.h"
-#include "EntryPreviewPage.h"
+#include "diary/EntryPreviewPage.h"
+#include "ui/CCustomPropertyPage.h"
 
 namespace tavrin::diary {
 

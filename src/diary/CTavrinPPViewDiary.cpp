@@ -1,16 +1,16 @@
-#include "CTavrinPPViewDiary.h"
+#include "diary/CTavrinPPViewDiary.h"
 
-#include "CCustomListCtrl.h"
-#include "CCustomRichEdit.h"
-#include "CCustomStatic.h"
-#include "Cp1252.h"
-#include "EntryParameters.h"
-#include "LocalTime.h"
-#include "ProgramResources.h"
-#include "ProgramTexts.h"
-#include "RtfCodec.h"
-#include "Settings.h"
-#include "TN.h"
+#include "app/ProgramResources.h"
+#include "diary/EntryParameters.h"
+#include "diary/RtfCodec.h"
+#include "platform/Settings.h"
+#include "storage/Cp1252.h"
+#include "storage/LocalTime.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
+#include "ui/CCustomListCtrl.h"
+#include "ui/CCustomRichEdit.h"
+#include "ui/CCustomStatic.h"
 
 #include <QComboBox>
 #include <QGridLayout>

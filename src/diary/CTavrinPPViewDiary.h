@@ -3,8 +3,8 @@
 // its five type texts, the chosen text as read-only rich text in the editor's own control (so
 // links look and open alike), the mood picture, and the enabled parameters with their values.
 
-#include "CCustomPropertyPage.h"
-#include "EntryPreviewPage.h"
+#include "diary/EntryPreviewPage.h"
+#include "ui/CCustomPropertyPage.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,16 +1,16 @@
-#include "CTavrinPPViewMedication.h"
+#include "diary/CTavrinPPViewMedication.h"
 
-#include "CCustomButton.h"
-#include "CCustomListCtrl.h"
-#include "CCustomStatic.h"
-#include "CPrintListCtrl.h"
-#include "Clock.h"
-#include "DiaryState.h"
-#include "MedicationList.h"
-#include "MessageBox.h"
-#include "ProgramTexts.h"
-#include "Settings.h"
-#include "TN.h"
+#include "app/DiaryState.h"
+#include "diary/MedicationList.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomListCtrl.h"
+#include "ui/CCustomStatic.h"
+#include "ui/CPrintListCtrl.h"
 
 #include <QDateTimeEdit>
 #include <QGridLayout>

@@ -3,8 +3,8 @@
 // list belongs to the diary, not to an entry, so it is read again whenever the page is shown.
 // There is no modify: a selected row fills the inputs and Add stores them as a further record.
 
-#include "CCustomPropertyPage.h"
-#include "EntryPreviewPage.h"
+#include "diary/EntryPreviewPage.h"
+#include "ui/CCustomPropertyPage.h"
 
 class QDateTimeEdit;
 class QLineEdit;

@@ -1,7 +1,7 @@
-#include "CTavrinPPViewParams.h"
+#include "diary/CTavrinPPViewParams.h"
 
-#include "FibroRatingsWidget.h"
-#include "TN.h"
+#include "diary/FibroRatingsWidget.h"
+#include "storage/TN.h"
 
 #include <QVBoxLayout>
 

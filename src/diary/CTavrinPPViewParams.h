@@ -2,8 +2,8 @@
 // "Fibromyalgia Parameters" of the entry preview: the ratings and values of the shown entry,
 // which cannot be changed here.
 
-#include "CCustomPropertyPage.h"
-#include "EntryPreviewPage.h"
+#include "diary/EntryPreviewPage.h"
+#include "ui/CCustomPropertyPage.h"
 
 namespace tavrin::diary {
 

@@ -1,12 +1,12 @@
-#include "CTavrinPSDiary.h"
+#include "diary/CTavrinPSDiary.h"
 
-#include "CCustomButton.h"
-#include "CCustomRichEdit.h"
-#include "CTavrinPPBody.h"
-#include "CTavrinPPDiary.h"
-#include "CTavrinPPParams.h"
-#include "DiaryState.h"
-#include "Help.h"
+#include "app/DiaryState.h"
+#include "diary/CTavrinPPBody.h"
+#include "diary/CTavrinPPDiary.h"
+#include "diary/CTavrinPPParams.h"
+#include "platform/Help.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomRichEdit.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -3,8 +3,8 @@
 // the fibromyalgia parameters, with "Save", "Discard" and "Help". Save asks the page that is
 // shown, then the saver; the sheet closes only once the entry was written.
 
-#include "CCustomPropertySheet.h"
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
+#include "ui/CCustomPropertySheet.h"
 
 #include <QByteArray>
 

@@ -1,9 +1,9 @@
-#include "CTavrinPSView.h"
+#include "diary/CTavrinPSView.h"
 
-#include "CTavrinPPViewBody.h"
-#include "CTavrinPPViewDiary.h"
-#include "CTavrinPPViewMedication.h"
-#include "CTavrinPPViewParams.h"
+#include "diary/CTavrinPPViewBody.h"
+#include "diary/CTavrinPPViewDiary.h"
+#include "diary/CTavrinPPViewMedication.h"
+#include "diary/CTavrinPPViewParams.h"
 
 #include <QKeyEvent>
 #include <QSizePolicy>

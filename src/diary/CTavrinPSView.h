@@ -2,7 +2,7 @@
 // The entry preview under the diary page's list: a sheet embedded in the page whose pages each
 // show their part of the selected entry. The page reads the entry once and hands it to all.
 
-#include "CCustomPropertySheet.h"
+#include "ui/CCustomPropertySheet.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "ChoiceButton.h"
+#include "diary/ChoiceButton.h"
 
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // one is drawn in the skin's selection colours, so that it stands out in a row of equal ones
 // under every skin.
 
-#include "CCustomButton.h"
+#include "ui/CCustomButton.h"
 
 namespace tavrin::diary {
 

@@ -1,8 +1,8 @@
-#include "EntryParameters.h"
+#include "diary/EntryParameters.h"
 
-#include "Cp1252.h"
-#include "DiaryConfig.h"
-#include "EntryRecord.h"
+#include "storage/Cp1252.h"
+#include "storage/DiaryConfig.h"
+#include "storage/EntryRecord.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "EntrySearch.h"
+#include "diary/EntrySearch.h"
 
-#include "Cp1252.h"
-#include "RtfCodec.h"
-#include "TN.h"
+#include "diary/RtfCodec.h"
+#include "storage/Cp1252.h"
+#include "storage/TN.h"
 
 #include <QHash>
 

@@ -7,7 +7,7 @@
 // A narrowed list (Apply, then Again) is a chain of searches; an entry is listed when it
 // matches every search of the chain.
 
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
 
 #include <QList>
 #include <QString>

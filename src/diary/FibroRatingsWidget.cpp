@@ -1,7 +1,7 @@
-#include "FibroRatingsWidget.h"
+#include "diary/FibroRatingsWidget.h"
 
-#include "CCustomStatic.h"
-#include "ChoiceButton.h"
+#include "diary/ChoiceButton.h"
+#include "ui/CCustomStatic.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -3,7 +3,7 @@
 // the ends of each scale, and the five typed values. Editing: a press chooses a button, a press
 // on the chosen one takes the choice back. Read-only: the chosen buttons show, nothing changes.
 
-#include "FibroValues.h"
+#include "diary/FibroValues.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "FibroValues.h"
+#include "diary/FibroValues.h"
 
 #include <QLocale>
 

@@ -3,7 +3,7 @@
 // in their four groups with the words at the ends of each scale, and the five typed values
 // (three temperatures, two humidities) with the check they must pass before an entry is saved.
 
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
 
 #include <QString>
 

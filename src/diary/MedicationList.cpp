@@ -1,8 +1,8 @@
-#include "MedicationList.h"
+#include "diary/MedicationList.h"
 
-#include "Cp1252.h"
-#include "LocalTime.h"
-#include "TN.h"
+#include "storage/Cp1252.h"
+#include "storage/LocalTime.h"
+#include "storage/TN.h"
 
 namespace tavrin::diary {
 namespace {

@@ -2,7 +2,7 @@
 // The medication list of a diary without its window: the texts the list shows and the table
 // work behind Add and Delete. Texts cross into the records here, as Windows-1252.
 
-#include "MedicationRecord.h"
+#include "storage/MedicationRecord.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "PainMapWidget.h"
+#include "diary/PainMapWidget.h"
 
-#include "ActiveSkin.h"
-#include "CCustomStatic.h"
-#include "DiaryState.h"
-#include "PainKinds.h"
-#include "SkinBodyAreas.h"
+#include "app/DiaryState.h"
+#include "app/SkinBodyAreas.h"
+#include "storage/PainKinds.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomStatic.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

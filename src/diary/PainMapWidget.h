@@ -3,7 +3,7 @@
 // each at the height of its numbered mark. Editing shows a chooser per area ("N/A" and the six
 // pain kinds, the index being the stored value); read-only shows the kind's name.
 
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
 
 #include <QWidget>
 

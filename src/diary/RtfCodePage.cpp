@@ -1,6 +1,6 @@
-#include "RtfCodePage.h"
+#include "diary/RtfCodePage.h"
 
-#include "Cp1252.h"
+#include "storage/Cp1252.h"
 
 #include <QByteArray>
 #include <QString>

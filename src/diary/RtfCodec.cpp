@@ -1,9 +1,9 @@
-#include "RtfCodec.h"
+#include "diary/RtfCodec.h"
 
-#include "Cp1252.h"
-#include "RtfPlainText.h"
-#include "RtfReader.h"
-#include "RtfWriter.h"
+#include "diary/RtfPlainText.h"
+#include "diary/RtfReader.h"
+#include "diary/RtfWriter.h"
+#include "storage/Cp1252.h"
 
 #include <QTextDocument>
 

@@ -1,4 +1,4 @@
-#include "RtfParser.h"
+#include "diary/RtfParser.h"
 
 #include <algorithm>
 #include <cstdint>

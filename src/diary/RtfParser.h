@@ -8,7 +8,7 @@
 // saturate, and every table the parser keeps is capped. Nothing is allocated beyond a small
 // multiple of the input size, and the walk is one pass over the bytes.
 
-#include "RtfCodePage.h"
+#include "diary/RtfCodePage.h"
 
 #include <QByteArray>
 #include <QColor>

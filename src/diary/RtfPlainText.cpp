@@ -1,6 +1,6 @@
-#include "RtfPlainText.h"
+#include "diary/RtfPlainText.h"
 
-#include "RtfParser.h"
+#include "diary/RtfParser.h"
 
 namespace tavrin::diary {
 namespace {

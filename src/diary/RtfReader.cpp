@@ -1,4 +1,4 @@
-#include "RtfReader.h"
+#include "diary/RtfReader.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "RtfWriter.h"
+#include "diary/RtfWriter.h"
 
-#include "RtfCodePage.h"
+#include "diary/RtfCodePage.h"
 
 #include <QTextBlock>
 #include <QTextCharFormat>

@@ -1,12 +1,12 @@
-#include "CTavrinPPOptionsGeneral.h"
+#include "options/CTavrinPPOptionsGeneral.h"
 
-#include "ActiveSkin.h"
-#include "CCustomButton.h"
-#include "CCustomStatic.h"
-#include "FileChooser.h"
-#include "MessageBox.h"
-#include "SkinLoader.h"
-#include "Sound.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "app/SkinLoader.h"
+#include "platform/Sound.h"
 #include "app/Page.h"
 
 #include <QButtonGroup>

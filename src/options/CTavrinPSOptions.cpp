@@ -1,13 +1,13 @@
-#include "CTavrinPSOptions.h"
+#include "options/CTavrinPSOptions.h"
 
-#include "CCustomButton.h"
-#include "CTavrinPPOptionsGeneral.h"
-#include "DiaryOptionsPage.h"
-#include "DiaryState.h"
-#include "Help.h"
-#include "MessageBox.h"
-#include "TN.h"
+#include "app/DiaryState.h"
 #include "app/ModuleRegistry.h"
+#include "options/CTavrinPPOptionsGeneral.h"
+#include "options/DiaryOptionsPage.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "storage/TN.h"
+#include "ui/CCustomButton.h"
 
 #include <QKeySequence>
 #include <QShortcut>

@@ -4,8 +4,8 @@
 // The sheet itself writes nothing to the settings store: on "Save" it closes with Accepted and
 // OptionsCommand writes what the pages hold.
 
-#include "CCustomPropertySheet.h"
-#include "OptionsSettings.h"
+#include "options/OptionsSettings.h"
+#include "ui/CCustomPropertySheet.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "DiaryOptionsPage.h"
+#include "options/DiaryOptionsPage.h"
 
 namespace tavrin::options {
 

@@ -7,7 +7,7 @@
 //   - saving the sheet: storeConfiguration() puts the page's values into the diary
 //     configuration, which the sheet then writes once for all pages.
 
-#include "CCustomPropertyPage.h"
+#include "ui/CCustomPropertyPage.h"
 
 namespace tavrin {
 class DiaryConfig;

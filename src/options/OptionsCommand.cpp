@@ -1,12 +1,12 @@
-#include "OptionsCommand.h"
+#include "options/OptionsCommand.h"
 
-#include "Autostart.h"
-#include "CTavrinPSOptions.h"
-#include "DataPaths.h"
-#include "DiaryState.h"
-#include "MessageBox.h"
-#include "RestartProgram.h"
-#include "Settings.h"
+#include "app/DiaryState.h"
+#include "options/CTavrinPSOptions.h"
+#include "platform/Autostart.h"
+#include "platform/DataPaths.h"
+#include "platform/MessageBox.h"
+#include "platform/RestartProgram.h"
+#include "platform/Settings.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "OptionsSettings.h"
+#include "options/OptionsSettings.h"
 
-#include "Settings.h"
-#include "SettingsStore.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
 
 namespace tavrin::options {
 namespace {

@@ -1,6 +1,6 @@
-#include "Autostart.h"
+#include "platform/Autostart.h"
 
-#include "ProgramTexts.h"
+#include "storage/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "CDirDialog.h"
+#include "platform/CDirDialog.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
-#include "ColorChooser.h"
+#include "platform/ColorChooser.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QColorDialog>
 #include <QQueue>

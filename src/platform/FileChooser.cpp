@@ -1,6 +1,6 @@
-#include "FileChooser.h"
+#include "platform/FileChooser.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
-#include "FontChooser.h"
+#include "platform/FontChooser.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QFontDialog>
 #include <QQueue>

@@ -1,8 +1,8 @@
-#include "Help.h"
+#include "platform/Help.h"
 
-#include "DataPaths.h"
-#include "HelpWindow.h"
-#include "MessageBox.h"
+#include "platform/DataPaths.h"
+#include "platform/HelpWindow.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QDir>

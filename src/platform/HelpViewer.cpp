@@ -1,7 +1,7 @@
-#include "HelpViewer.h"
+#include "platform/HelpViewer.h"
 
-#include "Help.h"
-#include "ShellOpen.h"
+#include "platform/Help.h"
+#include "platform/ShellOpen.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "HelpWindow.h"
+#include "platform/HelpWindow.h"
 
-#include "Help.h"
-#include "HelpViewer.h"
-#include "ProgramTexts.h"
+#include "platform/Help.h"
+#include "platform/HelpViewer.h"
+#include "storage/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 // and answered with the next scripted answer, or with OK (No for questions) when none is
 // scripted.
 
-#include "ProgramTexts.h"
+#include "storage/ProgramTexts.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "MessageBoxReporter.h"
+#include "platform/MessageBoxReporter.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 // voice-note failures as warnings, the wrong-version notice with the exclamation icon, the
 // iteration trace in a plain box. Long operations show the wait cursor while they run.
 
-#include "Reporter.h"
+#include "storage/Reporter.h"
 
 namespace tavrin::platform {
 

@@ -1,6 +1,6 @@
-#include "PrintDialog.h"
+#include "platform/PrintDialog.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QPageSize>
 #include <QPrintDialog>

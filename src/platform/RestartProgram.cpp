@@ -1,6 +1,6 @@
-#include "RestartProgram.h"
+#include "platform/RestartProgram.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "Settings.h"
+#include "platform/Settings.h"
 
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 namespace tavrin::settings {
 

@@ -1,4 +1,4 @@
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
-#include "ShellOpen.h"
+#include "platform/ShellOpen.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QDesktopServices>
 #include <QProcess>

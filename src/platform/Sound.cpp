@@ -1,6 +1,6 @@
-#include "Sound.h"
+#include "platform/Sound.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QAudioDevice>

@@ -1,4 +1,4 @@
-#include "TempNames.h"
+#include "platform/TempNames.h"
 
 #include <QDir>
 #include <QFile>

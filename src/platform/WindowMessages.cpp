@@ -1,4 +1,4 @@
-#include "WindowMessages.h"
+#include "platform/WindowMessages.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "Cp1252.h"
+#include "storage/Cp1252.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "DiaryConfig.h"
+#include "storage/DiaryConfig.h"
 
 #include <string>
 

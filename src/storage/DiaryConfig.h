@@ -2,7 +2,7 @@
 // The diary configuration block (file letter c, 3112 bytes): names and switches of every
 // diary parameter, the spin and combo definitions, the shortcut texts and the type names.
 
-#include "Record.h"
+#include "storage/Record.h"
 
 namespace tavrin {
 

@@ -1,4 +1,4 @@
-#include "DiaryFileSet.h"
+#include "storage/DiaryFileSet.h"
 
 namespace tavrin {
 

@@ -1,4 +1,4 @@
-#include "DiaryIo.h"
+#include "storage/DiaryIo.h"
 
 #include <atomic>
 #include <cerrno>

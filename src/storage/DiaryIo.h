@@ -2,9 +2,9 @@
 // File steps shared by every table: open or report, read a whole file, append, and replace a
 // file atomically (temporary file beside the target, fsync, rename, fsync of the directory).
 
-#include "DiaryFileSet.h"
-#include "FileSystem.h"
-#include "Reporter.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/FileSystem.h"
+#include "storage/Reporter.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The 420-byte index record of a diary entry, exactly as it lies in the entry index file.
 
-#include "Record.h"
+#include "storage/Record.h"
 
 #include <array>
 #include <span>

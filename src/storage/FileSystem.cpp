@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "storage/FileSystem.h"
 
 #include <cerrno>
 #include <random>

@@ -1,4 +1,4 @@
-#include "FixedTable.h"
+#include "storage/FixedTable.h"
 
 #include <cerrno>
 #include <climits>

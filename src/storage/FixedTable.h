@@ -3,10 +3,10 @@
 // FixedTable does the file work on raw records; Table<Rec> adds the record cursor, the record
 // buffers and the deletion and order rules that the record type states.
 
-#include "Cp1252.h"
-#include "DiaryIo.h"
-#include "Reporter.h"
-#include "TableTraits.h"
+#include "storage/Cp1252.h"
+#include "storage/DiaryIo.h"
+#include "storage/Reporter.h"
+#include "storage/TableTraits.h"
 
 #include <algorithm>
 #include <cstdint>

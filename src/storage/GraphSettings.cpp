@@ -1,4 +1,4 @@
-#include "GraphSettings.h"
+#include "storage/GraphSettings.h"
 
 namespace tavrin {
 namespace {

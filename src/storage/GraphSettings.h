@@ -2,7 +2,7 @@
 // The graph settings block (file letter g, 432 bytes): per plottable series whether it is
 // visible, its colour, its kind of plot and its line width.
 
-#include "Record.h"
+#include "storage/Record.h"
 
 namespace tavrin {
 

@@ -1,4 +1,4 @@
-#include "LocalTime.h"
+#include "storage/LocalTime.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "NativeFileSystem.h"
+#include "storage/NativeFileSystem.h"
 
 #include <cerrno>
 #include <dirent.h>

@@ -1,5 +1,5 @@
 #pragma once
-#include "FileSystem.h"
+#include "storage/FileSystem.h"
 
 namespace tavrin {
 

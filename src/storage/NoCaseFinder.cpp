@@ -1,7 +1,7 @@
-#include "NoCaseFinder.h"
+#include "storage/NoCaseFinder.h"
 
-#include "Cp1252.h"
-#include "Scramble.h"
+#include "storage/Cp1252.h"
+#include "storage/Scramble.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "PadTable.h"
+#include "storage/PadTable.h"
 
-#include "DiaryFileSet.h"
+#include "storage/DiaryFileSet.h"
 
 namespace tavrin {
 

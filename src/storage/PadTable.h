@@ -2,7 +2,7 @@
 // The scratch pad table (file letter t, 2610 bytes): nine pads, each a title and the full path
 // of its text file.
 
-#include "Record.h"
+#include "storage/Record.h"
 
 namespace tavrin {
 

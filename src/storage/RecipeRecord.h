@@ -1,7 +1,7 @@
 #pragma once
-#include "IngredientLineRecord.h"
-#include "Record.h"
-#include "TableTraits.h"
+#include "storage/IngredientLineRecord.h"
+#include "storage/Record.h"
+#include "storage/TableTraits.h"
 
 #include <algorithm>
 #include <span>

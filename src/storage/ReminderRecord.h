@@ -1,6 +1,6 @@
 #pragma once
-#include "Record.h"
-#include "TableTraits.h"
+#include "storage/Record.h"
+#include "storage/TableTraits.h"
 
 #include <span>
 

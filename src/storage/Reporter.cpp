@@ -1,4 +1,4 @@
-#include "Reporter.h"
+#include "storage/Reporter.h"
 
 #include <cerrno>
 #include <cstdio>

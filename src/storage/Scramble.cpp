@@ -1,6 +1,6 @@
-#include "Scramble.h"
+#include "storage/Scramble.h"
 
-#include "EntryRecord.h"
+#include "storage/EntryRecord.h"
 
 #include <algorithm>
 

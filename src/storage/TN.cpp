@@ -1,7 +1,7 @@
-#include "TN.h"
+#include "storage/TN.h"
 
-#include "LocalTime.h"
-#include "Scramble.h"
+#include "storage/LocalTime.h"
+#include "storage/Scramble.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,20 +4,20 @@
 // and closes them before it returns, so objects on the same diary always see each other's
 // writes.
 
-#include "ContactRecord.h"
-#include "DiaryConfig.h"
-#include "DiaryFileSet.h"
-#include "DiaryIo.h"
-#include "EntryRecord.h"
-#include "FixedTable.h"
-#include "GraphSettings.h"
-#include "IngredientLineRecord.h"
-#include "IngredientRecord.h"
-#include "MedicationRecord.h"
-#include "PadTable.h"
-#include "PlannerRecord.h"
-#include "RecipeRecord.h"
-#include "ReminderRecord.h"
+#include "storage/ContactRecord.h"
+#include "storage/DiaryConfig.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/DiaryIo.h"
+#include "storage/EntryRecord.h"
+#include "storage/FixedTable.h"
+#include "storage/GraphSettings.h"
+#include "storage/IngredientLineRecord.h"
+#include "storage/IngredientRecord.h"
+#include "storage/MedicationRecord.h"
+#include "storage/PadTable.h"
+#include "storage/PlannerRecord.h"
+#include "storage/RecipeRecord.h"
+#include "storage/ReminderRecord.h"
 
 #include <array>
 #include <functional>

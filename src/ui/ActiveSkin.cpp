@@ -1,4 +1,4 @@
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "CCalculatorTitleBar.h"
+#include "ui/CCalculatorTitleBar.h"
 
 namespace tavrin::ui {
 

@@ -1,7 +1,7 @@
-#include "CColorButton.h"
+#include "ui/CColorButton.h"
 
-#include "ActiveSkin.h"
-#include "ColorChooser.h"
+#include "platform/ColorChooser.h"
+#include "ui/ActiveSkin.h"
 
 #include <QPainter>
 

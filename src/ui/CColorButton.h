@@ -2,7 +2,7 @@
 // A button that shows a colour. Pressing it opens the colour chooser at that colour; on OK the
 // button takes the chosen colour and emits colorChosen().
 
-#include "CCustomButton.h"
+#include "ui/CCustomButton.h"
 
 namespace tavrin::ui {
 

@@ -1,7 +1,7 @@
-#include "CCustomButton.h"
+#include "ui/CCustomButton.h"
 
-#include "ActiveSkin.h"
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
+#include "ui/ActiveSkin.h"
 
 #include <QEnterEvent>
 #include <QFontDatabase>

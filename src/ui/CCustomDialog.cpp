@@ -1,7 +1,7 @@
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
-#include "ActiveSkin.h"
-#include "WindowEffects.h"
+#include "ui/ActiveSkin.h"
+#include "ui/WindowEffects.h"
 
 #include <QPainter>
 #include <QShowEvent>

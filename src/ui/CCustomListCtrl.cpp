@@ -1,16 +1,16 @@
-#include "CCustomListCtrl.h"
+#include "ui/CCustomListCtrl.h"
 
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
+#include "platform/WindowMessages.h"
+#include "ui/CInPlaceCombo.h"
+#include "ui/CInPlaceEdit.h"
+#include "ui/CInPlaceSpin.h"
+#include "ui/CustomListDelegate.h"
+#include "ui/CustomListModel.h"
 #include <QFont>
-#include "CInPlaceCombo.h"
-#include "CInPlaceEdit.h"
-#include "CInPlaceSpin.h"
-#include "CustomListDelegate.h"
-#include "CustomListModel.h"
-#include "Settings.h"
-#include "SettingsStore.h"
-#include "WindowMessages.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "CCustomPropertyPage.h"
+#include "ui/CCustomPropertyPage.h"
 
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
 #include <QPainter>
 

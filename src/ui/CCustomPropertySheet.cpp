@@ -1,9 +1,9 @@
-#include "CCustomPropertySheet.h"
+#include "ui/CCustomPropertySheet.h"
 
-#include "ActiveSkin.h"
-#include "CCustomButton.h"
-#include "CCustomPropertyPage.h"
-#include "CCustomTabCtrl.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomPropertyPage.h"
+#include "ui/CCustomTabCtrl.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>

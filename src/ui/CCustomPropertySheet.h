@@ -6,7 +6,7 @@
 // Switching pages asks the current page (onKillActive) and the new one (onSetActive); OK asks
 // the current page, then tells every page that was shown (onOK) and closes with Accepted.
 
-#include "CCustomDialog.h"
+#include "ui/CCustomDialog.h"
 
 #include <QList>
 #include <QSet>

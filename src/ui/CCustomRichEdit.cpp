@@ -1,6 +1,6 @@
-#include "CCustomRichEdit.h"
+#include "ui/CCustomRichEdit.h"
 
-#include "ShellOpen.h"
+#include "platform/ShellOpen.h"
 
 #include <QApplication>
 #include <QClipboard>

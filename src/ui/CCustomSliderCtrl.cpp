@@ -1,7 +1,7 @@
-#include "CCustomSliderCtrl.h"
+#include "ui/CCustomSliderCtrl.h"
 
-#include "ActiveSkin.h"
-#include "WindowMessages.h"
+#include "platform/WindowMessages.h"
+#include "ui/ActiveSkin.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "CCustomStatic.h"
+#include "ui/CCustomStatic.h"
 
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
 #include <QEvent>
 #include <QLayout>

@@ -1,6 +1,6 @@
-#include "CCustomTabCtrl.h"
+#include "ui/CCustomTabCtrl.h"
 
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
 #include <QPainter>
 #include <QPainterPath>

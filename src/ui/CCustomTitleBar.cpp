@@ -1,6 +1,6 @@
-#include "CCustomTitleBar.h"
+#include "ui/CCustomTitleBar.h"
 
-#include "WindowMessages.h"
+#include "platform/WindowMessages.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "CInPlaceCombo.h"
+#include "ui/CInPlaceCombo.h"
 
-#include "InPlaceKeys.h"
+#include "ui/InPlaceKeys.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

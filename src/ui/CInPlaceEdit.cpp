@@ -1,6 +1,6 @@
-#include "CInPlaceEdit.h"
+#include "ui/CInPlaceEdit.h"
 
-#include "InPlaceKeys.h"
+#include "ui/InPlaceKeys.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

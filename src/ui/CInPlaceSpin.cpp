@@ -1,8 +1,8 @@
-#include "CInPlaceSpin.h"
+#include "ui/CInPlaceSpin.h"
 
-#include "InPlaceKeys.h"
+#include "ui/InPlaceKeys.h"
 
-#include "ActiveSkin.h"
+#include "ui/ActiveSkin.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

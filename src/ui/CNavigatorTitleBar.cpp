@@ -1,4 +1,4 @@
-#include "CNavigatorTitleBar.h"
+#include "ui/CNavigatorTitleBar.h"
 
 namespace tavrin::ui {
 

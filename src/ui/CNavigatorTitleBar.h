@@ -2,7 +2,7 @@
 // Title bar of the floating navigator panel: the mouse resting over it while the panel is
 // collapsed posts "TNSNavigatorIn" to the main window, which expands the panel.
 
-#include "CCustomTitleBar.h"
+#include "ui/CCustomTitleBar.h"
 
 namespace tavrin::ui {
 

@@ -1,9 +1,9 @@
-#include "CPrintListCtrl.h"
+#include "ui/CPrintListCtrl.h"
 
-#include "CCustomListCtrl.h"
-#include "LocalTime.h"
-#include "PrintDialog.h"
-#include "Settings.h"
+#include "platform/PrintDialog.h"
+#include "platform/Settings.h"
+#include "storage/LocalTime.h"
+#include "ui/CCustomListCtrl.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "CScratchPadTitleBar.h"
+#include "ui/CScratchPadTitleBar.h"
 
 namespace tavrin::ui {
 

@@ -1,7 +1,7 @@
-#include "CustomListDelegate.h"
+#include "ui/CustomListDelegate.h"
 
-#include "ActiveSkin.h"
-#include "CustomListModel.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CustomListModel.h"
 
 #include <QPainter>
 #include <QPainterPath>

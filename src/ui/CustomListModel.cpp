@@ -1,4 +1,4 @@
-#include "CustomListModel.h"
+#include "ui/CustomListModel.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "WindowEffects.h"
+#include "ui/WindowEffects.h"
 
 #include <QGuiApplication>
 #include <QPointer>

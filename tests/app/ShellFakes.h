@@ -2,16 +2,16 @@
 // Stand-ins for the module pages and services the main window talks to, recording what it
 // asks of them, and the set-up every main-window test shares.
 
-#include "ActiveSkin.h"
-#include "DiaryState.h"
-#include "Help.h"
-#include "MessageBox.h"
-#include "Settings.h"
-#include "SkinLoader.h"
-#include "Sound.h"
 #include "TestEnvironment.h"
-#include "WindowMessages.h"
+#include "app/DiaryState.h"
 #include "app/ModuleRegistry.h"
+#include "app/SkinLoader.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "platform/Sound.h"
+#include "platform/WindowMessages.h"
+#include "ui/ActiveSkin.h"
 
 #include <QDir>
 #include <QStringList>

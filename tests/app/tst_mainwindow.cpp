@@ -1,18 +1,18 @@
 // The main window as the user meets it: its buttons and pages, switching pages, keys, the
 // title, the commands and the navigator's places.
 
-#include "CCustomButton.h"
-#include "CTavrinDlg.h"
-#include "CTavrinDlgAbout.h"
-#include "CTavrinDlgFirst.h"
-#include "DataPaths.h"
 #include "DiaryFixture.h"
-#include "FileChooser.h"
-#include "FloatingPanel.h"
 #include "MainWindowTest.h"
 #include "ModalDriver.h"
-#include "ProgramTexts.h"
-#include "SkinLayout.h"
+#include "app/CTavrinDlg.h"
+#include "app/CTavrinDlgAbout.h"
+#include "app/CTavrinDlgFirst.h"
+#include "app/FloatingPanel.h"
+#include "app/SkinLayout.h"
+#include "platform/DataPaths.h"
+#include "platform/FileChooser.h"
+#include "storage/ProgramTexts.h"
+#include "ui/CCustomButton.h"
 
 #include <QApplication>
 #include <QLabel>

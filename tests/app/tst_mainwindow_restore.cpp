@@ -1,13 +1,13 @@
 // The main window's start and its minimise and restore: when the last diary's password is
 // asked, when the window may be seen, the tray, the reminder timer and a second copy.
 
-#include "CTavrinDlg.h"
 #include "DiaryFixture.h"
-#include "FloatingPanel.h"
 #include "MainWindowTest.h"
 #include "ModalDriver.h"
-#include "ProgramTexts.h"
-#include "SingleInstance.h"
+#include "app/CTavrinDlg.h"
+#include "app/FloatingPanel.h"
+#include "platform/SingleInstance.h"
+#include "storage/ProgramTexts.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,10 +2,10 @@
 // keys and their title bars, folded again when focus goes elsewhere or the window moves, and
 // filled by whichever module registered a body.
 
-#include "CCustomTitleBar.h"
-#include "CTavrinDlg.h"
-#include "FloatingPanel.h"
 #include "MainWindowTest.h"
+#include "app/CTavrinDlg.h"
+#include "app/FloatingPanel.h"
+#include "ui/CCustomTitleBar.h"
 
 #include <QApplication>
 #include <QEnterEvent>

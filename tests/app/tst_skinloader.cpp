@@ -1,10 +1,10 @@
 // Choosing, checking and activating skins, against skins built by hand in a scratch folder.
 
-#include "ActiveSkin.h"
-#include "MessageBox.h"
-#include "Settings.h"
-#include "SkinLoader.h"
 #include "TestEnvironment.h"
+#include "app/SkinLoader.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "ui/ActiveSkin.h"
 
 #include <QDir>
 #include <QFile>

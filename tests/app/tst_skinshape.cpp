@@ -1,9 +1,9 @@
 // The main window's outline cut from "back_large.tns" by the window key colour.
 
-#include "ActiveSkin.h"
-#include "MessageBox.h"
 #include "TestEnvironment.h"
-#include "WindowShape.h"
+#include "app/WindowShape.h"
+#include "platform/MessageBox.h"
+#include "ui/ActiveSkin.h"
 
 #include <QDir>
 #include <QImage>

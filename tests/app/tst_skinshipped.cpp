@@ -2,13 +2,13 @@
 // layout the main window and the pain-map page rely on, and the marked areas sit where the
 // shared table says.
 
-#include "ActiveSkin.h"
-#include "MessageBox.h"
-#include "SkinBodyAreas.h"
-#include "SkinLayout.h"
-#include "SkinLoader.h"
 #include "TestEnvironment.h"
-#include "WindowShape.h"
+#include "app/SkinBodyAreas.h"
+#include "app/SkinLayout.h"
+#include "app/SkinLoader.h"
+#include "app/WindowShape.h"
+#include "platform/MessageBox.h"
+#include "ui/ActiveSkin.h"
 
 #include <QDir>
 #include <QFile>

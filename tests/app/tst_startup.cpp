@@ -2,13 +2,13 @@
 // what is gathered for every window, and the program itself started without a display or as a
 // second copy.
 
-#include "CTavrinApp.h"
-#include "CTavrinDlg.h"
-#include "CTavrinDlgLogo.h"
-#include "ProgramResources.h"
 #include "ShellFakes.h"
-#include "SingleInstance.h"
-#include "WindowEffects.h"
+#include "app/CTavrinApp.h"
+#include "app/CTavrinDlg.h"
+#include "app/CTavrinDlgLogo.h"
+#include "app/ProgramResources.h"
+#include "platform/SingleInstance.h"
+#include "ui/WindowEffects.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

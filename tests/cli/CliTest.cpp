@@ -1,11 +1,11 @@
 // tavrin-cli driven in-process (and once as a program) on diaries made in a scratch folder.
 
-#include "Cli.h"
-#include "DiaryFileSet.h"
-#include "DiaryIo.h"
-#include "EntryJson.h"
-#include "ProgramTexts.h"
-#include "TN.h"
+#include "cli/Cli.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/DiaryIo.h"
+#include "cli/EntryJson.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
 
 #include <gtest/gtest.h>
 

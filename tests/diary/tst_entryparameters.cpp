@@ -1,8 +1,8 @@
 // The parameter rows that the preview and the editor show, from a diary's configuration.
 
-#include "DiaryConfig.h"
-#include "EntryParameters.h"
-#include "EntryRecord.h"
+#include "diary/EntryParameters.h"
+#include "storage/DiaryConfig.h"
+#include "storage/EntryRecord.h"
 
 #include <QTest>
 

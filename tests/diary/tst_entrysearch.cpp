@@ -1,9 +1,9 @@
 // The search modes of the diary page and the walks that apply them, without a display.
 
 #include "DiaryFixture.h"
-#include "EntrySearch.h"
-#include "TN.h"
 #include "TestEnvironment.h"
+#include "diary/EntrySearch.h"
+#include "storage/TN.h"
 
 #include <QTest>
 

@@ -1,13 +1,13 @@
 // The fibromyalgia block: the ratings table against the record layout, the check of the five
 // typed values, the button rows of the editing page and of the read-only preview.
 
-#include "CTavrinPPParams.h"
-#include "CTavrinPPViewParams.h"
-#include "FibroRatingsWidget.h"
-#include "FibroValues.h"
-#include "MessageBox.h"
-#include "TN.h"
 #include "TestEnvironment.h"
+#include "diary/CTavrinPPParams.h"
+#include "diary/CTavrinPPViewParams.h"
+#include "diary/FibroRatingsWidget.h"
+#include "diary/FibroValues.h"
+#include "platform/MessageBox.h"
+#include "storage/TN.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -1,19 +1,19 @@
 // The medication page driven as a user would: typing into the inputs, pressing the buttons,
 // selecting rows; the messages and the printout are checked as the user would see them.
 
-#include "CCustomListCtrl.h"
-#include "CTavrinPPViewMedication.h"
-#include "Clock.h"
 #include "DiaryFixture.h"
-#include "DiaryState.h"
-#include "MedicationList.h"
-#include "MessageBox.h"
-#include "PrintDialog.h"
-#include "ProgramTexts.h"
-#include "Settings.h"
-#include "SettingsStore.h"
-#include "TN.h"
 #include "TestEnvironment.h"
+#include "app/DiaryState.h"
+#include "diary/CTavrinPPViewMedication.h"
+#include "diary/MedicationList.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/PrintDialog.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
+#include "ui/CCustomListCtrl.h"
 
 #include <QDateTimeEdit>
 #include <QFile>

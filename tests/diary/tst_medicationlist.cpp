@@ -2,9 +2,9 @@
 // field limits, dates in local time, and removing records.
 
 #include "DiaryFixture.h"
-#include "MedicationList.h"
-#include "TN.h"
 #include "TestEnvironment.h"
+#include "diary/MedicationList.h"
+#include "storage/TN.h"
 
 #include <QFile>
 #include <QTest>

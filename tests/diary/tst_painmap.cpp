@@ -1,13 +1,13 @@
 // The body pain map: choosers beside the skin's pictures at their areas' heights, values in
 // and out, and the read-only preview page.
 
-#include "CTavrinPPBody.h"
-#include "CTavrinPPViewBody.h"
-#include "DiaryState.h"
-#include "PainMapWidget.h"
-#include "SkinBodyAreas.h"
-#include "TN.h"
 #include "TestEnvironment.h"
+#include "app/DiaryState.h"
+#include "app/SkinBodyAreas.h"
+#include "diary/CTavrinPPBody.h"
+#include "diary/CTavrinPPViewBody.h"
+#include "diary/PainMapWidget.h"
+#include "storage/TN.h"
 
 #include <QComboBox>
 #include <QDir>

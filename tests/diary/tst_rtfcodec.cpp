@@ -1,8 +1,8 @@
 // Round trips of everything the entry editor can put into a text, through the stored RTF and
 // back, and the bytes that are stored.
 
-#include "RtfCodec.h"
 #include "RtfTestSupport.h"
+#include "diary/RtfCodec.h"
 
 #include <QTest>
 #include <QTextBlock>

@@ -1,8 +1,8 @@
 // Reading RTF that other programs wrote: fixtures saved by a common word processor (made by
 // scripts/make-rtf-fixtures, which also has that program re-save a text this codec wrote).
 
-#include "RtfCodec.h"
 #include "RtfTestSupport.h"
+#include "diary/RtfCodec.h"
 
 #include <QApplication>
 #include <QFile>

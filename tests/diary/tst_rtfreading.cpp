@@ -2,8 +2,8 @@
 // parts of a file that are not text, fields, tables and lists; and input that is damaged or
 // hostile, which must neither crash, nor hang, nor allocate without bound.
 
-#include "RtfCodec.h"
 #include "RtfTestSupport.h"
+#include "diary/RtfCodec.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,15 +1,15 @@
 // The "General" options page: the stored values it shows, its exact texts, the controls that
 // steer each other, the days range, the skin list with its author line, and the sound alert.
 
-#include "CTavrinPPOptionsGeneral.h"
-#include "DataPaths.h"
-#include "FileChooser.h"
-#include "MessageBox.h"
-#include "Settings.h"
-#include "SettingsStore.h"
-#include "Sound.h"
 #include "TestEnvironment.h"
 #include "app/Page.h"
+#include "options/CTavrinPPOptionsGeneral.h"
+#include "platform/DataPaths.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
+#include "platform/Sound.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

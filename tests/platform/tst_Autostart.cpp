@@ -1,7 +1,7 @@
 // The login start entry.
 
-#include "Autostart.h"
 #include "TestEnvironment.h"
+#include "platform/Autostart.h"
 
 #include <QDir>
 #include <QFile>

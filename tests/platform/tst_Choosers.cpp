@@ -1,13 +1,13 @@
 // File, folder, colour and font choosers and the print dialog: filter conversion, the default
 // extension, the overwrite question, and the test seams other windows rely on.
 
-#include "CDirDialog.h"
-#include "ColorChooser.h"
-#include "FileChooser.h"
-#include "FontChooser.h"
-#include "MessageBox.h"
-#include "PrintDialog.h"
 #include "TestEnvironment.h"
+#include "platform/CDirDialog.h"
+#include "platform/ColorChooser.h"
+#include "platform/FileChooser.h"
+#include "platform/FontChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/PrintDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

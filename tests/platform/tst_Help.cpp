@@ -1,13 +1,13 @@
 // The help: topic names in all their forms, a page for every topic the program opens, links
 // between the pages, the help window and the embeddable viewer.
 
-#include "DataPaths.h"
-#include "Help.h"
-#include "HelpViewer.h"
-#include "HelpWindow.h"
-#include "MessageBox.h"
-#include "ShellOpen.h"
 #include "TestEnvironment.h"
+#include "platform/DataPaths.h"
+#include "platform/Help.h"
+#include "platform/HelpViewer.h"
+#include "platform/HelpWindow.h"
+#include "platform/MessageBox.h"
+#include "platform/ShellOpen.h"
 
 #include <QDialog>
 #include <QDir>

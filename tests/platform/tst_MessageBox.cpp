@@ -1,8 +1,8 @@
 // Message boxes and the reporter that shows storage failures in them.
 
-#include "MessageBox.h"
-#include "MessageBoxReporter.h"
 #include "TestEnvironment.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageBoxReporter.h"
 
 #include <QApplication>
 #include <QLabel>

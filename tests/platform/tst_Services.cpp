@@ -1,14 +1,14 @@
 // Smaller stand-ins: data folders, temporary names, the clock, the shell, sounds and the restart.
 
-#include "Clock.h"
-#include "DataPaths.h"
-#include "MessageBox.h"
-#include "RestartProgram.h"
-#include "ShellOpen.h"
-#include "Sound.h"
-#include "TempNames.h"
 #include "TestEnvironment.h"
 #include "WaveFixture.h"
+#include "platform/Clock.h"
+#include "platform/DataPaths.h"
+#include "platform/MessageBox.h"
+#include "platform/RestartProgram.h"
+#include "platform/ShellOpen.h"
+#include "platform/Sound.h"
+#include "platform/TempNames.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Only one copy runs; a second copy wakes the first.
 
-#include "SingleInstance.h"
 #include "TestEnvironment.h"
+#include "platform/SingleInstance.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // Playing wave files through a real (null) sound device. Needs pulseaudio; skipped without it.
 
-#include "Sound.h"
 #include "TestEnvironment.h"
 #include "WaveFixture.h"
+#include "platform/Sound.h"
 
 #include <QAudioDevice>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Named window messages: each name is one event type, delivered with its two parameters.
 
-#include "WindowMessages.h"
+#include "platform/WindowMessages.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,9 +1,9 @@
 // The settings store: defaults on missing or unreadable values, deletion by null text, keys with
 // spaces, and where the values land on disk.
 
-#include "Settings.h"
-#include "SettingsStore.h"
 #include "TestEnvironment.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,6 +1,6 @@
 // Windows-1252 texts: the conversion boundary to UTF-8 and the case-blind comparison.
 
-#include "Cp1252.h"
+#include "storage/Cp1252.h"
 
 #include <gtest/gtest.h>
 

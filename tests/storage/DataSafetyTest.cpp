@@ -3,8 +3,8 @@
 // interrupted writer leaves behind.
 
 #include "Diaries.h"
-#include "DiaryIo.h"
-#include "NativeFileSystem.h"
+#include "storage/DiaryIo.h"
+#include "storage/NativeFileSystem.h"
 
 #include <gtest/gtest.h>
 

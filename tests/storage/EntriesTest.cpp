@@ -2,8 +2,8 @@
 
 #include "Diaries.h"
 #include "FaultFileSystem.h"
-#include "LocalTime.h"
-#include "Scramble.h"
+#include "storage/LocalTime.h"
+#include "storage/Scramble.h"
 
 #include <gtest/gtest.h>
 

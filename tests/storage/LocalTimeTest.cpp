@@ -1,6 +1,6 @@
 // Local calendar fields and stored seconds, in a zone with daylight saving time.
 
-#include "LocalTime.h"
+#include "storage/LocalTime.h"
 
 #include <cstdlib>
 #include <ctime>

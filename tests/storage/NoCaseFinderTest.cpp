@@ -1,8 +1,8 @@
 // Finding a text without regard to letter case, in plain and in scrambled texts.
 
-#include "Cp1252.h"
-#include "NoCaseFinder.h"
-#include "Scramble.h"
+#include "storage/NoCaseFinder.h"
+#include "storage/Cp1252.h"
+#include "storage/Scramble.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "DiaryFixture.h"
 
 #include "TestEnvironment.h"
-#include "TN.h"
+#include "storage/TN.h"
 
 #include <QDir>
 

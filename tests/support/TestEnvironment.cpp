@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 
-#include "MessageBox.h"
-#include "SettingsStore.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

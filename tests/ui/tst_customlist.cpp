@@ -1,16 +1,16 @@
 // The shared list view: persisted widths, the empty notice, row colours, check boxes, and the
 // in-place editors with their input filters, the spin squares and "TNSNotifySpin".
 
-#include "ActiveSkin.h"
-#include "CCustomListCtrl.h"
-#include "CInPlaceCombo.h"
-#include "CInPlaceEdit.h"
-#include "CInPlaceSpin.h"
-#include "CustomListModel.h"
-#include "Settings.h"
-#include "SettingsStore.h"
 #include "TestEnvironment.h"
-#include "WindowMessages.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
+#include "platform/WindowMessages.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomListCtrl.h"
+#include "ui/CInPlaceCombo.h"
+#include "ui/CInPlaceEdit.h"
+#include "ui/CInPlaceSpin.h"
+#include "ui/CustomListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QAbstractItemView>

@@ -2,9 +2,9 @@
 // state they report, links written in the text or set as anchors, and pasting a text shortcut
 // into the focused field.
 
-#include "CCustomRichEdit.h"
-#include "ShellOpen.h"
 #include "TestEnvironment.h"
+#include "platform/ShellOpen.h"
+#include "ui/CCustomRichEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

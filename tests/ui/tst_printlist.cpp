@@ -1,12 +1,12 @@
 // List printing, read back from the PDF: page header, column header repeated on every page,
 // hidden columns left out, printing only the selection, and the print fonts from the settings.
 
-#include "CCustomListCtrl.h"
-#include "CPrintListCtrl.h"
-#include "PrintDialog.h"
-#include "Settings.h"
-#include "SettingsStore.h"
 #include "TestEnvironment.h"
+#include "platform/PrintDialog.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
+#include "ui/CCustomListCtrl.h"
+#include "ui/CPrintListCtrl.h"
 
 #include <QFile>
 #include <QPrinter>

@@ -1,11 +1,11 @@
 // Picture buttons, flat buttons and the colour button.
 
-#include "ActiveSkin.h"
-#include "CColorButton.h"
-#include "CCustomButton.h"
-#include "ColorChooser.h"
-#include "MessageBox.h"
 #include "TestEnvironment.h"
+#include "platform/ColorChooser.h"
+#include "platform/MessageBox.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CColorButton.h"
+#include "ui/CCustomButton.h"
 
 #include <QDir>
 #include <QEnterEvent>

@@ -1,17 +1,17 @@
 // Skinned windows, title bars and tabbed sheets.
 
-#include "ActiveSkin.h"
-#include "CCalculatorTitleBar.h"
-#include "CCustomButton.h"
-#include "CCustomDialog.h"
-#include "CCustomPropertyPage.h"
-#include "CCustomPropertySheet.h"
-#include "CCustomStatic.h"
-#include "CCustomTabCtrl.h"
-#include "CNavigatorTitleBar.h"
-#include "CScratchPadTitleBar.h"
 #include "TestEnvironment.h"
-#include "WindowMessages.h"
+#include "platform/WindowMessages.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCalculatorTitleBar.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomDialog.h"
+#include "ui/CCustomPropertyPage.h"
+#include "ui/CCustomPropertySheet.h"
+#include "ui/CCustomStatic.h"
+#include "ui/CCustomTabCtrl.h"
+#include "ui/CNavigatorTitleBar.h"
+#include "ui/CScratchPadTitleBar.h"
 
 #include <QDir>
 #include <QEnterEvent>

@@ -1,9 +1,9 @@
 // Range selection with SHIFT on the skinned slider and the "TNSNotifySLC" messages it sends.
 
-#include "ActiveSkin.h"
-#include "CCustomSliderCtrl.h"
 #include "TestEnvironment.h"
-#include "WindowMessages.h"
+#include "platform/WindowMessages.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomSliderCtrl.h"
 
 #include <QMouseEvent>
 #include <QStyleOptionSlider>

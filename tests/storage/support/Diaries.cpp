@@ -1,6 +1,6 @@
 #include "Diaries.h"
 
-#include "LocalTime.h"
+#include "storage/LocalTime.h"
 
 #include <gtest/gtest.h>
 

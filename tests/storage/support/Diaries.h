@@ -3,7 +3,7 @@
 // reading back a diary's whole observable state as text, for old-or-new comparisons.
 
 #include "StorageTestSupport.h"
-#include "TN.h"
+#include "storage/TN.h"
 
 #include <array>
 #include <memory>

@@ -8,7 +8,7 @@
 //     durable once it was synced; names (creation, rename, removal) once their directory was
 //     synced. restoreDurable() then puts the watched folder back as the disk would hold it.
 
-#include "NativeFileSystem.h"
+#include "storage/NativeFileSystem.h"
 
 #include <cerrno>
 #include <map>

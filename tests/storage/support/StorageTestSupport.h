@@ -2,7 +2,7 @@
 // Shared helpers of the storage tests: a reporter that records, a throwaway directory, whole-file
 // access and a little-endian byte builder for files made by hand from the layout tables.
 
-#include "Reporter.h"
+#include "storage/Reporter.h"
 
 #include <cstdint>
 #include <cstring>
