@@ -43,8 +43,11 @@ TEST(Cp1252, CompareNoCaseFoldsAsciiAndAccentedLetters) {
 TEST(Cp1252, FoldsEveryAccentedCapitalButTheMultiplicationSign) {
     for (int c = 0xC0; c <= 0xDE; ++c) {
         const auto upper = static_cast<unsigned char>(c), lower = static_cast<unsigned char>(c + 0x20);
-        if (c == 0xD7) EXPECT_NE(cp1252::fold(upper), cp1252::fold(lower));
-        else EXPECT_EQ(cp1252::fold(upper), cp1252::fold(lower)) << std::hex << c;
+        if (c == 0xD7) {
+            EXPECT_NE(cp1252::fold(upper), cp1252::fold(lower));
+        } else {
+            EXPECT_EQ(cp1252::fold(upper), cp1252::fold(lower)) << std::hex << c;
+        }
     }
 }
 

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace tavrin::test {
 namespace {
@@ -224,6 +227,14 @@ struct Fault {
 const Fault kFaults[] = {
     {"stop", Mode::Crash, 0}, {"ENOSPC", Mode::Fail, ENOSPC}, {"EIO", Mode::Fail, EIO}, {"power cut", Mode::PowerCut, 0}};
 
+// True when another open of the lock file can take the lock at once, i.e. nobody holds it.
+bool lockIsFree(const std::string& path) {
+    int fd = ::open(DiaryFileSet(path).lockPath().c_str(), O_RDWR | O_CLOEXEC);
+    const bool free = fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (fd >= 0) ::close(fd);
+    return free;
+}
+
 // One point of the matrix; adds a failure for each thing that went wrong and returns false then.
 bool tryPoint(const Operation& c, const std::filesystem::path& base, const std::filesystem::path& work,
               const std::string& path, const Fault& fault, int n, const std::string& stepName,
@@ -241,6 +252,7 @@ bool tryPoint(const Operation& c, const std::filesystem::path& base, const std::
         crashed = true;
     }
     const int openAfter = faulty.openFiles();
+    const bool lockFree = lockIsFree(path);
     t.reset();
     if (fault.mode == Mode::PowerCut && crashed) faulty.restoreDurable();
     const std::string s = c.state(path);
@@ -251,6 +263,7 @@ bool tryPoint(const Operation& c, const std::filesystem::path& base, const std::
     };
     if (crashed != (fault.mode != Mode::Fail)) bad(crashed ? "crashed unasked" : "the step was never reached");
     if (openAfter != 0) bad(std::to_string(openAfter) + " file(s) left open");
+    if (!lockFree) bad("the diary's lock is still held");
     if (crashed || ok) {
         if (s != oldState && s != newState) bad("neither old nor new:\n" + s);
         if (ok && s != newState) bad("reported success but the content is not the new one");

@@ -43,7 +43,9 @@ TEST_F(LocalTimeBerlin, UnreadableZoneDataIsReported) {
         setenv("TZ", c.tz, 1);
         const std::string p = LocalTime::zoneProblem();
         EXPECT_EQ(!p.empty(), c.problem) << c.tz << ": " << p;
-        if (c.problem) EXPECT_NE(p.find("taken as UTC"), std::string::npos) << p;
+        if (c.problem) {
+            EXPECT_NE(p.find("taken as UTC"), std::string::npos) << p;
+        }
     }
 }
 
