@@ -38,6 +38,11 @@ CTavrinDlgResetPassword::CTavrinDlgResetPassword(const QString& path, int extOff
         const QString n = QString::number(i + 1);
         questions_[i] = new QLineEdit(this);
         questions_[i]->setReadOnly(true);
+        // Only read: drawn on the window's colour and passed over by Tab, unlike the answers.
+        questions_[i]->setFocusPolicy(Qt::NoFocus);
+        QPalette readOnly = questions_[i]->palette();
+        readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+        questions_[i]->setPalette(readOnly);
         questions_[i]->setObjectName("question" + n);
         answers_[i] = new QLineEdit(this);
         answers_[i]->setObjectName("answer" + n);
@@ -64,8 +69,10 @@ CTavrinDlgResetPassword::CTavrinDlgResetPassword(const QString& path, int extOff
 
     answers_[0]->setFocus(); // the questions are only read
     if (!path_.isEmpty()) {
+        // The questions are in the index record: an entry text that cannot be read is no reason
+        // to lock the user out.
         TN tn(0, path_.toStdString(), ext_);
-        if (tn.FirstEntry(true))
+        if (tn.ReadIndexRecord())
             for (int i = 0; i < 3; ++i) questions_[i]->setText(fromDiary(tn.entry.question(i)));
     }
 }
@@ -92,7 +99,7 @@ void CTavrinDlgResetPassword::validate() {
     }
     TN tn(0, path_.toStdString(), ext_);
     std::array<QString, 3> typed = {answers_[0]->text(), answers_[1]->text(), answers_[2]->text()};
-    if (!tn.FirstEntry(true) || !answersMatch(tn.entry, typed)) {
+    if (!tn.ReadIndexRecord() || !answersMatch(tn.entry, typed)) {
         MessageBox::warning("The answers do not match!", this);
         return;
     }

@@ -39,9 +39,21 @@ QString CDirDialog::choose(QWidget* parent, const QString& title, const QString&
     dlg.setOption(QFileDialog::DontUseNativeDialog, true); // the button text must be ours
     dlg.setLabelText(QFileDialog::Accept, QStringLiteral("SELECT"));
     dlg.setWindowModality(Qt::ApplicationModal);
-    if (dlg.exec() != QDialog::Accepted) return QString();
-    const QStringList chosen = dlg.selectedFiles();
-    const QString dir = chosen.isEmpty() ? dlg.directory().absolutePath() : chosen.first();
+    // A click on a sub-folder only highlights it; the answer is the folder the user stands in.
+    // A folder typed into the name field is taken as typed.
+    QString highlighted;
+    const auto tracking = QObject::connect(&dlg, &QFileDialog::currentChanged, &dlg,
+                                           [&highlighted](const QString& path) { highlighted = path; });
+    const int result = dlg.exec();
+    QObject::disconnect(tracking);
+    if (result != QDialog::Accepted) return QString();
+    // Selected are the highlighted folder and whatever the name field holds.
+    QString dir = dlg.directory().absolutePath();
+    for (const QString& chosen : dlg.selectedFiles()) {
+        if (!highlighted.isEmpty() && QDir(chosen) == QDir(highlighted)) continue;
+        dir = chosen;
+        break;
+    }
     return QFileInfo(dir).isDir() ? QDir(dir).absolutePath() : QString();
 }
 

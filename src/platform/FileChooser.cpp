@@ -56,8 +56,8 @@ QString run(QWidget* parent, const FileRequest& req) {
         const QFileInfo fi(req.initialName);
         if (req.initialName.contains('/') || req.initialName.contains('\\'))
             startDir = QDir::fromNativeSeparators(fi.path());
-        // A pattern such as "*.tni" only says what to list; the filter does that already.
-        if (!hasWildcard(fi.fileName())) startName = fi.fileName();
+        // A pattern such as "*.tni" is shown as it is, telling the user what to pick.
+        startName = fi.fileName();
     }
 
     for (;;) {
@@ -81,6 +81,11 @@ QString run(QWidget* parent, const FileRequest& req) {
                                                                          req.defaultExtension))
                                  .absoluteFilePath();
         g_lastDir = QFileInfo(path).absolutePath();
+        if (hasWildcard(QFileInfo(path).fileName())) { // a pattern is no file to save to
+            startDir = g_lastDir;
+            startName = QFileInfo(path).fileName();
+            continue;
+        }
         if (req.save && req.mustExistOrPrompt && QFileInfo::exists(path) && !confirmOverwrite(path, parent)) {
             startDir = g_lastDir;
             startName = QFileInfo(path).fileName();

@@ -4,6 +4,7 @@
 #include "app/CTavrinDlgResetPassword.h"
 #include "app/CTavrinDlgSec.h"
 #include "platform/CDirDialog.h"
+#include "storage/DiaryFileSet.h"
 #include "DiaryFixture.h"
 #include "app/DiaryFlows.h"
 #include "app/DiaryShell.h"
@@ -471,6 +472,26 @@ private slots:
         tn.currentEntry = 2;
         QVERIFY(tn.ReadEntry(true));
         QCOMPARE(QString::fromStdString(tn.body), QString("Text of entry 3"));
+    }
+
+    // The questions come from the first index record alone: a first entry whose text cannot be
+    // read still lets the user answer them. They look read-only, unlike the answers.
+    void resetReadsOnlyTheFirstIndexRecord() {
+        const QString path = makeDiary("Unreadable", "Lost", 1, "Pet?", "Rex");
+        QVERIFY(QFile::resize(QString::fromStdString(DiaryFileSet(path.toStdString()).path(DiaryFileSet::kData)), 0));
+        CTavrinDlgResetPassword reset(path, extOffsetOf(path));
+        auto* question = reset.findChild<QLineEdit*>("question1");
+        auto* answer = reset.findChild<QLineEdit*>("answer1");
+        QCOMPARE(question->text(), QString("Pet?"));
+        QVERIFY(question->isReadOnly());
+        QCOMPARE(question->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(question->palette().color(QPalette::Base), reset.palette().color(QPalette::Window));
+        QVERIFY(answer->palette().color(QPalette::Base) != reset.palette().color(QPalette::Window));
+
+        whenModal([](QWidget* change) { click(change, "discardButton"); });
+        type(&reset, "answer1", "Rex");
+        click(&reset, "validateButton");
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{"You can now change your password!"});
     }
 
     void resetNeedsACountingPair() {

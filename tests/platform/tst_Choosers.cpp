@@ -14,11 +14,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace tavrin::platform;
 
@@ -142,6 +146,48 @@ private slots:
         QCOMPARE(path, QDir(dir_).absoluteFilePath("graph.png"));
     }
 
+    // The real chooser shows the initial name it is given, a pattern such as "*.tni" included;
+    // a pattern accepted as it is never comes back as a file name.
+    void realChooserShowsItsInitialName_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("initialName");
+        QTest::newRow("Open a diary") << false << "*.tni";
+        QTest::newRow("Choose WAV") << false << "*.wav";
+        QTest::newRow("export") << true << "*.png";
+        QTest::newRow("named") << true << "Backup.txt";
+    }
+    void realChooserShowsItsInitialName() {
+        QFETCH(bool, save);
+        QFETCH(QString, initialName);
+        MessageBox::setTestMode(false);
+        QStringList shown;
+        std::function<void()> answer = [&] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            auto* edit = dlg->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(edit);
+            shown << edit->text();
+            if (shown.size() == 1 && save) { // accept the name as shown
+                dlg->setDirectory(dir_);
+                if (initialName.contains('*')) QTimer::singleShot(0, answer); // shown again
+                QMetaObject::invokeMethod(dlg, "accept");
+            } else {
+                dlg->reject();
+            }
+        };
+        QTimer::singleShot(0, answer);
+        const QString path = save ? FileChooser::save(nullptr, "t", "Files (*.*)|*.*||", "", initialName)
+                                  : FileChooser::open(nullptr, "t", "Files (*.*)|*.*||", "", initialName);
+        MessageBox::setTestMode(true);
+        QCOMPARE(shown.first(), initialName);
+        if (initialName.contains('*')) {
+            QVERIFY(path.isEmpty()); // shown again, then cancelled
+            QCOMPARE(shown.size(), save ? 2 : 1);
+        } else {
+            QCOMPARE(path, QDir(dir_).absoluteFilePath(initialName));
+        }
+    }
+
     void realDirDialogReadsSelect() {
         MessageBox::setTestMode(false);
         QString title, accept;
@@ -161,6 +207,40 @@ private slots:
         QCOMPARE(title, QString("Choose destination directory"));
         QCOMPARE(accept, QString("SELECT"));
         QCOMPARE(chosen, QDir(dir_).absolutePath());
+    }
+
+    // A sub-folder clicked on is only highlighted: SELECT answers the folder the user stands
+    // in. A folder typed into the name field is taken.
+    void realDirDialogAnswersTheFolderStoodIn_data() {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("highlighted") << false << "";
+        QTest::newRow("typed") << true << "/typed";
+    }
+    void realDirDialogAnswersTheFolderStoodIn() {
+        QFETCH(bool, typed);
+        QFETCH(QString, expected);
+        QDir().mkpath(dir_ + "/highlighted");
+        QDir().mkpath(dir_ + "/typed");
+        MessageBox::setTestMode(false);
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            auto* view = dlg->findChild<QListView*>("listView");
+            auto* model = view ? qobject_cast<QFileSystemModel*>(view->model()) : nullptr;
+            QVERIFY(model);
+            // Clicked on as the user does, once the folder is listed.
+            const QModelIndex sub = model->index(dir_ + "/highlighted");
+            QTRY_VERIFY(view->visualRect(sub).isValid());
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(sub).center());
+            auto* edit = dlg->findChild<QLineEdit*>("fileNameEdit");
+            QCOMPARE(edit->text(), QString("highlighted"));
+            if (typed) edit->setText(dir_ + "/typed");
+            QMetaObject::invokeMethod(dlg, "accept");
+        });
+        const QString chosen = CDirDialog::choose(nullptr, "Choose destination directory", dir_);
+        MessageBox::setTestMode(true);
+        QCOMPARE(chosen, QDir(dir_ + expected).absolutePath());
     }
 
 };
