@@ -3,6 +3,9 @@
 BUILD      ?= build
 BENCHBUILD ?= build-bench
 ASANBUILD  ?= build-asan
+FUZZBUILD  ?= build-fuzz
+SECONDS    ?= 60
+FUZZERS    := entries tables blocks json rtf skin
 JOBS       ?= 2
 LOCK       := flock $(or $(TMPDIR),/tmp)/tavrin-build.lock
 CMAKE_GEN  := -G Ninja
@@ -11,7 +14,7 @@ CMAKE_ARGS ?=
 BENCH_ARGS = --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
 FORMAT_SOURCES = find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0
 
-.PHONY: all deps configure build run test bench asan format format-check clean
+.PHONY: all deps configure build run test bench asan fuzz format format-check clean
 
 all: build
 
@@ -44,6 +47,20 @@ asan: deps
 	$(LOCK) cmake --build $(ASANBUILD) -j$(JOBS)
 	cd $(ASANBUILD) && ctest --output-on-failure -j$(JOBS) -L storage
 
+# Every libFuzzer target (clang, with AddressSanitizer and UBSan) for SECONDS seconds each. New
+# inputs collect in $(FUZZBUILD)/corpus, findings in $(FUZZBUILD)/crashes; a finding, once
+# mended, goes to fuzz/regressions/<target>/ so that `make test` replays it.
+fuzz: deps
+	cmake -S fuzz -B $(FUZZBUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
+	$(LOCK) cmake --build $(FUZZBUILD) -j$(JOBS)
+	@set -e; for t in $(FUZZERS); do \
+	  mkdir -p $(FUZZBUILD)/corpus/$$t $(FUZZBUILD)/crashes/$$t; \
+	  echo "fuzz: $$t for $(SECONDS) s"; \
+	  QT_QPA_PLATFORM=offscreen $(FUZZBUILD)/$${t}_fuzzer -max_total_time=$(SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZBUILD)/crashes/$$t/ $(FUZZBUILD)/corpus/$$t fuzz/corpus/$$t \
+	    $$(test -d fuzz/regressions/$$t && echo fuzz/regressions/$$t); \
+	done
+
 format: deps
 	$(FORMAT_SOURCES) | xargs -0 clang-format -i
 
@@ -52,4 +69,4 @@ format-check: deps
 	$(FORMAT_SOURCES) | xargs -0 clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(BENCHBUILD) $(ASANBUILD)
+	rm -rf $(BUILD) $(BENCHBUILD) $(ASANBUILD) $(FUZZBUILD)

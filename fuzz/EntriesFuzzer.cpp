@@ -1,6 +1,9 @@
-// Arbitrary bytes as an entry index file and its data file: every reader must cope, and a
-// re-key that succeeds must leave every entry reading back with the same texts.
+// Arbitrary bytes as an entry index file and its data file: every reader must cope, every
+// entry read exports as JSON, and a re-key that succeeds must leave every entry reading back
+// with the same texts.
 
+#include "cli/EntryJson.h"
+#include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
 #include "storage/TN.h"
 
@@ -9,16 +12,17 @@
 
 namespace {
 
-class QuietReporter : public tavrin::Reporter {
-public:
-    void report(tavrin::ReportKind, const std::string&) override {}
-};
+using tavrin::fuzz::QuietReporter;
 
 std::vector<std::string> bodies(tavrin::TN& tn, bool& complete) {
     std::vector<std::string> out;
     complete = tn.ForEachEntry(true, [&](const tavrin::EntryView& v) {
         out.emplace_back(v.body);
+        tavrin::cli::TypeTexts types;
+        for (std::size_t t = 0; t < types.size(); ++t) types[t] = std::string(v.types[t]);
         for (auto t : v.types) out.emplace_back(t);
+        // What "export" writes: any record and any texts make valid JSON.
+        (void)tavrin::cli::EntryJson::fromEntry(v.record, std::string(v.body), types).dump();
         return true;
     });
     return out;

@@ -368,10 +368,8 @@ int Cli::exportJson(const std::string& path) {
 
 int Cli::add(const std::string& path) {
     Json input;
-    try {
-        input = Json::parse(in_);
-    } catch (const std::exception& e) {
-        err_ << "tavrin-cli: standard input is not valid JSON: " << e.what() << '\n';
+    if (std::string why; !EntryJson::parse(in_, input, why)) {
+        err_ << "tavrin-cli: standard input is " << why << '\n';
         return kUsage;
     }
     std::vector<Json> objects;

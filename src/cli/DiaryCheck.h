@@ -1,6 +1,9 @@
 #pragma once
 // Verifies a diary's files without trusting them: every index record, the tables and the
-// configuration blocks. Reads raw bytes only and never writes.
+// configuration blocks. Reads raw bytes only and never writes. Whatever "show" or "export"
+// would fail on is reported, and every value outside its range, naming the record and field.
+// A file that is not a regular file (a directory, a FIFO, a link to nothing) is reported
+// without ever waiting on it.
 
 #include <string>
 #include <vector>

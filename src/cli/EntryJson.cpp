@@ -1,11 +1,14 @@
 #include "cli/EntryJson.h"
 
 #include "storage/Cp1252.h"
+#include "cli/EntryLimits.h"
 #include "storage/LocalTime.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
-#include <functional>
+#include <limits>
+#include <optional>
 
 namespace tavrin::cli {
 
@@ -62,183 +65,275 @@ Json EntryJson::fromEntry(const EntryRecord& r, const std::string& body, const T
     return j;
 }
 
+namespace {
+
+// A JSON integer as the JSON holds it: an unsigned number above the signed range has no
+// signed value (taking one would wrap it round to a negative number).
+std::optional<std::int64_t> signedValue(const Json& v) {
+    if (v.is_number_unsigned()) {
+        const auto u = v.get<std::uint64_t>();
+        if (u > std::uint64_t(std::numeric_limits<std::int64_t>::max())) return std::nullopt;
+        return std::int64_t(u);
+    }
+    return v.get<std::int64_t>();
+}
+
+std::string quoted(const char* key) {
+    return std::string("\"") + key + "\"";
+}
+
+std::string between(IntRange r) {
+    return "between " + std::to_string(r.low) + " and " + std::to_string(r.high);
+}
+
+const Json* member(const Json& obj, const char* key) {
+    auto it = obj.find(key);
+    return it == obj.end() ? nullptr : &*it;
+}
+
+// Reads the fields of one entry object into a record. Every step does nothing once an error
+// is kept, so the steps run one after another and the first problem is the one reported.
+class EntryReader {
+public:
+    EntryReader(const Json& entry, EntryRecord& r) : j_(entry), r_(r) {}
+    const std::string& error() const { return error_; }
+
+    void dateTime();
+    void description();
+    void scalars();
+    void measures();
+    void lists();
+    void fibromyalgia();
+    void texts(std::string& body, TypeTexts& types);
+
+private:
+    bool failed() const { return !error_.empty(); }
+    void fail(std::string why) {
+        if (error_.empty()) error_ = std::move(why);
+    }
+    // A whole number within range (a boolean counts as 0 or 1), or `fallback` when absent.
+    int whole(const Json& obj, const char* key, IntRange range, int fallback);
+    // A finite number that a float holds, or 0 when absent.
+    float real(const Json& obj, const char* key);
+    // A text without NUL, as Windows-1252, or empty when absent.
+    std::string text(const Json& obj, const char* key);
+    template <class Set> void list(const char* key, std::size_t n, IntRange range, Set set);
+
+    const Json& j_;
+    EntryRecord& r_;
+    std::string error_;
+};
+
+int EntryReader::whole(const Json& obj, const char* key, IntRange range, int fallback) {
+    const Json* v = failed() ? nullptr : member(obj, key);
+    if (!v) return fallback;
+    std::optional<std::int64_t> n;
+    if (v->is_boolean()) {
+        n = v->get<bool>() ? 1 : 0;
+    } else if (v->is_number_integer()) {
+        n = signedValue(*v);
+    } else {
+        fail(quoted(key) + " must be a whole number");
+        return fallback;
+    }
+    if (!n || !range.contains(*n)) {
+        fail(quoted(key) + " must lie " + between(range));
+        return fallback;
+    }
+    return int(*n);
+}
+
+float EntryReader::real(const Json& obj, const char* key) {
+    const Json* v = failed() ? nullptr : member(obj, key);
+    if (!v) return 0;
+    if (!v->is_number()) {
+        fail(quoted(key) + " must be a number");
+        return 0;
+    }
+    // Numbers that round to the largest float are taken as it: that is how exports write it.
+    constexpr double kMax = std::numeric_limits<float>::max();
+    constexpr double kRoundsToMax = kMax + 0x1p103; // half a step to the next power of two
+    const double d = v->get<double>();
+    if (!std::isfinite(d) || std::abs(d) >= kRoundsToMax) {
+        fail(quoted(key) + " must be a number between -3.4e38 and 3.4e38");
+        return 0;
+    }
+    return std::abs(d) > kMax ? float(std::copysign(kMax, d)) : float(d);
+}
+
+std::string EntryReader::text(const Json& obj, const char* key) {
+    const Json* v = failed() ? nullptr : member(obj, key);
+    if (!v) return {};
+    if (!v->is_string()) {
+        fail(quoted(key) + " must be a text");
+        return {};
+    }
+    std::string out = EntryJson::cp1252(v->get<std::string>());
+    if (out.find('\0') != std::string::npos) fail(quoted(key) + " must not contain NUL characters");
+    return out;
+}
+
+template <class Set>
+void EntryReader::list(const char* key, std::size_t n, IntRange range, Set set) {
+    for (std::size_t i = 0; i < n; ++i)
+        set(int(i), 0);
+    const Json* a = failed() ? nullptr : member(j_, key);
+    if (!a) return;
+    if (!a->is_array() || a->size() != n) {
+        fail(quoted(key) + " must be a list of " + std::to_string(n) + " numbers");
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const Json& v = (*a)[i];
+        const auto value = v.is_number_integer() ? signedValue(v) : std::nullopt;
+        if (!value || !range.contains(*value)) {
+            fail(quoted(key) + " values must lie " + between(range));
+            return;
+        }
+        set(int(i), int(*value));
+    }
+}
+
+void EntryReader::dateTime() {
+    // Local ISO 8601, or seconds since 1970.
+    if (const Json* s = member(j_, "dateTimeSeconds")) {
+        if (!s->is_number_integer()) {
+            fail("\"dateTimeSeconds\" must be a whole number");
+            return;
+        }
+        const auto t = signedValue(*s);
+        if (t)
+            r_.setDateTime(*t);
+        else
+            fail("\"dateTimeSeconds\" must lie " + between({INT64_MIN, INT64_MAX}));
+    } else if (const Json* iso = member(j_, "dateTime")) {
+        std::int64_t t = 0;
+        if (!iso->is_string() || !LocalTime::parseIso(iso->get<std::string>(), t))
+            fail("\"dateTime\" must be a local date and time like 2026-12-07T09:30:00");
+        else
+            r_.setDateTime(t);
+    } else {
+        fail("the entry needs a \"dateTime\"");
+    }
+}
+
+void EntryReader::description() {
+    const std::string d = text(j_, "description");
+    constexpr std::size_t kMax = EntryRecord::kDescriptionWidth - 1;
+    if (d.size() > kMax)
+        fail("\"description\" holds at most " + std::to_string(kMax) + " characters");
+    r_.setDescription(d);
+}
+
+void EntryReader::scalars() {
+    r_.setMood(std::int8_t(whole(j_, "mood", EntryLimits::mood(), 0)));
+    r_.setFatigue(std::int8_t(whole(j_, "fatigue", EntryLimits::fatigue(), 0)));
+    r_.setDream(std::int8_t(whole(j_, "dream", EntryLimits::dream(), 0)));
+    r_.setShape(std::int8_t(whole(j_, "shape", EntryLimits::shape(), 0)));
+    r_.setWeather(std::int8_t(whole(j_, "weather", EntryLimits::weather(), 0)));
+    r_.setMenstruation(std::uint8_t(whole(j_, "menstruation", EntryLimits::check(), 0)));
+    r_.setCopulation(std::uint8_t(whole(j_, "copulation", EntryLimits::check(), 0)));
+}
+
+void EntryReader::measures() {
+    r_.setReal1(real(j_, "real1"));
+    r_.setReal2(real(j_, "real2"));
+    const IntRange any{INT32_MIN, INT32_MAX};
+    r_.setInt1(whole(j_, "int1", any, 0));
+    r_.setInt2(whole(j_, "int2", any, 0));
+}
+
+void EntryReader::lists() {
+    list("spins", DiaryConfig::kSpins, EntryLimits::spin(),
+         [&](int i, int x) { r_.setSpin(i, std::int8_t(x)); });
+    list("combos", DiaryConfig::kCombos, EntryLimits::combo(),
+         [&](int i, int x) { r_.setCombo(i, std::int8_t(x)); });
+    list("painMap", EntryRecord::kPainAreas, EntryLimits::pain(),
+         [&](int i, int x) { r_.setPain(i, std::uint8_t(x)); });
+}
+
+void EntryReader::fibromyalgia() {
+    static const Json empty = Json::object();
+    const Json* found = failed() ? nullptr : member(j_, "fibromyalgia");
+    const Json& fibro = found ? *found : empty;
+    if (!fibro.is_object()) {
+        fail("\"fibromyalgia\" must be an object");
+        return;
+    }
+    for (const auto& fd : EntryRecord::fibroFields())
+        r_.setFibro(fd.field, std::int8_t(whole(fibro, fd.name, EntryLimits::fibro(), -1)));
+    r_.setBodyTemperature(real(fibro, "bodyTemperature"));
+    r_.setOutdoorTemperature(real(fibro, "outdoorTemperature"));
+    r_.setIndoorTemperature(real(fibro, "indoorTemperature"));
+    r_.setOutdoorHumidity(whole(fibro, "outdoorHumidity", EntryLimits::humidity(), 0));
+    r_.setIndoorHumidity(whole(fibro, "indoorHumidity", EntryLimits::humidity(), 0));
+}
+
+void EntryReader::texts(std::string& body, TypeTexts& types) {
+    body = text(j_, "body");
+    for (auto& t : types)
+        t.clear();
+    const Json* t = failed() ? nullptr : member(j_, "types");
+    if (!t) return;
+    if (!t->is_array() || t->size() > types.size()) {
+        fail("\"types\" must be a list of at most " + std::to_string(types.size()) + " texts");
+        return;
+    }
+    for (std::size_t i = 0; i < t->size() && !failed(); ++i) {
+        if (!(*t)[i].is_string()) {
+            fail("\"types\" must hold texts");
+            return;
+        }
+        types[i] = EntryJson::cp1252((*t)[i].get<std::string>());
+        if (types[i].find('\0') != std::string::npos)
+            fail("\"types\" must not contain NUL characters");
+    }
+}
+
+} // namespace
+
+bool EntryJson::parse(std::istream& in, Json& out, std::string& error) {
+    // The depth is limited while parsing, before anything that recurses (copies, dumps) can
+    // meet a deeply nested value.
+    struct TooDeep {};
+    auto limitDepth = [](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth >= kMaxDepth)
+            throw TooDeep{};
+        return true;
+    };
+    try {
+        out = Json::parse(in, limitDepth);
+    } catch (const TooDeep&) {
+        error = "nested deeper than " + std::to_string(kMaxDepth) + " levels";
+        return false;
+    } catch (const Json::exception& e) {
+        error = std::string("not valid JSON: ") + e.what();
+        return false;
+    }
+    return true;
+}
+
 bool EntryJson::toEntry(const Json& j, EntryRecord& r, std::string& body, TypeTexts& types,
                         std::string& error) {
     if (!j.is_object()) {
         error = "the entry must be a JSON object";
         return false;
     }
-    auto intIn = [&](const Json& obj, const char* key, int low, int high, int fallback,
-                     int& out) -> bool {
-        out = fallback;
-        if (!obj.contains(key)) return true;
-        const Json& v = obj[key];
-        if (v.is_boolean()) {
-            out = v.get<bool>() ? 1 : 0;
-        } else if (!v.is_number_integer()) {
-            error = std::string("\"") + key + "\" must be a whole number";
-            return false;
-        } else {
-            long long n = v.get<long long>();
-            if (n < low || n > high) {
-                error = std::string("\"") + key + "\" must lie between " + std::to_string(low) +
-                        " and " + std::to_string(high);
-                return false;
-            }
-            out = int(n);
-        }
-        return true;
-    };
-    auto floatIn = [&](const Json& obj, const char* key, float& out) -> bool {
-        out = 0;
-        if (!obj.contains(key)) return true;
-        if (!obj[key].is_number()) {
-            error = std::string("\"") + key + "\" must be a number";
-            return false;
-        }
-        out = obj[key].get<float>();
-        return true;
-    };
-    auto textIn = [&](const Json& obj, const char* key, std::string& out) -> bool {
-        out.clear();
-        if (!obj.contains(key)) return true;
-        if (!obj[key].is_string()) {
-            error = std::string("\"") + key + "\" must be a text";
-            return false;
-        }
-        out = cp1252(obj[key].get<std::string>());
-        if (out.find('\0') != std::string::npos) {
-            error = std::string("\"") + key + "\" must not contain NUL characters";
-            return false;
-        }
-        return true;
-    };
-
-    // Date and time: local ISO 8601, or seconds since 1970.
-    if (j.contains("dateTimeSeconds")) {
-        if (!j["dateTimeSeconds"].is_number_integer()) {
-            error = "\"dateTimeSeconds\" must be a whole number";
-            return false;
-        }
-        r.setDateTime(j["dateTimeSeconds"].get<std::int64_t>());
-    } else if (j.contains("dateTime")) {
-        std::int64_t t = 0;
-        if (!j["dateTime"].is_string() || !LocalTime::parseIso(j["dateTime"].get<std::string>(), t)) {
-            error = "\"dateTime\" must be a local date and time like 2026-12-07T09:30:00";
-            return false;
-        }
-        r.setDateTime(t);
-    } else {
-        error = "the entry needs a \"dateTime\"";
-        return false;
-    }
-
-    std::string description;
-    if (!textIn(j, "description", description)) return false;
-    if (description.size() > 29) {
-        error = "\"description\" holds at most 29 characters";
-        return false;
-    }
-    r.setDescription(description);
-
-    int v = 0;
-    struct Scalar {
-        const char* key;
-        int low, high;
-        std::function<void(int)> set;
-    };
-    const Scalar scalars[] = {
-        {"mood", -3, 3, [&](int x) { r.setMood(std::int8_t(x)); }},
-        {"fatigue", -2, 0, [&](int x) { r.setFatigue(std::int8_t(x)); }},
-        {"dream", -2, 2, [&](int x) { r.setDream(std::int8_t(x)); }},
-        {"shape", -3, 0, [&](int x) { r.setShape(std::int8_t(x)); }},
-        {"weather", 0, 4, [&](int x) { r.setWeather(std::int8_t(x)); }},
-        {"menstruation", 0, 255, [&](int x) { r.setMenstruation(std::uint8_t(x)); }},
-        {"copulation", 0, 255, [&](int x) { r.setCopulation(std::uint8_t(x)); }},
-    };
-    for (const auto& s : scalars) {
-        if (!intIn(j, s.key, s.low, s.high, 0, v)) return false;
-        s.set(v);
-    }
-    float f = 0;
-    if (!floatIn(j, "real1", f)) return false;
-    r.setReal1(f);
-    if (!floatIn(j, "real2", f)) return false;
-    r.setReal2(f);
-    if (!intIn(j, "int1", INT32_MIN, INT32_MAX, 0, v)) return false;
-    r.setInt1(v);
-    if (!intIn(j, "int2", INT32_MIN, INT32_MAX, 0, v)) return false;
-    r.setInt2(v);
-
-    auto arrayIn = [&](const char* key, std::size_t n, int low, int high, auto set) -> bool {
-        for (std::size_t i = 0; i < n; ++i) set(int(i), 0);
-        if (!j.contains(key)) return true;
-        const Json& a = j[key];
-        if (!a.is_array() || a.size() != n) {
-            error = std::string("\"") + key + "\" must be a list of " + std::to_string(n) + " numbers";
-            return false;
-        }
-        for (std::size_t i = 0; i < n; ++i) {
-            if (!a[i].is_number_integer() || a[i].get<long long>() < low || a[i].get<long long>() > high) {
-                error = std::string("\"") + key + "\" values must lie between " + std::to_string(low) +
-                        " and " + std::to_string(high);
-                return false;
-            }
-            set(int(i), a[i].get<int>());
-        }
-        return true;
-    };
-    if (!arrayIn("spins", 3, -3, 3, [&](int i, int x) { r.setSpin(i, std::int8_t(x)); })) return false;
-    if (!arrayIn("combos", 3, 0, 8, [&](int i, int x) { r.setCombo(i, std::int8_t(x)); })) return false;
-    if (!arrayIn("painMap", EntryRecord::kPainAreas, 0, 6,
-                 [&](int i, int x) { r.setPain(i, std::uint8_t(x)); }))
-        return false;
-
-    static const Json empty = Json::object();
-    const Json& fibro = j.contains("fibromyalgia") ? j["fibromyalgia"] : empty;
-    if (!fibro.is_object()) {
-        error = "\"fibromyalgia\" must be an object";
-        return false;
-    }
-    for (const auto& fd : EntryRecord::fibroFields()) {
-        if (!intIn(fibro, fd.name, -1, 9, -1, v)) return false;
-        r.setFibro(fd.field, std::int8_t(v));
-    }
-    if (!floatIn(fibro, "bodyTemperature", f)) return false;
-    r.setBodyTemperature(f);
-    if (!floatIn(fibro, "outdoorTemperature", f)) return false;
-    r.setOutdoorTemperature(f);
-    if (!floatIn(fibro, "indoorTemperature", f)) return false;
-    r.setIndoorTemperature(f);
-    if (!intIn(fibro, "outdoorHumidity", 0, 100, 0, v)) return false;
-    r.setOutdoorHumidity(v);
-    if (!intIn(fibro, "indoorHumidity", 0, 100, 0, v)) return false;
-    r.setIndoorHumidity(v);
-
-    if (!textIn(j, "body", body)) return false;
-    for (auto& t : types) t.clear();
-    if (j.contains("types")) {
-        const Json& t = j["types"];
-        if (!t.is_array() || t.size() > types.size()) {
-            error = "\"types\" must be a list of at most 5 texts";
-            return false;
-        }
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            if (!t[i].is_string()) {
-                error = "\"types\" must hold texts";
-                return false;
-            }
-            types[i] = cp1252(t[i].get<std::string>());
-            if (types[i].find('\0') != std::string::npos) {
-                error = "\"types\" must not contain NUL characters";
-                return false;
-            }
-        }
-    }
+    EntryReader in(j, r);
+    in.dateTime();
+    in.description();
+    in.scalars();
+    in.measures();
+    in.lists();
+    in.fibromyalgia();
+    in.texts(body, types);
     // Voice notes are recorded by the program itself, never taken from JSON.
     r.setVoiceFlag(0);
     r.setVoice(0, 0);
-    return true;
+    error = in.error();
+    return error.empty();
 }
 
 Json EntryJson::fromRecord(const ByteView& v, std::span<const FieldSpec> fields) {

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
+#include <istream>
 #include <span>
 #include <string>
 
@@ -19,12 +20,20 @@ using TypeTexts = std::array<std::string, EntryRecord::kTypeTexts>;
 
 class EntryJson {
 public:
+    // Entries need three levels; anything far deeper is refused before it is built.
+    static constexpr int kMaxDepth = 64;
+
+    // Parses a JSON document. On failure `error` says why: "not valid JSON: ..." or "nested
+    // deeper than 64 levels".
+    static bool parse(std::istream& in, Json& out, std::string& error);
+
     // Every field of an entry with its texts (the secrets are left out).
     static Json fromEntry(const EntryRecord& r, const std::string& body, const TypeTexts& types);
 
     // Fills the fields of an entry from JSON. Absent fields take the values of a new entry
     // (ratings of the fibromyalgia block unchosen, everything else 0). Values outside their
-    // ranges are refused with a message in `error`.
+    // ranges (EntryLimits), numbers that do not fit their field and floats that are not
+    // finite are refused with a message in `error`; the first problem found is the one given.
     static bool toEntry(const Json& j, EntryRecord& r, std::string& body, TypeTexts& types,
                         std::string& error);
 
