@@ -34,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace tavrin::diary {
 namespace {

@@ -15,7 +15,6 @@
 #include <array>
 #include <string>
 
-class QAbstractButton;
 class QAction;
 class QActionGroup;
 class QComboBox;
