@@ -8,6 +8,7 @@
 #include "CCustomStatic.h"
 #include "ChoiceButton.h"
 #include "Cp1252.h"
+#include "DateTimeTyping.h"
 #include "DiaryConfig.h"
 #include "DiaryState.h"
 #include "LocalTime.h"
@@ -98,6 +99,8 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     time_ = new QTimeEdit(QTime(when.hour, when.minute, when.second), this);
     time_->setObjectName("entryTime");
     time_->setDisplayFormat("HH:mm:ss");
+    ui::DateTimeTyping::attach(date_);
+    ui::DateTimeTyping::attach(time_);
     description_ = new QLineEdit(fromRecord(entry.description()), this);
     description_->setObjectName("description");
     description_->setMaxLength(kMaxDescription);
@@ -183,6 +186,8 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     connect(edit_, &ui::CCustomRichEdit::formatChanged, this, &CTavrinPPDiary::updateFormatButtons);
     connect(date_, &QDateEdit::dateChanged, this, &CTavrinPPDiary::refillPlanner);
     connect(planner_, &ui::CCustomListCtrl::checkToggled, this, &CTavrinPPDiary::plannerTicked);
+    connect(params_, &ui::CCustomListCtrl::cellEdited, this,
+            [this](int row, int, bool cancelled) { parameterEdited(row, cancelled); });
 
     // The page's keys for the text's formats.
     const struct {
@@ -215,6 +220,9 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
 
     showSlot(0);
     refillPlanner();
+    // What was loaded is no change: only the user's edits count from here.
+    for (QTextDocument* doc : docs_)
+        doc->clearUndoRedoStacks();
 }
 
 CTavrinPPDiary::~CTavrinPPDiary() {
@@ -431,6 +439,32 @@ void CTavrinPPDiary::fillParameters(const DiaryConfig& config, const EntryRecord
         if (row.kind == ParameterRow::Mood) moodRow_ = r;
     }
     params_->setRedraw(true);
+}
+
+void CTavrinPPDiary::parameterEdited(int row, bool cancelled) {
+    if (cancelled || row < 0 || row >= rows_.size() || rows_[row].kind != ParameterRow::Real)
+        return;
+    // A measurement shows as it will be stored, with two decimals.
+    EntryRecord scratch = initial_;
+    if (EntryParameters::setText(rows_[row], scratch, params_->itemText(row, 1)))
+        params_->setItemText(row, 1, EntryParameters::text(rows_[row], scratch));
+}
+
+bool CTavrinPPDiary::isModified() const {
+    const LocalDateTime when = LocalTime::fromTime(initial_.dateTime());
+    if (date_->date() != QDate(when.year, when.month, when.day) ||
+        time_->time() != QTime(when.hour, when.minute, when.second))
+        return true;
+    if (description_->text() != fromRecord(initial_.description())) return true;
+    for (const QTextDocument* doc : docs_)
+        if (doc->availableUndoSteps() > 0) return true;
+    for (int r = 0; r < rows_.size(); ++r) {
+        const ParameterRow& row = rows_[r];
+        if (row.isText() ? params_->itemText(r, 1) != EntryParameters::text(row, initial_)
+                         : params_->cellValue(r, 1) != EntryParameters::value(row, initial_))
+            return true;
+    }
+    return false;
 }
 
 void CTavrinPPDiary::showSlot(int slot) {

@@ -51,6 +51,9 @@ public:
     bool storeInto(EntryRecord& e, std::string& body,
                    std::array<std::string, EntryRecord::kTypeTexts>& types);
 
+    // Whether the date, time, description, a parameter or one of the texts was changed.
+    bool isModified() const;
+
     // Shows text slot 0 (the body) to 5; the chooser follows.
     void showSlot(int slot);
     int shownSlot() const { return shown_; }
@@ -82,6 +85,7 @@ private:
     void showMood(int value);
     void updateFormatButtons();
     void plannerTicked(int row, bool done);
+    void parameterEdited(int row, bool cancelled);
     void formatCommand(void (ui::CCustomRichEdit::*command)());
 
     QList<ParameterRow> rows_;

@@ -5,6 +5,7 @@
 #include "CCustomStatic.h"
 #include "CPrintListCtrl.h"
 #include "Clock.h"
+#include "DateTimeTyping.h"
 #include "DiaryState.h"
 #include "MedicationList.h"
 #include "MessageBox.h"
@@ -15,11 +16,13 @@
 #include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QLocale>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace tavrin::diary {
@@ -36,8 +39,9 @@ QLineEdit* makeInput(QWidget* parent, const char* name, int limit) {
     return e;
 }
 
+// A diary just created has no entry and so no password yet; its medications are still its own.
 bool diaryOpen() {
-    return app::DiaryState::instance().isOpen();
+    return app::DiaryState::instance().usable();
 }
 
 } // namespace
@@ -52,7 +56,11 @@ CTavrinPPViewMedication::CTavrinPPViewMedication(QWidget* parent)
     list_->insertColumn("Dosage", 64);
     list_->insertColumn("Frequency", 96);
     list_->insertColumn("Doctor", 96);
-    list_->insertColumn("Date Issued", 64, Qt::AlignRight);
+    // Wide enough for its title and the header's padding: a right-aligned title cut on the
+    // left read ")ate Issued".
+    const int dateWidth =
+        std::max(64, list_->header()->fontMetrics().horizontalAdvance("Date Issued") + 16);
+    list_->insertColumn("Date Issued", dateWidth, Qt::AlignRight);
     list_->restoreWidths(settings::MedicationList);
 
     name_ = makeInput(this, "medicationName", MedicationList::kNameLimit);
@@ -67,6 +75,7 @@ CTavrinPPViewMedication::CTavrinPPViewMedication(QWidget* parent)
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     if (!format.contains("yyyy")) format.replace("yy", "yyyy");
     dateIssued_->setDisplayFormat(format);
+    ui::DateTimeTyping::attach(dateIssued_);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new ui::CCustomStatic("Medication Name", this), 0, 0);

@@ -5,12 +5,15 @@
 #include "CCustomListCtrl.h"
 #include "CCustomRichEdit.h"
 #include "CCustomStatic.h"
+#include "CCustomTabCtrl.h"
 #include "CTavrinDlgDiary.h"
 #include "CTavrinPPDiary.h"
 #include "CTavrinPPViewDiary.h"
 #include "CTavrinPSDiary.h"
 #include "CTavrinPSView.h"
 #include "Clock.h"
+#include "CustomListModel.h"
+#include "DateChooser.h"
 #include "DiaryFixture.h"
 #include "DiaryState.h"
 #include "EntrySearch.h"
@@ -27,6 +30,8 @@
 #include "TN.h"
 #include "TestEnvironment.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,6 +41,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -236,7 +243,8 @@ private slots:
         QCOMPARE(modes->itemText(4), QString("Voice only"));
         QCOMPARE(modes->itemText(5), QString("1 - Finance only"));
         QCOMPARE(modes->itemText(9), QString("5 - Poetry only"));
-        QCOMPARE(page.searchText()->text(), QString("<search string>"));
+        QVERIFY(page.searchText()->text().isEmpty());
+        QCOMPARE(page.searchText()->placeholderText(), QString("<search string>"));
         for (int m = 0; m < 10; ++m) {
             modes->setCurrentIndex(m);
             QCOMPARE(page.searchText()->isEnabled(), m >= 1 && m <= 3);
@@ -253,7 +261,7 @@ private slots:
         page.pageShown();
         QCOMPARE(modes->itemText(5), QString("1 - Bills only"));
         QCOMPARE(modes->currentIndex(), 0);
-        QCOMPARE(page.searchText()->text(), QString("<search string>"));
+        QVERIFY(page.searchText()->text().isEmpty());
         QVERIFY(!page.searchText()->isEnabled());
     }
 
@@ -318,7 +326,7 @@ private slots:
         QCOMPARE(applyButton->text(), QString("Apply"));
         QVERIFY(!page.filterAgain());
         QCOMPARE(page.searchModes()->currentIndex(), 0);
-        QCOMPARE(page.searchText()->text(), QString("<search string>"));
+        QVERIFY(page.searchText()->text().isEmpty());
         QVERIFY(!page.searchText()->isEnabled());
         QCOMPARE(page.previewedEntry(), 5);
     }
@@ -356,6 +364,203 @@ private slots:
         button(&page, "resetButton")->click();
         apply(page, EntrySearch::BodyOrDescription, "rain");
         QCOMPARE(entries(page.entryList()), QList<qint64>({2}));
+    }
+
+    // The hint is never searched for: modes 1 to 3 with nothing typed say so and list on.
+    void applyWithoutSearchTextSaysSo() {
+        useDiary(sampleDiary("NoText"));
+        CTavrinDlgDiary page;
+        page.fillEntryList(true);
+        page.pageShown();
+        for (int mode : {EntrySearch::BodyText, EntrySearch::DescriptionText,
+                         EntrySearch::BodyOrDescription}) {
+            MessageBox::clearRecorded();
+            apply(page, mode, QString(""));
+            QCOMPARE(MessageBox::recordedTexts(), QStringList{CTavrinDlgDiary::kNoSearchText});
+            QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
+            QCOMPARE(page.entryList()->rowCount(), 6);
+            QVERIFY(!page.filterAgain());
+        }
+        // The hint's own words are an ordinary search once typed.
+        MessageBox::clearRecorded();
+        apply(page, EntrySearch::BodyText, "<search string>");
+        QVERIFY(MessageBox::recorded().isEmpty());
+        QCOMPARE(page.entryList()->rowCount(), 0);
+    }
+
+    // The preview, Edit and the row the user clicked agree, also when the row clicked or
+    // reached with "<" was selected already.
+    void previewFollowsTheCurrentRow() {
+        useDiary(sampleDiary("Current"));
+        QWidget window;
+        CTavrinDlgDiary page(&window);
+        window.resize(760, 540);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        page.fillEntryList(true);
+        auto* list = page.entryList();
+        auto clickRow = [list](int row, Qt::KeyboardModifiers mods = {}) {
+            const QRect r = list->visualRect(list->listModel()->index(row, 2));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, r.center());
+        };
+        clickRow(1);
+        clickRow(3, Qt::ControlModifier);
+        QCOMPARE(list->selectedRows(), QList<int>({1, 3}));
+        QCOMPARE(page.previewedEntry(), 3);
+        clickRow(1); // into the selection: only row 1 stays, and it is shown
+        QCOMPARE(list->selectedRows(), QList<int>({1}));
+        QCOMPARE(page.previewedEntry(), 1);
+
+        clickRow(0);
+        clickRow(3, Qt::ControlModifier);
+        QCOMPARE(list->selectedRows(), QList<int>({0, 3}));
+        QCOMPARE(page.previewedEntry(), 3);
+        button(&page, "previousButton")->click(); // onto row 0, selected already
+        QCOMPARE(list->selectedRows(), QList<int>({0}));
+        QCOMPARE(page.previewedEntry(), 0);
+
+        // With two rows selected, Edit takes the one the preview shows.
+        clickRow(4, Qt::ControlModifier);
+        QCOMPARE(page.previewedEntry(), 4);
+        whenModal([](QWidget* w) {
+            auto* sheet = qobject_cast<CTavrinPSDiary*>(w);
+            QVERIFY(sheet);
+            QCOMPARE(sheet->textPage()->descriptionEdit()->text(), QString("walk"));
+            click(sheet, "cancelButton");
+        });
+        button(&page, "editButton")->click();
+    }
+
+    // A double-click on a row, or Enter in the list, edits that row's entry as Edit does.
+    void doubleClickAndEnterEditTheRow() {
+        useDiary(sampleDiary("Open"));
+        QWidget window;
+        CTavrinDlgDiary page(&window);
+        window.resize(760, 540);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        page.fillEntryList(true);
+        auto* list = page.entryList();
+        QStringList opened;
+        auto record = [&opened](QWidget* w) {
+            auto* sheet = qobject_cast<CTavrinPSDiary*>(w);
+            QVERIFY(sheet);
+            opened << sheet->windowTitle() + ": " + sheet->textPage()->descriptionEdit()->text();
+            click(sheet, "cancelButton");
+        };
+        whenModal(record);
+        const QPoint row3 = list->visualRect(list->listModel()->index(3, 0)).center();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row3);
+        list->selectRow(0);
+        list->setFocus();
+        whenModal(record);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(opened, QStringList({"Edit an entry: Shopping", "Edit an entry: Long WALK"}));
+        QVERIFY(MessageBox::recorded().isEmpty());
+    }
+
+    // Ctrl+G: a calendar, then the first listed entry of the nearest day is selected.
+    void goToDateSelectsTheNearestEntry() {
+        // Entries on 3, 3, 10 and 20 March 2025 and 1 January 2026, at noon and in the evening.
+        const QString path = diaryWith("GoTo", {{at(2025, 3, 3, 12, 0, 0), "3a", "x"},
+                                                {at(2025, 3, 3, 21, 0, 0), "3b", "x"},
+                                                {at(2025, 3, 10, 8, 0, 0), "10", "x"},
+                                                {at(2025, 3, 20, 23, 59, 0), "20", "x"},
+                                                {at(2026, 1, 1, 0, 0, 1), "new year", "x"}});
+        useDiary(path);
+        QWidget window;
+        CTavrinDlgDiary page(&window);
+        window.resize(760, 540);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        page.fillEntryList(true);
+        page.selectLastEntry();
+        const struct {
+            QDate chosen;
+            const char* selected;
+        } cases[] = {
+            {QDate(2025, 3, 3), "3a"},       // the day itself: its first entry
+            {QDate(2025, 3, 6), "3a"},       // nearer the earlier day
+            {QDate(2025, 3, 7), "10"},       // nearer the later
+            {QDate(2025, 3, 15), "10"},      // five days either side: the earlier
+            {QDate(2025, 3, 20), "20"},      // late in the day is still that day
+            {QDate(1990, 1, 1), "3a"},       // before the first
+            {QDate(2030, 6, 1), "new year"}, // after the last
+            {QDate(2025, 6, 1), "20"},
+        };
+        for (const auto& c : cases) {
+            platform::DateChooser::setNextDate(c.chosen);
+            QTest::keyClick(page.entryList(), Qt::Key_G, Qt::ControlModifier);
+            const QList<int> rows = page.entryList()->selectedRows();
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(page.entryList()->itemText(rows.first(), 2), QString(c.selected));
+            QCOMPARE(page.previewedEntry(), int(page.entryList()->itemData(rows.first())));
+        }
+        // The calendar opens on the selected entry's day; cancelling changes nothing.
+        platform::DateChooser::cancelNext();
+        QTest::keyClick(page.entryList(), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(platform::DateChooser::lastInitial(), QDate(2025, 3, 20));
+        QCOMPARE(page.entryList()->itemText(page.entryList()->selectedRow(), 2), QString("20"));
+    }
+
+    // Each preview page fits the main window's card with the default font: the tabs stay put,
+    // nothing scrolls sideways, and a page scrolls up and down only when it cannot fit.
+    void previewsFitTheCard() {
+        useDiary(sampleDiary("Fit"));
+        QWidget window;
+        CTavrinDlgDiary page(&window);
+        page.setGeometry(0, 0, SkinLayout::kPageWidth, SkinLayout::kPageHeight);
+        window.resize(SkinLayout::kPageWidth, SkinLayout::kPageHeight);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        page.fillEntryList(true);
+        page.selectLastEntry();
+        CTavrinPSView* sheet = page.preview();
+        for (QWidget* w = sheet->tabCtrl(); w && w != &page; w = w->parentWidget())
+            QVERIFY(!qobject_cast<QScrollArea*>(w));
+        QVERIFY(sheet->geometry().right() < SkinLayout::kPageWidth);
+        for (int i = 0; i < sheet->pageCount(); ++i) {
+            QVERIFY(sheet->selectPage(i));
+            QApplication::processEvents();
+            ui::CCustomPropertyPage* shown = sheet->page(i);
+            auto* scroller = qobject_cast<QScrollArea*>(shown->parentWidget()->parentWidget());
+            QVERIFY(scroller);
+            QWidget* view = scroller->viewport();
+            QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+            QVERIFY2(shown->width() <= view->width(), qPrintable(shown->title()));
+            const bool tooTall = shown->minimumSizeHint().height() > view->height();
+            QCOMPARE(scroller->verticalScrollBar()->isVisible(), tooTall);
+            // Only the fibromyalgia ratings are too tall for the card.
+            QCOMPARE(tooTall, i == CTavrinPSView::ParamsPage);
+            // Every control of the page lies inside the width it is shown in.
+            for (QWidget* c : shown->findChildren<QWidget*>()) {
+                if (!c->isVisibleTo(shown)) continue;
+                const QRect r(c->mapTo(view, QPoint(0, 0)), c->size());
+                QVERIFY2(r.left() >= 0 && r.right() < view->width(),
+                         qPrintable(shown->title() + ": " + c->objectName()));
+            }
+        }
+        // "Worst" and the "10" buttons of the ratings are whole on screen.
+        sheet->selectPage(CTavrinPSView::ParamsPage);
+        QApplication::processEvents();
+        int tens = 0, worst = 0;
+        QWidget* view = sheet->page(CTavrinPSView::ParamsPage)->parentWidget();
+        for (QAbstractButton* b :
+             sheet->page(CTavrinPSView::ParamsPage)->findChildren<QAbstractButton*>())
+            if (b->text() == "10") {
+                ++tens;
+                QVERIFY(b->mapTo(view, QPoint(b->width() - 1, 0)).x() < view->width());
+            }
+        for (QLabel* l : sheet->page(CTavrinPSView::ParamsPage)->findChildren<QLabel*>())
+            if (l->text() == "Worst") {
+                ++worst;
+                const int textRight = l->mapTo(view, QPoint(l->width() - 1, 0)).x();
+                QVERIFY(textRight < view->width());
+                QVERIFY(l->width() >= l->fontMetrics().horizontalAdvance("Worst"));
+            }
+        QVERIFY(tens >= 20);
+        QVERIFY(worst >= 2);
     }
 
     void navigationAtBothEnds() {
