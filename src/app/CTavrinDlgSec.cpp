@@ -56,7 +56,8 @@ CTavrinDlgSec::CTavrinDlgSec(const QString& diaryName, bool creating, QWidget* p
     row->addWidget(ok);
     row->addWidget(cancel_);
     top->addLayout(row);
-    cancel_->setEnabled(!asNew);
+    // The first entry of a new diary may still be abandoned: Cancel then writes nothing.
+    cancel_->setEnabled(!asNew || creating);
     reset_->setEnabled(!asNew);
     connect(ok, &QPushButton::clicked, this, &CTavrinDlgSec::accept);
     connect(cancel_, &QPushButton::clicked, this, &CTavrinDlgSec::reject);
@@ -95,7 +96,7 @@ void CTavrinDlgSec::accept() {
 }
 
 void CTavrinDlgSec::reject() {
-    if (!cancel_->isEnabled()) return; // a new diary cannot go without its password
+    if (!cancel_->isEnabled()) return; // nothing to go back to without a diary
     CCustomDialog::reject();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The password prompt. Opening a diary asks its password; creating the first entry of a new
-// diary chooses one (then the confirmation window collects the three security pairs, and the
-// prompt cannot be cancelled).
+// diary chooses one (then the confirmation window collects the three security pairs; Cancel
+// abandons that entry).
 
 #include "ui/CCustomDialog.h"
 

@@ -1,27 +1,32 @@
 #include "diary/CTavrinDlgDiary.h"
 
-#include "app/DiaryState.h"
-#include "diary/CTavrinPSView.h"
-#include "diary/EntryEditor.h"
-#include "platform/Help.h"
-#include "platform/MessageBox.h"
-#include "platform/Settings.h"
-#include "storage/Cp1252.h"
-#include "storage/LocalTime.h"
-#include "storage/ProgramTexts.h"
-#include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomRichEdit.h"
+#include "diary/CTavrinPSView.h"
+#include "storage/Cp1252.h"
+#include "platform/DateChooser.h"
+#include "app/DiaryState.h"
+#include "diary/EntryEditor.h"
+#include "platform/Help.h"
+#include "storage/LocalTime.h"
+#include "platform/MessageBox.h"
+#include "storage/ProgramTexts.h"
+#include "platform/Settings.h"
+#include "storage/TN.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <cstdlib>
+#include <optional>
+#include <vector>
 
 namespace tavrin::diary {
 namespace {
@@ -96,6 +101,7 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     modes_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     modes_->setMinimumContentsLength(12); // the list drops down wider when it needs to
     searchText_->setObjectName("searchText");
+    searchText_->setPlaceholderText(EntrySearch::kPlaceholder);
     searchText_->setMinimumWidth(100);
 
     list_->setObjectName("entryList");
@@ -126,14 +132,10 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     layout->setSpacing(8);
     layout->addLayout(commands);
     list_->setMinimumHeight(120);
-    layout->addWidget(list_, 2);
-    // The preview scrolls when its current page needs more room than the card leaves it.
-    auto* previewArea = new QScrollArea(this);
-    previewArea->setObjectName("previewArea");
-    previewArea->setFrameShape(QFrame::NoFrame);
-    previewArea->setWidgetResizable(true);
-    previewArea->setWidget(preview_);
-    layout->addWidget(previewArea, 3);
+    layout->addWidget(list_, 1);
+    // The preview's pages scroll up and down when they need more room than the card leaves
+    // them; its tabs stay in place.
+    layout->addWidget(preview_, 2);
 
     connect(newButton, &QPushButton::clicked, this, &CTavrinDlgDiary::newEntry);
     connect(editButton, &QPushButton::clicked, this, &CTavrinDlgDiary::editEntry);
@@ -145,11 +147,16 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     connect(apply_, &QPushButton::clicked, this, &CTavrinDlgDiary::applySearch);
     connect(reset, &QPushButton::clicked, this, &CTavrinDlgDiary::resetSearch);
     connect(modes_, &QComboBox::currentIndexChanged, this, &CTavrinDlgDiary::modeChosen);
-    // The preview follows the row that became current; a range selected with Shift reports
-    // every row, but only the clicked one is read.
-    connect(list_, &ui::CCustomListCtrl::rowSelected, this, [this](int row) {
-        if (list_->currentIndex().row() == row) showPreview(row);
-    });
+    // The preview follows the current row, also when it was selected already (a click into a
+    // selection of several rows, "<" onto a selected row); a range selected with Shift reads
+    // only the row clicked.
+    connect(list_, &ui::CCustomListCtrl::selectedRowsChanged, this,
+            &CTavrinDlgDiary::followSelection);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CTavrinDlgDiary::followSelection);
+    // A double-click or Enter on a row edits its entry, as Edit does.
+    connect(list_, &ui::CCustomListCtrl::rowDoubleClicked, this, &CTavrinDlgDiary::editEntry);
+    connect(list_, &ui::CCustomListCtrl::returnPressed, this, &CTavrinDlgDiary::editEntry);
 
     auto shortcut = [this](const QKeySequence& keys, auto slot) {
         auto* s = new QShortcut(keys, this);
@@ -164,6 +171,7 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
         deleteEntry();
     });
     shortcut(QKeySequence::HelpContents, [this] { platform::Help::openTopic(kHelpTopic, this); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_G), [this] { goToDate(); });
     const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
     for (int i = 0; i < 5; ++i)
         shortcut(QKeySequence(Qt::ALT | digits[i]), [this, i] { pasteShortcut(i); });
@@ -211,6 +219,7 @@ void CTavrinDlgDiary::fillEntryList(bool openFormat) {
 void CTavrinDlgDiary::refill(bool openFormat) {
     WaitCursor wait;
     list_->clear();
+    previewed_ = -1; // the entry at an index may have changed: the next selection reads it anew
     auto& state = app::DiaryState::instance();
     if (!state.hasPath()) {
         list_->setEnabled(false);
@@ -314,6 +323,19 @@ void CTavrinDlgDiary::selectNext() {
     list_->ensureVisible(to);
 }
 
+int CTavrinDlgDiary::shownRow() const {
+    const QList<int> selected = list_->selectedRows();
+    if (selected.isEmpty()) return -1;
+    const int current = list_->currentIndex().row();
+    return selected.contains(current) ? current : selected.first();
+}
+
+void CTavrinDlgDiary::followSelection() {
+    const int row = shownRow();
+    if (row < 0) return; // the preview keeps the entry until another is chosen
+    if (int(list_->itemData(row)) != previewed_) showPreview(row);
+}
+
 void CTavrinDlgDiary::showPreview(int row) {
     if (row < 0 || row >= list_->rowCount()) {
         previewed_ = -1;
@@ -333,9 +355,7 @@ void CTavrinDlgDiary::showPreview(int row) {
 }
 
 void CTavrinDlgDiary::refreshPreview() {
-    const int current = list_->currentIndex().row();
-    showPreview(current >= 0 && list_->selectedRows().contains(current) ? current
-                                                                        : list_->selectedRow());
+    showPreview(shownRow());
 }
 
 bool CTavrinDlgDiary::selectPreviewPage(int page) {
@@ -378,7 +398,7 @@ void CTavrinDlgDiary::editEntry() {
         MessageBox::warning(texts::kNoDiary, this);
         return;
     }
-    const int row = list_->selectedRow();
+    const int row = shownRow(); // the entry the preview shows
     if (row < 0) {
         MessageBox::plain(kEditNone, this);
         return;
@@ -429,7 +449,7 @@ void CTavrinDlgDiary::rebuildModes() {
 }
 
 void CTavrinDlgDiary::resetSearchText() {
-    searchText_->setText(EntrySearch::kPlaceholder);
+    searchText_->clear();
     searchText_->setEnabled(EntrySearch::takesText(modes_->currentIndex()));
 }
 
@@ -438,6 +458,11 @@ void CTavrinDlgDiary::modeChosen(int mode) {
 }
 
 void CTavrinDlgDiary::applySearch() {
+    if (EntrySearch::takesText(modes_->currentIndex()) && searchText_->text().isEmpty()) {
+        MessageBox::warning(kNoSearchText, this);
+        searchText_->setFocus();
+        return;
+    }
     apply_->setText(kAgain);
     const EntrySearch search(modes_->currentIndex(), searchText_->text());
     if (filterAgain_) {
@@ -457,12 +482,45 @@ void CTavrinDlgDiary::resetSearch() {
         modes_->setCurrentIndex(EntrySearch::All);
     }
     searchText_->setEnabled(false);
-    searchText_->setText(EntrySearch::kPlaceholder);
+    searchText_->clear();
     filterAgain_ = false;
     applied_.clear();
     apply_->setText(kApply);
     refill();
     selectLastEntry();
+}
+
+void CTavrinDlgDiary::goToDate() {
+    const int rows = list_->rowCount();
+    if (rows == 0) return;
+    std::vector<EntryRecord> records;
+    auto tn = app::DiaryState::instance().makeTN();
+    if (!tn->ReadAllIndexRecords(records)) return; // the storage layer has said why
+    auto dayOf = [&records](qint64 index) {
+        if (index < 0 || index >= qint64(records.size())) return QDate();
+        const LocalDateTime t = LocalTime::fromTime(records[std::size_t(index)].dateTime());
+        return QDate(t.year, t.month, t.day);
+    };
+    const int from = std::max(list_->selectedRow(), 0);
+    const std::optional<QDate> day =
+        platform::DateChooser::choose(kGoToDateTitle, dayOf(list_->itemData(from)), this);
+    if (!day) return;
+    // The first row of the nearest day.
+    int best = -1;
+    qint64 bestDistance = 0;
+    for (int r = 0; r < rows; ++r) {
+        const QDate d = dayOf(list_->itemData(r));
+        if (!d.isValid()) continue;
+        const qint64 distance = std::abs(day->daysTo(d));
+        if (best < 0 || distance < bestDistance) { // rows go by date: ties keep the earlier
+            best = r;
+            bestDistance = distance;
+        }
+    }
+    if (best < 0) return;
+    list_->selectRow(best);
+    list_->ensureVisible(best);
+    list_->setFocus();
 }
 
 // ---- the page in the main window ----

@@ -36,6 +36,9 @@ class CTavrinDlgDiary : public ui::CCustomDialog,
     Q_OBJECT
 public:
     static constexpr const char* kHelpTopic = "hlpDiary.html";
+    static constexpr const char* kNoSearchText =
+        "Please type the text to search for, then press Apply.";
+    static constexpr const char* kGoToDateTitle = "Go to date";
 
     explicit CTavrinDlgDiary(QWidget* parent = nullptr);
     ~CTavrinDlgDiary() override;
@@ -80,6 +83,8 @@ public slots:
     void selectNext();
     void applySearch();
     void resetSearch();
+    // Ctrl+G: a calendar; the listed entry nearest to the chosen day becomes the selected one.
+    void goToDate();
 
 protected:
     // The page lives inside the main window: Escape minimises the window instead of closing
@@ -89,6 +94,10 @@ protected:
     void accept() override {}
 
 private:
+    // The row the preview shows and Edit edits: the current row when it is selected, else the
+    // first selected row; -1 without a selection.
+    int shownRow() const;
+    void followSelection();
     void rebuildModes();
     void resetSearchText();
     void modeChosen(int mode);

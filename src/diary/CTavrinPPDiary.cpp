@@ -1,23 +1,24 @@
 #include "diary/CTavrinPPDiary.h"
 
-#include "app/DiaryState.h"
-#include "app/ProgramResources.h"
-#include "diary/ChoiceButton.h"
-#include "diary/PlannerOfDay.h"
-#include "diary/RtfCodec.h"
-#include "platform/MessageBox.h"
-#include "platform/Settings.h"
-#include "platform/WindowMessages.h"
-#include "storage/Cp1252.h"
-#include "storage/DiaryConfig.h"
-#include "storage/LocalTime.h"
-#include "storage/TN.h"
 #include "ui/ActiveSkin.h"
 #include "ui/CColorButton.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomRichEdit.h"
 #include "ui/CCustomStatic.h"
+#include "diary/ChoiceButton.h"
+#include "storage/Cp1252.h"
+#include "ui/DateTimeTyping.h"
+#include "storage/DiaryConfig.h"
+#include "app/DiaryState.h"
+#include "storage/LocalTime.h"
+#include "platform/MessageBox.h"
+#include "diary/PlannerOfDay.h"
+#include "app/ProgramResources.h"
+#include "diary/RtfCodec.h"
+#include "platform/Settings.h"
+#include "storage/TN.h"
+#include "platform/WindowMessages.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -108,6 +109,8 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     time_ = new QTimeEdit(QTime(when.hour, when.minute, when.second), this);
     time_->setObjectName("entryTime");
     time_->setDisplayFormat("HH:mm:ss");
+    ui::DateTimeTyping::attach(date_);
+    ui::DateTimeTyping::attach(time_);
     description_ = new QLineEdit(fromRecord(entry.description()), this);
     description_->setObjectName("description");
     description_->setMaxLength(kMaxDescription);
@@ -193,9 +196,14 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     connect(edit_, &ui::CCustomRichEdit::formatChanged, this, &CTavrinPPDiary::updateFormatButtons);
     connect(date_, &QDateEdit::dateChanged, this, &CTavrinPPDiary::refillPlanner);
     connect(planner_, &ui::CCustomListCtrl::checkToggled, this, &CTavrinPPDiary::plannerTicked);
+    connect(params_, &ui::CCustomListCtrl::cellEdited, this,
+            [this](int row, int, bool cancelled) { parameterEdited(row, cancelled); });
 
     showSlot(0);
     refillPlanner();
+    // What was loaded is no change: only the user's edits count from here.
+    for (QTextDocument* doc : docs_)
+        doc->clearUndoRedoStacks();
 }
 
 CTavrinPPDiary::~CTavrinPPDiary() {
@@ -435,6 +443,32 @@ void CTavrinPPDiary::fillParameters(const DiaryConfig& config, const EntryRecord
         if (row.kind == ParameterRow::Mood) moodRow_ = r;
     }
     params_->setRedraw(true);
+}
+
+void CTavrinPPDiary::parameterEdited(int row, bool cancelled) {
+    if (cancelled || row < 0 || row >= rows_.size() || rows_[row].kind != ParameterRow::Real)
+        return;
+    // A measurement shows as it will be stored, with two decimals.
+    EntryRecord scratch = initial_;
+    if (EntryParameters::setText(rows_[row], scratch, params_->itemText(row, 1)))
+        params_->setItemText(row, 1, EntryParameters::text(rows_[row], scratch));
+}
+
+bool CTavrinPPDiary::isModified() const {
+    const LocalDateTime when = LocalTime::fromTime(initial_.dateTime());
+    if (date_->date() != QDate(when.year, when.month, when.day) ||
+        time_->time() != QTime(when.hour, when.minute, when.second))
+        return true;
+    if (description_->text() != fromRecord(initial_.description())) return true;
+    for (const QTextDocument* doc : docs_)
+        if (doc->availableUndoSteps() > 0) return true;
+    for (int r = 0; r < rows_.size(); ++r) {
+        const ParameterRow& row = rows_[r];
+        if (row.isText() ? params_->itemText(r, 1) != EntryParameters::text(row, initial_)
+                         : params_->cellValue(r, 1) != EntryParameters::value(row, initial_))
+            return true;
+    }
+    return false;
 }
 
 void CTavrinPPDiary::showSlot(int slot) {

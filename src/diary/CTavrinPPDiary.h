@@ -53,6 +53,9 @@ public:
     bool storeInto(EntryRecord& e, std::string& body,
                    std::array<std::string, EntryRecord::kTypeTexts>& types);
 
+    // Whether the date, time, description, a parameter or one of the texts was changed.
+    bool isModified() const;
+
     // Shows text slot 0 (the body) to 5; the chooser follows.
     void showSlot(int slot);
     int shownSlot() const { return shown_; }
@@ -87,6 +90,7 @@ private:
     void showMood(int value);
     void updateFormatButtons();
     void plannerTicked(int row, bool done);
+    void parameterEdited(int row, bool cancelled);
 
     QList<ParameterRow> rows_;
     // The values the entry came with: parameters the configuration hides keep them.

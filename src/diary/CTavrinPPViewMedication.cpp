@@ -1,25 +1,28 @@
 #include "diary/CTavrinPPViewMedication.h"
 
-#include "app/DiaryState.h"
-#include "diary/MedicationList.h"
-#include "platform/Clock.h"
-#include "platform/MessageBox.h"
-#include "platform/Settings.h"
-#include "storage/ProgramTexts.h"
-#include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomStatic.h"
 #include "ui/CPrintListCtrl.h"
+#include "platform/Clock.h"
+#include "ui/DateTimeTyping.h"
+#include "app/DiaryState.h"
+#include "diary/MedicationList.h"
+#include "platform/MessageBox.h"
+#include "storage/ProgramTexts.h"
+#include "platform/Settings.h"
+#include "storage/TN.h"
 
 #include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QLocale>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace tavrin::diary {
@@ -36,8 +39,9 @@ QLineEdit* makeInput(QWidget* parent, const char* name, int limit) {
     return e;
 }
 
+// A diary just created has no entry and so no password yet; its medications are still its own.
 bool diaryOpen() {
-    return app::DiaryState::instance().isOpen();
+    return app::DiaryState::instance().usable();
 }
 
 } // namespace
@@ -52,7 +56,11 @@ CTavrinPPViewMedication::CTavrinPPViewMedication(QWidget* parent)
     list_->insertColumn("Dosage", 64);
     list_->insertColumn("Frequency", 96);
     list_->insertColumn("Doctor", 96);
-    list_->insertColumn("Date Issued", 64, Qt::AlignRight);
+    // Wide enough for its title and the header's padding: a right-aligned title cut on the
+    // left read ")ate Issued".
+    const int dateWidth =
+        std::max(64, list_->header()->fontMetrics().horizontalAdvance("Date Issued") + 16);
+    list_->insertColumn("Date Issued", dateWidth, Qt::AlignRight);
     list_->restoreWidths(settings::MedicationList);
 
     name_ = makeInput(this, "medicationName", MedicationList::kNameLimit);
@@ -67,6 +75,7 @@ CTavrinPPViewMedication::CTavrinPPViewMedication(QWidget* parent)
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     if (!format.contains("yyyy")) format.replace("yy", "yyyy");
     dateIssued_->setDisplayFormat(format);
+    ui::DateTimeTyping::attach(dateIssued_);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new ui::CCustomStatic("Medication Name", this), 0, 0);

@@ -12,7 +12,8 @@ CTavrinPPViewParams::CTavrinPPViewParams(QWidget* parent)
       ratings_(new FibroRatingsWidget(true, this)) {
     setObjectName("viewParamsPage");
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    // Both columns of ratings side by side in the preview's width.
+    layout->setContentsMargins(4, 6, 4, 6);
     layout->addWidget(ratings_);
     layout->addStretch(1);
     ratings_->clearEntry();

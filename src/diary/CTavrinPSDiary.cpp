@@ -1,15 +1,22 @@
 #include "diary/CTavrinPSDiary.h"
 
-#include "app/DiaryState.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomRichEdit.h"
+#include "ui/CCustomStatic.h"
 #include "diary/CTavrinPPBody.h"
 #include "diary/CTavrinPPDiary.h"
 #include "diary/CTavrinPPParams.h"
+#include "app/DiaryState.h"
+#include "diary/FibroRatingsWidget.h"
+#include "diary/FibroValues.h"
 #include "platform/Help.h"
-#include "ui/CCustomButton.h"
-#include "ui/CCustomRichEdit.h"
+#include "platform/MessageBox.h"
+#include "diary/WordCount.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QShortcut>
 
 namespace tavrin::diary {
@@ -17,9 +24,9 @@ namespace tavrin::diary {
 CTavrinPSDiary::CTavrinPSDiary(bool editing, const DiaryConfig& config, const EntryRecord& entry,
                                const std::array<QByteArray, 1 + EntryRecord::kTypeTexts>& texts,
                                QWidget* parent)
-    : CCustomPropertySheet(editing ? kEditCaption : kNewCaption, parent, Window),
-      text_(new CTavrinPPDiary(config, entry, texts)), body_(new CTavrinPPBody(entry)),
-      params_(new CTavrinPPParams(entry)) {
+    : CCustomPropertySheet(editing ? kEditCaption : kNewCaption, parent, Window), initial_(entry),
+      words_(new ui::CCustomStatic(this)), text_(new CTavrinPPDiary(config, entry, texts)),
+      body_(new CTavrinPPBody(entry)), params_(new CTavrinPPParams(entry)) {
     setObjectName("entrySheet");
     addPage(text_);
     addPage(body_);
@@ -33,6 +40,14 @@ CTavrinPSDiary::CTavrinPSDiary(bool editing, const DiaryConfig& config, const En
     buttonRow()->addWidget(help);
     connect(help, &QAbstractButton::clicked, this,
             [this] { platform::Help::openTopic(kHelpTopic, this); });
+
+    // The length of the text being written, left of the buttons.
+    words_->setObjectName("wordCount");
+    buttonRow()->insertWidget(0, words_);
+    connect(text_->richEdit(), &QTextEdit::textChanged, this, &CTavrinPSDiary::countWords);
+    connect(text_->slotChooser(), &QComboBox::currentIndexChanged, this,
+            &CTavrinPSDiary::countWords);
+    countWords();
 
     // Alt+1 to Alt+5 paste the diary's text shortcuts into whichever field has the focus.
     for (int i = 0; i < 5; ++i) {
@@ -49,6 +64,30 @@ void CTavrinPSDiary::accept() {
     if (ui::CCustomPropertyPage* p = activePage(); p && !p->onKillActive()) return;
     if (saver_ && !saver_(*this)) return;
     CCustomPropertySheet::accept();
+}
+
+void CTavrinPSDiary::reject() {
+    if (isModified() && !platform::MessageBox::question(kDiscardQuestion, this)) return;
+    CCustomPropertySheet::reject();
+}
+
+bool CTavrinPSDiary::isModified() const {
+    if (text_->isModified()) return true;
+    EntryRecord now = initial_;
+    body_->storeInto(now);
+    params_->ratings()->storeRatings(now);
+    if (now.bytes != initial_.bytes) return true;
+    const FibroValues values = FibroValues::of(initial_);
+    for (int f = 0; f < FibroValues::kFields; ++f) {
+        const auto field = FibroValues::Field(f);
+        if (params_->ratings()->field(field)->text() != values.text(field)) return true;
+    }
+    return false;
+}
+
+void CTavrinPSDiary::countWords() {
+    const int n = WordCount::count(text_->richEdit()->toPlainText());
+    words_->setText(n == 1 ? QStringLiteral("1 word") : QStringLiteral("%1 words").arg(n));
 }
 
 void CTavrinPSDiary::keyPressEvent(QKeyEvent* e) {

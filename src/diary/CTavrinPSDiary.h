@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 
+class QLabel;
+
 #include <array>
 #include <functional>
 
@@ -27,6 +29,8 @@ public:
     static constexpr const char* kNewCaption = "Create a new entry";
     static constexpr const char* kEditCaption = "Edit an entry";
     static constexpr const char* kHelpTopic = "hlpDiary.html";
+    static constexpr const char* kDiscardQuestion =
+        "This entry has been changed. Do you want to discard the changes?";
 
     using Saver = std::function<bool(CTavrinPSDiary&)>;
 
@@ -42,13 +46,22 @@ public:
     // Writes the entry; false keeps the sheet open.
     void setSaver(Saver saver) { saver_ = std::move(saver); }
 
+    // Whether anything the entry would be saved with differs from what the sheet opened with.
+    bool isModified() const;
+
 public slots:
     void accept() override;
+    // "Discard" and the close button: a changed entry is only thrown away when the user agrees.
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void countWords();
+
+    EntryRecord initial_;
+    QLabel* words_;
     CTavrinPPDiary* text_;
     CTavrinPPBody* body_;
     CTavrinPPParams* params_;

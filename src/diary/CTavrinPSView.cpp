@@ -6,13 +6,13 @@
 #include "diary/CTavrinPPViewParams.h"
 
 #include <QKeyEvent>
-#include <QSizePolicy>
 
 namespace tavrin::diary {
 
 CTavrinPSView::CTavrinPSView(QWidget* parent)
     : ui::CCustomPropertySheet(QString(), parent, Embedded), text_(new CTavrinPPViewDiary) {
     setObjectName("entryPreview");
+    setScrollingPages(true);
     addPreviewPage(TextPage, text_, text_);
     auto* params = new CTavrinPPViewParams;
     addPreviewPage(ParamsPage, params, params);
@@ -20,8 +20,6 @@ CTavrinPSView::CTavrinPSView(QWidget* parent)
     addPreviewPage(BodyPage, body, body);
     auto* medication = new CTavrinPPViewMedication;
     addPreviewPage(MedicationPage, medication, medication);
-    connect(this, &ui::CCustomPropertySheet::pageChanged, this, &CTavrinPSView::sizeToCurrentPage);
-    sizeToCurrentPage();
 }
 
 void CTavrinPSView::keyPressEvent(QKeyEvent* event) {
@@ -30,14 +28,6 @@ void CTavrinPSView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     ui::CCustomPropertySheet::keyPressEvent(event);
-}
-
-void CTavrinPSView::sizeToCurrentPage() {
-    for (int i = 0; i < pageCount(); ++i) {
-        const auto policy = i == activeIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
-        page(i)->setSizePolicy(policy, policy);
-    }
-    updateGeometry();
 }
 
 void CTavrinPSView::addPreviewPage(int which, ui::CCustomPropertyPage* page,

@@ -45,9 +45,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Only the current page asks for room, so that a tall page does not make the sheet tall
-    // while a short one is shown.
-    void sizeToCurrentPage();
     void addPreviewPage(int which, ui::CCustomPropertyPage* page, EntryPreviewPage* preview);
 
     struct Entry {

@@ -12,7 +12,7 @@
 
 namespace tavrin::diary {
 namespace {
-constexpr int kButtonW = 24, kButtonH = 20;
+constexpr int kButtonW = 22, kButtonH = 20;
 
 // A group label hands its text colour down to what lies in it; a field keeps the colours of
 // fields, so that it reads on its white ground under a dark skin too.
@@ -33,7 +33,7 @@ FibroRatingsWidget::FibroRatingsWidget(bool readOnly, QWidget* parent)
     choices_.fill(FibroScale::kNone);
     auto* columns = new QHBoxLayout(this);
     columns->setContentsMargins(0, 0, 0, 0);
-    columns->setSpacing(10);
+    columns->setSpacing(6);
 
     auto* left = new QVBoxLayout;
     left->addWidget(makeGroup(0));

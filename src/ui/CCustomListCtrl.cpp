@@ -18,7 +18,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <qdrawutil.h>
 
 #include <algorithm>
 
@@ -26,9 +25,8 @@ namespace tavrin::ui {
 namespace {
 using Kind = CustomListModel::CellKind;
 
-// The empty notice sits this far below the header, in a frame this much wider than its text.
-constexpr int kNoticeTop = 15;
-constexpr int kNoticeFrameMargin = 10;
+// Room kept around the empty notice's text.
+constexpr int kNoticeMargin = 10;
 
 QString shownName(const QStringList& names, qint64 i) {
     return i >= 0 && i < names.size() ? names.at(qsizetype(i)) : QString();
@@ -462,11 +460,15 @@ void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
         e->accept();
         return;
     }
-    // The first press on a row only selects it; a press on a cell of the selected row edits it.
+    // One press on an editable cell selects its row and edits the cell at once: a spin's end
+    // steps the value, a text cell takes typing. The first column only selects.
     const bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
-    if (editable_ && plain && column > 0 && selectionModel()->isRowSelected(row, QModelIndex()) &&
-        model_->cell(row, column)) {
+    const auto* cell = model_->cell(row, column);
+    if (editable_ && plain && column > 0 && cell && cell->kind != Kind::None) {
         e->accept();
+        if (!selectionModel()->isRowSelected(row, QModelIndex()) ||
+            selectionModel()->currentIndex().row() != row)
+            selectRow(row);
         openEditor(row, column, pos);
         return;
     }
@@ -533,16 +535,26 @@ void CCustomListCtrl::currentChanged(const QModelIndex& current, const QModelInd
                 QRect(0, visualRect(i).top(), viewport()->width(), visualRect(i).height()));
 }
 
+QFont CCustomListCtrl::emptyNoticeFont() const {
+    // The lists' small face would make the notice look like a stray label: it is written in
+    // the window's own text size.
+    QFont f = font();
+    f.setPointSizeF(std::max(QApplication::font(this).pointSizeF(), f.pointSizeF() + 2));
+    return f;
+}
+
 QRect CCustomListCtrl::emptyNoticeRect(const QFontMetrics& fm) const {
     const QString text = QString::fromLatin1(kEmptyNotice);
-    const int tw = fm.horizontalAdvance(text);
-    const QRect textRect((viewport()->width() - tw) / 2, kNoticeTop, tw, fm.height());
-    return textRect.adjusted(-kNoticeFrameMargin, 0, kNoticeFrameMargin, 0);
+    QRect r(0, 0, fm.horizontalAdvance(text) + 2 * kNoticeMargin, fm.height() + 2 * kNoticeMargin);
+    // In the middle of the rows' area; a list too low for that keeps it at the top.
+    r.moveCenter(viewport()->rect().center());
+    if (r.top() < 0) r.moveTop(0);
+    return r;
 }
 
 QRect CCustomListCtrl::emptyNoticeRect() const {
     if (model_->rowCount() > 0) return {};
-    return emptyNoticeRect(fontMetrics());
+    return emptyNoticeRect(QFontMetrics(emptyNoticeFont()));
 }
 
 void CCustomListCtrl::paintEvent(QPaintEvent* e) {
@@ -551,13 +563,13 @@ void CCustomListCtrl::paintEvent(QPaintEvent* e) {
     const ActiveSkin& skin = ActiveSkin::current();
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), skin.emptyNoticeBackground());
-    const QRect frame = emptyNoticeRect(p.fontMetrics());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Light, skin.frameLight());
-    pal.setColor(QPalette::Dark, skin.frameDark());
-    qDrawShadeRect(&p, frame, pal, true, 1, 0);
-    p.setPen(skin.listText());
-    p.drawText(frame, Qt::AlignCenter | Qt::TextSingleLine, QString::fromLatin1(kEmptyNotice));
+    p.setFont(emptyNoticeFont());
+    const QRect r = emptyNoticeRect(p.fontMetrics());
+    // Quieter than the rows' text: half way towards the background.
+    const QColor text = skin.listText(), back = skin.emptyNoticeBackground();
+    p.setPen(QColor((text.red() + back.red()) / 2, (text.green() + back.green()) / 2,
+                    (text.blue() + back.blue()) / 2));
+    p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, QString::fromLatin1(kEmptyNotice));
 }
 
 } // namespace tavrin::ui

@@ -92,8 +92,10 @@ public:
     // Ends an open edit, keeping or cancelling it.
     void endEdit(bool cancel);
 
-    // The frame of the empty notice in viewport coordinates; null while rows are shown.
+    // Where the empty notice is written, centred in the viewport (viewport coordinates); null
+    // while rows are shown.
     QRect emptyNoticeRect() const;
+    QFont emptyNoticeFont() const;
 
     CustomListModel* listModel() const { return model_; }
 

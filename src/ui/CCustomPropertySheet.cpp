@@ -6,6 +6,8 @@
 #include "ui/CCustomTabCtrl.h"
 
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -56,7 +58,22 @@ CCustomPropertySheet::CCustomPropertySheet(const QString& caption, QWidget* pare
 
 int CCustomPropertySheet::addPage(CCustomPropertyPage* page) {
     pages_.append(page);
-    stack_->addWidget(page);
+    if (scrollingPages_) {
+        auto* area = new QScrollArea(stack_);
+        area->setObjectName(QStringLiteral("pageScroller"));
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidgetResizable(true);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area->setWidget(page);
+        // The sheet's own background shows through around the page.
+        area->setAutoFillBackground(false);
+        area->viewport()->setAutoFillBackground(false);
+        area->setMinimumWidth(page->minimumSizeHint().width() +
+                              area->verticalScrollBar()->sizeHint().width());
+        stack_->addWidget(area);
+    } else {
+        stack_->addWidget(page);
+    }
     switching_ = true;
     tabs_->addTab(page->title());
     switching_ = false;

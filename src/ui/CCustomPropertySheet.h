@@ -30,6 +30,9 @@ public:
 
     // The sheet takes ownership of the page.
     int addPage(CCustomPropertyPage* page);
+    // Pages added from now on scroll up and down when the sheet is too low for them; they are
+    // never narrower than they need, so nothing scrolls sideways. The tabs stay in place.
+    void setScrollingPages(bool on) { scrollingPages_ = on; }
     int pageCount() const { return pages_.size(); }
     CCustomPropertyPage* page(int index) const;
     int activeIndex() const { return active_; }
@@ -65,6 +68,7 @@ private:
     QSet<CCustomPropertyPage*> shown_;
     int active_ = -1;
     bool switching_ = false;
+    bool scrollingPages_ = false;
 };
 
 } // namespace tavrin::ui

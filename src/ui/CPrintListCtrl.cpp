@@ -50,7 +50,8 @@ QString CPrintListCtrl::startTimeText(const QDateTime& t) {
 }
 
 bool CPrintListCtrl::print(const QString& title) {
-    if (!list_) return false;
+    // An empty list has nothing to print: no dialog, no page.
+    if (!list_ || list_->rowCount() == 0) return false;
     platform::PrintChoice choice =
         platform::PrintDialog::choose(list_, true, !list_->selectedRows().isEmpty());
     if (!choice.printer) return false;
@@ -74,6 +75,14 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
     bodyFont_ = printFont(settings::read(settings::PrintBodyFont),
                           settings::read(settings::PrintBodySize), dpiY);
 
+    const int rows = list.rowCount();
+    std::vector<bool> wanted(size_t(rows), !selectionOnly);
+    if (selectionOnly)
+        for (int r : list.selectedRows())
+            wanted[size_t(r)] = true;
+    // Nothing to list prints nothing: not even a page with only its headers.
+    if (std::find(wanted.begin(), wanted.end(), true) == wanted.end()) return false;
+
     QPainter p;
     if (!p.begin(&printer)) return false;
 
@@ -88,7 +97,6 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
     printableWidth_ = paper.width() - 2 * left_;
     printableHeight_ = paper.height() - 2 * top_;
 
-    const int rows = list.rowCount();
     columns_.clear();
     int x = left_;
     for (int c = 0; c < list.columnCount(); ++c) {
@@ -105,11 +113,6 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
         x += col.width;
         columns_.push_back(col);
     }
-
-    std::vector<bool> wanted(size_t(rows), !selectionOnly);
-    if (selectionOnly)
-        for (int r : list.selectedRows())
-            wanted[size_t(r)] = true;
 
     const int rowHeight = body.height() + kGapAfterRow;
     const int bottom = top_ + printableHeight_;
@@ -132,8 +135,6 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
         drawRow(p, r);
         ++onPage;
     }
-    // With nothing to list, the page still says what it is.
-    if (page == 0 && ok) startPage();
     return p.end() && ok;
 }
 

@@ -329,11 +329,12 @@ private slots:
     }
 
     void firstPasswordNeedsConfirmationAndAFullPair() {
-        // The prompt for a new diary: Cancel and reset are disabled, the name reads as new, a
-        // question without its answer is dropped and the confirmation insists on a full pair.
+        // The prompt for a new diary: reset is disabled (Cancel abandons the entry), the name
+        // reads as new, a question without its answer is dropped and the confirmation insists
+        // on a full pair.
         PasswordAnswer a;
         whenModal([](QWidget* w) {
-            QVERIFY(!w->findChild<QPushButton*>("cancelButton")->isEnabled());
+            QVERIFY(w->findChild<QPushButton*>("cancelButton")->isEnabled());
             QVERIFY(!w->findChild<QPushButton*>("resetPasswordButton")->isEnabled());
             QCOMPARE(w->findChild<QLineEdit*>("diaryName")->text(), QString("You are creating a new diary"));
             type(w, "password", "ab");

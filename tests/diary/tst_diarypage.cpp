@@ -1,6 +1,19 @@
 // The diary page as the user works it: the entry list, search and narrowing, navigation,
 // delete, the keys of the page, and the preview of the selected entry.
 
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomListCtrl.h"
+#include "ui/CCustomRichEdit.h"
+#include "ui/CCustomStatic.h"
+#include "ui/CCustomTabCtrl.h"
+#include "diary/CTavrinDlgDiary.h"
+#include "diary/CTavrinPPDiary.h"
+#include "diary/CTavrinPPViewDiary.h"
+#include "diary/CTavrinPSDiary.h"
+#include "diary/CTavrinPSView.h"
+#include "platform/Clock.h"
+#include "ui/CustomListModel.h"
+#include "platform/DateChooser.h"
 #include "DiaryFixture.h"
 #include "ModalDriver.h"
 #include "TestEnvironment.h"
@@ -27,6 +40,8 @@
 #include "ui/CCustomRichEdit.h"
 #include "ui/CCustomStatic.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,6 +51,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -236,7 +253,8 @@ private slots:
         QCOMPARE(modes->itemText(4), QString("Voice only"));
         QCOMPARE(modes->itemText(5), QString("1 - Finance only"));
         QCOMPARE(modes->itemText(9), QString("5 - Poetry only"));
-        QCOMPARE(page.searchText()->text(), QString("<search string>"));
+        QVERIFY(page.searchText()->text().isEmpty());
+        QCOMPARE(page.searchText()->placeholderText(), QString("<search string>"));
         for (int m = 0; m < 10; ++m) {
             modes->setCurrentIndex(m);
             QCOMPARE(page.searchText()->isEnabled(), m >= 1 && m <= 3);
@@ -253,7 +271,7 @@ private slots:
         page.pageShown();
         QCOMPARE(modes->itemText(5), QString("1 - Bills only"));
         QCOMPARE(modes->currentIndex(), 0);
-        QCOMPARE(page.searchText()->text(), QString("<search string>"));
+        QVERIFY(page.searchText()->text().isEmpty());
         QVERIFY(!page.searchText()->isEnabled());
     }
 
@@ -318,7 +336,7 @@ private slots:
         QCOMPARE(applyButton->text(), QString("Apply"));
         QVERIFY(!page.filterAgain());
         QCOMPARE(page.searchModes()->currentIndex(), 0);
-        QCOMPARE(page.searchText()->text(), QString("<search string>"));
+        QVERIFY(page.searchText()->text().isEmpty());
         QVERIFY(!page.searchText()->isEnabled());
         QCOMPARE(page.previewedEntry(), 5);
     }
@@ -356,6 +374,174 @@ private slots:
         button(&page, "resetButton")->click();
         apply(page, EntrySearch::BodyOrDescription, "rain");
         QCOMPARE(entries(page.entryList()), QList<qint64>({2}));
+    }
+
+    // The hint is never searched for: modes 1 to 3 with nothing typed say so and list on.
+    void applyWithoutSearchTextSaysSo() {
+        useDiary(sampleDiary("NoText"));
+        CTavrinDlgDiary page;
+        page.fillEntryList(true);
+        page.pageShown();
+        for (int mode : {EntrySearch::BodyText, EntrySearch::DescriptionText,
+                         EntrySearch::BodyOrDescription}) {
+            MessageBox::clearRecorded();
+            apply(page, mode, QString(""));
+            QCOMPARE(MessageBox::recordedTexts(), QStringList{CTavrinDlgDiary::kNoSearchText});
+            QCOMPARE(MessageBox::recorded().first().icon, platform::MsgIcon::Warning);
+            QCOMPARE(page.entryList()->rowCount(), 6);
+            QVERIFY(!page.filterAgain());
+        }
+        // The hint's own words are an ordinary search once typed.
+        MessageBox::clearRecorded();
+        apply(page, EntrySearch::BodyText, "<search string>");
+        QVERIFY(MessageBox::recorded().isEmpty());
+        QCOMPARE(page.entryList()->rowCount(), 0);
+    }
+
+    // The preview, Edit and the row the user clicked agree, also when the row clicked or
+    // reached with "<" was selected already.
+    void previewFollowsTheCurrentRow() {
+        useDiary(sampleDiary("Current"));
+        QWidget window;
+        CTavrinDlgDiary page(&window);
+        window.resize(760, 540);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        page.fillEntryList(true);
+        auto* list = page.entryList();
+        auto clickRow = [list](int row, Qt::KeyboardModifiers mods = {}) {
+            const QRect r = list->visualRect(list->listModel()->index(row, 2));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, r.center());
+        };
+        clickRow(1);
+        clickRow(3, Qt::ControlModifier);
+        QCOMPARE(list->selectedRows(), QList<int>({1, 3}));
+        QCOMPARE(page.previewedEntry(), 3);
+        clickRow(1); // into the selection: only row 1 stays, and it is shown
+        QCOMPARE(list->selectedRows(), QList<int>({1}));
+        QCOMPARE(page.previewedEntry(), 1);
+
+        clickRow(0);
+        clickRow(3, Qt::ControlModifier);
+        QCOMPARE(list->selectedRows(), QList<int>({0, 3}));
+        QCOMPARE(page.previewedEntry(), 3);
+        button(&page, "previousButton")->click(); // onto row 0, selected already
+        QCOMPARE(list->selectedRows(), QList<int>({0}));
+        QCOMPARE(page.previewedEntry(), 0);
+
+        // With two rows selected, Edit takes the one the preview shows.
+        clickRow(4, Qt::ControlModifier);
+        QCOMPARE(page.previewedEntry(), 4);
+        whenModal([](QWidget* w) {
+            auto* sheet = qobject_cast<CTavrinPSDiary*>(w);
+            QVERIFY(sheet);
+            QCOMPARE(sheet->textPage()->descriptionEdit()->text(), QString("walk"));
+            click(sheet, "cancelButton");
+        });
+        button(&page, "editButton")->click();
+    }
+
+    // A double-click on a row, or Enter in the list, edits that row's entry as Edit does.
+    void doubleClickAndEnterEditTheRow() {
+        useDiary(sampleDiary("Open"));
+        CTavrinDlgDiary page;
+        page.resize(760, 540);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        page.fillEntryList(true);
+        auto* list = page.entryList();
+        QStringList opened;
+        auto record = [&opened](QWidget* w) {
+            opened << qobject_cast<CTavrinPSDiary*>(w)->textPage()->descriptionEdit()->text();
+            click(w, "cancelButton");
+        };
+        whenModal(record);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           list->visualRect(list->listModel()->index(3, 0)).center());
+        list->selectRow(0);
+        whenModal(record);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(opened, QStringList({"Shopping", "Long WALK"}));
+    }
+
+    // Ctrl+G: a calendar, then the first listed entry of the nearest day is selected.
+    void goToDateSelectsTheNearestEntry() {
+        // Entries on 3, 3, 10 and 20 March 2025 and 1 January 2026, at noon and in the evening.
+        const QString path = diaryWith("GoTo", {{at(2025, 3, 3, 12, 0, 0), "3a", "x"},
+                                                {at(2025, 3, 3, 21, 0, 0), "3b", "x"},
+                                                {at(2025, 3, 10, 8, 0, 0), "10", "x"},
+                                                {at(2025, 3, 20, 23, 59, 0), "20", "x"},
+                                                {at(2026, 1, 1, 0, 0, 1), "new year", "x"}});
+        useDiary(path);
+        QWidget window;
+        CTavrinDlgDiary page(&window);
+        window.resize(760, 540);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        page.fillEntryList(true);
+        page.selectLastEntry();
+        const struct {
+            QDate chosen;
+            const char* selected;
+        } cases[] = {
+            {QDate(2025, 3, 3), "3a"},       // the day itself: its first entry
+            {QDate(2025, 3, 6), "3a"},       // nearer the earlier day
+            {QDate(2025, 3, 7), "10"},       // nearer the later
+            {QDate(2025, 3, 15), "10"},      // five days either side: the earlier
+            {QDate(2025, 3, 20), "20"},      // late in the day is still that day
+            {QDate(1990, 1, 1), "3a"},       // before the first
+            {QDate(2030, 6, 1), "new year"}, // after the last
+            {QDate(2025, 6, 1), "20"},
+        };
+        for (const auto& c : cases) {
+            platform::DateChooser::setNextDate(c.chosen);
+            QTest::keyClick(page.entryList(), Qt::Key_G, Qt::ControlModifier);
+            const QList<int> rows = page.entryList()->selectedRows();
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(page.entryList()->itemText(rows.first(), 2), QString(c.selected));
+            QCOMPARE(page.previewedEntry(), int(page.entryList()->itemData(rows.first())));
+        }
+        // The calendar opens on the selected entry's day; cancelling changes nothing.
+        platform::DateChooser::cancelNext();
+        QTest::keyClick(page.entryList(), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(platform::DateChooser::lastInitial(), QDate(2025, 3, 20));
+        QCOMPARE(page.entryList()->itemText(page.entryList()->selectedRow(), 2), QString("20"));
+    }
+
+    // Each preview page fits the main window's card with the default font: the tabs stay put,
+    // nothing scrolls sideways, and a page scrolls up and down only when it cannot fit.
+    void previewsFitTheCard() {
+        useDiary(sampleDiary("Fit"));
+        QWidget window;
+        CTavrinDlgDiary page(&window);
+        page.setGeometry(0, 0, SkinLayout::kPageWidth, SkinLayout::kPageHeight);
+        window.resize(page.size());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        page.fillEntryList(true);
+        page.selectLastEntry();
+        CTavrinPSView* sheet = page.preview();
+        for (QWidget* w = sheet->tabCtrl(); w != &page; w = w->parentWidget())
+            QVERIFY(!qobject_cast<QScrollArea*>(w));
+        for (int i = 0; i < sheet->pageCount(); ++i) {
+            QVERIFY(sheet->selectPage(i));
+            QApplication::processEvents();
+            ui::CCustomPropertyPage* shown = sheet->page(i);
+            auto* scroller = qobject_cast<QScrollArea*>(shown->parentWidget()->parentWidget());
+            QVERIFY(scroller && !scroller->horizontalScrollBar()->isVisible());
+            QWidget* view = scroller->viewport();
+            // Only the fibromyalgia ratings are too tall for the card, and only they scroll.
+            const bool tooTall = shown->minimumSizeHint().height() > view->height();
+            QCOMPARE(tooTall, i == CTavrinPSView::ParamsPage);
+            QCOMPARE(scroller->verticalScrollBar()->isVisible(), tooTall);
+            // Nothing is cut at the sides ("Worst" and the "10" buttons included).
+            for (QWidget* c : shown->findChildren<QWidget*>()) {
+                const QRect r(c->mapTo(view, QPoint(0, 0)), c->size());
+                QVERIFY2(!c->isVisibleTo(shown) || (r.left() >= 0 && r.right() < view->width()),
+                         qPrintable(shown->title() + ": " + c->metaObject()->className()));
+            }
+        }
     }
 
     void navigationAtBothEnds() {

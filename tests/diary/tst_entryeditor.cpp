@@ -28,7 +28,10 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBlock>
@@ -38,6 +41,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 using namespace tavrin;
 using namespace tavrin::diary;
@@ -150,7 +154,6 @@ private slots:
         const QString path = makeDiary("Fresh", "unused", 0);
         useDiary(path, true);
         whenModal([](QWidget* prompt) {
-            QVERIFY(!prompt->findChild<QAbstractButton*>("cancelButton")->isEnabled());
             type(prompt, "password", "Abc123");
             whenModal([](QWidget* confirm) {
                 type(confirm, "confirmPassword", "Abc123");
@@ -203,6 +206,151 @@ private slots:
         QCOMPARE(i32At(raw, 0), 6);
         QCOMPARE(quint8(raw.at(4)), quint8('A' ^ 0x3B));
         QCOMPARE(quint8(raw.at(36)), quint8(10)); // question 1's length byte
+    }
+
+    // Pressed New by mistake: Cancel, Escape or the close button of the password prompt
+    // abandon the first entry of a new diary, and nothing of the diary is written.
+    void firstEntryPromptCanBeAbandoned() {
+        const std::function<void(QWidget*)> ways[] = {
+            [](QWidget* w) { click(w, "cancelButton"); },
+            [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); },
+            [](QWidget* w) { w->close(); },
+        };
+        for (const auto& leave : ways) {
+            const QString path = makeDiary(QString("Abandon%1").arg(&leave - ways), "unused", 0);
+            useDiary(path, true);
+            // The index file and everything in the diary's folder, with sizes and times.
+            auto files = [&path] {
+                QStringList paths{path}, out;
+                QDirIterator it(path.chopped(4), QDir::Files, QDirIterator::Subdirectories);
+                while (it.hasNext())
+                    paths << it.next();
+                for (const QString& p : paths)
+                    out << QString("%1 %2 %3")
+                               .arg(p)
+                               .arg(QFileInfo(p).size())
+                               .arg(QFileInfo(p).lastModified().toMSecsSinceEpoch());
+                out.sort();
+                return out;
+            };
+            const QStringList before = files();
+            MessageBox::clearRecorded();
+            whenModal([&leave](QWidget* prompt) {
+                QVERIFY(prompt->findChild<QAbstractButton*>("cancelButton")->isEnabled());
+                type(prompt, "password", "typed but left");
+                leave(prompt); // a sheet shown after this would hang the test
+            });
+            QVERIFY(!EntryEditor::newEntry(nullptr));
+            QCOMPARE(MessageBox::recordedTexts(), QStringList{kNewDiaryText});
+            QCOMPARE(files(), before);
+            QCOMPARE(indexBytes(path).size(), 0);
+            QVERIFY(app::DiaryState::instance().isEmptyDiary());
+        }
+    }
+
+    // "Discard" and the window's close button ask before a changed entry is thrown away: No
+    // returns to the sheet, Yes discards. An untouched sheet closes at once.
+    void discardAsksWhenTheEntryChanged() {
+        const QString path = makeDiary("Discard", "Secret", 1);
+        useDiary(path, false);
+        const struct {
+            bool changes;
+            std::function<void(CTavrinPSDiary*)> change;
+        } cases[] = {
+            {false, [](CTavrinPSDiary*) {}},
+            {false, // only looked at
+             [](CTavrinPSDiary* s) {
+                 s->textPage()->slotChooser()->setCurrentIndex(3);
+                 s->setActivePage(2);
+             }},
+            {true,
+             [](CTavrinPSDiary* s) { QTest::keyClicks(s->textPage()->descriptionEdit(), "x"); }},
+            {true, [](CTavrinPSDiary* s) { QTest::keyClicks(s->textPage()->richEdit(), "Dear"); }},
+            {true, [](CTavrinPSDiary* s) { s->textPage()->timeEdit()->setTime(QTime(9, 31)); }},
+            {true,
+             [](CTavrinPSDiary* s) {
+                 pressSpin(s->textPage()->parameterList(), rowOf(s->textPage(), ParameterRow::Mood),
+                           true);
+             }},
+            {true,
+             [](CTavrinPSDiary* s) { s->bodyPage()->painMap()->chooser(4)->setCurrentIndex(2); }},
+            {true, [](CTavrinPSDiary* s) { s->paramsPage()->ratings()->button(3, 4)->click(); }},
+            {true,
+             [](CTavrinPSDiary* s) {
+                 s->paramsPage()->ratings()->field(FibroValues::BodyTemperature)->setText("37");
+             }},
+        };
+        for (const auto& c : cases) {
+            for (const bool byCloseButton : {false, true}) {
+                MessageBox::clearRecorded();
+                bool stayed = false;
+                whenModal([&](QWidget* w) {
+                    CTavrinPSDiary* sheet = sheetOf(w);
+                    const CloseOnExit guard{sheet};
+                    c.change(sheet);
+                    auto leave = [&] {
+                        byCloseButton ? void(sheet->close()) : click(sheet, "cancelButton");
+                    };
+                    leave(); // an unscripted question is answered No
+                    stayed = sheet->isVisible();
+                    if (!stayed) return;
+                    MessageBox::setNextAnswer(platform::MsgAnswer::Yes);
+                    leave();
+                });
+                QVERIFY(!EntryEditor::newEntry(nullptr));
+                const QString what =
+                    QString("case %1%2").arg(&c - cases).arg(byCloseButton ? " (close)" : "");
+                QVERIFY2(stayed == c.changes, qPrintable(what));
+                const QStringList asked =
+                    c.changes ? QStringList(2, CTavrinPSDiary::kDiscardQuestion) : QStringList();
+                QVERIFY2(MessageBox::recordedTexts() == asked, qPrintable(what));
+                QCOMPARE(indexBytes(path).size(), 420); // nothing saved
+            }
+        }
+    }
+
+    // What the user types into the sheet: the date section by section, a measurement shown
+    // with two decimals at once, and the word count of the text shown.
+    void typingIntoTheSheet() {
+        const QString path = makeDiary("Typing", "Secret", 1);
+        enableAllParameters(path);
+        useDiary(path, false);
+        whenModal([](QWidget* w) {
+            CTavrinPSDiary* sheet = sheetOf(w);
+            const CloseOnExit guard{sheet};
+            CTavrinPPDiary* text = sheet->textPage();
+            auto* line = text->dateEdit()->findChild<QLineEdit*>();
+            QCOMPARE(line->text(), QString("01 - Jul - 2024, Mon"));
+            QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
+            QTest::keyClicks(line, "15mar1987");
+            QCOMPARE(line->text(), QString("15 - Mar - 1987, Sun"));
+
+            ui::CCustomListCtrl* list = text->parameterList();
+            const int temperature = rowOf(text, ParameterRow::Real, 0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->listModel()->index(temperature, 1)).center());
+            QVERIFY(list->activeEditor()); // one click edits the cell
+            QTest::keyClicks(list->activeEditor(), "37.2\r");
+            QCOMPARE(list->itemText(temperature, 1), QString("37.20"));
+
+            auto* words = sheet->findChild<QLabel*>("wordCount");
+            QCOMPARE(words->text(), QString("0 words"));
+            text->richEdit()->insertPlainText(
+                QString::fromUtf8("Dear diary, it's a well-known fact \u2014 "));
+            QCOMPARE(words->text(), QString("6 words"));
+            text->slotChooser()->setCurrentIndex(1);
+            QTest::keyClicks(text->richEdit(), "one");
+            QCOMPARE(words->text(), QString("1 word"));
+            text->slotChooser()->setCurrentIndex(0);
+            QCOMPARE(words->text(), QString("6 words"));
+            click(sheet, "okButton");
+        });
+        QVERIFY(EntryEditor::newEntry(nullptr));
+        TN tn(0, path.toStdString(), extOffsetOf(path));
+        QVERIFY(tn.ReadEntry(true)); // 1987 sorts first
+        QCOMPARE(tn.entry.dateTime(),
+                 QDateTime(QDate(1987, 3, 15), QTime(9, 30, 5)).toSecsSinceEpoch());
+        QCOMPARE(tn.entry.real1(), 37.2f);
     }
 
     void nextEntryTakesTheDiarysPassword() {
@@ -598,6 +746,7 @@ private slots:
             // The text is not lost: the sheet is still there.
             QVERIFY(sheet->isVisible());
             QCOMPARE(sheet->textPage()->richEdit()->toPlainText(), QString("Words worth keeping"));
+            MessageBox::setNextAnswer(platform::MsgAnswer::Yes);
             click(sheet, "cancelButton");
         });
         QVERIFY(!EntryEditor::newEntry(nullptr));
@@ -629,6 +778,7 @@ private slots:
             // Escape does not throw the entry away.
             QTest::keyClick(edit, Qt::Key_Escape);
             QVERIFY(sheet->isVisible());
+            MessageBox::setNextAnswer(platform::MsgAnswer::Yes);
             click(sheet, "cancelButton");
         });
         QVERIFY(!EntryEditor::newEntry(nullptr));

@@ -17,6 +17,7 @@
 
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -123,7 +124,12 @@ private slots:
                  QStringList({"Medication Name", "Dosage", "Frequency", "Doctor", "Date Issued"}));
         QCOMPARE(list->columnAlignment(4) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
         QCOMPARE(list->columnWidth(0), 128);
-        QCOMPARE(list->columnWidth(4), 64);
+        // Every title fits its column with the header's padding; a right-aligned title that
+        // does not is cut on its left (")ate Issued").
+        const QFontMetrics header = list->header()->fontMetrics();
+        for (int c = 0; c < 5; ++c)
+            QVERIFY2(list->columnWidth(c) >= header.horizontalAdvance(titles[c]) + 8,
+                     qPrintable(titles[c]));
         QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
 
         // Widths are kept under the medication list's own keys.
@@ -151,6 +157,25 @@ private slots:
         QCOMPARE(stored().size(), std::size_t(2));
         QCOMPARE(stored().front().name, QString("A"));
         QVERIFY(MessageBox::recorded().isEmpty());
+    }
+
+    // A diary just created has no entry, hence no password and no open flag yet: its
+    // medications can be kept all the same.
+    void addWorksInADiaryJustCreated() {
+        page.reset();
+        const QString fresh = test::makeDiary("justCreated", "unused", 0);
+        auto& state = app::DiaryState::instance();
+        state.choose(fresh, test::extOffsetOf(fresh));
+        state.setOpen(false);
+        state.setEmptyDiary(true);
+        page = std::make_unique<CTavrinPPViewMedication>();
+        page->show();
+        typeMedication("Iron", "1 tablet");
+        press("addButton");
+        QVERIFY(MessageBox::recorded().isEmpty());
+        QCOMPARE(column(0), QStringList({"Iron"}));
+        QCOMPARE(stored().size(), std::size_t(1));
+        state.setEmptyDiary(false);
     }
 
     void emptyTextsMayBeAdded() {
