@@ -158,8 +158,13 @@ QFont font(const QString& family, int pixels, bool bold) {
 // ---------------------------------------------------------------------------------------------
 // Pictures.
 
+// Pictures are drawn in pixels of the layout; the sharp ones for screens of ratio 2 are the same
+// drawings on twice as many pixels.
+int g_scale = 1;
+
 QImage transparentImage(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(w * g_scale, h * g_scale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_scale);
     img.fill(Qt::transparent);
     return img;
 }
@@ -483,7 +488,7 @@ QImage backLarge(const Theme& t) {
 }
 
 QImage backMain(const Theme& t) {
-    QImage img(L::kPageWidth, L::kPageHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage img = transparentImage(L::kPageWidth, L::kPageHeight);
     img.fill(t.card);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -497,12 +502,12 @@ QImage backMain(const Theme& t) {
 }
 
 QImage backAll(const Theme& t) {
-    QImage img(640, 480, QImage::Format_ARGB32_Premultiplied);
+    QImage img = transparentImage(640, 480);
     QPainter p(&img);
     QLinearGradient g(0, 0, 0, 480);
     g.setColorAt(0, t.backTop);
     g.setColorAt(1, t.backBottom);
-    p.fillRect(img.rect(), g);
+    p.fillRect(QRect(0, 0, 640, 480), g);
     p.end();
     return opaque(img);
 }
@@ -546,8 +551,8 @@ QPainterPath bodyOutline() {
 
 QImage body(const Theme& t, bool back) {
     const int W = SkinBodyAreas::kWidth, H = SkinBodyAreas::kHeight;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
-    img.fill(t.card);
+    // Around the figure the key colour, so that the page shows through.
+    QImage img = transparentImage(W, H);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -622,7 +627,7 @@ QImage body(const Theme& t, bool back) {
     else
         for (const auto& a : SkinBodyAreas::front) draw(a);
     p.end();
-    return opaque(img);
+    return keyed(img, t.backgrounds[1], t.buttonKey);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -634,8 +639,7 @@ QImage face(const Theme& t, int mood) {
                                       0xC8D94E, 0x8DCB57, 0x4DB86A};
     const QColor fill = hex(fills[mood + 3]);
     const QColor ink = fill.darker(230);
-    QImage img(S, S, QImage::Format_ARGB32_Premultiplied);
-    img.fill(t.card);
+    QImage img = transparentImage(S, S); // the key colour around the face
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(S / 48.0, S / 48.0);
@@ -700,7 +704,7 @@ QImage face(const Theme& t, int mood) {
         p.drawPath(m);
     }
     p.end();
-    return opaque(img);
+    return keyed(img, t.backgrounds[1], t.buttonKey);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -769,14 +773,21 @@ bool writeSkin(const Theme& t, const QString& root) {
         {"minimize", "Minimize", iconMinimize, false},
         {"exit", "Exit", iconExit, false},
     };
-    for (const MainButton& b : buttons) {
-        const int h = b.module ? L::kModuleButtonHeight : L::kSmallButtonHeight;
-        const int iconBox = b.module ? 22 : 16;
-        const int labelPx = 12;
-        for (bool pushed : {false, true})
-            ok &= save(button(t, L::kButtonWidth, h, b.label, b.icon, pushed, iconBox, labelPx),
-                       pics + b.file + (pushed ? "_pushed.tns" : "_normal.tns"));
+    // The main window's pictures also drawn sharp for screens of ratio 2 ("...@2x.tns").
+    for (int scale : {1, 2}) {
+        g_scale = scale;
+        const QString sharp = scale == 2 ? "@2x" : "";
+        if (scale == 2) ok &= save(backLarge(t), pics + "back_large@2x.tns");
+        for (const MainButton& b : buttons) {
+            const int h = b.module ? L::kModuleButtonHeight : L::kSmallButtonHeight;
+            const int iconBox = b.module ? 22 : 16;
+            const int labelPx = 12;
+            for (bool pushed : {false, true})
+                ok &= save(button(t, L::kButtonWidth, h, b.label, b.icon, pushed, iconBox, labelPx),
+                           pics + b.file + (pushed ? "_pushed" : "_normal") + sharp + ".tns");
+        }
     }
+    g_scale = 1;
     ok &= save(radio(t, false), pics + "radio_normal.tns");
     ok &= save(radio(t, true), pics + "radio_pushed.tns");
     ok &= save(body(t, true), pics + "body_back.tns");

@@ -38,7 +38,9 @@ CTavrinDlgResetPassword::CTavrinDlgResetPassword(const QString& path, int extOff
         const QString n = QString::number(i + 1);
         questions_[i] = new QLineEdit(this);
         questions_[i]->setReadOnly(true);
-        // Only read: drawn on the window's colour and passed over by Tab, unlike the answers.
+        // Only read: drawn as text on the window's colour, without the frame of a field, and
+        // passed over by Tab, unlike the answers.
+        questions_[i]->setFrame(false);
         questions_[i]->setFocusPolicy(Qt::NoFocus);
         QPalette readOnly = questions_[i]->palette();
         readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));

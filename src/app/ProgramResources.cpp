@@ -44,7 +44,8 @@ void ProgramResources::releaseFonts() {
 void ProgramResources::loadMoodPictures() {
     const ui::ActiveSkin& skin = ui::ActiveSkin::current();
     for (int mood = kMinMood; mood <= kMaxMood; ++mood)
-        faces()[size_t(mood - kMinMood)] = skin.picture(QStringLiteral("face%1.bmp").arg(mood));
+        faces()[size_t(mood - kMinMood)] =
+            skin.keyedPicture(QStringLiteral("face%1.bmp").arg(mood));
 }
 
 void ProgramResources::releaseMoodPictures() {

@@ -8,6 +8,7 @@
 #include "storage/Reporter.h"
 #include "ui/ActiveSkin.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -150,6 +151,10 @@ bool SkinLoader::load(const QString& name) {
     ui::ActiveSkin skin;
     if (!check(name, skin)) return false;
     ui::ActiveSkin::setCurrent(skin);
+    // The toolkit's own controls (edits, rich text, combo boxes, scroll bars) take the skin's
+    // colours too, or a dark skin shows white fields.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QApplication::setPalette(skin.palette());
     return true;
 }
 

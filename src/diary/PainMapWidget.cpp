@@ -23,7 +23,8 @@ constexpr int kPanelHeight = SkinBodyAreas::kHeight;
 
 // A body picture of the skin; without one, an outlined box keeps the areas in place.
 QPixmap bodyPicture(bool back) {
-    QPixmap pm = ui::ActiveSkin::current().picture(back ? "body_back.tns" : "body_front.tns");
+    // Around the figure the key colour: the page shows through.
+    QPixmap pm = ui::ActiveSkin::current().keyedPicture(back ? "body_back.tns" : "body_front.tns");
     if (!pm.isNull()) return pm.scaled(SkinBodyAreas::kWidth, SkinBodyAreas::kHeight);
     pm = QPixmap(SkinBodyAreas::kWidth, SkinBodyAreas::kHeight);
     pm.fill(ui::ActiveSkin::current().listBackground());

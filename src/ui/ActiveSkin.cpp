@@ -42,11 +42,62 @@ QString ActiveSkin::picturePath(const QString& fileName) const {
     return d.filePath(hits.isEmpty() ? fileName : hits.first());
 }
 
-QPixmap ActiveSkin::picture(const QString& fileName) const {
+QString ActiveSkin::sharpName(const QString& fileName) {
+    const int dot = int(fileName.lastIndexOf('.'));
+    const int slash = int(fileName.lastIndexOf('/'));
+    return dot > slash ? fileName.left(dot) + QStringLiteral("@2x") + fileName.mid(dot)
+                       : fileName + QStringLiteral("@2x");
+}
+
+QPixmap ActiveSkin::picture(const QString& fileName, qreal ratio) const {
     // The pictures are BMP files whatever their ending says.
     QImageReader reader(picturePath(fileName), "BMP");
     QImage img = reader.read();
-    return img.isNull() ? QPixmap() : QPixmap::fromImage(img);
+    if (img.isNull()) return QPixmap();
+    if (ratio >= 1.5) {
+        QImageReader sharpReader(picturePath(sharpName(fileName)), "BMP");
+        QImage sharp = sharpReader.read();
+        if (sharp.size() == img.size() * 2) {
+            sharp.setDevicePixelRatio(2.0);
+            return QPixmap::fromImage(sharp);
+        }
+    }
+    return QPixmap::fromImage(img);
+}
+
+QPalette ActiveSkin::palette() const {
+    auto mix = [](const QColor& a, const QColor& b) {
+        return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2,
+                      (a.blue() + b.blue()) / 2);
+    };
+    QPalette pal;
+    pal.setColor(QPalette::Window, dialogBackground());
+    pal.setColor(QPalette::WindowText, staticText());
+    pal.setColor(QPalette::Base, listBackground());
+    pal.setColor(QPalette::AlternateBase, mix(listBackground(), sheetBackground()));
+    pal.setColor(QPalette::Text, listText());
+    pal.setColor(QPalette::PlaceholderText, mix(listText(), listBackground()));
+    pal.setColor(QPalette::Button, buttonFace());
+    pal.setColor(QPalette::ButtonText, buttonText());
+    pal.setColor(QPalette::BrightText, listHighlightText());
+    pal.setColor(QPalette::Highlight, selectionBackground());
+    pal.setColor(QPalette::HighlightedText, listHighlightText());
+    pal.setColor(QPalette::ToolTipBase, sheetBackground());
+    pal.setColor(QPalette::ToolTipText, staticText());
+    pal.setColor(QPalette::Link, checkBox());
+    pal.setColor(QPalette::LinkVisited, checkBox());
+    pal.setColor(QPalette::Light, frameLight());
+    pal.setColor(QPalette::Midlight, mix(frameLight(), buttonFace()));
+    pal.setColor(QPalette::Mid, mix(frameLight(), frameDark()));
+    pal.setColor(QPalette::Dark, frameDark());
+    pal.setColor(QPalette::Shadow, frameDark());
+    const QColor faint = mix(staticText(), dialogBackground());
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(QPalette::Disabled, role, faint);
+    pal.setColor(QPalette::Disabled, QPalette::Base, dialogBackground());
+    pal.setColor(QPalette::Disabled, QPalette::Highlight,
+                 mix(selectionBackground(), dialogBackground()));
+    return pal;
 }
 
 QPixmap ActiveSkin::keyedPicture(const QString& fileName) const {

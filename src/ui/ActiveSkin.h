@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QPalette>
 #include <QPixmap>
 #include <QString>
 
@@ -48,8 +49,15 @@ public:
 
     // Decodes a 164-byte index file; false when it is shorter.
     bool decodeIndex(const QByteArray& index);
-    // A picture of the skin ("back_all.tns", ...); a null pixmap when it cannot be loaded.
-    QPixmap picture(const QString& fileName) const;
+    // A picture of the skin ("back_all.tns", ...); a null pixmap when it cannot be loaded. On a
+    // screen of `ratio` 2 the sharp picture drawn at twice the size ("back_all@2x.tns") is taken
+    // when the skin has one; otherwise the plain picture is scaled up.
+    QPixmap picture(const QString& fileName, qreal ratio = 1.0) const;
+    // "back_large.tns" -> "back_large@2x.tns"; works on paths as well.
+    static QString sharpName(const QString& fileName);
+    // The skin's colours as a palette for the toolkit's own controls (edits, combo boxes, rich
+    // text, scroll bars), so that they look as if they belong to the skin.
+    QPalette palette() const;
     QString picturePath(const QString& fileName) const;
     // The picture with its button-key pixels transparent (buttons, radio marks).
     QPixmap keyedPicture(const QString& fileName) const;

@@ -5,6 +5,7 @@
 
 #include <QEnterEvent>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
 
@@ -70,11 +71,24 @@ bool CCustomButton::setPictures(const QString& normalPath, const QString& pushed
             return false;
         }
     }
-    const QImage n = ActiveSkin::withTransparentKey(normal, k);
+    QImage n = ActiveSkin::withTransparentKey(normal, k);
+    QImage p = ActiveSkin::withTransparentKey(pushed, k);
+    // On a screen of ratio 2, the pictures drawn at twice the size when the skin has them.
+    if (qApp->devicePixelRatio() >= 1.5) {
+        const QImage sharpNormal = readPicture(ActiveSkin::sharpName(normalPath));
+        const QImage sharpPushed =
+            pushedPath.isEmpty() ? sharpNormal : readPicture(ActiveSkin::sharpName(pushedPath));
+        if (sharpNormal.size() == normal.size() * 2 && sharpPushed.size() == pushed.size() * 2) {
+            n = ActiveSkin::withTransparentKey(sharpNormal, k);
+            p = ActiveSkin::withTransparentKey(sharpPushed, k);
+            n.setDevicePixelRatio(2.0);
+            p.setDevicePixelRatio(2.0);
+        }
+    }
     normal_ = QPixmap::fromImage(n);
-    pushed_ = QPixmap::fromImage(ActiveSkin::withTransparentKey(pushed, k));
+    pushed_ = QPixmap::fromImage(p);
     hover_ = lightened(n);
-    setFixedSize(normal_.size());
+    setFixedSize(normal_.deviceIndependentSize().toSize());
     update();
     return true;
 }
@@ -94,7 +108,7 @@ void CCustomButton::clearPictures() {
 }
 
 QSize CCustomButton::sizeHint() const {
-    if (hasPictures()) return normal_.size();
+    if (hasPictures()) return normal_.deviceIndependentSize().toSize();
     const QFontMetrics fm(font());
     int w = fm.horizontalAdvance(text()) + 20;
     if (!icon().isNull()) w += iconSize().width() + 4;
@@ -102,7 +116,8 @@ QSize CCustomButton::sizeHint() const {
 }
 
 QSize CCustomButton::minimumSizeHint() const {
-    return hasPictures() ? normal_.size() : QSize(fontMetrics().height() + 10, 23);
+    return hasPictures() ? normal_.deviceIndependentSize().toSize()
+                         : QSize(fontMetrics().height() + 10, 23);
 }
 
 void CCustomButton::enterEvent(QEnterEvent* event) {

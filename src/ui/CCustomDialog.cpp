@@ -3,6 +3,7 @@
 #include "ui/ActiveSkin.h"
 #include "ui/WindowEffects.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QShowEvent>
 
@@ -25,7 +26,8 @@ CCustomDialog::CCustomDialog(int background, QWidget* parent)
     if (kind_ == BackMain) candidates << backgroundFileName(BackAll);
     for (const QString& file : candidates) {
         if (file.isEmpty()) continue;
-        picture_ = skin.picture(file);
+        // The main window is drawn pixel for pixel: on a screen of ratio 2 its sharp picture.
+        picture_ = skin.picture(file, kind_ == BackLarge ? qApp->devicePixelRatio() : 1.0);
         if (!picture_.isNull()) {
             file_ = file;
             break;

@@ -27,9 +27,10 @@ QColor CCustomTitleBar::captionColor() const {
 }
 
 QColor CCustomTitleBar::gradientColor() const {
-    // Half way from the caption colour to white.
+    // Half way from the caption colour to the window colour, so that a dark skin's bars stay dark.
     const QColor c = captionColor();
-    return QColor((c.red() + 255) / 2, (c.green() + 255) / 2, (c.blue() + 255) / 2);
+    const QColor w = palette().color(QPalette::Active, QPalette::Window);
+    return QColor((c.red() + w.red()) / 2, (c.green() + w.green()) / 2, (c.blue() + w.blue()) / 2);
 }
 
 QSize CCustomTitleBar::sizeHint() const {

@@ -1,6 +1,7 @@
 #pragma once
 // Caption strip of the floating panels: a horizontal gradient from the active caption colour
-// (the palette's highlight) to a lighter gradient colour, with its text.
+// (the palette's highlight, the skin's selection colour) half way to the window colour, with
+// its text.
 //
 // A bar given a rest message (the panel title bars do) posts it to its receiver when the mouse
 // has rested over the bar for kRestMs while the panel is collapsed.

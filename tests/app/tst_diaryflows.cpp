@@ -486,6 +486,7 @@ private slots:
         QCOMPARE(question->text(), QString("Pet?"));
         QVERIFY(question->isReadOnly());
         QCOMPARE(question->focusPolicy(), Qt::NoFocus);
+        QVERIFY(!question->hasFrame() && answer->hasFrame());
         QCOMPARE(question->palette().color(QPalette::Base), reset.palette().color(QPalette::Window));
         QVERIFY(answer->palette().color(QPalette::Base) != reset.palette().color(QPalette::Window));
 

@@ -2,6 +2,12 @@
 // layout the main window and the pain-map page rely on, and the marked areas sit where the
 // shared table says.
 
+#include "ActiveSkin.h"
+#include "CCustomTitleBar.h"
+#include "MessageBox.h"
+#include "SkinBodyAreas.h"
+#include "SkinLayout.h"
+#include "SkinLoader.h"
 #include "TestEnvironment.h"
 #include "app/SkinBodyAreas.h"
 #include "app/SkinLayout.h"
@@ -10,10 +16,12 @@
 #include "platform/MessageBox.h"
 #include "ui/ActiveSkin.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace tavrin;
 using platform::MessageBox;
@@ -131,6 +139,36 @@ private slots:
         const QColor sad = faces.first().pixelColor(10, 24), happy = faces.last().pixelColor(10, 24);
         QVERIFY(sad.red() > sad.green());
         QVERIFY(happy.green() > happy.red());
+    }
+
+    // Every window belongs to its skin: the pictures shown on pages are cut out by the key
+    // colour, and the toolkit's own fields, lists, rich text and panel title bars take the
+    // skin's colours instead of the light default ones.
+    void windowsTakeTheSkinsColours_data() { skinLoads_data(); }
+    void windowsTakeTheSkinsColours() {
+        QFETCH(QString, name);
+        QVERIFY(SkinLoader(dir_).load(name));
+        const ui::ActiveSkin& skin = ui::ActiveSkin::current();
+        QStringList pictures{"body_back.tns", "body_front.tns"};
+        for (int mood = -3; mood <= 3; ++mood) pictures << QString("face%1.bmp").arg(mood);
+        for (const QString& file : pictures) {
+            const QImage pic = skin.keyedPicture(file).toImage();
+            QVERIFY2(qAlpha(pic.pixel(0, 0)) == 0, qPrintable(file)); // no rectangle behind
+            QVERIFY2(qAlpha(pic.pixel(pic.width() / 2, pic.height() / 2)) == 255, qPrintable(file));
+        }
+        const QPalette pal = QApplication::palette();
+        QCOMPARE(pal.color(QPalette::Base), skin.listBackground());
+        QCOMPARE(pal.color(QPalette::Text), skin.listText());
+        QCOMPARE(pal.color(QPalette::Window), skin.dialogBackground());
+        QCOMPARE(pal.color(QPalette::Highlight), skin.selectionBackground());
+        QTextEdit richText;
+        ui::CCustomTitleBar bar("Calculator");
+        QCOMPARE(richText.palette().color(QPalette::Base), skin.listBackground());
+        QCOMPARE(bar.captionColor(), skin.selectionBackground());
+        // Dark skin, dark fields and bars; light skin, light ones.
+        const bool dark = skin.dialogBackground().lightness() < 128;
+        QCOMPARE(richText.palette().color(QPalette::Base).lightness() < 128, dark);
+        QCOMPARE(bar.gradientColor().lightness() < 128, dark);
     }
 
     void bodyAreasAreMarkedWhereTheTableSays_data() { skinLoads_data(); }

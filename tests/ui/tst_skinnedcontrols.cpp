@@ -143,14 +143,15 @@ private slots:
         ui::CCustomTitleBar bar("Calculator");
         QPalette pal = bar.palette();
         pal.setColor(QPalette::Active, QPalette::Highlight, QColor(0, 60, 120));
+        pal.setColor(QPalette::Active, QPalette::Window, QColor(20, 30, 40)); // a dark skin
         bar.setPalette(pal);
         bar.resize(200, 20);
         QCOMPARE(bar.captionColor(), QColor(0, 60, 120));
-        QCOMPARE(bar.gradientColor(), QColor(127, 157, 187));
+        QCOMPARE(bar.gradientColor(), QColor(10, 45, 80));
         const QImage img = render(bar);
         QCOMPARE(img.pixelColor(0, 1), QColor(0, 60, 120));
         const QColor right = img.pixelColor(199, 1);
-        QVERIFY(qAbs(right.red() - 127) <= 2 && qAbs(right.blue() - 187) <= 2);
+        QVERIFY(qAbs(right.red() - 10) <= 2 && qAbs(right.blue() - 80) <= 2);
         QVERIFY(bar.restMessage().isEmpty()); // a plain bar posts nothing
     }
 
