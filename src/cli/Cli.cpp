@@ -50,7 +50,10 @@ bool hasDiaryExtension(const std::string& path) {
 // The diary's configuration as stored, or the defaults, read without creating anything.
 DiaryConfig loadConfig(const DiaryFileSet& files) {
     DiaryConfig c;
-    std::ifstream in(files.path(DiaryFileSet::kConfig), std::ios::binary);
+    const std::string path = files.path(DiaryFileSet::kConfig);
+    std::ifstream in;
+    // Opened only when it is a regular file: opening a FIFO would wait for a writer.
+    if (isFile(path)) in.open(path, std::ios::binary);
     if (!in.read(reinterpret_cast<char*>(c.data()), DiaryConfig::kSize)) {
         c.clear();
         c.applyDefaults();
@@ -118,7 +121,8 @@ bool Cli::diaryExists(const std::string& path) {
 
 int Cli::admit(const std::string& path) {
     EntryRecord first;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in;
+    if (isFile(path)) in.open(path, std::ios::binary); // a FIFO is refused by the storage layer
     if (!in.read(reinterpret_cast<char*>(first.data()), EntryRecord::kSize)) return kOk; // no entry yet
     if (first.version() != 1) {
         err_ << messages::wrongVersion() << '\n';
