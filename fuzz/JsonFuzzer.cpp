@@ -7,12 +7,51 @@
 #include "FuzzSupport.h"
 
 #include <cmath>
+#include <cstdint>
 #include <sstream>
 
 namespace {
 
 using namespace tavrin;
 using tavrin::fuzz::require;
+
+// The same whole number (a boolean as 0 or 1), compared by value rather than by bits: the
+// library's own comparison takes the largest unsigned number for -1.
+bool sameWhole(const cli::Json& given, const cli::Json& stored) {
+    if (given.is_boolean()) return stored == (given.get<bool>() ? 1 : 0);
+    if (!given.is_number_integer() || !stored.is_number_integer()) return false;
+    const bool hugeGiven =
+        given.is_number_unsigned() && given.get<std::uint64_t>() > std::uint64_t(INT64_MAX);
+    const bool hugeStored =
+        stored.is_number_unsigned() && stored.get<std::uint64_t>() > std::uint64_t(INT64_MAX);
+    if (hugeGiven || hugeStored)
+        return hugeGiven && hugeStored && given.get<std::uint64_t>() == stored.get<std::uint64_t>();
+    return given.get<std::int64_t>() == stored.get<std::int64_t>();
+}
+
+// Every whole number the entry gave is stored as it was given.
+void storedAsGiven(const cli::Json& j, const cli::Json& exported) {
+    auto field = [](const cli::Json& obj, const char* key, const cli::Json& out) {
+        auto it = obj.find(key);
+        if (it != obj.end() && (it->is_number_integer() || it->is_boolean()))
+            require(sameWhole(*it, out.at(key)));
+    };
+    for (const char* key : {"mood", "fatigue", "dream", "shape", "weather", "menstruation",
+                            "copulation", "int1", "int2", "dateTimeSeconds"})
+        field(j, key, exported);
+    for (const char* key : {"spins", "combos", "painMap"}) {
+        auto it = j.find(key);
+        if (it == j.end()) continue;
+        for (std::size_t i = 0; i < it->size(); ++i)
+            require(sameWhole((*it)[i], exported.at(key).at(i)));
+    }
+    auto fibro = j.find("fibromyalgia");
+    if (fibro == j.end()) return;
+    for (const auto& f : EntryRecord::fibroFields())
+        field(*fibro, f.name, exported["fibromyalgia"]);
+    for (const char* key : {"outdoorHumidity", "indoorHumidity"})
+        field(*fibro, key, exported["fibromyalgia"]);
+}
 
 void entry(const cli::Json& j) {
     EntryRecord r;
@@ -29,6 +68,7 @@ void entry(const cli::Json& j) {
         require(std::isfinite(f));
 
     const cli::Json exported = cli::EntryJson::fromEntry(r, body, types);
+    storedAsGiven(j, exported);
     std::istringstream text(exported.dump());
     cli::Json again;
     require(cli::EntryJson::parse(text, again, error));

@@ -2,12 +2,12 @@
 // layout the main window and the pain-map page rely on, and the marked areas sit where the
 // shared table says.
 
-#include "ActiveSkin.h"
-#include "CCustomTitleBar.h"
-#include "MessageBox.h"
-#include "SkinBodyAreas.h"
-#include "SkinLayout.h"
-#include "SkinLoader.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomTitleBar.h"
+#include "platform/MessageBox.h"
+#include "app/SkinBodyAreas.h"
+#include "app/SkinLayout.h"
+#include "app/SkinLoader.h"
 #include "TestEnvironment.h"
 #include "app/SkinBodyAreas.h"
 #include "app/SkinLayout.h"

@@ -161,8 +161,8 @@ TEST_F(CheckTest, UnreadableDataFile) {
     const char* exe = std::getenv("TAVRIN_CLI");
     ASSERT_NE(exe, nullptr);
     // Permissions do not hold back root, so as root the check runs as nobody.
-    fs::permissions(dir, fs::perms(0755));
-    fs::permissions(DiaryFileSet(diary).directory(), fs::perms(0755));
+    fs::permissions(dir, fs::perms::all);
+    fs::permissions(DiaryFileSet(diary).directory(), fs::perms::all);
     fs::permissions(diary, fs::perms(0644));
     fs::permissions(path(DiaryFileSet::kData), fs::perms::none);
     const std::string as =

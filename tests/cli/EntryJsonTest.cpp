@@ -3,9 +3,11 @@
 
 #include "cli/EntryJson.h"
 #include "CliFixture.h"
+#include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 
 #include <cfloat>
+#include <sys/stat.h>
 
 using namespace tavrin;
 using namespace tavrin::cli;
@@ -236,6 +238,20 @@ TEST_F(CliEdges, DiaryNamedOnlyByItsExtension) {
     EXPECT_EQ(r.status, Cli::kOk) << r.err;
     EXPECT_EQ(r.out, "1\t2026-01-01T00:00:00\t-\t-----\t\n");
     EXPECT_TRUE(std::filesystem::exists(dir / ".tni.diary" / ".tni.diary.tnd"));
+}
+
+TEST_F(CliEdges, ShowAndExportDoNotWaitOnAFifoConfiguration) {
+    ASSERT_EQ(
+        run({"add", diary}, "{" + newDiary() + R"("dateTime": "2026-01-01", "mood": 3})").status,
+        Cli::kOk);
+    const std::string config = DiaryFileSet(diary).path(DiaryFileSet::kConfig);
+    ASSERT_EQ(::mkfifo(config.c_str(), 0600), 0);
+    auto r = run({"show", diary, "1"});
+    EXPECT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_NE(r.out.find("Mood: Excellent (3)"), std::string::npos); // the default names
+    r = run({"export", diary});
+    EXPECT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(Json::parse(r.out)["configuration"]["typeNames"][0], "Finance");
 }
 
 } // namespace
