@@ -28,7 +28,7 @@ private slots:
     void initTestCase() {
         QVERIFY(g_ratio2);
         QCOMPARE(qApp->devicePixelRatio(), 2.0);
-        registerFakePages();
+        registerFakeModule();
     }
 
     void mainWindowPicturesAreSharp_data() {
