@@ -154,7 +154,6 @@ private slots:
         QTest::newRow("Open a diary") << false << "*.tni";
         QTest::newRow("Choose WAV") << false << "*.wav";
         QTest::newRow("export") << true << "*.png";
-        QTest::newRow("named") << true << "Backup.txt";
     }
     void realChooserShowsItsInitialName() {
         QFETCH(bool, save);
@@ -169,7 +168,7 @@ private slots:
             shown << edit->text();
             if (shown.size() == 1 && save) { // accept the name as shown
                 dlg->setDirectory(dir_);
-                if (initialName.contains('*')) QTimer::singleShot(0, answer); // shown again
+                QTimer::singleShot(0, answer); // shown again
                 QMetaObject::invokeMethod(dlg, "accept");
             } else {
                 dlg->reject();
@@ -180,12 +179,8 @@ private slots:
                                   : FileChooser::open(nullptr, "t", "Files (*.*)|*.*||", "", initialName);
         MessageBox::setTestMode(true);
         QCOMPARE(shown.first(), initialName);
-        if (initialName.contains('*')) {
-            QVERIFY(path.isEmpty()); // shown again, then cancelled
-            QCOMPARE(shown.size(), save ? 2 : 1);
-        } else {
-            QCOMPARE(path, QDir(dir_).absoluteFilePath(initialName));
-        }
+        QVERIFY(path.isEmpty()); // a pattern saved to is shown again, then cancelled
+        QCOMPARE(shown.size(), save ? 2 : 1);
     }
 
     void realDirDialogReadsSelect() {
