@@ -16,6 +16,7 @@
 #include "Settings.h"
 #include "SkinLayout.h"
 #include "Sound.h"
+#include "TrayNotice.h"
 #include "WindowEffects.h"
 #include "WindowMessages.h"
 #include "WindowShape.h"
@@ -640,6 +641,7 @@ void CTavrinDlg::onMinimised() {
                         });
             }
             tray_->show();
+            platform::TrayNotice::setIcon(tray_);
             hide();
         } else {
             MessageBox::warning(QStringLiteral("Error while creating the taskbar icon!"), this);
@@ -651,6 +653,7 @@ void CTavrinDlg::onMinimised() {
 
 void CTavrinDlg::removeTrayIcon() {
     if (!tray_) return;
+    platform::TrayNotice::setIcon(nullptr);
     tray_->hide();
     delete tray_.data();
 }
@@ -746,12 +749,17 @@ void CTavrinDlg::reminderTick() {
     reminders.computeDue();
     const bool alarm = reminders.alarmRaised();
     if (alarm || (remindersPending_ && showRemindersAtStart_ && DiaryState::instance().isOpen())) {
-        reminderTimer_.stop();
         requestAttention();
-        reminders.showCurrentReminders(this);
         remindersPending_ = false;
-        if (!ended_) reminderTimer_.start(kReminderPeriodMs);
+        showCurrentReminders();
     }
+}
+
+void CTavrinDlg::showCurrentReminders() {
+    // The due list must not change under the window, and a tick must not open a second one.
+    reminderTimer_.stop();
+    ModuleRegistry::reminders().showCurrentReminders(this);
+    if (!ended_) reminderTimer_.start(kReminderPeriodMs);
 }
 
 // ---------------------------------------------------------------------------------------------
