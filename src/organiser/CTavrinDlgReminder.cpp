@@ -28,6 +28,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavrin::organiser {
 namespace {
 
@@ -245,6 +247,7 @@ void CTavrinDlgReminder::rowChosen(int row) {
     if (r.kind() < ReminderSchedule::kKinds) chooseKind(r.kind());
     updatePreview();
     chosen_ = row;
+    chosenRecord_ = std::make_unique<ReminderRecord>(r);
     modify_->setEnabled(true);
 }
 
@@ -269,6 +272,14 @@ void CTavrinDlgReminder::refresh() {
     list_->setRedraw(false);
     list_->clear();
     list_->addRows(rows);
+    if (chosenRecord_) {
+        const auto at = std::find_if(table.begin(), table.end(), [&](const ReminderRecord& r) {
+            return r.bytes == chosenRecord_->bytes;
+        });
+        chosen_ = at == table.end() ? -1 : int(at - table.begin());
+        if (chosen_ < 0) chosenRecord_.reset(); // deleted: nothing left to modify
+        modify_->setEnabled(chosen_ >= 0);
+    }
     due_.computeDue();
     list_->setRedraw(true);
 }
@@ -293,7 +304,10 @@ void CTavrinDlgReminder::modifyReminder() {
     if (chosen_ < 0 || !app::DiaryState::instance().hasPath()) return;
     auto tn = app::DiaryState::instance().makeTN();
     tn->reminders.replacement = inputs(false);
-    if (tn->reminders.Replace(chosen_)) tn->reminders.Sort();
+    if (tn->reminders.Replace(chosen_)) {
+        *chosenRecord_ = tn->reminders.replacement;
+        tn->reminders.Sort();
+    }
     afterChange();
 }
 

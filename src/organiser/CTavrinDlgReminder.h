@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 class QButtonGroup;
 class QComboBox;
@@ -88,7 +89,11 @@ private:
     QLineEdit* preview_;
     ui::CCustomButton* modify_;
     ui::CCustomListCtrl* list_;
-    int chosen_ = -1; // the record position the last selected row named
+    // The record the last selected row named, and its position. Adds, modifies and deletes
+    // re-sort the table; the position follows the record, so that Modify never overwrites
+    // another reminder that has moved into its place.
+    int chosen_ = -1;
+    std::unique_ptr<ReminderRecord> chosenRecord_;
 };
 
 } // namespace tavrin::organiser

@@ -461,9 +461,14 @@ TEST_F(CliTest, DueListsRemindersInDueOrder) {
         EXPECT_EQ(r.status, Cli::kOk) << r.err;
         EXPECT_EQ(r.out, c.out) << c.options[1];
     }
-    for (auto options : std::vector<std::vector<std::string>>{
-             {"--days"}, {"--days", "x"}, {"--days", "356"}, {"--time", "7:00"},
-             {"--date", "2027-02-30"}, {"--date", "2027-01-01", "--date", "2027-01-02"}, {"--week", "1"}}) {
+    for (auto options :
+         std::vector<std::vector<std::string>>{{"--days"},
+                                               {"--days", "x"},
+                                               {"--days", "356"},
+                                               {"--time", "7:00"},
+                                               {"--date", "2027-02-30"},
+                                               {"--date", "2027-01-01", "--date", "2027-01-02"},
+                                               {"--week", "1"}}) {
         options.insert(options.begin(), {"due", diary});
         EXPECT_EQ(run(options).status, Cli::kUsage) << options[2];
     }
@@ -479,5 +484,6 @@ TEST_F(CliTest, DueListsRemindersInDueOrder) {
     TN tn(0, diary, DiaryFileSet::extensionOffset(diary));
     ASSERT_TRUE(tn.reminders.ReadAll(all));
     ASSERT_EQ(all.size(), 10u);
-    for (std::size_t i = 0; i < all.size(); i += 2) EXPECT_EQ(all[i].bytes, all[i + 1].bytes) << i;
+    for (std::size_t i = 0; i < all.size(); i += 2)
+        EXPECT_EQ(all[i].bytes, all[i + 1].bytes) << i;
 }

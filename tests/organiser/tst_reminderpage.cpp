@@ -134,6 +134,17 @@ private slots:
                  QStringList({"Pills|Daily|everyday at 18:15", "|Daily|everyday at 18:15",
                               "Choir|Weekly|every Friday at 18:15"}));
         QCOMPARE(rowsOfTable(), rowsOf(page.reminderList()));
+
+        // A new weekly reminder takes the old place of the chosen record, which moved up with
+        // the last sort; Modify still changes the chosen record, not what now stands there.
+        add(page, "weeklyButton", "Gym", 1);
+        page.findChild<QLineEdit*>("description")->setText("Rent again");
+        page.findChild<QPushButton*>("modifyButton")->click();
+        QCOMPARE(rowsOf(page.reminderList()).mid(0, 4),
+                 QStringList(
+                     {"Pills|Daily|everyday at 18:15", "Rent again|Weekly|every Monday at 18:15",
+                      "Gym|Weekly|every Monday at 18:15", "Choir|Weekly|every Friday at 18:15"}));
+        QCOMPARE(rowsOfTable(), rowsOf(page.reminderList()));
     }
 
     // Rows 0, 1 and 2 of four are selected; the answers go to the questions in list order. No
