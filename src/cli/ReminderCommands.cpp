@@ -19,7 +19,7 @@ namespace {
 
 using organiser::ReminderSchedule;
 
-constexpr int kMaxDays = 355; // the program's own look-ahead reaches as far
+constexpr int kMaxDays = ReminderSchedule::kMaxLookAhead;
 
 class StreamReporter : public Reporter {
 public:

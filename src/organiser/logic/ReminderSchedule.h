@@ -9,6 +9,7 @@
 
 #include "storage/ReminderRecord.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,8 +41,12 @@ public:
     static ReminderRecord makeRecord(int kind, std::int64_t date, std::int64_t time, int dayOfWeek,
                                      const std::string& description, bool fillEmpty);
 
-    // The number of days after today that the due list covers: `days` when `ahead` is set.
-    static int lookAhead(bool ahead, int days) { return ahead && days > 0 ? days : 0; }
+    // The number of days after today that the due list covers: `days` when `ahead` is set, at
+    // most the options' limit (a damaged setting must not make every minute's check crawl).
+    static constexpr int kMaxLookAhead = 355;
+    static int lookAhead(bool ahead, int days) {
+        return ahead && days > 0 ? std::min(days, kMaxLookAhead) : 0;
+    }
 
     // The due list of `table` for the days from the day of `now` to `lookAhead` days later.
     static std::vector<int> due(const std::vector<ReminderRecord>& table, std::int64_t now,
