@@ -170,6 +170,19 @@ CTavrinDlgReminder::CTavrinDlgReminder(DueReminders& due, QWidget* parent)
         if (list_->currentIndex().row() == row) rowChosen(row);
     });
 
+    addShortcuts();
+
+    modify_->setEnabled(false);
+    resetToNow();
+    chooseKind(ReminderRecord::Yearly);
+    day_->setCurrentIndex(0);
+    due_.computeDue();
+    description_->setFocus();
+}
+
+CTavrinDlgReminder::~CTavrinDlgReminder() = default;
+
+void CTavrinDlgReminder::addShortcuts() {
     auto shortcut = [this](const QKeySequence& keys, auto slot) {
         auto* s = new QShortcut(keys, this);
         s->setContext(Qt::WidgetWithChildrenShortcut);
@@ -183,16 +196,7 @@ CTavrinDlgReminder::CTavrinDlgReminder(DueReminders& due, QWidget* parent)
     const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
     for (int i = 0; i < 5; ++i)
         shortcut(QKeySequence(Qt::ALT | digits[i]), [this, i] { pasteShortcut(i); });
-
-    modify_->setEnabled(false);
-    resetToNow();
-    chooseKind(ReminderRecord::Yearly);
-    day_->setCurrentIndex(0);
-    due_.computeDue();
-    description_->setFocus();
 }
-
-CTavrinDlgReminder::~CTavrinDlgReminder() = default;
 
 QStringList CTavrinDlgReminder::rowTexts(const ReminderRecord& r) {
     return {fromRecord(r.description()),

@@ -73,6 +73,7 @@ protected:
     void accept() override {}
 
 private:
+    void addShortcuts();
     void rowChosen(int row);
     void updatePreview();
     void resetToNow();
