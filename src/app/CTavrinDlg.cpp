@@ -1,5 +1,7 @@
 #include "app/CTavrinDlg.h"
 
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomButton.h"
 #include "app/CTavrinDlgAbout.h"
 #include "app/CTavrinDlgChangePassword.h"
 #include "app/CTavrinDlgExtCalculator.h"
@@ -7,6 +9,17 @@
 #include "app/CTavrinDlgExtScratchPad.h"
 #include "app/CTavrinDlgFirst.h"
 #include "app/DiaryState.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "app/ProgramResources.h"
+#include "storage/ProgramTexts.h"
+#include "platform/Settings.h"
+#include "app/SkinLayout.h"
+#include "platform/Sound.h"
+#include "platform/TrayNotice.h"
+#include "ui/WindowEffects.h"
+#include "platform/WindowMessages.h"
+#include "app/WindowShape.h"
 #include "app/ModuleRegistry.h"
 #include "app/ProgramResources.h"
 #include "app/SkinLayout.h"
@@ -640,6 +653,7 @@ void CTavrinDlg::onMinimised() {
                         });
             }
             tray_->show();
+            platform::TrayNotice::setIcon(tray_);
             hide();
         } else {
             MessageBox::warning(QStringLiteral("Error while creating the taskbar icon!"), this);
@@ -651,6 +665,7 @@ void CTavrinDlg::onMinimised() {
 
 void CTavrinDlg::removeTrayIcon() {
     if (!tray_) return;
+    platform::TrayNotice::setIcon(nullptr);
     tray_->hide();
     delete tray_.data();
 }
@@ -746,12 +761,17 @@ void CTavrinDlg::reminderTick() {
     reminders.computeDue();
     const bool alarm = reminders.alarmRaised();
     if (alarm || (remindersPending_ && showRemindersAtStart_ && DiaryState::instance().isOpen())) {
-        reminderTimer_.stop();
         requestAttention();
-        reminders.showCurrentReminders(this);
         remindersPending_ = false;
-        if (!ended_) reminderTimer_.start(kReminderPeriodMs);
+        showCurrentReminders();
     }
+}
+
+void CTavrinDlg::showCurrentReminders() {
+    // The due list must not change under the window, and a tick must not open a second one.
+    reminderTimer_.stop();
+    ModuleRegistry::reminders().showCurrentReminders(this);
+    if (!ended_) reminderTimer_.start(kReminderPeriodMs);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -64,6 +64,7 @@ public:
     void openCommand();
     void createCommand();
     void runOptions() override;
+    void showCurrentReminders() override;
     void helpCommand();
     void aboutCommand();
     void minimizeCommand();

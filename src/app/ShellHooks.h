@@ -77,6 +77,8 @@ public:
     virtual void togglePanel(Panel panel) = 0;
     virtual void collapsePanel(Panel panel) = 0;
     virtual void runOptions() = 0;
+    // The current-reminders window, modal, with the minute timer stopped while it is open.
+    virtual void showCurrentReminders() = 0;
 };
 
 class ShellHooks {

@@ -94,6 +94,12 @@ std::string Cli::usage() {
            "  check DIARY.tni      verify every record; exit status 0 only when clean\n"
            "  check DIARY.tni --repair  first cut unused bytes left by an interrupted write\n"
            "                       and remove stray temporary files, saying what was done\n"
+           "  due DIARY.tni [--date YYYY-MM-DD] [--time HH:MM] [--days N]\n"
+           "                       the reminders due on the date (default today) and the N\n"
+           "                       days after it (default 0), one line each: description,\n"
+           "                       interval and occurrence separated by tabs; with --time a\n"
+           "                       last line \"alarm yes\" or \"alarm no\"\n"
+           "  add-reminder DIARY.tni  add reminders from JSON on standard input\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -114,8 +120,9 @@ int Cli::run(const std::vector<std::string>& args) {
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
     const std::size_t want = cmd == "show" || repair ? 3 : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
-                       cmd == "add" || cmd == "check";
-    if (!known || args.size() != want || !hasDiaryExtension(path)) {
+                       cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder";
+    const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
+    if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
         err_ << usage();
         return kUsage;
@@ -129,6 +136,8 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "list") return list(path);
     if (cmd == "show") return show(path, args[2]);
     if (cmd == "export") return exportJson(path);
+    if (cmd == "due") return due(path, {args.begin() + 2, args.end()});
+    if (cmd == "add-reminder") return addReminder(path);
     return add(path);
 }
 

@@ -33,6 +33,9 @@ private:
     int exportJson(const std::string& path);
     int add(const std::string& path);
     int check(const std::string& path, bool repair);
+    // ReminderCommands.cpp
+    int due(const std::string& path, const std::vector<std::string>& options);
+    int addReminder(const std::string& path);
 
     // Checks the password against the diary's first entry before anything is opened for
     // writing. Returns kOk, or the exit status to end with.

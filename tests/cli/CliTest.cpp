@@ -396,3 +396,89 @@ TEST_F(CliTest, ConcurrentWritersLoseNothing) {
 }
 
 } // namespace
+
+TEST_F(CliTest, AddReminderChecksEveryObjectBeforeWriting) {
+    makeDiary();
+    const std::string table = DiaryFileSet(diary).path(DiaryFileSet::kReminders);
+    const char* bad[] = {
+        R"({"description": "no kind"})",
+        R"({"kind": "weekly", "time": "18:15"})",
+        R"({"kind": "yearly", "description": "no date"})",
+        R"({"kind": "daily", "time": "25:00"})",
+        R"({"kind": "monthly", "date": "2027-04-31"})",
+        R"({"kind": "daily", "time": "07:00", "descripton": "typo"})",
+        R"({"kind": "daily", "time": "07:00", "description": "12345678901234567890123456789012345678901234567890"})",
+        R"([{"kind": "daily", "time": "07:00"}, {"kind": 4, "time": "07:00"}])",
+    };
+    for (const char* json : bad) {
+        auto r = run({"add-reminder", diary}, json);
+        EXPECT_EQ(r.status, Cli::kUsage) << json;
+        EXPECT_NE(r.err.find("reminder "), std::string::npos) << json << r.err;
+        EXPECT_FALSE(fs::exists(table)) << json;
+    }
+}
+
+// Reminders added by the tool, then the due lists and alarms around month, year and leap days.
+TEST_F(CliTest, DueListsRemindersInDueOrder) {
+    makeDiary();
+    auto added = run({"add-reminder", diary}, R"([
+      {"kind": "yearly", "date": "2027-01-01", "description": "New year"},
+      {"kind": "monthly", "date": "2027-01-31", "description": "Rent"},
+      {"kind": "weekly", "dayOfWeek": "Friday", "time": "18:15", "description": "Choir"},
+      {"kind": "Daily", "time": "07:00", "description": "Pills"},
+      {"kind": 0, "date": "2028-02-29T09:00", "description": ""}
+    ])");
+    ASSERT_EQ(added.status, Cli::kOk) << added.err;
+    EXPECT_EQ(added.out, "Added 5 reminders; the diary holds 5.\n");
+
+    const std::string pills = "Pills\tDaily\teveryday at 07:00\n";
+    const std::string rent = "Rent\tMonthly\ton the 31 day of every month\n";
+    const std::string choir = "Choir\tWeekly\tevery Friday at 18:15\n";
+    const std::string newYear = "New year\tYearly\tevery year on the 01 of January\n";
+    const std::string leap = "n/a\tYearly\tevery year on the 29 of February\n";
+    struct Case {
+        std::vector<std::string> options;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"--date", "2026-12-31", "--days", "1"}, pills + rent + choir + newYear},
+        {{"--date", "2027-02-28", "--days", "3", "--time", "07:00"}, pills + "alarm yes\n"},
+        {{"--date", "2028-02-28", "--days", "1", "--time", "18:15"}, pills + leap + "alarm no\n"},
+        {{"--date", "2027-03-04", "--days", "1", "--time", "18:15"}, pills + choir + "alarm yes\n"},
+        {{"--date", "2027-03-04", "--time", "18:15"}, pills + "alarm no\n"},
+        {{"--date", "2027-04-30", "--days", "1"}, pills + choir}, // no 31 April: no rent
+        {{"--days", "30", "--date", "2027-03-01"}, pills + choir + rent},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"due", diary};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        auto r = run(args);
+        EXPECT_EQ(r.status, Cli::kOk) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.options[1];
+    }
+    for (auto options :
+         std::vector<std::vector<std::string>>{{"--days"},
+                                               {"--days", "x"},
+                                               {"--days", "356"},
+                                               {"--time", "7:00"},
+                                               {"--date", "2027-02-30"},
+                                               {"--date", "2027-01-01", "--date", "2027-01-02"},
+                                               {"--week", "1"}}) {
+        options.insert(options.begin(), {"due", diary});
+        EXPECT_EQ(run(options).status, Cli::kUsage) << options[2];
+    }
+    EXPECT_EQ(run({"due", diary}, "", std::string("wrong")).status, Cli::kWrongPassword);
+
+    // What export writes of them is read back as the same records.
+    auto exported = run({"export", diary});
+    ASSERT_EQ(exported.status, Cli::kOk);
+    const std::string again = Json::parse(exported.out)["reminders"].dump();
+    auto back = run({"add-reminder", diary}, again);
+    ASSERT_EQ(back.status, Cli::kOk) << back.err;
+    std::vector<ReminderRecord> all;
+    TN tn(0, diary, DiaryFileSet::extensionOffset(diary));
+    ASSERT_TRUE(tn.reminders.ReadAll(all));
+    ASSERT_EQ(all.size(), 10u);
+    for (std::size_t i = 0; i < all.size(); i += 2)
+        EXPECT_EQ(all[i].bytes, all[i + 1].bytes) << i;
+}

@@ -1,0 +1,268 @@
+// tavrin-cli's reminder commands: "due" lists what the program's timer would find due,
+// "add-reminder" adds reminders as the reminders page does. Both use the organiser's own schedule
+// code.
+
+#include "cli/Cli.h"
+
+#include "storage/Cp1252.h"
+#include "cli/EntryJson.h"
+#include "storage/LocalTime.h"
+#include "organiser/logic/ReminderSchedule.h"
+#include "storage/TN.h"
+
+#include <algorithm>
+#include <ctime>
+#include <iostream>
+
+namespace tavrin::cli {
+namespace {
+
+using organiser::ReminderSchedule;
+
+constexpr int kMaxDays = ReminderSchedule::kMaxLookAhead;
+
+class StreamReporter : public Reporter {
+public:
+    explicit StreamReporter(std::ostream& err) : err_(err) {}
+    void report(ReportKind, const std::string& text) override { err_ << text << '\n'; }
+
+private:
+    std::ostream& err_;
+};
+
+bool twoDigits(const std::string& s, std::size_t at, int& v) {
+    if (s[at] < '0' || s[at] > '9' || s[at + 1] < '0' || s[at + 1] > '9') return false;
+    v = (s[at] - '0') * 10 + (s[at + 1] - '0');
+    return true;
+}
+
+// "HH:MM", 00:00 to 23:59.
+bool parseClock(const std::string& s, int& hour, int& minute) {
+    return s.size() == 5 && s[2] == ':' && twoDigits(s, 0, hour) && twoDigits(s, 3, minute) &&
+           hour < 24 && minute < 60;
+}
+
+bool parseDays(const std::string& s, int& days) {
+    if (s.empty() || s.size() > 3) return false;
+    days = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+        days = days * 10 + (c - '0');
+    }
+    return days <= kMaxDays;
+}
+
+// A date and time of a reminder: "YYYY-MM-DD", "YYYY-MM-DDTHH:MM[:SS]", "HH:MM" (today at that
+// time), or whole seconds since 1970 under `key` + "Seconds" (preferred). Absent: `fallback`.
+bool timeIn(const Json& j, const std::string& key, std::int64_t today, std::int64_t fallback,
+            std::int64_t& out, bool& given, std::string& error) {
+    out = fallback;
+    given = false;
+    const std::string seconds = key + "Seconds";
+    if (j.contains(seconds)) { // exact where export wrote both
+        if (!j[seconds].is_number_integer()) {
+            error = "\"" + seconds + "\" must be a whole number";
+            return false;
+        }
+        out = j[seconds].get<std::int64_t>();
+        given = true;
+        return true;
+    }
+    if (!j.contains(key)) return true;
+    const std::string text = j[key].is_string() ? j[key].get<std::string>() : std::string();
+    int hour = 0, minute = 0;
+    if (parseClock(text, hour, minute)) {
+        LocalDateTime d = LocalTime::fromTime(today);
+        d.hour = hour;
+        d.minute = minute;
+        d.second = 0;
+        out = LocalTime::toTime(d);
+    } else if (!LocalTime::parseIso(text, out)) {
+        error = "\"" + key + "\" must be a date \"YYYY-MM-DD\", a date and time " +
+                "\"YYYY-MM-DDTHH:MM\" or a time \"HH:MM\"";
+        return false;
+    }
+    given = true;
+    return true;
+}
+
+// A reminder record from one JSON object, checked in full; fields as "export" writes them,
+// the kind and the day of week also by name.
+bool reminderFromJson(const Json& j, std::int64_t now, ReminderRecord& r, std::string& error) {
+    if (!j.is_object()) {
+        error = "a reminder must be a JSON object";
+        return false;
+    }
+    static const char* const known[] = {"kind", "description", "date",     "dateSeconds",
+                                        "time", "timeSeconds", "dayOfWeek"};
+    for (const auto& item : j.items()) {
+        if (std::find_if(std::begin(known), std::end(known),
+                         [&](const char* k) { return item.key() == k; }) == std::end(known)) {
+            error = "unknown field \"" + item.key() + "\"";
+            return false;
+        }
+    }
+    int kind = -1;
+    if (j.contains("kind") && j["kind"].is_string())
+        kind = ReminderSchedule::kindFromName(j["kind"].get<std::string>());
+    else if (j.contains("kind") && j["kind"].is_number_integer() &&
+             j["kind"].get<long long>() >= 0 &&
+             j["kind"].get<long long>() < ReminderSchedule::kKinds)
+        kind = int(j["kind"].get<long long>());
+    if (kind < 0) {
+        error = "\"kind\" must be \"yearly\", \"monthly\", \"weekly\" or \"daily\" (or 0 to 3)";
+        return false;
+    }
+    std::int64_t date = now, time = now;
+    bool hasDate = false, hasTime = false;
+    if (!timeIn(j, "date", now, now, date, hasDate, error) ||
+        !timeIn(j, "time", now, now, time, hasTime, error))
+        return false;
+    const bool byDate = kind == ReminderRecord::Yearly || kind == ReminderRecord::Monthly;
+    if (byDate && !hasDate) {
+        error = "a " + ReminderSchedule::kindName(kind) + " reminder needs its \"date\"";
+        return false;
+    }
+    if (!byDate && !hasTime) {
+        error = "a " + ReminderSchedule::kindName(kind) + " reminder needs its \"time\"";
+        return false;
+    }
+    int day = 0;
+    if (j.contains("dayOfWeek")) {
+        const Json& v = j["dayOfWeek"];
+        day = v.is_string() ? ReminderSchedule::dayFromName(v.get<std::string>())
+              : v.is_number_integer() && v.get<long long>() >= 0 && v.get<long long>() <= 6
+                  ? int(v.get<long long>())
+                  : -1;
+        if (day < 0) {
+            error = "\"dayOfWeek\" must be a day name or 0 (Sunday) to 6 (Saturday)";
+            return false;
+        }
+    } else if (kind == ReminderRecord::Weekly) {
+        error = "a Weekly reminder needs its \"dayOfWeek\"";
+        return false;
+    }
+    std::string description;
+    if (j.contains("description")) {
+        if (!j["description"].is_string()) {
+            error = "\"description\" must be a text";
+            return false;
+        }
+        description = EntryJson::cp1252(j["description"].get<std::string>());
+        if (description.find('\0') != std::string::npos) {
+            error = "\"description\" must not contain NUL characters";
+            return false;
+        }
+        if (description.size() > std::size_t(ReminderSchedule::kMaxDescription)) {
+            error = "\"description\" holds at most 49 characters";
+            return false;
+        }
+    }
+    r = ReminderSchedule::makeRecord(kind, date, time, day, description, true);
+    return true;
+}
+
+} // namespace
+
+int Cli::due(const std::string& path, const std::vector<std::string>& options) {
+    std::string date, clock, days;
+    for (std::size_t i = 0; i < options.size(); i += 2) {
+        std::string* slot = options[i] == "--date"   ? &date
+                            : options[i] == "--time" ? &clock
+                            : options[i] == "--days" ? &days
+                                                     : nullptr;
+        if (!slot || i + 1 >= options.size() || !slot->empty()) {
+            err_ << usage();
+            return kUsage;
+        }
+        *slot = options[i + 1];
+    }
+    LocalDateTime when = LocalTime::fromTime(std::int64_t(std::time(nullptr)));
+    std::int64_t day = 0;
+    if (!date.empty()) {
+        if (date.size() != 10 || !LocalTime::parseIso(date, day)) {
+            err_ << "tavrin-cli: --date takes a date YYYY-MM-DD\n";
+            return kUsage;
+        }
+        const LocalDateTime d = LocalTime::fromTime(day);
+        when.year = d.year;
+        when.month = d.month;
+        when.day = d.day;
+    }
+    if (!clock.empty() && !parseClock(clock, when.hour, when.minute)) {
+        err_ << "tavrin-cli: --time takes a time HH:MM\n";
+        return kUsage;
+    }
+    int ahead = 0;
+    if (!days.empty() && !parseDays(days, ahead)) {
+        err_ << "tavrin-cli: --days takes a whole number from 0 to " << kMaxDays << '\n';
+        return kUsage;
+    }
+    when.second = 0;
+    const std::int64_t now = LocalTime::toTime(when);
+
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    std::vector<ReminderRecord> table;
+    if (!tn.reminders.ReadAll(table)) return kFailed;
+    const std::vector<int> due = ReminderSchedule::due(table, now, ahead);
+    for (int p : due) {
+        const ReminderRecord& r = table[std::size_t(p)];
+        out_ << cp1252::toUtf8(r.description()) << '\t' << ReminderSchedule::kindName(r.kind())
+             << '\t' << cp1252::toUtf8(ReminderSchedule::occurrence(r)) << '\n';
+    }
+    if (!clock.empty())
+        out_ << "alarm " << (ReminderSchedule::ringing(table, due, now).empty() ? "no" : "yes")
+             << '\n';
+    return kOk;
+}
+
+int Cli::addReminder(const std::string& path) {
+    Json input;
+    try {
+        input = Json::parse(in_);
+    } catch (const std::exception& e) {
+        err_ << "tavrin-cli: standard input is not valid JSON: " << e.what() << '\n';
+        return kUsage;
+    }
+    std::vector<Json> objects;
+    if (input.is_array())
+        objects.assign(input.begin(), input.end());
+    else
+        objects.push_back(input);
+    if (objects.empty()) {
+        err_ << "tavrin-cli: no reminder to add\n";
+        return kUsage;
+    }
+    // Every reminder is checked before anything is opened.
+    const std::int64_t now = std::int64_t(std::time(nullptr));
+    std::vector<ReminderRecord> pending(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        std::string error;
+        if (!reminderFromJson(objects[i], now, pending[i], error)) {
+            err_ << "tavrin-cli: reminder " << (i + 1) << ": " << error << '\n';
+            return kUsage;
+        }
+    }
+    if (int s = admit(path)) return s;
+
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    auto lock = tn.LockForWriting();
+    if (!lock) return kFailed;         // reported
+    if (int s = admit(path)) return s; // the diary may have been re-keyed meanwhile
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        tn.reminders.record = pending[i];
+        // Each one is added in its place in one rewrite, as the reminders page does.
+        if (!tn.reminders.AddSorted()) {
+            err_ << "tavrin-cli: " << i << " of " << pending.size() << " reminders were added\n";
+            return kFailed;
+        }
+    }
+    out_ << "Added " << pending.size() << (pending.size() == 1 ? " reminder" : " reminders")
+         << "; the diary holds " << tn.reminders.count << ".\n";
+    return kOk;
+}
+
+} // namespace tavrin::cli

@@ -1,0 +1,19 @@
+#pragma once
+// The organiser module as the main window sees it: the reminders page and the reminders behind
+// the minute timer.
+
+#include "organiser/DueReminders.h"
+#include "app/Module.h"
+
+namespace tavrin::organiser {
+
+class OrganiserModule : public app::Module {
+public:
+    QWidget* createPage(app::Page page, QWidget* parent) override;
+    app::ReminderService* reminderService() override { return &reminders_; }
+
+private:
+    DueReminders reminders_;
+};
+
+} // namespace tavrin::organiser
