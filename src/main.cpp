@@ -2,11 +2,13 @@
 #include "app/ModuleRegistry.h"
 #include "diary/DiaryModule.h"
 #include "options/OptionsModule.h"
+#include "organiser/OrganiserModule.h"
 
 int main(int argc, char** argv) {
     using namespace tavrin;
     // The modules, one line each, in the order they are asked (see app/Module.h).
     app::ModuleRegistry::add<diary::DiaryModule>();
     app::ModuleRegistry::add<options::OptionsModule>();
+    app::ModuleRegistry::add<organiser::OrganiserModule>();
     return app::CTavrinApp::run(argc, argv);
 }

@@ -91,6 +91,8 @@ std::string Cli::usage() {
            "  show DIARY.tni N     every field of entry N (1 is the oldest) with its texts\n"
            "  export DIARY.tni     the whole diary as JSON on standard output\n"
            "  add DIARY.tni        add entries from JSON on standard input, then sort\n"
+           "  add-planner DIARY.tni  add planner items from JSON on standard input\n"
+           "  add-contact DIARY.tni  add contacts from JSON on standard input\n"
            "  check DIARY.tni      verify every record; exit status 0 only when clean\n"
            "  check DIARY.tni --repair  first cut unused bytes left by an interrupted write\n"
            "                       and remove stray temporary files, saying what was done\n"
@@ -114,7 +116,7 @@ int Cli::run(const std::vector<std::string>& args) {
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
     const std::size_t want = cmd == "show" || repair ? 3 : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
-                       cmd == "add" || cmd == "check";
+                       cmd == "add" || cmd == "check" || cmd == "add-planner" || cmd == "add-contact";
     if (!known || args.size() != want || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
         err_ << usage();
@@ -129,6 +131,8 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "list") return list(path);
     if (cmd == "show") return show(path, args[2]);
     if (cmd == "export") return exportJson(path);
+    if (cmd == "add-planner") return addPlanner(path);
+    if (cmd == "add-contact") return addContact(path);
     return add(path);
 }
 
