@@ -23,6 +23,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavrin::organiser {
 namespace {
 
@@ -80,17 +82,15 @@ CTavrinDlgAddress::CTavrinDlgAddress(QWidget* parent)
         list_->insertColumn(f.column, f.width);
     list_->restoreWidths(settings::AddressList);
 
-    // Two columns of inputs: the name, company and address on the left with the phones beside
-    // them, e-mail, web site and the notes below.
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(4);
+    // Two columns of inputs, each laid out on its own so that a several-line field on one side
+    // does not stretch the rows of the other: name, company, address, e-mail and web site on
+    // the left, the phones, fax and notes on the right.
     for (int i = 0; i < AddressBook::kFields; ++i) {
         const auto& f = AddressBook::fields()[std::size_t(i)];
         QWidget* w;
         if (f.multiline) {
             auto* e = skinnedField(new ContactTextEdit(f.limit, this));
-            e->setFixedHeight(i == Field::Misc ? 64 : 48);
+            e->setFixedHeight(i == Field::Misc ? 74 : 48);
             w = e;
         } else {
             auto* e = skinnedField(new QLineEdit(this));
@@ -100,22 +100,30 @@ CTavrinDlgAddress::CTavrinDlgAddress(QWidget* parent)
         w->setObjectName(kInputNames[i]);
         inputs_[std::size_t(i)] = w;
     }
-    auto label = [this](int i) {
-        auto* l = skinnedText(new ui::CCustomStatic(kLabels[i], this));
-        l->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        return l;
+    auto column = [this](std::initializer_list<int> which) {
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(4);
+        int row = 0;
+        for (int i : which) {
+            auto* l = skinnedText(new ui::CCustomStatic(kLabels[i], this));
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            l->setFixedHeight(std::min(inputs_[std::size_t(i)]->sizeHint().height(), 24));
+            grid->addWidget(l, row, 0, Qt::AlignTop);
+            grid->addWidget(inputs_[std::size_t(i)], row, 1, Qt::AlignTop);
+            ++row;
+        }
+        grid->setRowStretch(row, 1);
+        grid->setColumnStretch(1, 1);
+        return grid;
     };
-    const int left[] = {Field::Name, Field::Company, Field::Address, Field::Email, Field::Web};
-    const int right[] = {Field::HomePhone, Field::WorkPhone, Field::MobilePhone, Field::Fax,
-                         Field::Misc};
-    for (int r = 0; r < 5; ++r) {
-        grid->addWidget(label(left[r]), r, 0);
-        grid->addWidget(inputs_[std::size_t(left[r])], r, 1);
-        grid->addWidget(label(right[r]), r, 2);
-        grid->addWidget(inputs_[std::size_t(right[r])], r, 3);
-    }
-    grid->setColumnStretch(1, 3);
-    grid->setColumnStretch(3, 2);
+    auto* fieldsRow = new QHBoxLayout;
+    fieldsRow->setSpacing(16);
+    fieldsRow->addLayout(
+        column({Field::Name, Field::Company, Field::Address, Field::Email, Field::Web}), 3);
+    fieldsRow->addLayout(
+        column({Field::HomePhone, Field::WorkPhone, Field::MobilePhone, Field::Fax, Field::Misc}),
+        2);
 
     auto* add = makeButton("Add", "addButton", this);
     auto* fresh = makeButton("New", "newButton", this);
@@ -136,7 +144,7 @@ CTavrinDlgAddress::CTavrinDlgAddress(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(8);
-    layout->addLayout(grid);
+    layout->addLayout(fieldsRow);
     layout->addLayout(commands);
     layout->addWidget(list_, 1);
 

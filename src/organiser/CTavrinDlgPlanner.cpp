@@ -11,6 +11,7 @@
 #include "storage/Cp1252.h"
 #include "storage/ProgramTexts.h"
 #include "storage/TN.h"
+#include "ui/ActiveSkin.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomRichEdit.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 namespace tavrin::organiser {
@@ -46,6 +48,8 @@ ui::CCustomButton* makeButton(const QString& text, const char* name, QWidget* pa
     auto* b = new ui::CCustomButton(text, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
+    // The whole text stays readable however narrow the page gets.
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(text) + 20);
     return b;
 }
 
@@ -114,6 +118,13 @@ CTavrinDlgPlanner::CTavrinDlgPlanner(QWidget* parent)
     inputs->addWidget(selectionStatus_, 3, 0, 1, 2);
     inputs->addWidget(totalStatus_, 4, 0, 1, 2);
     inputs->setRowStretch(5, 1);
+
+    // The weekday names and week numbers in the skin's colours, like a list's header.
+    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
+    QTextCharFormat header;
+    header.setForeground(skin.listText());
+    header.setBackground(skin.tabBackground());
+    calendar_->setHeaderTextFormat(header);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(12);
