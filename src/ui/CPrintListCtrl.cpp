@@ -179,7 +179,8 @@ bool CPrintListCtrl::printCards(const QString& title, QPrinter& printer, bool se
         if (page == 0) startPage();
         const QString text = card(r);
         p.setFont(bodyFont_);
-        const int height = p.boundingRect(QRect(left_, 0, printableWidth_, 1 << 24), flags, text).height();
+        const int height =
+            p.boundingRect(QRect(left_, 0, printableWidth_, 1 << 24), flags, text).height();
         // A card that does not fit goes whole to the next page; one taller than a whole page
         // is drawn where it starts, or paging would never end.
         if (y_ + height > bottom && onPage > 0) {
