@@ -91,6 +91,8 @@ std::string Cli::usage() {
            "  show DIARY.tni N     every field of entry N (1 is the oldest) with its texts\n"
            "  export DIARY.tni     the whole diary as JSON on standard output\n"
            "  add DIARY.tni        add entries from JSON on standard input, then sort\n"
+           "  add-planner DIARY.tni  add planner items from JSON on standard input\n"
+           "  add-contact DIARY.tni  add contacts from JSON on standard input\n"
            "  check DIARY.tni      verify every record; exit status 0 only when clean\n"
            "  check DIARY.tni --repair  first cut unused bytes left by an interrupted write\n"
            "                       and remove stray temporary files, saying what was done\n"
@@ -120,7 +122,8 @@ int Cli::run(const std::vector<std::string>& args) {
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
     const std::size_t want = cmd == "show" || repair ? 3 : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
-                       cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder";
+                       cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
+                       cmd == "add-planner" || cmd == "add-contact";
     const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
@@ -138,6 +141,8 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "export") return exportJson(path);
     if (cmd == "due") return due(path, {args.begin() + 2, args.end()});
     if (cmd == "add-reminder") return addReminder(path);
+    if (cmd == "add-planner") return addPlanner(path);
+    if (cmd == "add-contact") return addContact(path);
     return add(path);
 }
 

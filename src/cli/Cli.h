@@ -1,6 +1,8 @@
 #pragma once
-// tavrin-cli: info, list, show, export, add and check over a diary's files. The commands that
-// write (add, check --repair) hold the diary's write lock from start to end.
+// tavrin-cli: info, list, show, export, add, add-planner, add-contact and check over a diary's
+// files. The commands that write (the adds, check --repair) hold the diary's write lock from start to end.
+
+#include "cli/EntryJson.h"
 
 #include <functional>
 #include <iosfwd>
@@ -36,6 +38,10 @@ private:
     // ReminderCommands.cpp
     int due(const std::string& path, const std::vector<std::string>& options);
     int addReminder(const std::string& path);
+    int addPlanner(const std::string& path);
+    int addContact(const std::string& path);
+    // The JSON object, or array of objects, on standard input; false (said why) when none.
+    bool readObjects(std::vector<Json>& objects, const char* what);
 
     // Checks the password against the diary's first entry before anything is opened for
     // writing. Returns kOk, or the exit status to end with.

@@ -1,6 +1,8 @@
 #include "organiser/OrganiserModule.h"
 
+#include "organiser/CTavrinDlgAddress.h"
 #include "organiser/CTavrinDlgReminder.h"
+#include "organiser/CTavrinDlgPlanner.h"
 
 namespace tavrin::organiser {
 
@@ -8,7 +10,10 @@ QWidget* OrganiserModule::createPage(app::Page page, QWidget* parent) {
     switch (page) {
     case app::Page::Reminders:
         return new CTavrinDlgReminder(reminders_, parent);
-    // ---- Planner and Contacts pages: their windows are created here ----
+    case app::Page::Planner:
+        return new CTavrinDlgPlanner(parent);
+    case app::Page::Contacts:
+        return new CTavrinDlgAddress(parent);
     default:
         return nullptr;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The organiser module as the main window sees it: the reminders page and the reminders behind
-// the minute timer.
+// The organiser module as the main window sees it: its pages (reminders, planner, contacts)
+// and the reminders behind the minute timer.
 
 #include "organiser/DueReminders.h"
 #include "app/Module.h"

@@ -82,6 +82,20 @@ public:
         return true;
     }
 
+    // Adds several records in one write, the table kept in its order: afterwards the table
+    // holds all of them or none.
+    bool AddAll(const std::vector<Rec>& added) {
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
+        std::vector<Rec> recs;
+        if (!ReadAll(recs)) return false;
+        recs.insert(recs.end(), added.begin(), added.end());
+        if constexpr (Rec::kSort != SortStyle::None) recs = sortedOf(recs);
+        if (!t_.rewrite(join(recs))) return false;
+        count = int(recs.size());
+        return true;
+    }
+
     bool Read() {
         if (!t_.read(index, record.data(), count)) return false;
         if constexpr (requires(const Rec& r) { r.damaged(); }) {

@@ -58,9 +58,7 @@ bool CPrintListCtrl::print(const QString& title) {
     return print(title, *choice.printer, choice.selectionOnly);
 }
 
-bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selectionOnly) {
-    if (!list_) return false;
-    CCustomListCtrl& list = *list_;
+bool CPrintListCtrl::beginJob(const QString& title, QPrinter& printer, QPainter& p) {
     title_ = title;
     started_ = QDateTime::currentDateTime();
 
@@ -75,15 +73,6 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
     bodyFont_ = printFont(settings::read(settings::PrintBodyFont),
                           settings::read(settings::PrintBodySize), dpiY);
 
-    const int rows = list.rowCount();
-    std::vector<bool> wanted(size_t(rows), !selectionOnly);
-    if (selectionOnly)
-        for (int r : list.selectedRows())
-            wanted[size_t(r)] = true;
-    // Nothing to list prints nothing: not even a page with only its headers.
-    if (std::find(wanted.begin(), wanted.end(), true) == wanted.end()) return false;
-
-    QPainter p;
     if (!p.begin(&printer)) return false;
 
     const QFontMetrics body(bodyFont_, &printer);
@@ -96,6 +85,28 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
     const QRect paper = printer.pageLayout().fullRectPixels(printer.resolution());
     printableWidth_ = paper.width() - 2 * left_;
     printableHeight_ = paper.height() - 2 * top_;
+    return true;
+}
+
+std::vector<bool> CPrintListCtrl::wantedRows(bool selectionOnly) const {
+    std::vector<bool> wanted(size_t(list_->rowCount()), !selectionOnly);
+    if (selectionOnly)
+        for (int r : list_->selectedRows())
+            wanted[size_t(r)] = true;
+    return wanted;
+}
+
+bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selectionOnly) {
+    if (!list_) return false;
+    CCustomListCtrl& list = *list_;
+    const int rows = list.rowCount();
+    const std::vector<bool> wanted = wantedRows(selectionOnly);
+    // Nothing to list prints nothing: not even a page with only its headers.
+    if (std::find(wanted.begin(), wanted.end(), true) == wanted.end()) return false;
+    QPainter p;
+    if (!beginJob(title, printer, p)) return false;
+    const QFontMetrics body(bodyFont_, &printer);
+    const int w = body.horizontalAdvance(QLatin1Char('X'));
 
     columns_.clear();
     int x = left_;
@@ -135,6 +146,55 @@ bool CPrintListCtrl::print(const QString& title, QPrinter& printer, bool selecti
         drawRow(p, r);
         ++onPage;
     }
+    return p.end() && ok;
+}
+
+bool CPrintListCtrl::printCards(const QString& title, const std::function<QString(int)>& card) {
+    if (!list_) return false;
+    platform::PrintChoice choice =
+        platform::PrintDialog::choose(list_, true, !list_->selectedRows().isEmpty());
+    if (!choice.printer) return false;
+    return printCards(title, *choice.printer, choice.selectionOnly, card);
+}
+
+bool CPrintListCtrl::printCards(const QString& title, QPrinter& printer, bool selectionOnly,
+                                const std::function<QString(int)>& card) {
+    if (!list_) return false;
+    const std::vector<bool> wanted = wantedRows(selectionOnly);
+    if (std::find(wanted.begin(), wanted.end(), true) == wanted.end()) return false;
+    QPainter p;
+    if (!beginJob(title, printer, p)) return false;
+    const int bottom = top_ + printableHeight_;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    int page = 0, onPage = 0;
+    bool ok = true;
+    auto startPage = [&] {
+        if (page > 0 && !printer.newPage()) ok = false;
+        ++page;
+        onPage = 0;
+        y_ = top_;
+        drawPageHeader(p, page);
+    };
+    for (int r = 0; r < int(wanted.size()) && ok; ++r) {
+        if (!wanted[size_t(r)]) continue;
+        if (page == 0) startPage();
+        const QString text = card(r);
+        p.setFont(bodyFont_);
+        const int height =
+            p.boundingRect(QRect(left_, 0, printableWidth_, 1 << 24), flags, text).height();
+        // A card that does not fit goes whole to the next page; one taller than a whole page
+        // is drawn where it starts, or paging would never end.
+        if (y_ + height > bottom && onPage > 0) {
+            startPage();
+            if (!ok) break;
+        }
+        p.setFont(bodyFont_);
+        p.setPen(Qt::black);
+        p.drawText(QRect(left_, y_, printableWidth_, height), flags, text);
+        y_ += height + kGapAfterRow;
+        ++onPage;
+    }
+    if (page == 0 && ok) startPage();
     return p.end() && ok;
 }
 

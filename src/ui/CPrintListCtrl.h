@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -36,6 +37,13 @@ public:
     // Prints to a printer the caller already has; `selectionOnly` prints the selected rows.
     bool print(const QString& title, QPrinter& printer, bool selectionOnly);
 
+    // Prints each row as a card instead of columns: `card(row)` gives its text, set in the body
+    // font and wrapped over the printable width. A card that does not fit below the previous
+    // one starts the next page whole; pages have the page header but no column header.
+    bool printCards(const QString& title, const std::function<QString(int row)>& card);
+    bool printCards(const QString& title, QPrinter& printer, bool selectionOnly,
+                    const std::function<QString(int row)>& card);
+
     // The start time as the page header shows it: the long date, " at ", the time.
     static QString startTimeText(const QDateTime& t);
 
@@ -46,6 +54,9 @@ private:
         int align = 0;
     };
 
+    // Fonts, margins and the painter of a job; false when the printer cannot be painted on.
+    bool beginJob(const QString& title, QPrinter& printer, QPainter& p);
+    std::vector<bool> wantedRows(bool selectionOnly) const;
     void drawPageHeader(QPainter& p, int page);
     void drawColumnHeader(QPainter& p);
     void drawRow(QPainter& p, int row);

@@ -482,3 +482,79 @@ TEST_F(CliTest, DueListsRemindersInDueOrder) {
     for (std::size_t i = 0; i < all.size(); i += 2)
         EXPECT_EQ(all[i].bytes, all[i + 1].bytes) << i;
 }
+
+TEST_F(CliTest, OrganiserAddsRefuseAnyBadObjectBeforeWriting) {
+    makeDiary();
+    const std::string planner = DiaryFileSet(diary).path('p'),
+                      contacts = DiaryFileSet(diary).path('a');
+    struct Bad {
+        const char* command;
+        const char* json;
+        const char* says;
+    };
+    for (
+        const Bad& b : std::vector<Bad>{
+            {"add-planner", R"([{"date": "2026-02-01"}, {"date": "2026-02-30"}])",
+             "planner item 2: \"date\""},
+            {"add-planner", R"({"date": "2026-02-01", "days": 29})",
+             "\"days\" is a whole number from 1 to 28"},
+            {"add-planner", R"({"date": "2026-02-01", "priority": "Urgent"})", "\"priority\""},
+            {"add-planner",
+             R"({"date": "2026-02-01", "description": "12345678901234567890123456789012345678901234567890"})",
+             "at most 49"},
+            {"add-planner", R"({"date": "2026-02-01", "descripton": "typo"})",
+             "unknown field \"descripton\""},
+            {"add-contact", R"([{"name": "Ann"}, {"name": "12345678901234567890123456789012345"}])",
+             "contact 2: \"name\" holds at most 34 characters"},
+            {"add-contact", R"({"name": "Ann", "email": 5})", "\"email\" is a text"},
+            {"add-contact", R"({"nickname": "Al"})", "unknown field \"nickname\""},
+            {"add-contact", "[]", "no contact to add"},
+        }) {
+        auto r = run({b.command, diary}, b.json);
+        EXPECT_EQ(r.status, Cli::kUsage) << b.json;
+        EXPECT_NE(r.err.find(b.says), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(size(planner), 0u);
+    EXPECT_EQ(size(contacts), 0u);
+    EXPECT_EQ(run({"add-contact", diary}, R"({"name": "Ann"})", std::string("wrong")).status,
+              Cli::kWrongPassword);
+    EXPECT_EQ(size(contacts), 0u);
+}
+
+TEST_F(CliTest, OrganiserAddsWriteWhatThePagesWrite) {
+    makeDiary();
+    auto r = run({"add-planner", diary}, R"([
+        {"date": "2026-01-30", "days": 3, "description": "Stretch", "priority": "Important"},
+        {"date": "2026-02-05T18:30", "description": "Caf\u00e9", "done": true}])");
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(r.out, "Added 4 planner items; the planner holds 4.\n");
+    r = run(
+        {"add-contact", diary},
+        R"([{"name": "Carol"}, {"name": "alice", "address": "1 Lane\nYork"}, {"name": "Bob"}])");
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(r.out, "Added 3 contacts; the address book holds 3.\n");
+
+    auto j = Json::parse(run({"export", diary}).out);
+    std::vector<std::string> items;
+    for (const auto& p : j["planner"])
+        items.push_back(p["date"].get<std::string>() + " " + p["description"].get<std::string>() +
+                        " " + std::to_string(p["priority"].get<int>()) +
+                        std::to_string(p["done"].get<int>()));
+    // One item per day at the start of the day, across the month end.
+    EXPECT_EQ(items, (std::vector<std::string>{
+                         "2026-01-30T00:00:00 Stretch 10", "2026-01-31T00:00:00 Stretch 10",
+                         "2026-02-01T00:00:00 Stretch 10", "2026-02-05T00:00:00 Caf\xC3\xA9 01"}));
+    std::vector<std::string> names;
+    for (const auto& c : j["contacts"])
+        names.push_back(c["name"]);
+    EXPECT_EQ(names, (std::vector<std::string>{"alice", "Bob", "Carol"}));
+    EXPECT_EQ(j["contacts"][0]["address"], "1 Lane\r\nYork");
+
+    // What export writes, add reads: the same items and contacts again.
+    ASSERT_EQ(run({"add-planner", diary}, j["planner"].dump()).status, Cli::kOk);
+    ASSERT_EQ(run({"add-contact", diary}, j["contacts"].dump()).status, Cli::kOk);
+    auto again = Json::parse(run({"export", diary}).out);
+    ASSERT_EQ(again["planner"].size(), 8u);
+    EXPECT_EQ(again["planner"][7], j["planner"][3]);
+    EXPECT_EQ(again["contacts"][1], j["contacts"][0]); // alice, alice, Bob, ...
+}

@@ -99,6 +99,9 @@ template <class Rec> void tableOperations(std::vector<Operation>& out, const std
                        (tn.*t).record = recordOf<Rec>(99);
                        return (tn.*t).Add();
                    }, state});
+    out.push_back({table + ".AddAll", seeded(t, 3), [t](TN& tn) {
+                       return (tn.*t).AddAll({recordOf<Rec>(97), recordOf<Rec>(98), recordOf<Rec>(99)});
+                   }, state});
     if constexpr (Rec::kSort != SortStyle::None) {
         out.push_back({table + ".AddSorted", seeded(t, 3), [t](TN& tn) {
                            (tn.*t).record = recordOf<Rec>(99);

@@ -1,0 +1,95 @@
+// tavrin-cli add-planner and add-contact: the organiser's tables written the way the planner
+// and contacts pages write them.
+
+#include "cli/Cli.h"
+#include "cli/OrganiserJson.h"
+
+#include "organiser/logic/AddressBook.h"
+#include "organiser/logic/PlannerItems.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/TN.h"
+
+#include <iostream>
+
+namespace tavrin::cli {
+namespace {
+class StreamReporter : public Reporter {
+public:
+    explicit StreamReporter(std::ostream& err) : err_(err) {}
+    void report(ReportKind, const std::string& text) override { err_ << text << '\n'; }
+
+private:
+    std::ostream& err_;
+};
+} // namespace
+
+bool Cli::readObjects(std::vector<Json>& objects, const char* what) {
+    Json input;
+    try {
+        input = Json::parse(in_);
+    } catch (const std::exception& e) {
+        err_ << "tavrin-cli: standard input is not valid JSON: " << e.what() << '\n';
+        return false;
+    }
+    objects.clear();
+    if (input.is_array())
+        objects.assign(input.begin(), input.end());
+    else
+        objects.push_back(input);
+    if (objects.empty()) {
+        err_ << "tavrin-cli: no " << what << " to add\n";
+        return false;
+    }
+    return true;
+}
+
+int Cli::addPlanner(const std::string& path) {
+    std::vector<Json> objects;
+    if (!readObjects(objects, "planner item")) return kUsage;
+    // Every item is checked before the diary is touched.
+    std::vector<PlannerRecord> items;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        std::vector<PlannerRecord> some;
+        std::string error;
+        if (!OrganiserJson::toPlanner(objects[i], some, error)) {
+            err_ << "tavrin-cli: planner item " << (i + 1) << ": " << error << '\n';
+            return kUsage;
+        }
+        items.insert(items.end(), some.begin(), some.end());
+    }
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    auto lock = tn.LockForWriting();
+    if (!lock) return kFailed;         // reported
+    if (int s = admit(path)) return s; // the diary may have been re-keyed meanwhile
+    if (!organiser::PlannerItems::add(tn, items)) return kFailed;
+    out_ << "Added " << items.size() << (items.size() == 1 ? " planner item" : " planner items")
+         << "; the planner holds " << tn.planner.Count() << ".\n";
+    return kOk;
+}
+
+int Cli::addContact(const std::string& path) {
+    std::vector<Json> objects;
+    if (!readObjects(objects, "contact")) return kUsage;
+    std::vector<organiser::AddressBook::Contact> contacts(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        std::string error;
+        if (!OrganiserJson::toContact(objects[i], contacts[i], error)) {
+            err_ << "tavrin-cli: contact " << (i + 1) << ": " << error << '\n';
+            return kUsage;
+        }
+    }
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    auto lock = tn.LockForWriting();
+    if (!lock) return kFailed; // reported
+    if (int s = admit(path)) return s;
+    if (!organiser::AddressBook::add(tn, contacts)) return kFailed;
+    out_ << "Added " << contacts.size() << (contacts.size() == 1 ? " contact" : " contacts")
+         << "; the address book holds " << tn.contacts.Count() << ".\n";
+    return kOk;
+}
+
+} // namespace tavrin::cli

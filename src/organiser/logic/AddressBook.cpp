@@ -1,0 +1,99 @@
+#include "organiser/logic/AddressBook.h"
+
+#include "storage/TN.h"
+
+namespace tavrin::organiser {
+namespace {
+using Getter = std::string (ContactRecord::*)() const;
+using Setter = void (ContactRecord::*)(std::string_view);
+constexpr Getter kGet[] = {&ContactRecord::name,      &ContactRecord::company,
+                           &ContactRecord::address,   &ContactRecord::homePhone,
+                           &ContactRecord::workPhone, &ContactRecord::mobilePhone,
+                           &ContactRecord::fax,       &ContactRecord::email,
+                           &ContactRecord::web,       &ContactRecord::misc};
+constexpr Setter kSet[] = {&ContactRecord::setName,      &ContactRecord::setCompany,
+                           &ContactRecord::setAddress,   &ContactRecord::setHomePhone,
+                           &ContactRecord::setWorkPhone, &ContactRecord::setMobilePhone,
+                           &ContactRecord::setFax,       &ContactRecord::setEmail,
+                           &ContactRecord::setWeb,       &ContactRecord::setMisc};
+const std::string kRule(30, '-');
+} // namespace
+
+const std::array<AddressBook::FieldInfo, AddressBook::kFields>& AddressBook::fields() {
+    static const std::array<FieldInfo, kFields> f = {{
+        {"name", "Name", 34, 128, false},
+        {"company", "Company", 99, 128, false},
+        {"address", "Address", 99, 256, true},
+        {"homePhone", "Phone (home)", 19, 84, false},
+        {"workPhone", "Phone (work)", 19, 84, false},
+        {"mobilePhone", "Phone (mobile)", 19, 84, false},
+        {"fax", "Fax", 19, 84, false},
+        {"email", "e-mail", 34, 64, false},
+        {"web", "WWW site", 99, 64, false},
+        {"misc", "Miscellaneous", 399, 96, true},
+    }};
+    return f;
+}
+
+AddressBook::Contact AddressBook::fromRecord(const ContactRecord& r) {
+    Contact c;
+    for (int i = 0; i < kFields; ++i)
+        c[std::size_t(i)] = (r.*kGet[i])();
+    return c;
+}
+
+ContactRecord AddressBook::toRecord(const Contact& c) {
+    ContactRecord r;
+    r.clear();
+    for (int i = 0; i < kFields; ++i)
+        (r.*kSet[i])(c[std::size_t(i)]);
+    return r;
+}
+
+std::string AddressBook::check(const Contact& c) {
+    for (int i = 0; i < kFields; ++i) {
+        const FieldInfo& f = fields()[std::size_t(i)];
+        const std::string& text = c[std::size_t(i)];
+        if (text.size() > std::size_t(f.limit))
+            return "\"" + std::string(f.key) + "\" holds at most " + std::to_string(f.limit) +
+                   " characters";
+        if (text.find('\0') != std::string::npos)
+            return "\"" + std::string(f.key) + "\" holds a NUL character";
+    }
+    return {};
+}
+
+bool AddressBook::add(TN& tn, const std::vector<Contact>& contacts) {
+    if (contacts.empty()) return true;
+    std::vector<ContactRecord> recs;
+    recs.reserve(contacts.size());
+    for (const Contact& c : contacts)
+        recs.push_back(toRecord(c));
+    return tn.contacts.AddAll(recs);
+}
+
+std::string AddressBook::webTarget(std::string_view address) {
+    if (address.find("http://") != std::string_view::npos) return std::string(address);
+    return "http://" + std::string(address);
+}
+
+std::string AddressBook::mailTarget(std::string_view address) {
+    return "mailto:" + std::string(address);
+}
+
+std::string AddressBook::cardText(const Contact& c) {
+    auto f = [&](Field which) -> const std::string& { return c[std::size_t(which)]; };
+    std::string s;
+    s += kRule + "\n";
+    s += f(Name) + " --------\n";
+    s += "Company: " + f(Company) + "   Work phone: " + f(WorkPhone) + "\n";
+    s += "Address: " + f(Address) + "\n";
+    s += "Home phone: " + f(HomePhone) + "   Mobile phone: " + f(MobilePhone) +
+         "   Fax: " + f(Fax) + "\n";
+    s += "e-mail: " + f(Email) + "   WWW: " + f(Web) + "\n";
+    s += "Miscellaneous: " + f(Misc) + "\n";
+    s += kRule + "\n";
+    return s;
+}
+
+} // namespace tavrin::organiser
