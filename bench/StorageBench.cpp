@@ -35,7 +35,9 @@ const char* const kNeedle = "kilimanjaro";
 
 class QuietReporter : public Reporter {
 public:
-    void report(ReportKind, const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+    void report(ReportKind, const std::string& text) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
 } g_quiet;
 
 struct Fixture {
@@ -58,9 +60,10 @@ struct Fixture {
         DiaryFileSet files(diary);
         fs::create_directories(files.directory());
         std::mt19937 rng(42);
-        static const char* const words[] = {"morning", "walk", "Coffee", "rain", "the", "and", "slept",
-                                            "Garden", "friends", "tired", "letter", "Doctor", "read",
-                                            "wrote", "quiet", "evening", "river", "bread", "music"};
+        static const char* const words[] = {"morning", "walk",   "Coffee", "rain",    "the",
+                                            "and",     "slept",  "Garden", "friends", "tired",
+                                            "letter",  "Doctor", "read",   "wrote",   "quiet",
+                                            "evening", "river",  "bread",  "music"};
         const std::string password = "benchmark";
         const std::uint8_t key = scramble::textKey(password);
         std::string data, index;
@@ -84,7 +87,8 @@ struct Fixture {
             r.setVersion(1);
             r.setDateTime(kStart + kStep * i);
             r.setDescription("Entry " + std::to_string(i));
-            for (auto f : EntryRecord::fibroFields()) r.setFibro(f.field, -1);
+            for (auto f : EntryRecord::fibroFields())
+                r.setFibro(f.field, -1);
             auto append = [&](std::string t) {
                 std::uint32_t off = std::uint32_t(data.size());
                 scramble::text(t, key);
@@ -93,7 +97,8 @@ struct Fixture {
             };
             r.setBody(append(body), std::uint32_t(body.size()));
             for (int t = 0; t < EntryRecord::kTypeTexts; ++t) {
-                std::string text = (t == i % 5 && i % 3 == 0) ? "A draft, " + std::to_string(i) : "";
+                std::string text =
+                    (t == i % 5 && i % 3 == 0) ? "A draft, " + std::to_string(i) : "";
                 std::uint32_t off = text.empty() ? std::uint32_t(data.size()) : append(text);
                 r.setType(t, off, std::uint32_t(text.size()));
             }
@@ -129,7 +134,8 @@ std::string plainRead(const std::string& path) {
 void safeRewriteFloor(const std::string& target, const std::string& bytes) {
     std::string tmp = target + ".floor";
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (::write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()) || ::fsync(fd) != 0) std::abort();
+    if (::write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()) || ::fsync(fd) != 0)
+        std::abort();
     ::close(fd);
     if (::rename(tmp.c_str(), (target + ".copy").c_str()) != 0) std::abort();
     int dfd = ::open(fs::path(target).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
@@ -139,14 +145,16 @@ void safeRewriteFloor(const std::string& target, const std::string& bytes) {
 
 void BM_ListFloor_PlainIndexRead(benchmark::State& state) {
     auto& f = fixture();
-    for (auto _ : state) benchmark::DoNotOptimize(plainRead(f.diary));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(plainRead(f.diary));
 }
 void BM_List_ReadAllIndexRecords(benchmark::State& state) {
     auto& f = fixture();
     std::vector<EntryRecord> recs;
     for (auto _ : state) {
         TN tn(0, f.diary, DiaryFileSet::extensionOffset(f.diary), &g_quiet);
-        if (!tn.ReadAllIndexRecords(recs) || recs.size() < kEntries / 2) state.SkipWithError("list failed");
+        if (!tn.ReadAllIndexRecords(recs) || recs.size() < kEntries / 2)
+            state.SkipWithError("list failed");
         benchmark::DoNotOptimize(recs.data());
     }
 }
@@ -154,7 +162,8 @@ void BM_List_ReadAllIndexRecords(benchmark::State& state) {
 void BM_SearchFloor_PlainDataRead(benchmark::State& state) {
     auto& f = fixture();
     const std::string data = DiaryFileSet(f.diary).path(DiaryFileSet::kData);
-    for (auto _ : state) benchmark::DoNotOptimize(plainRead(data));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(plainRead(data));
 }
 void BM_Search_AllBodies(benchmark::State& state) {
     auto& f = fixture();
@@ -173,7 +182,8 @@ void BM_Search_AllBodies(benchmark::State& state) {
 
 void BM_RewriteFloor_WriteSyncRename(benchmark::State& state) {
     auto& f = fixture();
-    for (auto _ : state) safeRewriteFloor(f.diary, f.indexBytes);
+    for (auto _ : state)
+        safeRewriteFloor(f.diary, f.indexBytes);
 }
 void BM_Add_MiddleEntryAndSort(benchmark::State& state) {
     auto& f = fixture();
@@ -210,9 +220,11 @@ const std::vector<NewEntry>& importedEntries() {
             e.record.setAnswer(0, "Rex");
             e.record.setDateTime(kStart + 86400 * std::int64_t(kImported - i)); // newest first
             e.record.setDescription("Day " + std::to_string(i));
-            for (auto f : EntryRecord::fibroFields()) e.record.setFibro(f.field, -1);
+            for (auto f : EntryRecord::fibroFields())
+                e.record.setFibro(f.field, -1);
             e.body = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ";
-            while (e.body.size() < 600) e.body += "a quiet day, some reading and a walk by the river ";
+            while (e.body.size() < 600)
+                e.body += "a quiet day, some reading and a walk by the river ";
             e.body += "\\par}";
             if (i % 7 == 0) e.types[1] = "Groceries " + std::to_string(i);
         }
@@ -221,12 +233,15 @@ const std::vector<NewEntry>& importedEntries() {
     return entries;
 }
 
-std::string importDiary() { return (fixture().dir / "Import" / "Import.tni").string(); }
+std::string importDiary() {
+    return (fixture().dir / "Import" / "Import.tni").string();
+}
 
 void BM_ImportFloor_DurableIndexWrite(benchmark::State& state) {
     const std::string index(std::size_t(kImported) * EntryRecord::kSize, 'i');
     fs::create_directories(fixture().dir / "Import");
-    for (auto _ : state) safeRewriteFloor(importDiary(), index);
+    for (auto _ : state)
+        safeRewriteFloor(importDiary(), index);
 }
 void BM_Import_3653EntriesInOneBatch(benchmark::State& state) {
     const auto& entries = importedEntries();
@@ -236,7 +251,8 @@ void BM_Import_3653EntriesInOneBatch(benchmark::State& state) {
         fs::create_directories(fixture().dir / "Import");
         state.ResumeTiming();
         TN tn(0, importDiary(), DiaryFileSet::extensionOffset(importDiary()), &g_quiet);
-        if (!tn.AddEntries(entries) || tn.entryCount != kImported) state.SkipWithError("import failed");
+        if (!tn.AddEntries(entries) || tn.entryCount != kImported)
+            state.SkipWithError("import failed");
     }
 }
 
@@ -276,21 +292,25 @@ int main(int argc, char** argv) {
         double limit;
     };
     const Pair pairs[] = {
-        {"(a) list every index record", "BM_List_ReadAllIndexRecords", "BM_ListFloor_PlainIndexRead", 3},
+        {"(a) list every index record", "BM_List_ReadAllIndexRecords",
+         "BM_ListFloor_PlainIndexRead", 3},
         {"(b) search every body text", "BM_Search_AllBodies", "BM_SearchFloor_PlainDataRead", 3},
-        {"(c) add in the middle + sort", "BM_Add_MiddleEntryAndSort", "BM_RewriteFloor_WriteSyncRename", 2},
+        {"(c) add in the middle + sort", "BM_Add_MiddleEntryAndSort",
+         "BM_RewriteFloor_WriteSyncRename", 2},
         {"(d) delete one entry", "BM_Delete_OneEntry", "BM_RewriteFloor_WriteSyncRename", 2},
-        {"(e) import 3,653 entries", "BM_Import_3653EntriesInOneBatch", "BM_ImportFloor_DurableIndexWrite", 4},
+        {"(e) import 3,653 entries", "BM_Import_3653EntriesInOneBatch",
+         "BM_ImportFloor_DurableIndexWrite", 4},
     };
-    std::printf("\n%-32s %12s %12s %8s %8s\n", "operation (10,000 entries)", "median ms", "floor ms", "ratio",
-                "limit");
+    std::printf("\n%-32s %12s %12s %8s %8s\n", "operation (10,000 entries)", "median ms",
+                "floor ms", "ratio", "limit");
     bool within = true;
     for (const auto& p : pairs) {
         auto op = reporter.medians.find(p.op), fl = reporter.medians.find(p.floor);
         if (op == reporter.medians.end() || fl == reporter.medians.end()) continue; // filtered out
         double ratio = op->second / fl->second;
         within = within && ratio <= p.limit;
-        std::printf("%-32s %12.3f %12.3f %8.2f %8.1f\n", p.what, op->second, fl->second, ratio, p.limit);
+        std::printf("%-32s %12.3f %12.3f %8.2f %8.1f\n", p.what, op->second, fl->second, ratio,
+                    p.limit);
     }
     benchmark::Shutdown();
     return within ? 0 : 1;

@@ -2,9 +2,9 @@
 // block reads, every field of it can be taken and exported, and writing it back keeps
 // whatever follows the block in its file.
 
-#include "cli/EntryJson.h"
 #include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
+#include "cli/EntryJson.h"
 #include "storage/TN.h"
 
 #include <cstring>

@@ -1,12 +1,12 @@
 // Arbitrary bytes as a diary's entry index and data files on disk: when "check" calls the
 // diary clean, "export" and "show" of every entry must succeed on it.
 
+#include "FuzzSupport.h"
 #include "cli/Cli.h"
-#include "storage/Cp1252.h"
 #include "cli/DiaryCheck.h"
+#include "storage/Cp1252.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/EntryRecord.h"
-#include "FuzzSupport.h"
 #include "storage/Scramble.h"
 
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // entry read exports as JSON, and a re-key that succeeds must leave every entry reading back
 // with the same texts.
 
-#include "cli/EntryJson.h"
 #include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
+#include "cli/EntryJson.h"
 #include "storage/TN.h"
 
 #include <cstdlib>
@@ -19,8 +19,10 @@ std::vector<std::string> bodies(tavrin::TN& tn, bool& complete) {
     complete = tn.ForEachEntry(true, [&](const tavrin::EntryView& v) {
         out.emplace_back(v.body);
         tavrin::cli::TypeTexts types;
-        for (std::size_t t = 0; t < types.size(); ++t) types[t] = std::string(v.types[t]);
-        for (auto t : v.types) out.emplace_back(t);
+        for (std::size_t t = 0; t < types.size(); ++t)
+            types[t] = std::string(v.types[t]);
+        for (auto t : v.types)
+            out.emplace_back(t);
         // What "export" writes: any record and any texts make valid JSON.
         (void)tavrin::cli::EntryJson::fromEntry(v.record, std::string(v.body), types).dump();
         return true;
@@ -40,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = "/fuzz/Diary.tni";
     tavrin::TN tn(0, path, 10, &rep, &fs);
     fs.files[path] = std::make_shared<std::string>(bytes.substr(0, split));
-    fs.files[tn.files().path(tavrin::DiaryFileSet::kData)] = std::make_shared<std::string>(bytes.substr(split));
+    fs.files[tn.files().path(tavrin::DiaryFileSet::kData)] =
+        std::make_shared<std::string>(bytes.substr(split));
 
     for (bool ok = tn.FirstEntry(true); ok; ok = tn.NextEntry(true)) {
     }
@@ -54,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The byte 0 cannot be stored under a non-zero text key (real texts never hold it), so a
     // damaged text holding it cannot come back unchanged.
     bool representable = true;
-    for (const auto& t : old) representable = representable && t.find('\0') == std::string::npos;
+    for (const auto& t : old)
+        representable = representable && t.find('\0') == std::string::npos;
     if (tn.ReKey("n3w pass") && before && representable) {
         const auto now = bodies(tn, after);
         if (!after || now != old) std::abort(); // a re-key that reports success lost a text

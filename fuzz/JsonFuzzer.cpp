@@ -2,9 +2,9 @@
 // that "check" holds entries to, exports as valid JSON, and reads back from that export as
 // the very same record and texts.
 
+#include "FuzzSupport.h"
 #include "cli/EntryJson.h"
 #include "cli/EntryLimits.h"
-#include "FuzzSupport.h"
 
 #include <cmath>
 #include <cstdint>

@@ -9,7 +9,8 @@ namespace {
 
 class MemoryFile : public File {
 public:
-    MemoryFile(std::shared_ptr<std::string> bytes, bool writable) : b_(std::move(bytes)), w_(writable) {}
+    MemoryFile(std::shared_ptr<std::string> bytes, bool writable)
+        : b_(std::move(bytes)), w_(writable) {}
     std::int64_t size() override { return std::int64_t(b_->size()); }
     std::int64_t readAt(std::int64_t off, void* buf, std::int64_t n) override {
         if (off < 0 || n < 0) return err_ = EINVAL, -1;
@@ -19,7 +20,8 @@ public:
         return got;
     }
     bool writeAt(std::int64_t off, const void* buf, std::int64_t n) override {
-        if (!w_ || off < 0 || n < 0 || off + n > (std::int64_t(1) << 30)) return err_ = EBADF, false;
+        if (!w_ || off < 0 || n < 0 || off + n > (std::int64_t(1) << 30))
+            return err_ = EBADF, false;
         if (b_->size() < std::size_t(off + n)) b_->resize(std::size_t(off + n));
         if (n) std::memcpy(b_->data() + off, buf, std::size_t(n));
         return true;

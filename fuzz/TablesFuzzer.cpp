@@ -2,9 +2,9 @@
 // byte): every reader copes, every record exports as JSON, and every rewrite keeps exactly
 // the records it should.
 
-#include "cli/EntryJson.h"
 #include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
+#include "cli/EntryJson.h"
 #include "storage/TN.h"
 
 #include <algorithm>

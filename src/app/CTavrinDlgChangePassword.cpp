@@ -17,7 +17,8 @@ namespace tavrin::app {
 
 using platform::MessageBox;
 
-CTavrinDlgChangePassword::CTavrinDlgChangePassword(QWidget* parent) : CCustomDialog(BackAll, parent) {
+CTavrinDlgChangePassword::CTavrinDlgChangePassword(QWidget* parent)
+    : CCustomDialog(BackAll, parent) {
     setWindowTitle("Change Password");
     setObjectName("changePasswordDialog");
     auto* top = new QVBoxLayout(this);
@@ -51,7 +52,9 @@ CTavrinDlgChangePassword::CTavrinDlgChangePassword(QWidget* parent) : CCustomDia
     connect(discard, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString CTavrinDlgChangePassword::newPassword() const { return first_->text(); }
+QString CTavrinDlgChangePassword::newPassword() const {
+    return first_->text();
+}
 
 void CTavrinDlgChangePassword::change() {
     if (first_->text().size() < 3 || second_->text().size() < 3) {
@@ -59,9 +62,10 @@ void CTavrinDlgChangePassword::change() {
         return;
     }
     if (first_->text() != second_->text()) {
-        MessageBox::warning("The passwords do not match! Please remember that the passwords are case "
-                            "SeNsItIvE!",
-                            this);
+        MessageBox::warning(
+            "The passwords do not match! Please remember that the passwords are case "
+            "SeNsItIvE!",
+            this);
         return;
     }
     accept();

@@ -43,7 +43,8 @@ CTavrinDlgCreateDiary::CTavrinDlgCreateDiary(QWidget* parent) : CCustomDialog(Ba
     grid->addWidget(new ui::CCustomStatic("Diary type:", this), 2, 0, Qt::AlignTop);
     types_ = new QListWidget(this);
     types_->setObjectName("diaryTypes");
-    for (int t = 0; t < DiaryTypes::kCount; ++t) types_->addItem(DiaryTypes::name(t));
+    for (int t = 0; t < DiaryTypes::kCount; ++t)
+        types_->addItem(DiaryTypes::name(t));
     types_->setMaximumHeight(70);
     grid->addWidget(types_, 2, 1, 1, 2);
     description_ = new ui::CCustomStatic(this);

@@ -17,11 +17,16 @@ namespace tavrin::app {
 using platform::MessageBox;
 
 namespace {
-QString fromDiary(const std::string& s) { return QString::fromStdString(cp1252::toUtf8(s)); }
-std::string toDiary(const QString& s) { return cp1252::fromUtf8(s.toStdString()); }
+QString fromDiary(const std::string& s) {
+    return QString::fromStdString(cp1252::toUtf8(s));
+}
+std::string toDiary(const QString& s) {
+    return cp1252::fromUtf8(s.toStdString());
+}
 } // namespace
 
-CTavrinDlgResetPassword::CTavrinDlgResetPassword(const QString& path, int extOffset, QWidget* parent)
+CTavrinDlgResetPassword::CTavrinDlgResetPassword(const QString& path, int extOffset,
+                                                 QWidget* parent)
     : CCustomDialog(BackAll, parent), path_(path), ext_(extOffset) {
     setWindowTitle("Reset Diary Password");
     setObjectName("resetPasswordDialog");
@@ -75,14 +80,20 @@ CTavrinDlgResetPassword::CTavrinDlgResetPassword(const QString& path, int extOff
         // to lock the user out.
         TN tn(0, path_.toStdString(), ext_);
         if (tn.ReadIndexRecord())
-            for (int i = 0; i < 3; ++i) questions_[i]->setText(fromDiary(tn.entry.question(i)));
+            for (int i = 0; i < 3; ++i)
+                questions_[i]->setText(fromDiary(tn.entry.question(i)));
     }
 }
 
-QString CTavrinDlgResetPassword::question(int i) const { return questions_[size_t(i)]->text(); }
-void CTavrinDlgResetPassword::setAnswer(int i, const QString& a) { answers_[size_t(i)]->setText(a); }
+QString CTavrinDlgResetPassword::question(int i) const {
+    return questions_[size_t(i)]->text();
+}
+void CTavrinDlgResetPassword::setAnswer(int i, const QString& a) {
+    answers_[size_t(i)]->setText(a);
+}
 
-bool CTavrinDlgResetPassword::answersMatch(const EntryRecord& first, const std::array<QString, 3>& typed) {
+bool CTavrinDlgResetPassword::answersMatch(const EntryRecord& first,
+                                           const std::array<QString, 3>& typed) {
     bool matched = false;
     for (int i = 0; i < 3; ++i) {
         // Only a pair with both a question and an answer counts; the field of an empty pair

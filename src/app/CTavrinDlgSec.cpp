@@ -64,7 +64,9 @@ CTavrinDlgSec::CTavrinDlgSec(const QString& diaryName, bool creating, QWidget* p
     connect(reset_, &QPushButton::clicked, this, &CTavrinDlgSec::resetPassword);
 }
 
-QString CTavrinDlgSec::password() const { return password_->text(); }
+QString CTavrinDlgSec::password() const {
+    return password_->text();
+}
 
 void CTavrinDlgSec::showEvent(QShowEvent* event) {
     CCustomDialog::showEvent(event);

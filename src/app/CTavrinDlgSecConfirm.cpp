@@ -27,7 +27,8 @@ CTavrinDlgSecConfirm::CTavrinDlgSecConfirm(QWidget* parent) : CCustomDialog(Back
     grid->addWidget(password_, 0, 1);
     auto* explain = new ui::CCustomStatic(
         "Please enter questions and answers that will allow you to reset your password in case you "
-        "forget it.\nYou have to provide at least one full question and answer pair. They cannot be "
+        "forget it.\nYou have to provide at least one full question and answer pair. They cannot "
+        "be "
         "changed later.",
         this);
     explain->setWordWrap(true);
@@ -54,9 +55,15 @@ CTavrinDlgSecConfirm::CTavrinDlgSecConfirm(QWidget* parent) : CCustomDialog(Back
     connect(ok, &QPushButton::clicked, this, &CTavrinDlgSecConfirm::confirm);
 }
 
-QString CTavrinDlgSecConfirm::password() const { return password_->text(); }
-QString CTavrinDlgSecConfirm::question(int i) const { return questions_[size_t(i)]->text(); }
-QString CTavrinDlgSecConfirm::answer(int i) const { return answers_[size_t(i)]->text(); }
+QString CTavrinDlgSecConfirm::password() const {
+    return password_->text();
+}
+QString CTavrinDlgSecConfirm::question(int i) const {
+    return questions_[size_t(i)]->text();
+}
+QString CTavrinDlgSecConfirm::answer(int i) const {
+    return answers_[size_t(i)]->text();
+}
 
 void CTavrinDlgSecConfirm::confirm() {
     if (password_->text().size() < 3) {
@@ -74,7 +81,8 @@ void CTavrinDlgSecConfirm::confirm() {
         }
     }
     if (!anyFull) {
-        MessageBox::warning("You must provide at least one full pair of question and answer!", this);
+        MessageBox::warning("You must provide at least one full pair of question and answer!",
+                            this);
         return;
     }
     accept();

@@ -2,16 +2,16 @@
 
 #include "app/CTavrinDlgCreateDiary.h"
 #include "app/CTavrinDlgSec.h"
-#include "storage/Cp1252.h"
+#include "app/DiaryShell.h"
 #include "app/DiaryState.h"
-#include "storage/EntryRecord.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "storage/Cp1252.h"
+#include "storage/EntryRecord.h"
 #include "storage/ProgramTexts.h"
 #include "storage/Reporter.h"
-#include "platform/Settings.h"
 #include "storage/TN.h"
-#include "app/DiaryShell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,9 +60,9 @@ PasswordAnswer DiaryFlows::askPassword(const QString& diaryName, bool creating, 
 }
 
 void DiaryFlows::openDiary() {
-    const QString path = platform::FileChooser::open(shell_.shellWindow(), "Open an existing diary file",
-                                                     "Tavelle Suite v3.x files (*.tni)|*.tni||", "tni",
-                                                     "*.tni", true);
+    const QString path = platform::FileChooser::open(
+        shell_.shellWindow(), "Open an existing diary file",
+        "Tavelle Suite v3.x files (*.tni)|*.tni||", "tni", "*.tni", true);
     if (path.isEmpty()) return; // the diary that was open stays open
     // Any other file would become the entry index: the first entry would be appended to it.
     if (QFileInfo(path).suffix().compare(QStringLiteral("tni"), Qt::CaseInsensitive) != 0) {
@@ -96,7 +96,8 @@ DiaryFlows::Admit DiaryFlows::admitChosen(const QString& name, bool fill) {
         return Admit::Empty;
     }
     state.setEmptyDiary(false);
-    PasswordAnswer a = askPassword(name, false, shell_.shellWindow(), state.path(), state.extOffset());
+    PasswordAnswer a =
+        askPassword(name, false, shell_.shellWindow(), state.path(), state.extOffset());
     if (!a.ok) {
         fail();
         return Admit::Cancelled;

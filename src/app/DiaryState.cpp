@@ -13,9 +13,13 @@ DiaryState& DiaryState::instance() {
     return state;
 }
 
-DiaryState::DiaryState() { resetPainKinds(); }
+DiaryState::DiaryState() {
+    resetPainKinds();
+}
 
-QString DiaryState::name() const { return QFileInfo(path_).completeBaseName(); }
+QString DiaryState::name() const {
+    return QFileInfo(path_).completeBaseName();
+}
 
 void DiaryState::choose(const QString& path, int extOffset) {
     path_ = path;
@@ -55,7 +59,8 @@ void DiaryState::reloadShortcuts() {
 
 void DiaryState::resetPainKinds() {
     painKinds_.clear();
-    for (int v = 1; v < PainKinds::kCount; ++v) painKinds_ << QString::fromLatin1(PainKinds::name(v));
+    for (int v = 1; v < PainKinds::kCount; ++v)
+        painKinds_ << QString::fromLatin1(PainKinds::name(v));
 }
 
 bool DiaryState::takeEntriesChanged() {

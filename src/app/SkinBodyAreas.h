@@ -26,7 +26,9 @@ namespace skinbody {
 inline constexpr int kHeight = 260;
 // Rows are spread evenly over the picture's height: row i of n is centred at
 // height * (2i + 1) / (2n).
-constexpr int rowY(int i, int n) { return kHeight * (2 * i + 1) / (2 * n); }
+constexpr int rowY(int i, int n) {
+    return kHeight * (2 * i + 1) / (2 * n);
+}
 } // namespace skinbody
 
 struct SkinBodyAreas {

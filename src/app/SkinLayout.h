@@ -19,7 +19,8 @@ struct SkinLayout {
 
     static constexpr int kButtonWidth = 110;
     static constexpr int kModuleButtonHeight = 44; // "diary_normal.tns" of the shipped skins
-    static constexpr int kSmallButtonHeight = 28;  // open, create, options, help, about, minimise, exit
+    static constexpr int kSmallButtonHeight =
+        28; // open, create, options, help, about, minimise, exit
     static constexpr int kSideBarWidth = 140;
     static constexpr int kButtonX = (kSideBarWidth - kButtonWidth) / 2;
     static constexpr int kButtonGap = 6;

@@ -51,18 +51,15 @@ QString SkinLoader::defaultSkinsDir() {
 
 const QStringList& SkinLoader::requiredPictures() {
     static const QStringList files = {
-        "back_all.tns",         "back_large.tns",      "diary_normal.tns",
-        "diary_pushed.tns",     "reminder_normal.tns", "reminder_pushed.tns",
-        "planner_normal.tns",   "planner_pushed.tns",  "contacts_normal.tns",
-        "contacts_pushed.tns",  "cookbook_normal.tns", "cookbook_pushed.tns",
-        "graph_normal.tns",     "graph_pushed.tns",    "tools_normal.tns",
-        "tools_pushed.tns",     "open_normal.tns",     "open_pushed.tns",
-        "create_normal.tns",    "create_pushed.tns",   "options_normal.tns",
-        "options_pushed.tns",   "help_normal.tns",     "help_pushed.tns",
-        "radio_normal.tns",     "radio_pushed.tns",    "about_normal.tns",
-        "about_pushed.tns",     "minimize_normal.tns", "minimize_pushed.tns",
-        "exit_normal.tns",      "exit_pushed.tns",     "body_back.tns",
-        "body_front.tns",
+        "back_all.tns",        "back_large.tns",      "diary_normal.tns",    "diary_pushed.tns",
+        "reminder_normal.tns", "reminder_pushed.tns", "planner_normal.tns",  "planner_pushed.tns",
+        "contacts_normal.tns", "contacts_pushed.tns", "cookbook_normal.tns", "cookbook_pushed.tns",
+        "graph_normal.tns",    "graph_pushed.tns",    "tools_normal.tns",    "tools_pushed.tns",
+        "open_normal.tns",     "open_pushed.tns",     "create_normal.tns",   "create_pushed.tns",
+        "options_normal.tns",  "options_pushed.tns",  "help_normal.tns",     "help_pushed.tns",
+        "radio_normal.tns",    "radio_pushed.tns",    "about_normal.tns",    "about_pushed.tns",
+        "minimize_normal.tns", "minimize_pushed.tns", "exit_normal.tns",     "exit_pushed.tns",
+        "body_back.tns",       "body_front.tns",
     };
     return files;
 }
@@ -84,7 +81,8 @@ QStringList SkinLoader::skinNames() const {
     // QDir matches name filters without regard to case.
     const QFileInfoList files =
         QDir(dir_).entryInfoList({QStringLiteral("*.TNS")}, QDir::Files, QDir::Name);
-    for (const QFileInfo& f : files) names << f.completeBaseName();
+    for (const QFileInfo& f : files)
+        names << f.completeBaseName();
     names.removeDuplicates();
     return names;
 }
@@ -104,10 +102,9 @@ SkinLoader::IndexResult SkinLoader::readIndex(const QString& name, ui::ActiveSki
     // stdio rather than QFile: the file-error text is chosen by errno.
     const QByteArray native = QFile::encodeName(path);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(native.constData(), "rb"),
-                                                       &std::fclose);
+                                                      &std::fclose);
     if (!f) {
-        MessageBox::warning(
-            QString::fromStdString(messages::fileError(errno, path.toStdString())));
+        MessageBox::warning(QString::fromStdString(messages::fileError(errno, path.toStdString())));
         return IndexResult::Failed;
     }
     QByteArray index(ui::ActiveSkin::kIndexSize, '\0');

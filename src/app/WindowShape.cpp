@@ -16,11 +16,13 @@ namespace {
 QRegion uniteAll(std::vector<QRect>& rects) {
     std::vector<QRegion> level;
     level.reserve(rects.size());
-    for (const QRect& r : rects) level.emplace_back(r);
+    for (const QRect& r : rects)
+        level.emplace_back(r);
     while (level.size() > 1) {
         std::vector<QRegion> next;
         next.reserve((level.size() + 1) / 2);
-        for (size_t i = 0; i + 1 < level.size(); i += 2) next.push_back(level[i].united(level[i + 1]));
+        for (size_t i = 0; i + 1 < level.size(); i += 2)
+            next.push_back(level[i].united(level[i + 1]));
         if (level.size() % 2) next.push_back(level.back());
         level.swap(next);
     }
@@ -55,7 +57,8 @@ QRegion WindowShape::compute(const QImage& picture, const QColor& key, const QSi
         }
     }
     for (int x = 0; x < w; ++x)
-        if (runStart[size_t(x)] >= 0) cuts.emplace_back(x, runStart[size_t(x)], 1, h - runStart[size_t(x)]);
+        if (runStart[size_t(x)] >= 0)
+            cuts.emplace_back(x, runStart[size_t(x)], 1, h - runStart[size_t(x)]);
 
     if (cuts.empty()) return full;
     return full.subtracted(uniteAll(cuts));

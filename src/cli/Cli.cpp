@@ -1,8 +1,8 @@
 #include "cli/Cli.h"
 
-#include "storage/Cp1252.h"
 #include "cli/DiaryCheck.h"
 #include "cli/EntryJson.h"
+#include "storage/Cp1252.h"
 #include "storage/FileSystem.h"
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
@@ -30,22 +30,23 @@ private:
 };
 
 bool isFile(const std::string& p) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 bool isDir(const std::string& p) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 std::int64_t fileSize(const std::string& p) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(p.c_str(), &st) == 0 ? std::int64_t(st.st_size) : -1;
 }
 
 bool hasDiaryExtension(const std::string& path) {
     if (path.size() < 5) return false;
     std::string ext = path.substr(path.size() - 4);
-    for (auto& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (auto& c : ext)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".tni";
 }
 
@@ -199,13 +200,15 @@ int Cli::info(const std::string& path) {
         {files.path(DiaryFileSet::kMedication), "medication", MedicationRecord::kSize},
         {files.path(DiaryFileSet::kIngredients), "ingredients", IngredientRecord::kSize},
         {files.path(DiaryFileSet::kRecipes), "recipes", RecipeRecord::kSize},
-        {files.path(DiaryFileSet::kTempIngredients), "recipe being edited", IngredientLineRecord::kSize},
+        {files.path(DiaryFileSet::kTempIngredients), "recipe being edited",
+         IngredientLineRecord::kSize},
     };
     char line[512];
     for (const auto& r : rows) {
         std::int64_t size = fileSize(r.path);
         if (size < 0) {
-            std::snprintf(line, sizeof line, "  %-22s %12s  %s\n", r.what, "missing", r.path.c_str());
+            std::snprintf(line, sizeof line, "  %-22s %12s  %s\n", r.what, "missing",
+                          r.path.c_str());
         } else if (r.record) {
             std::int64_t n = size / std::int64_t(r.record), rest = size % std::int64_t(r.record);
             std::string recs = std::to_string(n) + (n == 1 ? " record" : " records");
@@ -213,8 +216,8 @@ int Cli::info(const std::string& path) {
             std::snprintf(line, sizeof line, "  %-22s %12lld  %-24s %s\n", r.what, (long long)size,
                           recs.c_str(), r.path.c_str());
         } else {
-            std::snprintf(line, sizeof line, "  %-22s %12lld  %-24s %s\n", r.what, (long long)size, "",
-                          r.path.c_str());
+            std::snprintf(line, sizeof line, "  %-22s %12lld  %-24s %s\n", r.what, (long long)size,
+                          "", r.path.c_str());
         }
         out_ << line;
     }
@@ -239,7 +242,8 @@ int Cli::list(const std::string& path) {
     for (std::size_t i = 0; i < recs.size(); ++i) {
         const EntryRecord& r = recs[i];
         std::string types;
-        for (int t = 0; t < EntryRecord::kTypeTexts; ++t) types += r.typeLength(t) ? char('1' + t) : '-';
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+            types += r.typeLength(t) ? char('1' + t) : '-';
         out_ << (i + 1) << '\t' << LocalTime::iso(r.dateTime()) << '\t'
              << (r.voiceFlag() == 1 ? "voice" : "-") << '\t' << types << '\t'
              << cp1252::toUtf8(r.description()) << '\n';
@@ -268,7 +272,8 @@ int Cli::show(const std::string& path, const std::string& position) {
     const EntryRecord& r = tn.entry;
     auto u = [](const std::string& s) { return cp1252::toUtf8(s); };
     auto pick = [&](auto nameOf, int count, int index, int value) {
-        return index >= 0 && index < count ? nameAt(nameOf(index), value) : "? (" + std::to_string(value) + ")";
+        return index >= 0 && index < count ? nameAt(nameOf(index), value)
+                                           : "? (" + std::to_string(value) + ")";
     };
     auto off = [](bool enabled) { return enabled ? "" : "  [not shown]"; };
     char num[64];
@@ -276,7 +281,8 @@ int Cli::show(const std::string& path, const std::string& position) {
     out_ << "Entry " << n << " of " << tn.entryCount << '\n';
     out_ << "Date and time: " << LocalTime::iso(r.dateTime()) << '\n';
     out_ << "Description: " << u(r.description()) << '\n';
-    out_ << "Mood: " << pick([&](int i) { return c.moodName(i); }, DiaryConfig::kMoods, r.mood() + 3, r.mood())
+    out_ << "Mood: "
+         << pick([&](int i) { return c.moodName(i); }, DiaryConfig::kMoods, r.mood() + 3, r.mood())
          << off(c.moodEnabled()) << '\n';
     const std::pair<Scale, int> scales[] = {{Scale::Dream, r.dream() + 2},
                                             {Scale::Fatigue, r.fatigue() + 2},
@@ -285,45 +291,59 @@ int Cli::show(const std::string& path, const std::string& position) {
     for (int i = 0; i < 3; ++i) {
         Scale s = scales[i].first;
         out_ << u(c.scaleName(s)) << ": "
-             << pick([&](int k) { return c.scaleLevel(s, k); }, DiaryConfig::scaleLevels(s), scales[i].second,
-                     scaleValues[i])
+             << pick([&](int k) { return c.scaleLevel(s, k); }, DiaryConfig::scaleLevels(s),
+                     scales[i].second, scaleValues[i])
              << off(c.scaleEnabled(s)) << '\n';
     }
-    out_ << u(c.checkName(0)) << ": " << (r.menstruation() == 1 ? "Yes" : "No") << off(c.checkEnabled(0)) << '\n';
-    out_ << u(c.checkName(1)) << ": " << (r.copulation() == 1 ? "Yes" : "No") << off(c.checkEnabled(1)) << '\n';
+    out_ << u(c.checkName(0)) << ": " << (r.menstruation() == 1 ? "Yes" : "No")
+         << off(c.checkEnabled(0)) << '\n';
+    out_ << u(c.checkName(1)) << ": " << (r.copulation() == 1 ? "Yes" : "No")
+         << off(c.checkEnabled(1)) << '\n';
     std::snprintf(num, sizeof num, "%0.2f", double(r.real1()));
-    out_ << u(c.measureName(Measure::Real1)) << ": " << num << off(c.measureEnabled(Measure::Real1)) << '\n';
+    out_ << u(c.measureName(Measure::Real1)) << ": " << num << off(c.measureEnabled(Measure::Real1))
+         << '\n';
     std::snprintf(num, sizeof num, "%0.2f", double(r.real2()));
-    out_ << u(c.measureName(Measure::Real2)) << ": " << num << off(c.measureEnabled(Measure::Real2)) << '\n';
-    out_ << u(c.measureName(Measure::Int1)) << ": " << r.int1() << off(c.measureEnabled(Measure::Int1)) << '\n';
-    out_ << u(c.measureName(Measure::Int2)) << ": " << r.int2() << off(c.measureEnabled(Measure::Int2)) << '\n';
-    out_ << "Weather: " << pick([&](int i) { return c.weatherName(i); }, DiaryConfig::kWeathers, r.weather(), r.weather())
+    out_ << u(c.measureName(Measure::Real2)) << ": " << num << off(c.measureEnabled(Measure::Real2))
+         << '\n';
+    out_ << u(c.measureName(Measure::Int1)) << ": " << r.int1()
+         << off(c.measureEnabled(Measure::Int1)) << '\n';
+    out_ << u(c.measureName(Measure::Int2)) << ": " << r.int2()
+         << off(c.measureEnabled(Measure::Int2)) << '\n';
+    out_ << "Weather: "
+         << pick([&](int i) { return c.weatherName(i); }, DiaryConfig::kWeathers, r.weather(),
+                 r.weather())
          << off(c.weatherEnabled()) << '\n';
     for (int k = 0; k < DiaryConfig::kSpins; ++k)
         out_ << u(c.spinName(k)) << ": "
-             << pick([&](int i) { return c.spinValue(k, i); }, DiaryConfig::kSpinValues, r.spin(k) + 3, r.spin(k))
+             << pick([&](int i) { return c.spinValue(k, i); }, DiaryConfig::kSpinValues,
+                     r.spin(k) + 3, r.spin(k))
              << off(c.spinEnabled(k)) << '\n';
     for (int k = 0; k < DiaryConfig::kCombos; ++k)
         out_ << u(c.comboName(k)) << ": "
-             << pick([&](int i) { return c.comboRow(k, i); }, c.comboRows(k), r.combo(k), r.combo(k))
+             << pick([&](int i) { return c.comboRow(k, i); }, c.comboRows(k), r.combo(k),
+                     r.combo(k))
              << off(c.comboEnabled(k)) << '\n';
     out_ << "Body pain map, back view:";
-    for (int a = 0; a < 10; ++a) out_ << (a == 5 ? " |" : "") << ' ' << PainKinds::name(r.pain(a));
+    for (int a = 0; a < 10; ++a)
+        out_ << (a == 5 ? " |" : "") << ' ' << PainKinds::name(r.pain(a));
     out_ << "\nBody pain map, front view:";
-    for (int a = 10; a < EntryRecord::kPainAreas; ++a) out_ << (a == 14 ? " |" : "") << ' ' << PainKinds::name(r.pain(a));
+    for (int a = 10; a < EntryRecord::kPainAreas; ++a)
+        out_ << (a == 14 ? " |" : "") << ' ' << PainKinds::name(r.pain(a));
     out_ << '\n';
     out_ << "Fibromyalgia ratings (1 to 10, - = not rated):";
     for (const auto& f : EntryRecord::fibroFields()) {
         int v = r.fibro(f.field);
         out_ << ' ' << f.name << '=' << (v < 0 ? std::string("-") : std::to_string(v + 1));
     }
-    std::snprintf(num, sizeof num, "%g / %g / %g", double(r.bodyTemperature()), double(r.outdoorTemperature()),
-                  double(r.indoorTemperature()));
+    std::snprintf(num, sizeof num, "%g / %g / %g", double(r.bodyTemperature()),
+                  double(r.outdoorTemperature()), double(r.indoorTemperature()));
     out_ << "\nTemperature (body / outdoor / indoor): " << num << '\n';
-    out_ << "Humidity (outdoor / indoor): " << r.outdoorHumidity() << " / " << r.indoorHumidity() << '\n';
+    out_ << "Humidity (outdoor / indoor): " << r.outdoorHumidity() << " / " << r.indoorHumidity()
+         << '\n';
     out_ << "Voice note: "
-         << (r.voiceFlag() == 1 ? std::to_string(r.voiceLength()) + " bytes at " + std::to_string(r.voiceOffset())
-                                : std::string("none"))
+         << (r.voiceFlag() == 1
+                 ? std::to_string(r.voiceLength()) + " bytes at " + std::to_string(r.voiceOffset())
+                 : std::string("none"))
          << '\n';
     out_ << "\nBody:\n" << u(tn.body) << '\n';
     for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
@@ -341,7 +361,8 @@ int Cli::exportJson(const std::string& path) {
     Json entries = Json::array();
     bool ok = tn.ForEachEntry(true, [&](const EntryView& v) {
         TypeTexts types;
-        for (int t = 0; t < EntryRecord::kTypeTexts; ++t) types[std::size_t(t)] = std::string(v.types[std::size_t(t)]);
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+            types[std::size_t(t)] = std::string(v.types[std::size_t(t)]);
         Json e;
         e["position"] = v.index + 1;
         e.update(EntryJson::fromEntry(v.record, std::string(v.body), types));
@@ -361,7 +382,8 @@ int Cli::exportJson(const std::string& path) {
                 Json lines = Json::array();
                 for (int i = 0; i < r.usableLineCount(); ++i) {
                     IngredientLineRecord l = r.line(i);
-                    lines.push_back(EntryJson::fromRecord(l.view(), IngredientLineRecord::fields()));
+                    lines.push_back(
+                        EntryJson::fromRecord(l.view(), IngredientLineRecord::fields()));
                 }
                 o["lines"] = lines;
             }
@@ -387,8 +409,10 @@ int Cli::add(const std::string& path) {
         return kUsage;
     }
     std::vector<Json> objects;
-    if (input.is_array()) objects.assign(input.begin(), input.end());
-    else objects.push_back(input);
+    if (input.is_array())
+        objects.assign(input.begin(), input.end());
+    else
+        objects.push_back(input);
     if (objects.empty()) {
         err_ << "tavrin-cli: no entry to add\n";
         return kUsage;
@@ -398,7 +422,8 @@ int Cli::add(const std::string& path) {
     std::vector<NewEntry> pending(objects.size());
     for (std::size_t i = 0; i < objects.size(); ++i) {
         std::string error;
-        if (!EntryJson::toEntry(objects[i], pending[i].record, pending[i].body, pending[i].types, error)) {
+        if (!EntryJson::toEntry(objects[i], pending[i].record, pending[i].body, pending[i].types,
+                                error)) {
             err_ << "tavrin-cli: entry " << (i + 1) << ": " << error << '\n';
             return kUsage;
         }
@@ -427,7 +452,8 @@ int Cli::add(const std::string& path) {
                 std::string q = text("question"), a = text("answer");
                 if (q.empty() || a.empty()) continue; // half a pair is dropped
                 if (q.size() > 29 || a.size() > 29) {
-                    err_ << "tavrin-cli: security questions and answers hold at most 29 characters\n";
+                    err_ << "tavrin-cli: security questions and answers hold at most 29 "
+                            "characters\n";
                     return kUsage;
                 }
                 secrets.setQuestion(full, q);
@@ -436,7 +462,8 @@ int Cli::add(const std::string& path) {
             }
         }
         if (full == 0) {
-            err_ << "tavrin-cli: a new diary needs at least one full pair of question and answer in \"security\"\n";
+            err_ << "tavrin-cli: a new diary needs at least one full pair of question and answer "
+                    "in \"security\"\n";
             return kUsage;
         }
         return kOk;
@@ -459,11 +486,12 @@ int Cli::add(const std::string& path) {
     } else if (hadEntries) {
         if (int s = newDiarySecrets(secrets)) return s;
     }
-    for (auto& p : pending) p.record.copySecretsFrom(secrets);
+    for (auto& p : pending)
+        p.record.copySecretsFrom(secrets);
     // One operation: all the entries, sorted, or none of them (so a retry never stores twice).
     if (!tn.AddEntries(pending)) return kFailed;
-    out_ << "Added " << pending.size() << (pending.size() == 1 ? " entry" : " entries") << "; the diary holds "
-         << tn.entryCount << ".\n";
+    out_ << "Added " << pending.size() << (pending.size() == 1 ? " entry" : " entries")
+         << "; the diary holds " << tn.entryCount << ".\n";
     return kOk;
 }
 
@@ -475,12 +503,14 @@ int Cli::check(const std::string& path, bool repair) {
         if (!lock) return kFailed; // reported
         std::vector<std::string> done;
         const bool repaired = tn.Repair(done);
-        for (const auto& d : done) out_ << d << '\n';
+        for (const auto& d : done)
+            out_ << d << '\n';
         if (!repaired) return kFailed;
         if (done.empty()) out_ << "Nothing to repair.\n";
     }
     auto problems = DiaryCheck(path).run();
-    for (const auto& p : problems) out_ << p << '\n';
+    for (const auto& p : problems)
+        out_ << p << '\n';
     if (problems.empty()) {
         out_ << "No problems found.\n";
         return kOk;

@@ -1,6 +1,7 @@
 #pragma once
 // tavrin-cli: info, list, show, export, add, add-planner, add-contact and check over a diary's
-// files. The commands that write (the adds, check --repair) hold the diary's write lock from start to end.
+// files. The commands that write (the adds, check --repair) hold the diary's write lock from start
+// to end.
 
 #include "cli/EntryJson.h"
 

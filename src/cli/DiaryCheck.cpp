@@ -1,9 +1,9 @@
 #include "cli/DiaryCheck.h"
 
+#include "cli/EntryLimits.h"
 #include "storage/ContactRecord.h"
 #include "storage/DiaryConfig.h"
 #include "storage/DiaryFileSet.h"
-#include "cli/EntryLimits.h"
 #include "storage/EntryRecord.h"
 #include "storage/GraphSettings.h"
 #include "storage/IngredientLineRecord.h"

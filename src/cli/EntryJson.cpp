@@ -1,7 +1,7 @@
 #include "cli/EntryJson.h"
 
-#include "storage/Cp1252.h"
 #include "cli/EntryLimits.h"
+#include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 
 #include <charconv>
@@ -12,8 +12,12 @@
 
 namespace tavrin::cli {
 
-std::string EntryJson::utf8(const std::string& s) { return cp1252::toUtf8(s); }
-std::string EntryJson::cp1252(const std::string& s) { return cp1252::fromUtf8(s); }
+std::string EntryJson::utf8(const std::string& s) {
+    return cp1252::toUtf8(s);
+}
+std::string EntryJson::cp1252(const std::string& s) {
+    return cp1252::fromUtf8(s);
+}
 
 double EntryJson::shortest(float f) {
     char buf[32];
@@ -24,7 +28,9 @@ double EntryJson::shortest(float f) {
 
 namespace {
 
-Json timeValue(std::int64_t t) { return LocalTime::iso(t); }
+Json timeValue(std::int64_t t) {
+    return LocalTime::iso(t);
+}
 
 } // namespace
 
@@ -47,20 +53,24 @@ Json EntryJson::fromEntry(const EntryRecord& r, const std::string& body, const T
     j["spins"] = {r.spin(0), r.spin(1), r.spin(2)};
     j["combos"] = {r.combo(0), r.combo(1), r.combo(2)};
     Json pain = Json::array();
-    for (int a = 0; a < EntryRecord::kPainAreas; ++a) pain.push_back(r.pain(a));
+    for (int a = 0; a < EntryRecord::kPainAreas; ++a)
+        pain.push_back(r.pain(a));
     j["painMap"] = pain;
     Json fibro;
-    for (const auto& f : EntryRecord::fibroFields()) fibro[f.name] = r.fibro(f.field);
+    for (const auto& f : EntryRecord::fibroFields())
+        fibro[f.name] = r.fibro(f.field);
     fibro["bodyTemperature"] = shortest(r.bodyTemperature());
     fibro["outdoorTemperature"] = shortest(r.outdoorTemperature());
     fibro["indoorTemperature"] = shortest(r.indoorTemperature());
     fibro["outdoorHumidity"] = r.outdoorHumidity();
     fibro["indoorHumidity"] = r.indoorHumidity();
     j["fibromyalgia"] = fibro;
-    j["voice"] = {{"flag", r.voiceFlag()}, {"offset", r.voiceOffset()}, {"length", r.voiceLength()}};
+    j["voice"] = {
+        {"flag", r.voiceFlag()}, {"offset", r.voiceOffset()}, {"length", r.voiceLength()}};
     j["body"] = utf8(body);
     Json t = Json::array();
-    for (const auto& s : types) t.push_back(utf8(s));
+    for (const auto& s : types)
+        t.push_back(utf8(s));
     j["types"] = t;
     return j;
 }
@@ -340,13 +350,19 @@ Json EntryJson::fromRecord(const ByteView& v, std::span<const FieldSpec> fields)
     Json j;
     for (const auto& f : fields) {
         switch (f.type) {
-        case FieldType::Text: j[f.name] = utf8(v.text(f.offset, f.width)); break;
-        case FieldType::F32: j[f.name] = shortest(v.f32(f.offset)); break;
+        case FieldType::Text:
+            j[f.name] = utf8(v.text(f.offset, f.width));
+            break;
+        case FieldType::F32:
+            j[f.name] = shortest(v.f32(f.offset));
+            break;
         case FieldType::Time:
             j[f.name] = timeValue(v.i64(f.offset));
             j[std::string(f.name) + "Seconds"] = v.i64(f.offset);
             break;
-        default: j[f.name] = v.integer(f); break;
+        default:
+            j[f.name] = v.integer(f);
+            break;
         }
     }
     return j;
@@ -357,12 +373,15 @@ Json EntryJson::fromConfig(const DiaryConfig& c) {
     using Measure = DiaryConfig::Measure;
     Json j;
     Json moods = Json::array();
-    for (int i = 0; i < DiaryConfig::kMoods; ++i) moods.push_back(utf8(c.moodName(i)));
+    for (int i = 0; i < DiaryConfig::kMoods; ++i)
+        moods.push_back(utf8(c.moodName(i)));
     j["mood"] = {{"enabled", c.moodEnabled()}, {"names", moods}};
     auto scale = [&](Scale s) {
         Json levels = Json::array();
-        for (int i = 0; i < DiaryConfig::scaleLevels(s); ++i) levels.push_back(utf8(c.scaleLevel(s, i)));
-        return Json{{"enabled", c.scaleEnabled(s)}, {"name", utf8(c.scaleName(s))}, {"levels", levels}};
+        for (int i = 0; i < DiaryConfig::scaleLevels(s); ++i)
+            levels.push_back(utf8(c.scaleLevel(s, i)));
+        return Json{
+            {"enabled", c.scaleEnabled(s)}, {"name", utf8(c.scaleName(s))}, {"levels", levels}};
     };
     j["dream"] = scale(Scale::Dream);
     j["fatigue"] = scale(Scale::Fatigue);
@@ -370,32 +389,44 @@ Json EntryJson::fromConfig(const DiaryConfig& c) {
     for (int k = 0; k < 2; ++k)
         j[k == 0 ? "menstruation" : "copulation"] = {{"enabled", c.checkEnabled(k)},
                                                      {"name", utf8(c.checkName(k))}};
-    const std::pair<const char*, Measure> measures[] = {
-        {"real1", Measure::Real1}, {"real2", Measure::Real2}, {"int1", Measure::Int1}, {"int2", Measure::Int2}};
+    const std::pair<const char*, Measure> measures[] = {{"real1", Measure::Real1},
+                                                        {"real2", Measure::Real2},
+                                                        {"int1", Measure::Int1},
+                                                        {"int2", Measure::Int2}};
     for (const auto& [key, m] : measures)
         j[key] = {{"enabled", c.measureEnabled(m)}, {"name", utf8(c.measureName(m))}};
     Json weather = Json::array();
-    for (int i = 0; i < DiaryConfig::kWeathers; ++i) weather.push_back(utf8(c.weatherName(i)));
+    for (int i = 0; i < DiaryConfig::kWeathers; ++i)
+        weather.push_back(utf8(c.weatherName(i)));
     j["weather"] = {{"enabled", c.weatherEnabled()}, {"names", weather}};
     Json spins = Json::array();
     for (int k = 0; k < DiaryConfig::kSpins; ++k) {
         Json values = Json::array();
-        for (int i = 0; i < DiaryConfig::kSpinValues; ++i) values.push_back(utf8(c.spinValue(k, i)));
-        spins.push_back({{"enabled", c.spinEnabled(k)}, {"name", utf8(c.spinName(k))},
-                         {"rangeLow", c.spinLow(k)}, {"rangeHigh", c.spinHigh(k)}, {"values", values}});
+        for (int i = 0; i < DiaryConfig::kSpinValues; ++i)
+            values.push_back(utf8(c.spinValue(k, i)));
+        spins.push_back({{"enabled", c.spinEnabled(k)},
+                         {"name", utf8(c.spinName(k))},
+                         {"rangeLow", c.spinLow(k)},
+                         {"rangeHigh", c.spinHigh(k)},
+                         {"values", values}});
     }
     j["spins"] = spins;
     Json combos = Json::array();
     for (int k = 0; k < DiaryConfig::kCombos; ++k) {
         Json rows = Json::array();
-        for (int i = 0; i < DiaryConfig::kComboRows; ++i) rows.push_back(utf8(c.comboRow(k, i)));
-        combos.push_back({{"enabled", c.comboEnabled(k)}, {"name", utf8(c.comboName(k))},
-                          {"rowsInUse", c.comboRows(k)}, {"rows", rows}});
+        for (int i = 0; i < DiaryConfig::kComboRows; ++i)
+            rows.push_back(utf8(c.comboRow(k, i)));
+        combos.push_back({{"enabled", c.comboEnabled(k)},
+                          {"name", utf8(c.comboName(k))},
+                          {"rowsInUse", c.comboRows(k)},
+                          {"rows", rows}});
     }
     j["combos"] = combos;
     Json shortcuts = Json::array(), typeNames = Json::array();
-    for (int i = 0; i < DiaryConfig::kShortcuts; ++i) shortcuts.push_back(utf8(c.shortcut(i)));
-    for (int i = 0; i < DiaryConfig::kTypes; ++i) typeNames.push_back(utf8(c.typeName(i)));
+    for (int i = 0; i < DiaryConfig::kShortcuts; ++i)
+        shortcuts.push_back(utf8(c.shortcut(i)));
+    for (int i = 0; i < DiaryConfig::kTypes; ++i)
+        typeNames.push_back(utf8(c.typeName(i)));
     j["shortcuts"] = shortcuts;
     j["typeNames"] = typeNames;
     return j;

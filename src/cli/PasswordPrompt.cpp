@@ -28,9 +28,11 @@ std::optional<std::string> PasswordPrompt::ask() {
     }
     std::string pw;
     char c;
-    while (::read(fd, &c, 1) == 1 && c != '\n' && c != '\r') pw += c;
+    while (::read(fd, &c, 1) == 1 && c != '\n' && c != '\r')
+        pw += c;
     if (restore) ::tcsetattr(fd, TCSAFLUSH, &old);
-    if (::write(fd, "\n", 1) < 0) { /* the newline is cosmetic */ }
+    if (::write(fd, "\n", 1) < 0) { /* the newline is cosmetic */
+    }
     ::close(fd);
     return pw;
 }

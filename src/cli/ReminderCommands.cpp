@@ -4,10 +4,10 @@
 
 #include "cli/Cli.h"
 
-#include "storage/Cp1252.h"
 #include "cli/EntryJson.h"
-#include "storage/LocalTime.h"
 #include "organiser/logic/ReminderSchedule.h"
+#include "storage/Cp1252.h"
+#include "storage/LocalTime.h"
 #include "storage/TN.h"
 
 #include <algorithm>

@@ -5,5 +5,6 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return tavrin::cli::Cli(std::cin, std::cout, std::cerr, tavrin::cli::PasswordPrompt::ask).run(args);
+    return tavrin::cli::Cli(std::cin, std::cout, std::cerr, tavrin::cli::PasswordPrompt::ask)
+        .run(args);
 }

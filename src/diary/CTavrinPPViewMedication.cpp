@@ -1,17 +1,17 @@
 #include "diary/CTavrinPPViewMedication.h"
 
+#include "app/DiaryState.h"
+#include "diary/MedicationList.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "storage/ProgramTexts.h"
+#include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomStatic.h"
 #include "ui/CPrintListCtrl.h"
-#include "platform/Clock.h"
 #include "ui/DateTimeTyping.h"
-#include "app/DiaryState.h"
-#include "diary/MedicationList.h"
-#include "platform/MessageBox.h"
-#include "storage/ProgramTexts.h"
-#include "platform/Settings.h"
-#include "storage/TN.h"
 
 #include <QDateTimeEdit>
 #include <QGridLayout>

@@ -1,17 +1,17 @@
 #include "diary/CTavrinPSDiary.h"
 
-#include "ui/CCustomButton.h"
-#include "ui/CCustomRichEdit.h"
-#include "ui/CCustomStatic.h"
+#include "app/DiaryState.h"
 #include "diary/CTavrinPPBody.h"
 #include "diary/CTavrinPPDiary.h"
 #include "diary/CTavrinPPParams.h"
-#include "app/DiaryState.h"
 #include "diary/FibroRatingsWidget.h"
 #include "diary/FibroValues.h"
+#include "diary/WordCount.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
-#include "diary/WordCount.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomRichEdit.h"
+#include "ui/CCustomStatic.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

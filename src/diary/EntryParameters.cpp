@@ -10,11 +10,15 @@
 namespace tavrin::diary {
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(cp1252::toUtf8(s)); }
+QString q(const std::string& s) {
+    return QString::fromStdString(cp1252::toUtf8(s));
+}
 using Scale = DiaryConfig::Scale;
 using Measure = DiaryConfig::Measure;
 
-Scale scaleOf(int which) { return which == 0 ? Scale::Dream : which == 1 ? Scale::Fatigue : Scale::Shape; }
+Scale scaleOf(int which) {
+    return which == 0 ? Scale::Dream : which == 1 ? Scale::Fatigue : Scale::Shape;
+}
 
 } // namespace
 
@@ -35,7 +39,8 @@ QList<ParameterRow> EntryParameters::rows(const DiaryConfig& c) {
     QList<ParameterRow> out;
     if (c.moodEnabled()) {
         ParameterRow r{ParameterRow::Mood, 0, "Mood", {}, -3, 3, 3};
-        for (int i = 0; i < DiaryConfig::kMoods; ++i) r.names << q(c.moodName(i));
+        for (int i = 0; i < DiaryConfig::kMoods; ++i)
+            r.names << q(c.moodName(i));
         out << r;
     }
     // Dream (-2 to 2), fatigue (-2 to 0), shape (-3 to 0); names at value + 2, + 2, + 3.
@@ -45,34 +50,43 @@ QList<ParameterRow> EntryParameters::rows(const DiaryConfig& c) {
     for (const auto& s : scales) {
         Scale sc = scaleOf(s.which);
         if (!c.scaleEnabled(sc)) continue;
-        ParameterRow r{ParameterRow::Scale, s.which, q(c.scaleName(sc)), {}, s.low, s.high, s.offset};
-        for (int i = 0; i < DiaryConfig::scaleLevels(sc); ++i) r.names << q(c.scaleLevel(sc, i));
+        ParameterRow r{
+            ParameterRow::Scale, s.which, q(c.scaleName(sc)), {}, s.low, s.high, s.offset};
+        for (int i = 0; i < DiaryConfig::scaleLevels(sc); ++i)
+            r.names << q(c.scaleLevel(sc, i));
         out << r;
     }
     for (int k = 0; k < 2; ++k)
-        if (c.checkEnabled(k)) out << ParameterRow{ParameterRow::Check, k, q(c.checkName(k)), {"NO", "YES"}, 0, 1, 0};
-    const Measure reals[] = {Measure::Real1, Measure::Real2}, ints[] = {Measure::Int1, Measure::Int2};
+        if (c.checkEnabled(k))
+            out << ParameterRow{ParameterRow::Check, k, q(c.checkName(k)), {"NO", "YES"}, 0, 1, 0};
+    const Measure reals[] = {Measure::Real1, Measure::Real2},
+                  ints[] = {Measure::Int1, Measure::Int2};
     for (int k = 0; k < 2; ++k)
-        if (c.measureEnabled(reals[k])) out << ParameterRow{ParameterRow::Real, k, q(c.measureName(reals[k])), {}, 0, 0, 0};
+        if (c.measureEnabled(reals[k]))
+            out << ParameterRow{ParameterRow::Real, k, q(c.measureName(reals[k])), {}, 0, 0, 0};
     for (int k = 0; k < 2; ++k)
-        if (c.measureEnabled(ints[k])) out << ParameterRow{ParameterRow::Integer, k, q(c.measureName(ints[k])), {}, 0, 0, 0};
+        if (c.measureEnabled(ints[k]))
+            out << ParameterRow{ParameterRow::Integer, k, q(c.measureName(ints[k])), {}, 0, 0, 0};
     if (c.weatherEnabled()) {
         ParameterRow r{ParameterRow::Weather, 0, "Weather", {}, 0, 0, 0};
-        for (int i = 0; i < DiaryConfig::kWeathers; ++i) r.names << q(c.weatherName(i));
+        for (int i = 0; i < DiaryConfig::kWeathers; ++i)
+            r.names << q(c.weatherName(i));
         out << r;
     }
     for (int k = 0; k < DiaryConfig::kSpins; ++k) {
         if (!c.spinEnabled(k)) continue;
         ParameterRow r{ParameterRow::Spin, k, q(c.spinName(k)), {}, 0, 0, 3};
         spinRange(c.spinLow(k), c.spinHigh(k), r.lowest, r.highest);
-        for (int i = 0; i < DiaryConfig::kSpinValues; ++i) r.names << q(c.spinValue(k, i));
+        for (int i = 0; i < DiaryConfig::kSpinValues; ++i)
+            r.names << q(c.spinValue(k, i));
         out << r;
     }
     for (int k = 0; k < DiaryConfig::kCombos; ++k) {
         if (!c.comboEnabled(k)) continue;
         ParameterRow r{ParameterRow::Combo, k, q(c.comboName(k)), {}, 0, 0, 0};
         const int rows = std::clamp(c.comboRows(k), 1, DiaryConfig::kComboRows);
-        for (int i = 0; i < rows; ++i) r.names << q(c.comboRow(k, i));
+        for (int i = 0; i < rows; ++i)
+            r.names << q(c.comboRow(k, i));
         out << r;
     }
     return out;
@@ -80,14 +94,21 @@ QList<ParameterRow> EntryParameters::rows(const DiaryConfig& c) {
 
 int EntryParameters::value(const ParameterRow& row, const EntryRecord& e) {
     switch (row.kind) {
-    case ParameterRow::Mood: return e.mood();
-    case ParameterRow::Scale: return row.which == 0 ? e.dream() : row.which == 1 ? e.fatigue() : e.shape();
-    case ParameterRow::Check: return (row.which == 0 ? e.menstruation() : e.copulation()) == 1 ? 1 : 0;
-    case ParameterRow::Weather: return e.weather();
-    case ParameterRow::Spin: return e.spin(row.which);
-    case ParameterRow::Combo: return e.combo(row.which);
+    case ParameterRow::Mood:
+        return e.mood();
+    case ParameterRow::Scale:
+        return row.which == 0 ? e.dream() : row.which == 1 ? e.fatigue() : e.shape();
+    case ParameterRow::Check:
+        return (row.which == 0 ? e.menstruation() : e.copulation()) == 1 ? 1 : 0;
+    case ParameterRow::Weather:
+        return e.weather();
+    case ParameterRow::Spin:
+        return e.spin(row.which);
+    case ParameterRow::Combo:
+        return e.combo(row.which);
     case ParameterRow::Real:
-    case ParameterRow::Integer: break;
+    case ParameterRow::Integer:
+        break;
     }
     return 0;
 }
@@ -95,21 +116,35 @@ int EntryParameters::value(const ParameterRow& row, const EntryRecord& e) {
 void EntryParameters::setValue(const ParameterRow& row, EntryRecord& e, int v) {
     const auto b = std::int8_t(v);
     switch (row.kind) {
-    case ParameterRow::Mood: e.setMood(b); break;
+    case ParameterRow::Mood:
+        e.setMood(b);
+        break;
     case ParameterRow::Scale:
-        if (row.which == 0) e.setDream(b);
-        else if (row.which == 1) e.setFatigue(b);
-        else e.setShape(b);
+        if (row.which == 0)
+            e.setDream(b);
+        else if (row.which == 1)
+            e.setFatigue(b);
+        else
+            e.setShape(b);
         break;
     case ParameterRow::Check:
-        if (row.which == 0) e.setMenstruation(v == 1);
-        else e.setCopulation(v == 1);
+        if (row.which == 0)
+            e.setMenstruation(v == 1);
+        else
+            e.setCopulation(v == 1);
         break;
-    case ParameterRow::Weather: e.setWeather(b); break;
-    case ParameterRow::Spin: e.setSpin(row.which, b); break;
-    case ParameterRow::Combo: e.setCombo(row.which, b); break;
+    case ParameterRow::Weather:
+        e.setWeather(b);
+        break;
+    case ParameterRow::Spin:
+        e.setSpin(row.which, b);
+        break;
+    case ParameterRow::Combo:
+        e.setCombo(row.which, b);
+        break;
     case ParameterRow::Real:
-    case ParameterRow::Integer: break;
+    case ParameterRow::Integer:
+        break;
     }
 }
 
@@ -119,7 +154,8 @@ QString EntryParameters::text(const ParameterRow& row, const EntryRecord& e) {
         std::snprintf(buf, sizeof buf, "%0.2f", double(row.which == 0 ? e.real1() : e.real2()));
         return QString::fromLatin1(buf);
     }
-    if (row.kind == ParameterRow::Integer) return QString::asprintf("%d", row.which == 0 ? e.int1() : e.int2());
+    if (row.kind == ParameterRow::Integer)
+        return QString::asprintf("%d", row.which == 0 ? e.int1() : e.int2());
     return {};
 }
 
@@ -130,16 +166,20 @@ bool EntryParameters::setText(const ParameterRow& row, EntryRecord& e, const QSt
         float f = t.isEmpty() ? 0.f : t.toFloat(&ok);
         if (t.isEmpty()) ok = true;
         if (!ok) return false;
-        if (row.which == 0) e.setReal1(f);
-        else e.setReal2(f);
+        if (row.which == 0)
+            e.setReal1(f);
+        else
+            e.setReal2(f);
         return true;
     }
     if (row.kind == ParameterRow::Integer) {
         int n = t.isEmpty() ? 0 : t.toInt(&ok);
         if (t.isEmpty()) ok = true;
         if (!ok) return false;
-        if (row.which == 0) e.setInt1(n);
-        else e.setInt2(n);
+        if (row.which == 0)
+            e.setInt1(n);
+        else
+            e.setInt2(n);
         return true;
     }
     return false;

@@ -11,7 +11,7 @@
 namespace tavrin {
 class DiaryConfig;
 class EntryRecord;
-}
+} // namespace tavrin
 
 namespace tavrin::diary {
 
@@ -32,7 +32,7 @@ struct ParameterRow {
     QStringList names; // value names, for spins and lists
     int lowest = 0;    // spin rows: the range of values offered
     int highest = 0;
-    int offset = 0;    // spin rows: names[value + offset]
+    int offset = 0; // spin rows: names[value + offset]
 
     bool isSpin() const { return kind == Mood || kind == Scale || kind == Spin; }
     bool isList() const { return kind == Check || kind == Weather || kind == Combo; }
@@ -60,7 +60,8 @@ public:
 
     // The range a spin of the configuration offers. The configuration may hold slider
     // positions 0 to 6 (written by the options page) or values -3 to 3 (written for the
-    // Training type): a negative lower end means values, otherwise positions (value = position - 3).
+    // Training type): a negative lower end means values, otherwise positions
+    // (value = position - 3).
     static void spinRange(int storedLow, int storedHigh, int& lowest, int& highest);
 
     static QString nameAt(const QStringList& names, int index);

@@ -3,8 +3,8 @@
 // values are read when the page is made; values() gathers what the controls hold now. The page
 // refuses to be left while "This many days:" is outside 1 to 355.
 
-#include "ui/CCustomPropertyPage.h"
 #include "options/OptionsSettings.h"
+#include "ui/CCustomPropertyPage.h"
 
 #include <optional>
 

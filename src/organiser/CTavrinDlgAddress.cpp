@@ -1,8 +1,8 @@
 #include "organiser/CTavrinDlgAddress.h"
 
+#include "app/DiaryState.h"
 #include "organiser/ContactTextEdit.h"
 #include "organiser/OrganiserLook.h"
-#include "app/DiaryState.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"

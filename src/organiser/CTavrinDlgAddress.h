@@ -5,9 +5,9 @@
 //
 // List row n shows the record at position n of the table, which is also its item data.
 
+#include "app/Module.h"
 #include "organiser/logic/AddressBook.h"
 #include "ui/CCustomDialog.h"
-#include "app/Module.h"
 
 #include <array>
 

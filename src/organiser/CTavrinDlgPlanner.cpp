@@ -1,10 +1,10 @@
 #include "organiser/CTavrinDlgPlanner.h"
 
+#include "app/DiaryState.h"
 #include "organiser/OrganiserLook.h"
 #include "organiser/PlannerCalendar.h"
-#include "organiser/logic/PlannerItems.h"
 #include "organiser/PlannerStatistics.h"
-#include "app/DiaryState.h"
+#include "organiser/logic/PlannerItems.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"

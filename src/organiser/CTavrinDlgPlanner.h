@@ -6,9 +6,9 @@
 // The page keeps a working copy of the planner table, read again after every change. Each
 // row's item data is its record's position in the table.
 
-#include "ui/CCustomDialog.h"
 #include "app/Module.h"
 #include "storage/PlannerRecord.h"
+#include "ui/CCustomDialog.h"
 
 #include <QDate>
 

@@ -1,14 +1,8 @@
 #include "organiser/CTavrinDlgReminder.h"
 
-#include "ui/ActiveSkin.h"
-#include "ui/CCustomButton.h"
-#include "ui/CCustomListCtrl.h"
-#include "ui/CCustomRichEdit.h"
-#include "ui/CCustomStatic.h"
-#include "ui/CPrintListCtrl.h"
+#include "app/DiaryState.h"
 #include "organiser/DueReminders.h"
 #include "organiser/logic/ReminderSchedule.h"
-#include "app/DiaryState.h"
 #include "platform/Clock.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -16,6 +10,12 @@
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 #include "storage/TN.h"
+#include "ui/ActiveSkin.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomListCtrl.h"
+#include "ui/CCustomRichEdit.h"
+#include "ui/CCustomStatic.h"
+#include "ui/CPrintListCtrl.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 // Modify, Delete, Print and Show Current Reminders, and the reminders table in its stored order
 // (list row n is record position n).
 
-#include "ui/CCustomDialog.h"
 #include "app/Module.h"
+#include "ui/CCustomDialog.h"
 
 #include <QStringList>
 

@@ -1,17 +1,17 @@
 #include "organiser/CTavrinDlgReminderView.h"
 
-#include "ui/CCustomButton.h"
-#include "ui/CCustomListCtrl.h"
-#include "ui/CPrintListCtrl.h"
+#include "app/DiaryState.h"
 #include "organiser/CTavrinDlgReminder.h"
 #include "organiser/DueReminders.h"
 #include "organiser/logic/ReminderSchedule.h"
-#include "ui/WindowEffects.h"
-#include "app/DiaryState.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "platform/Sound.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomListCtrl.h"
+#include "ui/CPrintListCtrl.h"
+#include "ui/WindowEffects.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

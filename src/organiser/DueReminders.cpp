@@ -1,8 +1,8 @@
 #include "organiser/DueReminders.h"
 
+#include "app/DiaryState.h"
 #include "organiser/CTavrinDlgReminderView.h"
 #include "organiser/logic/ReminderSchedule.h"
-#include "app/DiaryState.h"
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 #include "platform/TrayNotice.h"

@@ -1,8 +1,8 @@
 #include "organiser/OrganiserModule.h"
 
 #include "organiser/CTavrinDlgAddress.h"
-#include "organiser/CTavrinDlgReminder.h"
 #include "organiser/CTavrinDlgPlanner.h"
+#include "organiser/CTavrinDlgReminder.h"
 
 namespace tavrin::organiser {
 

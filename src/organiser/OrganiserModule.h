@@ -2,8 +2,8 @@
 // The organiser module as the main window sees it: its pages (reminders, planner, contacts)
 // and the reminders behind the minute timer.
 
-#include "organiser/DueReminders.h"
 #include "app/Module.h"
+#include "organiser/DueReminders.h"
 
 namespace tavrin::organiser {
 

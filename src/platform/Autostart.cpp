@@ -59,6 +59,8 @@ bool Autostart::setEnabled(bool enabled, const QString& programPath) {
     return f.commit();
 }
 
-bool Autostart::isEnabled() { return QFileInfo(filePath()).isFile(); }
+bool Autostart::isEnabled() {
+    return QFileInfo(filePath()).isFile();
+}
 
 } // namespace tavrin::platform

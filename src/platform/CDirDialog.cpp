@@ -32,8 +32,9 @@ QString CDirDialog::choose(QWidget* parent, const QString& title, const QString&
     }
 
     QFileDialog dlg(parent, caption,
-                    initialDirectory.isEmpty() || !QFileInfo(initialDirectory).isDir() ? QDir::homePath()
-                                                                                       : initialDirectory);
+                    initialDirectory.isEmpty() || !QFileInfo(initialDirectory).isDir()
+                        ? QDir::homePath()
+                        : initialDirectory);
     dlg.setFileMode(QFileDialog::Directory);
     dlg.setOption(QFileDialog::ShowDirsOnly, true);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true); // the button text must be ours
@@ -42,8 +43,9 @@ QString CDirDialog::choose(QWidget* parent, const QString& title, const QString&
     // A click on a sub-folder only highlights it; the answer is the folder the user stands in.
     // A folder typed into the name field is taken as typed.
     QString highlighted;
-    const auto tracking = QObject::connect(&dlg, &QFileDialog::currentChanged, &dlg,
-                                           [&highlighted](const QString& path) { highlighted = path; });
+    const auto tracking =
+        QObject::connect(&dlg, &QFileDialog::currentChanged, &dlg,
+                         [&highlighted](const QString& path) { highlighted = path; });
     const int result = dlg.exec();
     QObject::disconnect(tracking);
     if (result != QDialog::Accepted) return QString();
@@ -57,9 +59,17 @@ QString CDirDialog::choose(QWidget* parent, const QString& title, const QString&
     return QFileInfo(dir).isDir() ? QDir(dir).absolutePath() : QString();
 }
 
-void CDirDialog::setNextDirectory(const QString& path) { g_next.enqueue(path); }
-void CDirDialog::cancelNext() { g_next.enqueue(std::nullopt); }
-void CDirDialog::clearScripted() { g_next.clear(); }
-QString CDirDialog::lastTitle() { return g_lastTitle; }
+void CDirDialog::setNextDirectory(const QString& path) {
+    g_next.enqueue(path);
+}
+void CDirDialog::cancelNext() {
+    g_next.enqueue(std::nullopt);
+}
+void CDirDialog::clearScripted() {
+    g_next.clear();
+}
+QString CDirDialog::lastTitle() {
+    return g_lastTitle;
+}
 
 } // namespace tavrin::platform

@@ -27,7 +27,8 @@ public:
     bool doBrowse(QWidget* parent = nullptr);
     const QString& path() const { return path_; }
 
-    static QString choose(QWidget* parent, const QString& title, const QString& initialDirectory = QString());
+    static QString choose(QWidget* parent, const QString& title,
+                          const QString& initialDirectory = QString());
 
     // ---- test seam ----
     static void setNextDirectory(const QString& path);

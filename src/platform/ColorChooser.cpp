@@ -23,9 +23,17 @@ std::optional<QColor> ColorChooser::choose(const QColor& initial, QWidget* paren
     return dlg.selectedColor();
 }
 
-void ColorChooser::setNextColor(const QColor& color) { g_next.enqueue(color); }
-void ColorChooser::cancelNext() { g_next.enqueue(std::nullopt); }
-void ColorChooser::clearScripted() { g_next.clear(); }
-QColor ColorChooser::lastInitial() { return g_lastInitial; }
+void ColorChooser::setNextColor(const QColor& color) {
+    g_next.enqueue(color);
+}
+void ColorChooser::cancelNext() {
+    g_next.enqueue(std::nullopt);
+}
+void ColorChooser::clearScripted() {
+    g_next.clear();
+}
+QColor ColorChooser::lastInitial() {
+    return g_lastInitial;
+}
 
 } // namespace tavrin::platform

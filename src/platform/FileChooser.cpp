@@ -27,7 +27,9 @@ QString convertPatterns(const QString& patterns) {
     return out.isEmpty() ? QStringLiteral("*") : out.join(' ');
 }
 
-bool hasWildcard(const QString& s) { return s.contains('*') || s.contains('?'); }
+bool hasWildcard(const QString& s) {
+    return s.contains('*') || s.contains('?');
+}
 
 bool confirmOverwrite(const QString& path, QWidget* parent) {
     return MessageBox::show(QStringLiteral("%1 already exists.\nDo you want to replace it?")
@@ -42,10 +44,12 @@ QString run(QWidget* parent, const FileRequest& req) {
         if (g_next.isEmpty()) return QString();
         const std::optional<QString> answer = g_next.dequeue();
         if (!answer || answer->isEmpty()) return QString();
-        const QString path = QFileInfo(FileChooser::withDefaultExtension(*answer, req.defaultExtension))
-                                 .absoluteFilePath();
+        const QString path =
+            QFileInfo(FileChooser::withDefaultExtension(*answer, req.defaultExtension))
+                .absoluteFilePath();
         if (!req.save && req.mustExistOrPrompt && !QFileInfo(path).isFile()) return QString();
-        if (req.save && req.mustExistOrPrompt && QFileInfo::exists(path) && !confirmOverwrite(path, parent))
+        if (req.save && req.mustExistOrPrompt && QFileInfo::exists(path) &&
+            !confirmOverwrite(path, parent))
             return QString();
         return path;
     }
@@ -77,8 +81,8 @@ QString run(QWidget* parent, const FileRequest& req) {
         dlg.setWindowModality(Qt::ApplicationModal);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return QString();
 
-        const QString path = QFileInfo(FileChooser::withDefaultExtension(dlg.selectedFiles().first(),
-                                                                         req.defaultExtension))
+        const QString path = QFileInfo(FileChooser::withDefaultExtension(
+                                           dlg.selectedFiles().first(), req.defaultExtension))
                                  .absoluteFilePath();
         g_lastDir = QFileInfo(path).absolutePath();
         if (hasWildcard(QFileInfo(path).fileName())) { // a pattern is no file to save to
@@ -86,7 +90,8 @@ QString run(QWidget* parent, const FileRequest& req) {
             startName = QFileInfo(path).fileName();
             continue;
         }
-        if (req.save && req.mustExistOrPrompt && QFileInfo::exists(path) && !confirmOverwrite(path, parent)) {
+        if (req.save && req.mustExistOrPrompt && QFileInfo::exists(path) &&
+            !confirmOverwrite(path, parent)) {
             startDir = g_lastDir;
             startName = QFileInfo(path).fileName();
             continue;
@@ -97,7 +102,8 @@ QString run(QWidget* parent, const FileRequest& req) {
 } // namespace
 
 QString FileChooser::open(QWidget* parent, const QString& title, const QString& filter,
-                          const QString& defaultExtension, const QString& initialName, bool mustExist) {
+                          const QString& defaultExtension, const QString& initialName,
+                          bool mustExist) {
     return run(parent, {false, title, filter, defaultExtension, initialName, mustExist});
 }
 
@@ -109,7 +115,8 @@ QString FileChooser::save(QWidget* parent, const QString& title, const QString& 
 
 QString FileChooser::qtFilter(const QString& filter) {
     QStringList parts = filter.split('|');
-    while (!parts.isEmpty() && parts.last().trimmed().isEmpty()) parts.removeLast();
+    while (!parts.isEmpty() && parts.last().trimmed().isEmpty())
+        parts.removeLast();
     static const QRegularExpression trailingParens(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     QStringList out;
     for (int i = 0; i < parts.size(); i += 2) {
@@ -139,9 +146,17 @@ QString FileChooser::withDefaultExtension(const QString& path, const QString& ex
     return path + '.' + ext;
 }
 
-void FileChooser::setNextFileName(const QString& path) { g_next.enqueue(path); }
-void FileChooser::cancelNext() { g_next.enqueue(std::nullopt); }
-void FileChooser::clearScripted() { g_next.clear(); }
-const FileRequest& FileChooser::lastRequest() { return g_last; }
+void FileChooser::setNextFileName(const QString& path) {
+    g_next.enqueue(path);
+}
+void FileChooser::cancelNext() {
+    g_next.enqueue(std::nullopt);
+}
+void FileChooser::clearScripted() {
+    g_next.clear();
+}
+const FileRequest& FileChooser::lastRequest() {
+    return g_last;
+}
 
 } // namespace tavrin::platform

@@ -29,11 +29,11 @@ class FileChooser {
 public:
     // Empty when cancelled; otherwise an absolute path.
     static QString open(QWidget* parent, const QString& title, const QString& filter,
-                        const QString& defaultExtension = QString(), const QString& initialName = QString(),
-                        bool mustExist = true);
+                        const QString& defaultExtension = QString(),
+                        const QString& initialName = QString(), bool mustExist = true);
     static QString save(QWidget* parent, const QString& title, const QString& filter,
-                        const QString& defaultExtension = QString(), const QString& initialName = QString(),
-                        bool overwritePrompt = true);
+                        const QString& defaultExtension = QString(),
+                        const QString& initialName = QString(), bool overwritePrompt = true);
 
     // "Text files (*.txt)|*.txt|All files (*.*)|*.*||" -> "Text files (*.txt);;All files (*)".
     // Several patterns ("*.bmp;*.dib") become one space-separated list; "*.*" becomes "*" so that

@@ -23,9 +23,17 @@ std::optional<QFont> FontChooser::choose(const QFont& initial, QWidget* parent) 
     return dlg.selectedFont();
 }
 
-void FontChooser::setNextFont(const QFont& font) { g_next.enqueue(font); }
-void FontChooser::cancelNext() { g_next.enqueue(std::nullopt); }
-void FontChooser::clearScripted() { g_next.clear(); }
-QFont FontChooser::lastInitial() { return g_lastInitial; }
+void FontChooser::setNextFont(const QFont& font) {
+    g_next.enqueue(font);
+}
+void FontChooser::cancelNext() {
+    g_next.enqueue(std::nullopt);
+}
+void FontChooser::clearScripted() {
+    g_next.clear();
+}
+QFont FontChooser::lastInitial() {
+    return g_lastInitial;
+}
 
 } // namespace tavrin::platform

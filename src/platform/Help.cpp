@@ -68,7 +68,8 @@ QString Help::topicFile(const QString& name) {
     }
     t.replace('\\', '/');
     t = t.section('/', -1); // the page name only
-    if (t.isEmpty() || t == QStringLiteral(".") || t == QStringLiteral("..")) t = QString::fromLatin1(kContentsPage);
+    if (t.isEmpty() || t == QStringLiteral(".") || t == QStringLiteral(".."))
+        t = QString::fromLatin1(kContentsPage);
     return t + anchor;
 }
 
@@ -92,13 +93,14 @@ bool Help::openTopic(const QString& name, QWidget* parent) {
         return false;
     }
     // Without a widget application there is no window to show; say whether the page exists.
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return !topicPath(name).isEmpty();
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return !topicPath(name).isEmpty();
     if (!g_window) {
         g_window = new HelpWindow();
         g_window->setAttribute(Qt::WA_DeleteOnClose);
         // The help window is a top-level window of its own; it goes when the program ends.
-        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, g_window.data(),
-                         &QObject::deleteLater);
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                         g_window.data(), &QObject::deleteLater);
     }
     const bool found = g_window->showTopic(name);
     ModalFollower::adopt(QApplication::activeModalWidget());
@@ -110,14 +112,22 @@ bool Help::openTopic(const QString& name, QWidget* parent) {
     return found;
 }
 
-HelpWindow* Help::window() { return g_window.data(); }
+HelpWindow* Help::window() {
+    return g_window.data();
+}
 
 void Help::closeWindow() {
     if (g_window) delete g_window.data();
 }
 
-QString Help::lastTopic() { return g_opened.isEmpty() ? QString() : g_opened.last(); }
-const QStringList& Help::topicsOpened() { return g_opened; }
-void Help::clearRecorded() { g_opened.clear(); }
+QString Help::lastTopic() {
+    return g_opened.isEmpty() ? QString() : g_opened.last();
+}
+const QStringList& Help::topicsOpened() {
+    return g_opened;
+}
+void Help::clearRecorded() {
+    g_opened.clear();
+}
 
 } // namespace tavrin::platform

@@ -10,7 +10,8 @@
 
 namespace tavrin::platform {
 
-HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent), dir_(Help::helpDir()), browser_(new QTextBrowser(this)) {
+HelpViewer::HelpViewer(QWidget* parent)
+    : QWidget(parent), dir_(Help::helpDir()), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("helpViewer"));
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     // Links are followed here: pages of the help folder in the viewer, anything else outside.
@@ -22,8 +23,9 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent), dir_(Help::helpDir())
     layout->addWidget(browser_);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
     // The new address comes with the signal; source() may still hold the old one at that point.
-    connect(browser_, &QTextBrowser::sourceChanged, this,
-            [this](const QUrl& url) { emit topicChanged(QFileInfo(url.toLocalFile()).fileName()); });
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        emit topicChanged(QFileInfo(url.toLocalFile()).fileName());
+    });
     connect(browser_, &QTextBrowser::historyChanged, this, &HelpViewer::historyChanged);
 }
 
@@ -44,9 +46,15 @@ QString HelpViewer::currentTopic() const {
     return src.isEmpty() ? QString() : QFileInfo(src.toLocalFile()).fileName();
 }
 
-void HelpViewer::back() { browser_->backward(); }
-void HelpViewer::forward() { browser_->forward(); }
-void HelpViewer::home() { showTopic(QString::fromLatin1(Help::kContentsPage)); }
+void HelpViewer::back() {
+    browser_->backward();
+}
+void HelpViewer::forward() {
+    browser_->forward();
+}
+void HelpViewer::home() {
+    showTopic(QString::fromLatin1(Help::kContentsPage));
+}
 
 void HelpViewer::followLink(const QUrl& url) {
     const QUrl target = browser_->source().resolved(url);

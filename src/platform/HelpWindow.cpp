@@ -31,7 +31,8 @@ QList<QPair<QString, QString>> HelpWindow::contentsEntries(const QString& helpDi
             if (href.isEmpty() || href.contains(':') || href.startsWith('#')) continue;
             const QString file = href.section('#', 0, 0);
             bool seen = false;
-            for (const auto& e : out) seen = seen || e.first == file;
+            for (const auto& e : out)
+                seen = seen || e.first == file;
             if (!seen) out.append({file, frag.text().trimmed()});
         }
     }
@@ -69,8 +70,9 @@ HelpWindow::HelpWindow(QWidget* parent)
         auto* item = new QListWidgetItem(title.isEmpty() ? file : title, contents_);
         item->setData(Qt::UserRole, file);
     }
-    connect(contents_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { viewer_->showTopic(item->data(Qt::UserRole).toString()); });
+    connect(contents_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        viewer_->showTopic(item->data(Qt::UserRole).toString());
+    });
     connect(back_, &QPushButton::clicked, viewer_, &HelpViewer::back);
     connect(forward_, &QPushButton::clicked, viewer_, &HelpViewer::forward);
     connect(home_, &QPushButton::clicked, viewer_, &HelpViewer::home);

@@ -14,21 +14,30 @@ QList<MessageRecord> g_recorded;
 
 QMessageBox::Icon qtIcon(MsgIcon i) {
     switch (i) {
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Error: return QMessageBox::Critical;
-    case MsgIcon::None: break;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Error:
+        return QMessageBox::Critical;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons qtButtons(MsgButtons b) {
     switch (b) {
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::Ok: break;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -56,11 +65,16 @@ MsgAnswer MessageBox::show(const QString& text, MsgIcon icon, MsgButtons buttons
     box.setWindowModality(Qt::ApplicationModal);
     if (onTop) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    default: return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    default:
+        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     }
 }
 
@@ -68,7 +82,8 @@ void MessageBox::warning(const QString& text, QWidget* parent) {
     show(text, MsgIcon::Warning, MsgButtons::Ok, QString::fromUtf8(texts::kProgramTitle), parent);
 }
 void MessageBox::information(const QString& text, QWidget* parent) {
-    show(text, MsgIcon::Information, MsgButtons::Ok, QString::fromUtf8(texts::kProgramTitle), parent);
+    show(text, MsgIcon::Information, MsgButtons::Ok, QString::fromUtf8(texts::kProgramTitle),
+         parent);
 }
 void MessageBox::plain(const QString& text, QWidget* parent) {
     show(text, MsgIcon::None, MsgButtons::Ok, QString::fromUtf8(texts::kProgramTitle), parent);
@@ -78,13 +93,22 @@ bool MessageBox::question(const QString& text, QWidget* parent) {
                 parent) == MsgAnswer::Yes;
 }
 
-void MessageBox::setTestMode(bool on) { g_testMode = on; }
-bool MessageBox::testMode() { return g_testMode; }
-void MessageBox::setNextAnswer(MsgAnswer answer) { g_answers.enqueue(answer); }
-const QList<MessageRecord>& MessageBox::recorded() { return g_recorded; }
+void MessageBox::setTestMode(bool on) {
+    g_testMode = on;
+}
+bool MessageBox::testMode() {
+    return g_testMode;
+}
+void MessageBox::setNextAnswer(MsgAnswer answer) {
+    g_answers.enqueue(answer);
+}
+const QList<MessageRecord>& MessageBox::recorded() {
+    return g_recorded;
+}
 QStringList MessageBox::recordedTexts() {
     QStringList out;
-    for (const auto& r : g_recorded) out << r.text;
+    for (const auto& r : g_recorded)
+        out << r.text;
     return out;
 }
 void MessageBox::clearRecorded() {

@@ -10,14 +10,19 @@ namespace tavrin::platform {
 void MessageBoxReporter::report(ReportKind kind, const std::string& text) {
     const QString t = QString::fromStdString(text); // storage hands over UTF-8
     // A box raised in the middle of a long operation gets the ordinary pointer back.
-    const bool overWait = cursorsSet_ > 0 && qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    const bool overWait =
+        cursorsSet_ > 0 && qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (overWait) QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     switch (kind) {
     case ReportKind::FileError:
     case ReportKind::Damaged:
     case ReportKind::Voice:
-    case ReportKind::WrongVersion: MessageBox::warning(t); break;
-    case ReportKind::Trace: MessageBox::plain(t); break;
+    case ReportKind::WrongVersion:
+        MessageBox::warning(t);
+        break;
+    case ReportKind::Trace:
+        MessageBox::plain(t);
+        break;
     }
     if (overWait) QGuiApplication::restoreOverrideCursor();
 }
@@ -45,6 +50,8 @@ MessageBoxReporter& MessageBoxReporter::instance() {
     return r;
 }
 
-void MessageBoxReporter::install() { Reporter::setGlobal(&instance()); }
+void MessageBoxReporter::install() {
+    Reporter::setGlobal(&instance());
+}
 
 } // namespace tavrin::platform

@@ -47,7 +47,11 @@ PrintChoice PrintDialog::choose(QWidget* parent, bool offerSelection, bool selec
     return c;
 }
 
-void PrintDialog::setNextPdf(const QString& path, bool selectionOnly) { g_next = Scripted{path, selectionOnly}; }
-void PrintDialog::cancelNext() { g_next = Scripted{}; }
+void PrintDialog::setNextPdf(const QString& path, bool selectionOnly) {
+    g_next = Scripted{path, selectionOnly};
+}
+void PrintDialog::cancelNext() {
+    g_next = Scripted{};
+}
 
 } // namespace tavrin::platform

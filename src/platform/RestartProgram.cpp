@@ -28,13 +28,21 @@ bool RestartProgram::scheduleAfterProcess(qint64 pid, const QString& programPath
         g_recorded.append({programPath, arguments, pid});
         return true;
     }
-    QStringList args{QStringLiteral("-c"), QString::fromLatin1(kScript), QStringLiteral("tavrin-restart"),
-                     QString::number(pid), QString::number(qMax(0, maxWaitSeconds) * 10), programPath};
+    QStringList args{QStringLiteral("-c"),
+                     QString::fromLatin1(kScript),
+                     QStringLiteral("tavrin-restart"),
+                     QString::number(pid),
+                     QString::number(qMax(0, maxWaitSeconds) * 10),
+                     programPath};
     args += arguments;
     return QProcess::startDetached(QStringLiteral("/bin/sh"), args);
 }
 
-const QList<RestartRequest>& RestartProgram::recorded() { return g_recorded; }
-void RestartProgram::clearRecorded() { g_recorded.clear(); }
+const QList<RestartRequest>& RestartProgram::recorded() {
+    return g_recorded;
+}
+void RestartProgram::clearRecorded() {
+    g_recorded.clear();
+}
 
 } // namespace tavrin::platform

@@ -99,7 +99,8 @@ bool write(const IntSetting& s, int value);
 // A null text deletes the value, so that the next read gives the default.
 bool write(const StringSetting& s, const QString& text);
 
-// The key of column `column` of the list with the given format ("recordsList %02d" -> "recordsList 03").
+// The key of column `column` of the list with the given format:
+// "recordsList %02d" -> "recordsList 03".
 QString columnKey(const char* format, int column);
 
 } // namespace settings

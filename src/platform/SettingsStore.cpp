@@ -35,8 +35,10 @@ bool SettingsStore::writeInt(const QString& key, int value) {
 
 bool SettingsStore::writeString(const QString& key, const QString& text) {
     Section sec;
-    if (text.isNull()) sec.s.remove(key);
-    else sec.s.setValue(key, text);
+    if (text.isNull())
+        sec.s.remove(key);
+    else
+        sec.s.setValue(key, text);
     sec.s.sync();
     return sec.s.status() == QSettings::NoError;
 }

@@ -38,7 +38,9 @@ bool ShellOpen::openUrl(const QString& address) {
 bool ShellOpen::mail(const QString& address) {
     const QString a = address.trimmed();
     if (a.isEmpty()) return false;
-    return openUrl(a.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive) ? a : QStringLiteral("mailto:") + a);
+    return openUrl(a.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive)
+                       ? a
+                       : QStringLiteral("mailto:") + a);
 }
 
 bool ShellOpen::runProgram(const QString& program, const QStringList& arguments) {
@@ -50,7 +52,11 @@ bool ShellOpen::runProgram(const QString& program, const QStringList& arguments)
     return QProcess::startDetached(program, arguments);
 }
 
-const QList<ShellRequest>& ShellOpen::recorded() { return g_recorded; }
-void ShellOpen::clearRecorded() { g_recorded.clear(); }
+const QList<ShellRequest>& ShellOpen::recorded() {
+    return g_recorded;
+}
+void ShellOpen::clearRecorded() {
+    g_recorded.clear();
+}
 
 } // namespace tavrin::platform

@@ -11,7 +11,8 @@ namespace {
 const QByteArray kActivate = "activate\n";
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent), name_(name) {}
+SingleInstance::SingleInstance(const QString& name, QObject* parent)
+    : QObject(parent), name_(name) {}
 
 SingleInstance::~SingleInstance() {
     if (server_) server_->close();
@@ -21,8 +22,8 @@ SingleInstance::~SingleInstance() {
 QString SingleInstance::sanitized(const QString& name) {
     QString out;
     for (QChar c : name) {
-        const bool safe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                          c == '.' || c == '-' || c == '_';
+        const bool safe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
         out += safe ? c : QChar('_');
     }
     if (out.isEmpty() || out.startsWith('.')) out.prepend('_');
@@ -32,12 +33,15 @@ QString SingleInstance::sanitized(const QString& name) {
 QString SingleInstance::runtimeDir() {
     // XDG_RUNTIME_DIR is private to the user; without it, a folder of our own under temp.
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath() + QStringLiteral("/tavrin-") + qEnvironmentVariable("USER");
+    if (dir.isEmpty())
+        dir = QDir::tempPath() + QStringLiteral("/tavrin-") + qEnvironmentVariable("USER");
     QDir().mkpath(dir);
     return dir;
 }
 
-QString SingleInstance::lockFilePath() const { return QDir(runtimeDir()).filePath(sanitized(name_) + ".lock"); }
+QString SingleInstance::lockFilePath() const {
+    return QDir(runtimeDir()).filePath(sanitized(name_) + ".lock");
+}
 
 QString SingleInstance::serverName() const {
     // A full path keeps the socket out of the shared temporary folder.

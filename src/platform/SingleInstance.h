@@ -35,7 +35,8 @@ public:
     static QString runtimeDir();
     QString lockFilePath() const;
     QString serverName() const;
-    // The name reduced to characters that are safe in a file name ("Tavelle v3.10" -> "Tavelle_v3.10").
+    // The name reduced to characters that are safe in a file name:
+    // "Tavelle v3.10" -> "Tavelle_v3.10".
     static QString sanitized(const QString& name);
 
 signals:

@@ -35,7 +35,8 @@ bool waitLoaded(QSoundEffect& effect, int timeoutMs) {
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect.status() == QSoundEffect::Ready || effect.status() == QSoundEffect::Error) loop.quit();
+        if (effect.status() == QSoundEffect::Ready || effect.status() == QSoundEffect::Error)
+            loop.quit();
     });
     timer.start(timeoutMs);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -85,8 +86,10 @@ bool Sound::playAsync(const QString& path) {
         if (!effect->isPlaying() && effect->status() == QSoundEffect::Ready) effect->deleteLater();
     });
     QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-        if (effect->status() == QSoundEffect::Ready && !effect->isPlaying()) effect->play();
-        else if (effect->status() == QSoundEffect::Error) effect->deleteLater();
+        if (effect->status() == QSoundEffect::Ready && !effect->isPlaying())
+            effect->play();
+        else if (effect->status() == QSoundEffect::Error)
+            effect->deleteLater();
     });
     effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     if (effect->status() == QSoundEffect::Ready) effect->play();
@@ -109,9 +112,17 @@ void Sound::beep() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
 }
 
-void Sound::setTestMode(bool on) { g_testMode = on; }
-bool Sound::testMode() { return g_testMode.value_or(MessageBox::testMode()); }
-const QList<SoundRecord>& Sound::recorded() { return g_recorded; }
-void Sound::clearRecorded() { g_recorded.clear(); }
+void Sound::setTestMode(bool on) {
+    g_testMode = on;
+}
+bool Sound::testMode() {
+    return g_testMode.value_or(MessageBox::testMode());
+}
+const QList<SoundRecord>& Sound::recorded() {
+    return g_recorded;
+}
+void Sound::clearRecorded() {
+    g_recorded.clear();
+}
 
 } // namespace tavrin::platform

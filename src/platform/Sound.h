@@ -13,7 +13,7 @@ namespace tavrin::platform {
 
 struct SoundRecord {
     enum Kind { File, Beep } kind;
-    QString path;          // for File
+    QString path; // for File
     bool synchronous = false;
 };
 

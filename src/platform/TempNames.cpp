@@ -13,7 +13,8 @@ const QStringList& TempNames::prefixes() {
 }
 
 QString TempNames::path(const QString& prefix) {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("%1%2.tmp").arg(prefix.left(3)).arg(kNumber));
+    return QDir(QDir::tempPath())
+        .filePath(QStringLiteral("%1%2.tmp").arg(prefix.left(3)).arg(kNumber));
 }
 
 QString TempNames::fresh(const QString& prefix) {

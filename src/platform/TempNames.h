@@ -16,7 +16,8 @@ namespace tavrin::platform {
 class TempNames {
 public:
     static constexpr int kNumber = 300;
-    static const QStringList& prefixes(); // "TNE", "TNI", "TNR", "TNP", "TNA", "TNK", "TNT", "TNM", "TNX", "TNV", "TNG"
+    static const QStringList&
+    prefixes(); // "TNE", "TNI", "TNR", "TNP", "TNA", "TNK", "TNT", "TNM", "TNX", "TNV", "TNG"
 
     static QString path(const QString& prefix);
     // The same path, with any file (or link) left there removed first, so that the caller

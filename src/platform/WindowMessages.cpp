@@ -23,15 +23,16 @@ const NamedMessage* NamedMessage::match(const QEvent* e, const char* name) {
 
 const QStringList& WindowMessages::names() {
     static const QStringList n = {
-        "TNSNotifyIcon",   "TNSNotifySpin",   "TNSNotifySB",      "TNSNotifySLC",
-        "TNSSetText",      "TNSDrawGraph",    "TNSListTrnsfr",    "TNSNavigatorIn",
-        "TNSCalculatorIn", "TNSScratchPadIn", "TNSNavigatorOut",  "TNSCalculatorOut",
+        "TNSNotifyIcon",    "TNSNotifySpin",   "TNSNotifySB",     "TNSNotifySLC",
+        "TNSSetText",       "TNSDrawGraph",    "TNSListTrnsfr",   "TNSNavigatorIn",
+        "TNSCalculatorIn",  "TNSScratchPadIn", "TNSNavigatorOut", "TNSCalculatorOut",
         "TNSScratchPadOut", "TNSNavigatorSel", "TNSNotifyTCSB",   "TNSInitFonts"};
     return n;
 }
 
 void WindowMessages::registerAll() {
-    for (const QString& n : names()) type(n);
+    for (const QString& n : names())
+        type(n);
 }
 
 QEvent::Type WindowMessages::type(const QString& name) {

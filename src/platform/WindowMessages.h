@@ -38,9 +38,11 @@ public:
     static QEvent::Type type(const QString& name);
 
     // Queued delivery, as a posted window message.
-    static void post(QObject* receiver, const QString& name, qintptr wParam = 0, qintptr lParam = 0);
+    static void post(QObject* receiver, const QString& name, qintptr wParam = 0,
+                     qintptr lParam = 0);
     // Immediate delivery; returns whether the receiver handled it.
-    static bool send(QObject* receiver, const QString& name, qintptr wParam = 0, qintptr lParam = 0);
+    static bool send(QObject* receiver, const QString& name, qintptr wParam = 0,
+                     qintptr lParam = 0);
 };
 
 } // namespace tavrin::platform

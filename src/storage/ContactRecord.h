@@ -50,7 +50,9 @@ public:
     std::string misc() const { return get(kMisc); }
     void setMisc(std::string_view s) { put(kMisc, s); }
 
-    bool isMarked() const { return std::memcmp(bytes.data(), kDeletedName, sizeof kDeletedName) == 0; }
+    bool isMarked() const {
+        return std::memcmp(bytes.data(), kDeletedName, sizeof kDeletedName) == 0;
+    }
     void mark() { std::memcpy(bytes.data(), kDeletedName, sizeof kDeletedName); }
     std::string sortName() const { return name(); }
 

@@ -12,7 +12,9 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t toUnicode(unsigned char c) { return (c >= 0x80 && c < 0xA0) ? kHigh[c - 0x80] : c; }
+char32_t toUnicode(unsigned char c) {
+    return (c >= 0x80 && c < 0xA0) ? kHigh[c - 0x80] : c;
+}
 
 int fromUnicode(char32_t u) {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return int(u);
@@ -37,8 +39,10 @@ void appendUtf8(std::string& out, char32_t u) {
 struct FoldTable {
     std::array<unsigned char, 256> t{};
     constexpr FoldTable() {
-        for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
-        for (int c = 'A'; c <= 'Z'; ++c) t[c] = static_cast<unsigned char>(c + 32);
+        for (int i = 0; i < 256; ++i)
+            t[i] = static_cast<unsigned char>(i);
+        for (int c = 'A'; c <= 'Z'; ++c)
+            t[c] = static_cast<unsigned char>(c + 32);
         for (int c = 0xC0; c <= 0xDE; ++c)
             if (c != 0xD7) t[c] = static_cast<unsigned char>(c + 32);
         t[0x8A] = 0x9A; // S caron
@@ -54,7 +58,8 @@ constexpr FoldTable kFold;
 std::string toUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (unsigned char c : bytes) appendUtf8(out, toUnicode(c));
+    for (unsigned char c : bytes)
+        appendUtf8(out, toUnicode(c));
     return out;
 }
 
@@ -66,16 +71,30 @@ std::string fromUtf8(std::string_view s) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         char32_t u;
         std::size_t len;
-        if (c < 0x80) { u = c; len = 1; }
-        else if ((c & 0xE0) == 0xC0) { u = c & 0x1F; len = 2; }
-        else if ((c & 0xF0) == 0xE0) { u = c & 0x0F; len = 3; }
-        else if ((c & 0xF8) == 0xF0) { u = c & 0x07; len = 4; }
-        else { out += '?'; ++i; continue; }
+        if (c < 0x80) {
+            u = c;
+            len = 1;
+        } else if ((c & 0xE0) == 0xC0) {
+            u = c & 0x1F;
+            len = 2;
+        } else if ((c & 0xF0) == 0xE0) {
+            u = c & 0x0F;
+            len = 3;
+        } else if ((c & 0xF8) == 0xF0) {
+            u = c & 0x07;
+            len = 4;
+        } else {
+            out += '?';
+            ++i;
+            continue;
+        }
         bool ok = i + len <= s.size();
         for (std::size_t k = 1; ok && k < len; ++k) {
             unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) ok = false;
-            else u = (u << 6) | (cc & 0x3F);
+            if ((cc & 0xC0) != 0x80)
+                ok = false;
+            else
+                u = (u << 6) | (cc & 0x3F);
         }
         static constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
         if (ok && (u < kLeast[len] || (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF)) {
@@ -83,7 +102,11 @@ std::string fromUtf8(std::string_view s) {
             i += len;
             continue;
         }
-        if (!ok) { out += '?'; ++i; continue; }
+        if (!ok) {
+            out += '?';
+            ++i;
+            continue;
+        }
         int b = fromUnicode(u);
         out += b < 0 ? '?' : char(b);
         i += len;
@@ -91,7 +114,9 @@ std::string fromUtf8(std::string_view s) {
     return out;
 }
 
-unsigned char fold(unsigned char c) { return kFold.t[c]; }
+unsigned char fold(unsigned char c) {
+    return kFold.t[c];
+}
 
 int compareNoCase(std::string_view a, std::string_view b) {
     std::size_t n = std::min(a.size(), b.size());

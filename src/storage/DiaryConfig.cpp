@@ -6,9 +6,12 @@ namespace tavrin {
 
 int DiaryConfig::scaleLevels(Scale s) {
     switch (s) {
-    case Scale::Fatigue: return 3;
-    case Scale::Dream: return 5;
-    case Scale::Shape: return 4;
+    case Scale::Fatigue:
+        return 3;
+    case Scale::Dream:
+        return 5;
+    case Scale::Shape:
+        return 4;
     }
     return 0;
 }
@@ -20,15 +23,18 @@ void DiaryConfig::applyDefaults() {
     static const char* const kDream[] = {"Nightmare", "Strange", "Neutral", "Amusing", "Fun"};
     static const char* const kShape[] = {"Very Sick", "Sick", "Not Well", "Healthy"};
     static const char* const kWeather[kWeathers] = {"Sunny", "Overcast", "Foggy", "Rainy", "Snowy"};
-    static const char* const kTypeNames[kTypes] = {"Finance", "Drafts", "Journal", "E-mails", "Poetry"};
+    static const char* const kTypeNames[kTypes] = {"Finance", "Drafts", "Journal", "E-mails",
+                                                   "Poetry"};
 
     setMoodEnabled(true);
-    for (int i = 0; i < kMoods; ++i) setMoodName(i, kMoodNames[i]);
+    for (int i = 0; i < kMoods; ++i)
+        setMoodName(i, kMoodNames[i]);
 
     auto scale = [&](Scale s, const char* name, const char* const* levels) {
         setScaleEnabled(s, true);
         setScaleName(s, name);
-        for (int i = 0; i < scaleLevels(s); ++i) setScaleLevel(s, i, levels[i]);
+        for (int i = 0; i < scaleLevels(s); ++i)
+            setScaleLevel(s, i, levels[i]);
     };
     scale(Scale::Fatigue, "Fatigue", kFatigue);
     scale(Scale::Dream, "Dream", kDream);
@@ -53,22 +59,27 @@ void DiaryConfig::applyDefaults() {
         setSpinEnabled(k, false);
         setSpinName(k, "Spin " + n + " Name");
         setSpinRange(k, 2, 6);
-        for (int i = 0; i < kSpinValues; ++i) setSpinValue(k, i, "spin " + n + " " + std::to_string(i + 1));
+        for (int i = 0; i < kSpinValues; ++i)
+            setSpinValue(k, i, "spin " + n + " " + std::to_string(i + 1));
     }
 
     setWeatherEnabled(true);
-    for (int i = 0; i < kWeathers; ++i) setWeatherName(i, kWeather[i]);
+    for (int i = 0; i < kWeathers; ++i)
+        setWeatherName(i, kWeather[i]);
 
     for (int k = 0; k < kCombos; ++k) {
         std::string n = std::to_string(k + 1);
         setComboEnabled(k, false);
         setComboName(k, "Combo " + n);
         setComboRows(k, 2 + 2 * k);
-        for (int i = 0; i < kComboRows; ++i) setComboRow(k, i, "combo " + n + " " + std::to_string(i + 1));
+        for (int i = 0; i < kComboRows; ++i)
+            setComboRow(k, i, "combo " + n + " " + std::to_string(i + 1));
     }
 
-    for (int i = 0; i < kShortcuts; ++i) setShortcut(i, "text for hotkey" + std::to_string(i + 1));
-    for (int i = 0; i < kTypes; ++i) setTypeName(i, kTypeNames[i]);
+    for (int i = 0; i < kShortcuts; ++i)
+        setShortcut(i, "text for hotkey" + std::to_string(i + 1));
+    for (int i = 0; i < kTypes; ++i)
+        setTypeName(i, kTypeNames[i]);
 }
 
 } // namespace tavrin

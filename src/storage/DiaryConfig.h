@@ -31,7 +31,9 @@ public:
     std::string scaleName(Scale s) const { return text(scaleBase(s) + 1, kNameWidth); }
     void setScaleName(Scale s, std::string_view n) { setText(scaleBase(s) + 1, kNameWidth, n); }
     std::string scaleLevel(Scale s, int i) const { return text(levelOff(s, i), kNameWidth); }
-    void setScaleLevel(Scale s, int i, std::string_view n) { setText(levelOff(s, i), kNameWidth, n); }
+    void setScaleLevel(Scale s, int i, std::string_view n) {
+        setText(levelOff(s, i), kNameWidth, n);
+    }
 
     // Check marks 0 and 1: the entry's menstruation and copulation bytes.
     bool checkEnabled(int k) const { return u8(334 + 16 * k); }
@@ -42,7 +44,9 @@ public:
     bool measureEnabled(Measure m) const { return u8(measureBase(m)); }
     void setMeasureEnabled(Measure m, bool on) { setU8(measureBase(m), on); }
     std::string measureName(Measure m) const { return text(measureBase(m) + 1, kNameWidth); }
-    void setMeasureName(Measure m, std::string_view s) { setText(measureBase(m) + 1, kNameWidth, s); }
+    void setMeasureName(Measure m, std::string_view s) {
+        setText(measureBase(m) + 1, kNameWidth, s);
+    }
 
     // Spin controls 0 to 2: values -3 to +3 named by index value + 3.
     bool spinEnabled(int k) const { return u8(spinBase(k)); }
@@ -55,7 +59,9 @@ public:
         setI32(spinBase(k) + 16, low);
         setI32(spinBase(k) + 20, high);
     }
-    std::string spinValue(int k, int i) const { return text(spinBase(k) + 24 + kNameWidth * i, kNameWidth); }
+    std::string spinValue(int k, int i) const {
+        return text(spinBase(k) + 24 + kNameWidth * i, kNameWidth);
+    }
     void setSpinValue(int k, int i, std::string_view s) {
         setText(spinBase(k) + 24 + kNameWidth * i, kNameWidth, s);
     }
@@ -72,23 +78,33 @@ public:
     void setComboName(int k, std::string_view s) { setText(comboBase(k) + 1, kNameWidth, s); }
     int comboRows(int k) const { return u8(comboBase(k) + 16); }
     void setComboRows(int k, int n) { setU8(comboBase(k) + 16, std::uint8_t(n)); }
-    std::string comboRow(int k, int i) const { return text(comboBase(k) + 17 + kNameWidth * i, kNameWidth); }
+    std::string comboRow(int k, int i) const {
+        return text(comboBase(k) + 17 + kNameWidth * i, kNameWidth);
+    }
     void setComboRow(int k, int i, std::string_view s) {
         setText(comboBase(k) + 17 + kNameWidth * i, kNameWidth, s);
     }
 
     std::string shortcut(int i) const { return text(1360 + kShortcutWidth * i, kShortcutWidth); }
-    void setShortcut(int i, std::string_view s) { setText(1360 + kShortcutWidth * i, kShortcutWidth, s); }
+    void setShortcut(int i, std::string_view s) {
+        setText(1360 + kShortcutWidth * i, kShortcutWidth, s);
+    }
     std::string typeName(int i) const { return text(2860 + kTypeNameWidth * i, kTypeNameWidth); }
-    void setTypeName(int i, std::string_view s) { setText(2860 + kTypeNameWidth * i, kTypeNameWidth, s); }
+    void setTypeName(int i, std::string_view s) {
+        setText(2860 + kTypeNameWidth * i, kTypeNameWidth, s);
+    }
 
-    static std::size_t scaleBase(Scale s) { return s == Scale::Fatigue ? 106 : s == Scale::Dream ? 167 : 258; }
+    static std::size_t scaleBase(Scale s) {
+        return s == Scale::Fatigue ? 106 : s == Scale::Dream ? 167 : 258;
+    }
     static std::size_t measureBase(Measure m) { return 366 + 16 * std::size_t(m); }
     static std::size_t spinBase(int k) { return 432 + 132 * std::size_t(k); }
     static std::size_t comboBase(int k) { return 904 + 152 * std::size_t(k); }
 
 private:
-    static std::size_t levelOff(Scale s, int i) { return scaleBase(s) + 16 + kNameWidth * std::size_t(i); }
+    static std::size_t levelOff(Scale s, int i) {
+        return scaleBase(s) + 16 + kNameWidth * std::size_t(i);
+    }
 };
 
 } // namespace tavrin

@@ -86,8 +86,12 @@ bool DiaryIo::replace(const std::string& target, std::string_view content) {
     return true;
 }
 
-void DiaryIo::setLockWait(std::chrono::milliseconds wait) { g_lockWaitMs = wait.count(); }
-std::chrono::milliseconds DiaryIo::lockWait() { return std::chrono::milliseconds(g_lockWaitMs.load()); }
+void DiaryIo::setLockWait(std::chrono::milliseconds wait) {
+    g_lockWaitMs = wait.count();
+}
+std::chrono::milliseconds DiaryIo::lockWait() {
+    return std::chrono::milliseconds(g_lockWaitMs.load());
+}
 
 std::unique_ptr<FileLock> DiaryIo::lockForWriting() {
     const std::string path = files_.lockPath();
@@ -111,13 +115,16 @@ std::unique_ptr<FileLock> DiaryIo::lockForWriting() {
     return lock;
 }
 
-std::vector<std::string> DiaryIo::takeRemovedTemps() { return std::exchange(removedTemps_, {}); }
+std::vector<std::string> DiaryIo::takeRemovedTemps() {
+    return std::exchange(removedTemps_, {});
+}
 
 std::vector<std::string> DiaryIo::strayTemps() {
     std::vector<std::string> found;
     if (files_.indexPath().empty()) return found;
     const std::string indexDir = directoryOf(files_.indexPath());
-    const std::string indexName = files_.indexPath().substr(files_.indexPath().find_last_of('/') + 1);
+    const std::string indexName =
+        files_.indexPath().substr(files_.indexPath().find_last_of('/') + 1);
     for (const auto& n : fs_.list(indexDir))
         if (FileSystem::isTempOf(n, indexName)) found.push_back(indexDir + "/" + n);
     // In the diary's folder: the temporary file of any "<name>.tn?" file.

@@ -80,10 +80,12 @@ public:
 
     // Password and security pairs. In memory the record is held unscrambled.
     std::uint32_t passwordLength() const { return u32(kPasswordLength); }
-    std::string password() const; // the stored length counts, at most 30 bytes
+    std::string password() const;          // the stored length counts, at most 30 bytes
     void setPassword(std::string_view pw); // text and length
     // The password length as the field holds it: its bytes up to the NUL, at most 30.
-    void syncPasswordLength() { setU32(kPasswordLength, std::uint32_t(text(kPassword, kSecretWidth).size())); }
+    void syncPasswordLength() {
+        setU32(kPasswordLength, std::uint32_t(text(kPassword, kSecretWidth).size()));
+    }
     std::uint8_t version() const { return u8(kVersion); }
     void setVersion(std::uint8_t v) { setU8(kVersion, v); }
     std::string question(int pair) const;

@@ -15,7 +15,7 @@ namespace tavrin {
 class File {
 public:
     virtual ~File() = default;
-    virtual std::int64_t size() = 0;                                   // -1 on failure
+    virtual std::int64_t size() = 0;                                              // -1 on failure
     virtual std::int64_t readAt(std::int64_t off, void* buf, std::int64_t n) = 0; // bytes read, -1
     virtual bool writeAt(std::int64_t off, const void* buf, std::int64_t n) = 0;
     virtual bool truncate(std::int64_t len) = 0;
@@ -51,7 +51,7 @@ public:
     virtual bool rename(const std::string& from, const std::string& to) = 0;
     virtual bool remove(const std::string& path) = 0;
     virtual bool syncDirectory(const std::string& dir) = 0;
-    virtual bool makeDirectory(const std::string& dir) = 0; // an existing directory is no error
+    virtual bool makeDirectory(const std::string& dir) = 0;     // an existing directory is no error
     virtual std::int64_t fileSize(const std::string& path) = 0; // -1 when missing
 
     // A new file beside target under a name that nothing else has (target + ".tmp-XXXXXX"),

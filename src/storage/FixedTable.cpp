@@ -21,7 +21,8 @@ bool FixedTable::read(int index, std::uint8_t* out, int& countOut) {
     std::int64_t len = f->size();
     countOut = len < 0 ? 0 : int(std::min<std::int64_t>(len / std::int64_t(size_), INT32_MAX));
     if (index < 0 || index >= countOut) return false;
-    std::int64_t got = f->readAt(std::int64_t(index) * std::int64_t(size_), out, std::int64_t(size_));
+    std::int64_t got =
+        f->readAt(std::int64_t(index) * std::int64_t(size_), out, std::int64_t(size_));
     if (got < 0) io_.reportError(f->error(), path_);
     return got == std::int64_t(size_);
 }

@@ -45,8 +45,7 @@ private:
     std::size_t size_;
 };
 
-template <class Rec>
-class Table {
+template <class Rec> class Table {
 public:
     static constexpr std::size_t kSize = Rec::kSize;
 
@@ -68,9 +67,7 @@ public:
 
     // Add followed by Sort, written once: the table is either as it was or holds the record in
     // its place.
-    bool AddSorted()
-        requires(Rec::kSort != SortStyle::None)
-    {
+    bool AddSorted() requires(Rec::kSort != SortStyle::None) {
         auto lock = t_.lockForWriting();
         if (!lock) return false;
         std::vector<Rec> recs;
@@ -115,8 +112,10 @@ public:
         if (index >= count) return false;
         ++index;
         if (Read()) return true;
-        if (index < count) t_.reporter().report(ReportKind::Trace, Rec::kTrace);
-        else index = count;
+        if (index < count)
+            t_.reporter().report(ReportKind::Trace, Rec::kTrace);
+        else
+            index = count;
         return false;
     }
 
@@ -134,9 +133,7 @@ public:
 
     // Puts `replacement` in place of record i. The table is rewritten rather than written over
     // in place, so that an interrupted write cannot leave half a record.
-    bool Replace(int i)
-        requires Rec::kHasReplace
-    {
+    bool Replace(int i) requires Rec::kHasReplace {
         auto lock = t_.lockForWriting();
         if (!lock) return false;
         std::string raw;
@@ -148,9 +145,7 @@ public:
     }
 
     // Writes the deletion mark into record i. The last record of a table goes with its file.
-    bool Mark(int i)
-        requires(Rec::kDelete == DeleteStyle::MarkThenPurge)
-    {
+    bool Mark(int i) requires(Rec::kDelete == DeleteStyle::MarkThenPurge) {
         auto lock = t_.lockForWriting();
         if (!lock) return false;
         WaitScope wait(t_.reporter());
@@ -174,9 +169,7 @@ public:
     }
 
     // Drops every marked record; unmarked ones all survive, also a table's only record.
-    bool Purge()
-        requires(Rec::kDelete == DeleteStyle::MarkThenPurge)
-    {
+    bool Purge() requires(Rec::kDelete == DeleteStyle::MarkThenPurge) {
         auto lock = t_.lockForWriting();
         if (!lock) return false;
         WaitScope wait(t_.reporter());
@@ -185,9 +178,7 @@ public:
     }
 
     // Removes record i by rewriting the table without it.
-    bool Delete(int i)
-        requires(Rec::kDelete == DeleteStyle::Rewrite)
-    {
+    bool Delete(int i) requires(Rec::kDelete == DeleteStyle::Rewrite) {
         auto lock = t_.lockForWriting();
         if (!lock) return false;
         WaitScope wait(t_.reporter());
@@ -208,9 +199,7 @@ public:
     }
 
     // Puts the table in its kept order; a table already in that order is not rewritten.
-    bool Sort()
-        requires(Rec::kSort != SortStyle::None)
-    {
+    bool Sort() requires(Rec::kSort != SortStyle::None) {
         auto lock = t_.lockForWriting();
         if (!lock) return false;
         std::vector<Rec> recs;
@@ -232,13 +221,15 @@ private:
         } else {
             std::vector<std::string> names;
             names.reserve(recs.size());
-            for (const Rec& r : recs) names.push_back(r.sortName());
+            for (const Rec& r : recs)
+                names.push_back(r.sortName());
             std::vector<std::size_t> order(recs.size());
             std::iota(order.begin(), order.end(), 0);
             std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
                 return cp1252::compareNoCase(names[a], names[b]) < 0;
             });
-            for (std::size_t i : order) sorted.push_back(recs[i]);
+            for (std::size_t i : order)
+                sorted.push_back(recs[i]);
         }
         return sorted;
     }

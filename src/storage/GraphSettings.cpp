@@ -27,11 +27,11 @@ constexpr Default kDiaryDefaults[GraphSettings::kDiarySeries] = {
     {0, 0, 64, 0, 2},
 };
 constexpr Default kFibroDefaults[GraphSettings::kFibroSeries] = {
-    {0, 255, 0, 0, 1}, {0, 196, 0, 0, 1}, {0, 128, 0, 0, 1}, {0, 0, 255, 0, 0},
-    {0, 0, 223, 0, 0}, {0, 0, 196, 0, 0}, {0, 0, 164, 0, 0}, {0, 0, 132, 0, 0},
-    {0, 0, 100, 0, 0}, {0, 0, 68, 0, 0},  {0, 0, 36, 0, 0},  {0, 0, 4, 0, 0},
-    {0, 0, 0, 255, 0}, {0, 0, 0, 223, 0}, {0, 0, 0, 196, 0}, {0, 0, 0, 164, 0},
-    {0, 0, 0, 132, 0}, {0, 0, 0, 100, 0}, {0, 255, 255, 0, 0}, {0, 223, 223, 0, 0},
+    {0, 255, 0, 0, 1},   {0, 196, 0, 0, 1}, {0, 128, 0, 0, 1},   {0, 0, 255, 0, 0},
+    {0, 0, 223, 0, 0},   {0, 0, 196, 0, 0}, {0, 0, 164, 0, 0},   {0, 0, 132, 0, 0},
+    {0, 0, 100, 0, 0},   {0, 0, 68, 0, 0},  {0, 0, 36, 0, 0},    {0, 0, 4, 0, 0},
+    {0, 0, 0, 255, 0},   {0, 0, 0, 223, 0}, {0, 0, 0, 196, 0},   {0, 0, 0, 164, 0},
+    {0, 0, 0, 132, 0},   {0, 0, 0, 100, 0}, {0, 255, 255, 0, 0}, {0, 223, 223, 0, 0},
     {0, 196, 196, 0, 0},
 };
 constexpr Default kLabelDefaults[GraphSettings::kFibroLabels] = {
@@ -41,8 +41,12 @@ constexpr Default kLabelDefaults[GraphSettings::kFibroLabels] = {
 
 } // namespace
 
-GraphSettings::Slot GraphSettings::fibroSlot(int i) { return kFibro[i]; }
-GraphSettings::Slot GraphSettings::labelSlot(int i) { return kLabels[i]; }
+GraphSettings::Slot GraphSettings::fibroSlot(int i) {
+    return kFibro[i];
+}
+GraphSettings::Slot GraphSettings::labelSlot(int i) {
+    return kLabels[i];
+}
 
 void GraphSettings::applyDefaults() {
     setBackground(rgb(196, 196, 196));
@@ -52,9 +56,12 @@ void GraphSettings::applyDefaults() {
         setType(s, std::uint8_t(d.type));
         setWidth(s, 1);
     };
-    for (int i = 0; i < kDiarySeries; ++i) apply(diarySlot(i), kDiaryDefaults[i]);
-    for (int i = 0; i < kFibroSeries; ++i) apply(kFibro[i], kFibroDefaults[i]);
-    for (int i = 0; i < kFibroLabels; ++i) apply(kLabels[i], kLabelDefaults[i]);
+    for (int i = 0; i < kDiarySeries; ++i)
+        apply(diarySlot(i), kDiaryDefaults[i]);
+    for (int i = 0; i < kFibroSeries; ++i)
+        apply(kFibro[i], kFibroDefaults[i]);
+    for (int i = 0; i < kFibroLabels; ++i)
+        apply(kLabels[i], kLabelDefaults[i]);
 }
 
 } // namespace tavrin

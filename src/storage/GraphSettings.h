@@ -38,9 +38,13 @@ public:
     std::uint32_t colour(const Slot& s) const { return u32(s.colour); }
     void setColour(const Slot& s, std::uint32_t c) { setU32(s.colour, c); }
     std::uint8_t type(const Slot& s) const { return s.type ? u8(s.type) : 0; }
-    void setType(const Slot& s, std::uint8_t t) { if (s.type) setU8(s.type, t); }
+    void setType(const Slot& s, std::uint8_t t) {
+        if (s.type) setU8(s.type, t);
+    }
     std::uint8_t width(const Slot& s) const { return s.width ? u8(s.width) : 0; }
-    void setWidth(const Slot& s, std::uint8_t w) { if (s.width) setU8(s.width, w); }
+    void setWidth(const Slot& s, std::uint8_t w) {
+        if (s.width) setU8(s.width, w);
+    }
 };
 
 } // namespace tavrin

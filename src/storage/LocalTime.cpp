@@ -18,8 +18,9 @@ std::int64_t LocalTime::toTime(const LocalDateTime& t) {
     tm.tm_sec = t.second;
     tm.tm_isdst = -1; // let the C library decide
     std::time_t r = std::mktime(&tm);
-    return r == std::time_t(-1) && !(t.year == 1969 && t.month == 12 && t.day == 31) ? -1
-                                                                                      : std::int64_t(r);
+    return r == std::time_t(-1) && !(t.year == 1969 && t.month == 12 && t.day == 31)
+               ? -1
+               : std::int64_t(r);
 }
 
 LocalDateTime LocalTime::fromTime(std::int64_t t) {
@@ -37,7 +38,9 @@ LocalDateTime LocalTime::fromTime(std::int64_t t) {
     return r;
 }
 
-std::string LocalTime::iso(std::int64_t t) { return format(t, "%Y-%m-%dT%H:%M:%S"); }
+std::string LocalTime::iso(std::int64_t t) {
+    return format(t, "%Y-%m-%dT%H:%M:%S");
+}
 
 bool LocalTime::parseIso(const std::string& s, std::int64_t& out) {
     // Exact widths only: a scanf-style parse stopped early and silently dropped a time that
@@ -82,7 +85,7 @@ namespace {
 bool zoneFileReadable(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
-    struct stat st{};
+    struct stat st {};
     char magic[4] = {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::read(fd, magic, 4) == 4 &&
               std::string(magic, 4) == "TZif";
@@ -98,7 +101,8 @@ bool isRuleText(const std::string& s) {
         if (i == std::string::npos) return false;
         ++i;
     } else {
-        while (i < s.size() && ((s[i] >= 'A' && s[i] <= 'Z') || (s[i] >= 'a' && s[i] <= 'z'))) ++i;
+        while (i < s.size() && ((s[i] >= 'A' && s[i] <= 'Z') || (s[i] >= 'a' && s[i] <= 'z')))
+            ++i;
         if (i < 3) return false;
     }
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
@@ -111,8 +115,9 @@ std::string LocalTime::zoneProblem() {
     const char* tz = std::getenv("TZ");
     if (!tz) {
         const char* local = "/etc/localtime";
-        struct stat st{};
-        if (::stat(local, &st) != 0 || zoneFileReadable(local)) return {}; // none: the system is on UTC
+        struct stat st {};
+        if (::stat(local, &st) != 0 || zoneFileReadable(local))
+            return {}; // none: the system is on UTC
         return std::string("The time zone data ") + local +
                " cannot be read: dates and times are taken as UTC.";
     }

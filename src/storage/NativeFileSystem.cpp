@@ -22,7 +22,7 @@ public:
     }
 
     std::int64_t size() override {
-        struct stat st{};
+        struct stat st {};
         if (::fstat(fd_, &st) != 0) return fail(-1);
         return st.st_size;
     }
@@ -77,7 +77,7 @@ int openRegular(const std::string& path, int flags, int& err) {
         err = errno;
         return -1;
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0) {
         err = errno;
         ::close(fd);
@@ -97,18 +97,29 @@ int openRegular(const std::string& path, int flags, int& err) {
 std::unique_ptr<File> NativeFileSystem::open(const std::string& path, OpenMode mode) {
     int flags = 0;
     switch (mode) {
-    case OpenMode::Read: flags = O_RDONLY; break;
-    case OpenMode::ReadWrite: flags = O_RDWR; break;
-    case OpenMode::Create: flags = O_RDWR | O_CREAT; break;
-    case OpenMode::CreateTrunc: flags = O_RDWR | O_CREAT | O_TRUNC; break;
-    case OpenMode::CreateNew: flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
+    case OpenMode::Read:
+        flags = O_RDONLY;
+        break;
+    case OpenMode::ReadWrite:
+        flags = O_RDWR;
+        break;
+    case OpenMode::Create:
+        flags = O_RDWR | O_CREAT;
+        break;
+    case OpenMode::CreateTrunc:
+        flags = O_RDWR | O_CREAT | O_TRUNC;
+        break;
+    case OpenMode::CreateNew:
+        flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+        break;
     }
     int fd = openRegular(path, flags, err_);
     if (fd < 0) return nullptr;
     return std::make_unique<NativeFile>(fd);
 }
 
-std::unique_ptr<File> NativeFileSystem::createTemp(const std::string& target, std::string& tempPath) {
+std::unique_ptr<File> NativeFileSystem::createTemp(const std::string& target,
+                                                   std::string& tempPath) {
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         tempPath = tempNameFor(target);
@@ -119,7 +130,7 @@ std::unique_ptr<File> NativeFileSystem::createTemp(const std::string& target, st
     if (fd < 0) return nullptr;
     // The replacement keeps the mode and owner of what it replaces (a new file stays 0600).
     // Owner first: changing it clears the set-id bits that the mode then restores.
-    struct stat st{};
+    struct stat st {};
     if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
             ::fchown(fd, st.st_uid, st.st_gid) != 0)
@@ -154,14 +165,14 @@ bool NativeFileSystem::syncDirectory(const std::string& dir) {
 
 bool NativeFileSystem::makeDirectory(const std::string& dir) {
     if (::mkdir(dir.c_str(), 0700) == 0) return true; // a diary is private
-    struct stat st{};
+    struct stat st {};
     if (errno == EEXIST && ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
     err_ = errno;
     return false;
 }
 
 std::int64_t NativeFileSystem::fileSize(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         err_ = errno;
         return -1;
@@ -223,7 +234,7 @@ std::unique_ptr<FileLock> NativeFileSystem::lockExclusive(const std::string& loc
     for (;;) {
         int fd = openRegular(lockPath, O_RDWR | O_CREAT | O_NOFOLLOW, err_);
         if (fd < 0) return nullptr;
-        struct stat st{};
+        struct stat st {};
         ::fstat(fd, &st);
         const std::pair<dev_t, ino_t> key{st.st_dev, st.st_ino};
         {
@@ -249,8 +260,9 @@ std::unique_ptr<FileLock> NativeFileSystem::lockExclusive(const std::string& loc
                 std::min<Clock::duration>(deadline - now, std::chrono::milliseconds(10)));
         }
         // Locked; but if the file was replaced meanwhile, the lock guards nothing: again.
-        struct stat now{};
-        if (::stat(lockPath.c_str(), &now) != 0 || now.st_dev != st.st_dev || now.st_ino != st.st_ino) {
+        struct stat now {};
+        if (::stat(lockPath.c_str(), &now) != 0 || now.st_dev != st.st_dev ||
+            now.st_ino != st.st_ino) {
             ::close(fd);
             continue;
         }

@@ -50,7 +50,8 @@ std::size_t scan(const unsigned char* h, std::size_t p, std::size_t end, unsigne
 
 NoCaseFinder::NoCaseFinder(std::string_view needle) {
     needle_.reserve(needle.size());
-    for (unsigned char c : needle) needle_ += char(cp1252::fold(c));
+    for (unsigned char c : needle)
+        needle_ += char(cp1252::fold(c));
     for (std::size_t i = 1; i < needle_.size(); ++i)
         if (commonness(static_cast<unsigned char>(needle_[i])) <
             commonness(static_cast<unsigned char>(needle_[rare_])))
@@ -60,7 +61,8 @@ NoCaseFinder::NoCaseFinder(std::string_view needle) {
 
 void NoCaseFinder::build(Table& t, int key) const {
     for (int b = 0; b < 256; ++b) {
-        std::uint8_t plain = key < 0 ? std::uint8_t(b) : scramble::apply(std::uint8_t(b), std::uint8_t(key));
+        std::uint8_t plain =
+            key < 0 ? std::uint8_t(b) : scramble::apply(std::uint8_t(b), std::uint8_t(key));
         t.fold[std::size_t(b)] = cp1252::fold(plain);
     }
     if (needle_.empty()) return;
@@ -70,8 +72,10 @@ void NoCaseFinder::build(Table& t, int key) const {
     for (int b = 0; b < 256; ++b) {
         // A stored 0 would unscramble like the key itself, but texts never hold it.
         if (t.fold[std::size_t(b)] != target || (b == 0 && key > 0)) continue;
-        if (first) t.anchor1 = t.anchor2 = std::uint8_t(b);
-        else t.anchor2 = std::uint8_t(b);
+        if (first)
+            t.anchor1 = t.anchor2 = std::uint8_t(b);
+        else
+            t.anchor2 = std::uint8_t(b);
         first = false;
     }
 }
@@ -88,7 +92,8 @@ bool NoCaseFinder::find(std::string_view hay, const Table& t) const {
         if (at >= end) return false;
         const unsigned char* s = h + (at - rare_);
         std::size_t i = 0;
-        while (i < m && t.fold[s[i]] == p[i]) ++i;
+        while (i < m && t.fold[s[i]] == p[i])
+            ++i;
         if (i == m) return true;
     }
     return false;

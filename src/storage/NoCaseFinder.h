@@ -26,13 +26,13 @@ public:
 
 private:
     struct Table {
-        std::array<std::uint8_t, 256> fold{}; // stored byte -> folded plain byte
+        std::array<std::uint8_t, 256> fold{};  // stored byte -> folded plain byte
         std::uint8_t anchor1 = 0, anchor2 = 0; // stored bytes that fold to the rarest letter
     };
     void build(Table& t, int key) const; // key < 0: plain text
     bool find(std::string_view hay, const Table& t) const;
 
-    std::string needle_; // folded
+    std::string needle_;   // folded
     std::size_t rare_ = 0; // position of the rarest byte in the needle
     Table plain_;
     Table scrambled_;

@@ -11,7 +11,8 @@ void PadTable::applyDefaults(const DiaryFileSet& files) {
             setPath(pad, files.padPath(pad));
         } else {
             setTitle(pad, kNotSet);
-            view().setFullText(kDescriptor * pad + kTitleWidth, kPathWidth, std::string(kPathWidth, '*'));
+            view().setFullText(kDescriptor * pad + kTitleWidth, kPathWidth,
+                               std::string(kPathWidth, '*'));
         }
     }
 }

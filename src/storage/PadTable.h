@@ -20,7 +20,9 @@ public:
     void setTitle(int pad, std::string_view s) { setText(kDescriptor * pad, kTitleWidth, s); }
     // A path field may be full without a terminating NUL (the 260 "*" of an unset pad).
     std::string path(int pad) const { return text(kDescriptor * pad + kTitleWidth, kPathWidth); }
-    void setPath(int pad, std::string_view s) { setText(kDescriptor * pad + kTitleWidth, kPathWidth, s); }
+    void setPath(int pad, std::string_view s) {
+        setText(kDescriptor * pad + kTitleWidth, kPathWidth, s);
+    }
     bool isSet(int pad) const { return path(pad) != std::string(kPathWidth, '*'); }
 };
 

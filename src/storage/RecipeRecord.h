@@ -60,8 +60,8 @@ public:
     std::string sortName() const { return name(); }
 
     static std::span<const FieldSpec> fields() {
-        static const FieldSpec f[] = {kName,    kDescription, kLineCount, kFat,
-                                      kCarbohydrate, kProtein, kWeight,  kMethod};
+        static const FieldSpec f[] = {kName,         kDescription, kLineCount, kFat,
+                                      kCarbohydrate, kProtein,     kWeight,    kMethod};
         return f;
     }
 };

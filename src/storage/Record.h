@@ -106,18 +106,23 @@ private:
 
 inline std::int64_t ByteView::integer(const FieldSpec& f) const {
     switch (f.type) {
-    case FieldType::U8: return u8(f.offset);
-    case FieldType::I8: return i8(f.offset);
+    case FieldType::U8:
+        return u8(f.offset);
+    case FieldType::I8:
+        return i8(f.offset);
     case FieldType::U32:
-    case FieldType::Rgb: return u32(f.offset);
-    case FieldType::I32: return i32(f.offset);
-    case FieldType::Time: return i64(f.offset);
-    default: return 0;
+    case FieldType::Rgb:
+        return u32(f.offset);
+    case FieldType::I32:
+        return i32(f.offset);
+    case FieldType::Time:
+        return i64(f.offset);
+    default:
+        return 0;
     }
 }
 
-template <std::size_t N>
-class Record {
+template <std::size_t N> class Record {
 public:
     static constexpr std::size_t kSize = N;
 

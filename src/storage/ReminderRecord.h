@@ -43,9 +43,12 @@ public:
         int ga = 3 - a.kind(), gb = 3 - b.kind();
         if (ga != gb) return ga < gb;
         switch (a.kind()) {
-        case Daily: return a.time() < b.time();
-        case Weekly: return a.dayOfWeek() < b.dayOfWeek();
-        default: return a.date() < b.date();
+        case Daily:
+            return a.time() < b.time();
+        case Weekly:
+            return a.dayOfWeek() < b.dayOfWeek();
+        default:
+            return a.date() < b.date();
         }
     }
 

@@ -29,8 +29,12 @@ std::string fill(const char* pattern, const std::string& path) {
 
 } // namespace
 
-Reporter& Reporter::global() { return g_reporter ? *g_reporter : stderrReporter(); }
-void Reporter::setGlobal(Reporter* reporter) { g_reporter = reporter; }
+Reporter& Reporter::global() {
+    return g_reporter ? *g_reporter : stderrReporter();
+}
+void Reporter::setGlobal(Reporter* reporter) {
+    g_reporter = reporter;
+}
 
 namespace messages {
 
@@ -47,21 +51,31 @@ std::string fileError(int cause, const std::string& path) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: return fill("Access to %1 was denied.", path);
+    case EISDIR:
+        return fill("Access to %1 was denied.", path);
     case EBUSY:
     case ETXTBSY:
-    case EAGAIN: return fill("A sharing violation occurred while accessing %1.", path);
+    case EAGAIN:
+        return fill("A sharing violation occurred while accessing %1.", path);
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return fill("Disk full while accessing %1.", path);
+    case EFBIG:
+        return fill("Disk full while accessing %1.", path);
     case EMFILE:
-    case ENFILE: return fill("Too many open files while accessing %1.", path);
-    case ENAMETOOLONG: return fill("%1 contains an invalid path.", path);
-    case EIO: return fill("A hardware I/O error occurred while accessing %1.", path);
-    case EEXIST: return fill("%1 already exists.", path);
-    case ENODEV: return fill("%1 is not a regular file.", path);
-    case ELOOP: return fill("%1 is a symbolic link where a file was expected.", path);
-    default: return fill("An unexpected error occurred while accessing %1.", path);
+    case ENFILE:
+        return fill("Too many open files while accessing %1.", path);
+    case ENAMETOOLONG:
+        return fill("%1 contains an invalid path.", path);
+    case EIO:
+        return fill("A hardware I/O error occurred while accessing %1.", path);
+    case EEXIST:
+        return fill("%1 already exists.", path);
+    case ENODEV:
+        return fill("%1 is not a regular file.", path);
+    case ELOOP:
+        return fill("%1 is a symbolic link where a file was expected.", path);
+    default:
+        return fill("An unexpected error occurred while accessing %1.", path);
     }
 }
 

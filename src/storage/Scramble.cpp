@@ -30,12 +30,14 @@ void indexRecord(EntryRecord& r) {
 
 std::uint8_t textKey(std::string_view plainPassword) {
     unsigned sum = 0;
-    for (unsigned char c : plainPassword) sum += c;
+    for (unsigned char c : plainPassword)
+        sum += c;
     return std::uint8_t(sum & 0xFF);
 }
 
 void voice(std::uint8_t* p, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) p[i] ^= kVoiceKey;
+    for (std::size_t i = 0; i < n; ++i)
+        p[i] ^= kVoiceKey;
 }
 
 } // namespace tavrin::scramble

@@ -17,7 +17,9 @@ constexpr std::uint8_t kQuestionKey = 0xA6;
 constexpr std::uint8_t kAnswerKey = 0x51;
 constexpr std::uint8_t kVoiceKey = 0x3B; // voice notes: every byte, none exempt
 
-inline std::uint8_t apply(std::uint8_t b, std::uint8_t key) { return b == key ? b : b ^ key; }
+inline std::uint8_t apply(std::uint8_t b, std::uint8_t key) {
+    return b == key ? b : b ^ key;
+}
 
 void bytes(std::uint8_t* p, std::size_t n, std::uint8_t key);
 inline void text(std::string& s, std::uint8_t key) {

@@ -37,8 +37,7 @@ TN::TN(int initialIndex, const std::string& diaryPath, int extensionOffset, Repo
        FileSystem* fs)
     : TNCore(diaryPath, extensionOffset, reporter ? *reporter : Reporter::global(),
              fs ? *fs : FileSystem::native()),
-      currentEntry(initialIndex),
-      reminders(io_, files_.path(DiaryFileSet::kReminders)),
+      currentEntry(initialIndex), reminders(io_, files_.path(DiaryFileSet::kReminders)),
       planner(io_, files_.path(DiaryFileSet::kPlanner)),
       contacts(io_, files_.path(DiaryFileSet::kContacts)),
       recipes(io_, files_.path(DiaryFileSet::kRecipes)),
@@ -79,9 +78,9 @@ bool TN::checkTexts(int index, const EntryRecord& rec, std::int64_t dataSize) {
     for (int i = 0; ok && i < EntryRecord::kTypeTexts; ++i)
         if (rec.typeLength(i)) ok = inside(rec.typeOffset(i), rec.typeLength(i));
     if (!ok)
-        io_.reporter().report(ReportKind::Damaged,
-                              messages::damagedEntry(index, files_.indexPath(),
-                                                     files_.path(DiaryFileSet::kData)));
+        io_.reporter().report(
+            ReportKind::Damaged,
+            messages::damagedEntry(index, files_.indexPath(), files_.path(DiaryFileSet::kData)));
     return ok;
 }
 
@@ -119,7 +118,8 @@ bool TN::readEntryAt(bool unscramble, bool withTexts) {
     std::array<std::string, EntryRecord::kTypeTexts> newTypes;
     if (withTexts) {
         bool anyText = rec.bodyLength() > 0;
-        for (int i = 0; i < EntryRecord::kTypeTexts; ++i) anyText = anyText || rec.typeLength(i);
+        for (int i = 0; i < EntryRecord::kTypeTexts; ++i)
+            anyText = anyText || rec.typeLength(i);
         if (anyText) {
             const std::string dataPath = files_.path(DiaryFileSet::kData);
             auto data = io_.open(dataPath, OpenMode::Read);
@@ -140,7 +140,8 @@ bool TN::readEntryAt(bool unscramble, bool withTexts) {
         if (unscramble) {
             std::uint8_t key = scramble::textKey(rec.password());
             scramble::text(newBody, key);
-            for (auto& t : newTypes) scramble::text(t, key);
+            for (auto& t : newTypes)
+                scramble::text(t, key);
         }
         body = std::move(newBody);
         typeText = std::move(newTypes);
@@ -152,7 +153,8 @@ bool TN::readEntryAt(bool unscramble, bool withTexts) {
 bool TN::ReadEntry(bool unscramble) {
     if (readEntryAt(unscramble, true)) return true;
     body.clear();
-    for (auto& t : typeText) t.clear();
+    for (auto& t : typeText)
+        t.clear();
     return false;
 }
 
@@ -162,8 +164,10 @@ bool TN::FirstEntry(bool unscramble) {
 }
 
 bool TN::nextAfterFailure(const char* trace) {
-    if (currentEntry < entryCount) io_.reporter().report(ReportKind::Trace, trace);
-    else currentEntry = entryCount;
+    if (currentEntry < entryCount)
+        io_.reporter().report(ReportKind::Trace, trace);
+    else
+        currentEntry = entryCount;
     return false;
 }
 
@@ -173,7 +177,9 @@ bool TN::NextEntry(bool unscramble) {
     return ReadEntry(unscramble) || nextAfterFailure(kTraceNext);
 }
 
-bool TN::ReadIndexRecord() { return readEntryAt(true, false); }
+bool TN::ReadIndexRecord() {
+    return readEntryAt(true, false);
+}
 
 bool TN::NextIndexRecord() {
     if (currentEntry >= entryCount) return false;
@@ -262,8 +268,8 @@ bool TN::ForEachEntry(bool unscramble, const std::function<bool(const EntryView&
 }
 
 bool TN::placeTexts(const EntryRecord& from, const std::string& bodyText,
-                    const std::array<std::string, EntryRecord::kTypeTexts>& types, std::int64_t start,
-                    std::string& texts, EntryRecord& plain) {
+                    const std::array<std::string, EntryRecord::kTypeTexts>& types,
+                    std::int64_t start, std::string& texts, EntryRecord& plain) {
     plain = from;
     plain.syncPasswordLength();
     plain.setVersion(1);
@@ -271,7 +277,8 @@ bool TN::placeTexts(const EntryRecord& from, const std::string& bodyText,
 
     // Body, then the non-empty type texts in order.
     std::size_t total = bodyText.size();
-    for (const auto& t : types) total += t.size();
+    for (const auto& t : types)
+        total += t.size();
     if (std::uint64_t(start) + texts.size() + total > UINT32_MAX) {
         io_.reporter().report(ReportKind::FileError,
                               messages::dataFileFull(files_.path(DiaryFileSet::kData)));
@@ -503,8 +510,9 @@ bool TN::ReKey(const std::string& newPassword) {
         rec.setBody(move(rec.bodyOffset(), rec.bodyLength()), rec.bodyLength());
         for (int t = 0; t < EntryRecord::kTypeTexts; ++t) {
             std::uint32_t len = rec.typeLength(t);
-            rec.setType(t, len ? move(rec.typeOffset(t), len)
-                               : std::uint32_t(std::uint64_t(oldLen) + texts.size()),
+            rec.setType(t,
+                        len ? move(rec.typeOffset(t), len)
+                            : std::uint32_t(std::uint64_t(oldLen) + texts.size()),
                         len);
         }
         rec.setPassword(newPw);
@@ -569,7 +577,8 @@ bool TN::Repair(std::vector<std::string>& done) {
             if (len) used = std::max(used, std::int64_t(off) + std::int64_t(len));
         };
         reach(rec.bodyOffset(), rec.bodyLength());
-        for (int t = 0; t < EntryRecord::kTypeTexts; ++t) reach(rec.typeOffset(t), rec.typeLength(t));
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+            reach(rec.typeOffset(t), rec.typeLength(t));
     }
     if (used < size) {
         if (!data->truncate(used)) {
@@ -608,10 +617,12 @@ bool TN::readBlock(Block& block, const std::string& path, bool withIndex,
         return true;
     block.clear();
     defaults();
-    if (!io_.replace(path, std::string_view(reinterpret_cast<const char*>(block.data()), Block::kSize)))
+    if (!io_.replace(path,
+                     std::string_view(reinterpret_cast<const char*>(block.data()), Block::kSize)))
         return false;
     auto f = io_.open(path, OpenMode::Read);
-    return f && f->readAt(0, block.data(), std::int64_t(Block::kSize)) == std::int64_t(Block::kSize);
+    return f &&
+           f->readAt(0, block.data(), std::int64_t(Block::kSize)) == std::int64_t(Block::kSize);
 }
 
 template <class Block> bool TN::writeBlock(Block& block, const std::string& path) {
@@ -631,7 +642,9 @@ bool TN::ReadConfiguration() {
     return readBlock(config, files_.path(DiaryFileSet::kConfig), true,
                      [this] { config.applyDefaults(); });
 }
-bool TN::WriteConfiguration() { return writeBlock(config, files_.path(DiaryFileSet::kConfig)); }
+bool TN::WriteConfiguration() {
+    return writeBlock(config, files_.path(DiaryFileSet::kConfig));
+}
 std::int64_t TN::ConfigurationLength() {
     return std::max<std::int64_t>(0, io_.fs().fileSize(files_.path(DiaryFileSet::kConfig)));
 }
@@ -639,12 +652,16 @@ bool TN::ReadGraphSettings() {
     return readBlock(graph, files_.path(DiaryFileSet::kGraph), false,
                      [this] { graph.applyDefaults(); });
 }
-bool TN::WriteGraphSettings() { return writeBlock(graph, files_.path(DiaryFileSet::kGraph)); }
+bool TN::WriteGraphSettings() {
+    return writeBlock(graph, files_.path(DiaryFileSet::kGraph));
+}
 bool TN::ReadPadTable() {
     return readBlock(pads, files_.path(DiaryFileSet::kPadTable), false,
                      [this] { pads.applyDefaults(files_); });
 }
-bool TN::WritePadTable() { return writeBlock(pads, files_.path(DiaryFileSet::kPadTable)); }
+bool TN::WritePadTable() {
+    return writeBlock(pads, files_.path(DiaryFileSet::kPadTable));
+}
 
 std::int64_t TN::PadTextLength(int pad) {
     if (pad < 0 || pad >= PadTable::kPads || !pads.isSet(pad) || pads.path(pad).empty()) return 0;

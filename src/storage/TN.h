@@ -80,9 +80,9 @@ public:
     std::int64_t indexFileLength = 0, dataFileLength = 0;
 
     // Voice-note state (the storing step belongs to the voice notes).
-    std::string voiceSource;   // recorded wave file to store with the next AddEntry
-    bool voiceStored = false;  // the entry keeps a note that is already in the voice file
-    std::string playingPath;   // file extracted for playing
+    std::string voiceSource;  // recorded wave file to store with the next AddEntry
+    bool voiceStored = false; // the entry keeps a note that is already in the voice file
+    std::string playingPath;  // file extracted for playing
 
     // Appends the entry held in the object: texts to the data file, then the index record.
     bool AddEntry();
@@ -127,7 +127,7 @@ public:
     DiaryConfig config;
     GraphSettings graph;
     PadTable pads;
-    bool ReadConfiguration();  // the defaults are written first when the file is short
+    bool ReadConfiguration(); // the defaults are written first when the file is short
     bool WriteConfiguration();
     std::int64_t ConfigurationLength();
     bool ReadGraphSettings();
@@ -141,8 +141,8 @@ private:
     // Appends the scrambled texts of one entry to `texts`, which start at data offset `start`,
     // and returns in `plain` its record pointing at them. False (reported) past 4 GB.
     bool placeTexts(const EntryRecord& from, const std::string& bodyText,
-                    const std::array<std::string, EntryRecord::kTypeTexts>& types, std::int64_t start,
-                    std::string& texts, EntryRecord& plain);
+                    const std::array<std::string, EntryRecord::kTypeTexts>& types,
+                    std::int64_t start, std::string& texts, EntryRecord& plain);
     // Appends the entries' texts, then replaces the index with raw plus their records, sorted.
     bool addSorted(std::string& raw, const std::vector<NewEntry>& entries);
     // Appends texts at dataLen and syncs; on failure the data file is cut back.
@@ -155,8 +155,9 @@ private:
     bool checkTexts(int index, const EntryRecord& rec, std::int64_t dataSize);
     bool readEntryAt(bool unscramble, bool withTexts);
     bool nextAfterFailure(const char* trace);
-    template <class Block> bool readBlock(Block& block, const std::string& path, bool withIndex,
-                                          const std::function<void()>& defaults);
+    template <class Block>
+    bool readBlock(Block& block, const std::string& path, bool withIndex,
+                   const std::function<void()>& defaults);
     template <class Block> bool writeBlock(Block& block, const std::string& path);
 };
 

@@ -27,9 +27,11 @@ bool ActiveSkin::decodeIndex(const QByteArray& index) {
     // Texts in skin files are Windows-1252, like every text the program stores.
     QStringDecoder cp1252("windows-1252");
     author = cp1252.isValid() ? QString(cp1252(a)) : QString::fromLatin1(a);
-    for (int i = 0; i < 9; ++i) backgrounds[size_t(i)] = colourAt(index, 92 + 4 * i);
+    for (int i = 0; i < 9; ++i)
+        backgrounds[size_t(i)] = colourAt(index, 92 + 4 * i);
     buttonKey = colourAt(index, 128);
-    for (int i = 0; i < 7; ++i) controls[size_t(i)] = colourAt(index, 132 + 4 * i);
+    for (int i = 0; i < 7; ++i)
+        controls[size_t(i)] = colourAt(index, 132 + 4 * i);
     windowKey = colourAt(index, 160);
     return true;
 }
@@ -117,17 +119,20 @@ QImage ActiveSkin::withTransparentKey(const QImage& picture, const QColor& key) 
     return out;
 }
 
-const ActiveSkin& ActiveSkin::current() { return storage(); }
-void ActiveSkin::setCurrent(const ActiveSkin& skin) { storage() = skin; }
+const ActiveSkin& ActiveSkin::current() {
+    return storage();
+}
+void ActiveSkin::setCurrent(const ActiveSkin& skin) {
+    storage() = skin;
+}
 
 ActiveSkin ActiveSkin::fallback() {
     ActiveSkin s;
     s.backgrounds = {QColor(240, 240, 240), QColor(240, 240, 240), QColor(230, 230, 230),
                      QColor(255, 255, 255), QColor(225, 225, 225), QColor(255, 255, 255),
                      QColor(160, 160, 160), QColor(210, 225, 245), QColor(255, 255, 255)};
-    s.controls = {QColor(0, 0, 0),       QColor(255, 255, 255), QColor(200, 40, 40),
-                  QColor(60, 60, 60),    QColor(0, 0, 0),       QColor(0, 0, 0),
-                  QColor(0, 120, 215)};
+    s.controls = {QColor(0, 0, 0), QColor(255, 255, 255), QColor(200, 40, 40), QColor(60, 60, 60),
+                  QColor(0, 0, 0), QColor(0, 0, 0),       QColor(0, 120, 215)};
     s.buttonKey = QColor(255, 0, 255);
     s.windowKey = QColor(255, 0, 255);
     return s;

@@ -18,9 +18,9 @@ class ActiveSkin {
 public:
     static constexpr int kIndexSize = 164;
 
-    QString name;       // file title of the index file, e.g. "Corvel Windows"
-    QString pictureDir; // folder of the skin's pictures ("TNSkins/<name>")
-    QString author;     // from the index file
+    QString name;          // file title of the index file, e.g. "Corvel Windows"
+    QString pictureDir;    // folder of the skin's pictures ("TNSkins/<name>")
+    QString author;        // from the index file
     int buttonHeight = 32; // height of "diary_normal.tns"
 
     // The nine background colours (index offset 92) and seven control colours (offset 132).
@@ -30,22 +30,22 @@ public:
     QColor windowKey; // pixels cut out of the main window's shape (offset 160)
 
     // What each slot paints.
-    QColor dialogBackground() const { return backgrounds[0]; }      // windows without a picture
-    QColor sheetBackground() const { return backgrounds[1]; }       // sheet pages, the current tab
-    QColor tabBackground() const { return backgrounds[2]; }         // the tab strip, other tabs
-    QColor listBackground() const { return backgrounds[3]; }        // list rows, slider groove
-    QColor buttonFace() const { return backgrounds[4]; }            // flat buttons, slider handle
-    QColor frameLight() const { return backgrounds[5]; }            // light side of frames
-    QColor frameDark() const { return backgrounds[6]; }             // frames, borders, ticks
-    QColor buttonHover() const { return backgrounds[7]; }           // a button or tab under the mouse
+    QColor dialogBackground() const { return backgrounds[0]; } // windows without a picture
+    QColor sheetBackground() const { return backgrounds[1]; }  // sheet pages, the current tab
+    QColor tabBackground() const { return backgrounds[2]; }    // the tab strip, other tabs
+    QColor listBackground() const { return backgrounds[3]; }   // list rows, slider groove
+    QColor buttonFace() const { return backgrounds[4]; }       // flat buttons, slider handle
+    QColor frameLight() const { return backgrounds[5]; }       // light side of frames
+    QColor frameDark() const { return backgrounds[6]; }        // frames, borders, ticks
+    QColor buttonHover() const { return backgrounds[7]; }      // a button or tab under the mouse
     QColor emptyNoticeBackground() const { return backgrounds[8]; } // an empty list's notice
     QColor listText() const { return controls[0]; }
     QColor listHighlightText() const { return controls[1]; }       // rows marked "Important"
     QColor listHighlightBackground() const { return controls[2]; } // rows marked "Important"
     QColor checkBox() const { return controls[3]; }                // check boxes drawn by lists
     QColor buttonText() const { return controls[4]; }
-    QColor staticText() const { return controls[5]; }              // labels, group titles, tabs
-    QColor selectionBackground() const { return controls[6]; }     // selection, focus, default button
+    QColor staticText() const { return controls[5]; }          // labels, group titles, tabs
+    QColor selectionBackground() const { return controls[6]; } // selection, focus, default button
 
     // Decodes a 164-byte index file; false when it is shorter.
     bool decodeIndex(const QByteArray& index);

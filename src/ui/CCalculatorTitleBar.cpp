@@ -2,7 +2,8 @@
 
 namespace tavrin::ui {
 
-CCalculatorTitleBar::CCalculatorTitleBar(const QString& text, QWidget* parent) : CCustomTitleBar(text, parent) {
+CCalculatorTitleBar::CCalculatorTitleBar(const QString& text, QWidget* parent)
+    : CCustomTitleBar(text, parent) {
     setRestMessage(QStringLiteral("TNSCalculatorIn"));
 }
 

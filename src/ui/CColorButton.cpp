@@ -26,7 +26,9 @@ bool CColorButton::chooseColor() {
     return true;
 }
 
-QSize CColorButton::sizeHint() const { return QSize(48, 23); }
+QSize CColorButton::sizeHint() const {
+    return QSize(48, 23);
+}
 
 void CColorButton::paintEvent(QPaintEvent* event) {
     CCustomButton::paintEvent(event); // the flat face, hover and pressed looks

@@ -67,7 +67,8 @@ bool CCustomButton::setPictures(const QString& normalPath, const QString& pushed
     if (!pushedPath.isEmpty()) {
         pushed = readPicture(pushedPath);
         if (pushed.isNull()) {
-            platform::MessageBox::warning(QStringLiteral("Unable to load %1").arg(pushedPath), this);
+            platform::MessageBox::warning(QStringLiteral("Unable to load %1").arg(pushedPath),
+                                          this);
             return false;
         }
     }

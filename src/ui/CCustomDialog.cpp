@@ -11,10 +11,14 @@ namespace tavrin::ui {
 
 QString CCustomDialog::backgroundFileName(int kind) {
     switch (kind) {
-    case BackAll: return QStringLiteral("back_all.tns");
-    case BackLarge: return QStringLiteral("back_large.tns");
-    case BackMain: return QStringLiteral("back_main.tns");
-    default: return QString();
+    case BackAll:
+        return QStringLiteral("back_all.tns");
+    case BackLarge:
+        return QStringLiteral("back_large.tns");
+    case BackMain:
+        return QStringLiteral("back_main.tns");
+    default:
+        return QString();
     }
 }
 

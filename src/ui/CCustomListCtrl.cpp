@@ -40,7 +40,8 @@ CCustomListCtrl::CCustomListCtrl(QWidget* parent)
     // The column widths of every list are given in pixels for a small list font: the Arial-like
     // face at 8 points keeps dates and times whole in them.
     QFont f = font();
-    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                   QStringLiteral("DejaVu Sans")});
     f.setPointSize(8);
     setFont(f);
     header()->setFont(f);
@@ -98,11 +99,12 @@ void CCustomListCtrl::applySkin() {
     pal.setColor(QPalette::Dark, skin.frameDark());
     setPalette(pal);
     // The header in the skin's button colours, also beyond its last column.
-    header()->setStyleSheet(QString("QHeaderView { background: %1; }"
-                                    "QHeaderView::section { background: %1; color: %2; border: none;"
-                                    " border-right: 1px solid %3; border-bottom: 1px solid %3;"
-                                    " padding: 2px 4px; }")
-                                .arg(skin.buttonFace().name(), skin.buttonText().name(), skin.frameDark().name()));
+    header()->setStyleSheet(
+        QString("QHeaderView { background: %1; }"
+                "QHeaderView::section { background: %1; color: %2; border: none;"
+                " border-right: 1px solid %3; border-bottom: 1px solid %3;"
+                " padding: 2px 4px; }")
+            .arg(skin.buttonFace().name(), skin.buttonText().name(), skin.frameDark().name()));
 }
 
 // ---- columns ----

@@ -122,7 +122,8 @@ void CCustomPropertySheet::showEvent(QShowEvent* event) {
 }
 
 void CCustomPropertySheet::accept() {
-    if (CCustomPropertyPage* p = activePage(); p && shown_.contains(p) && !p->onKillActive()) return;
+    if (CCustomPropertyPage* p = activePage(); p && shown_.contains(p) && !p->onKillActive())
+        return;
     for (CCustomPropertyPage* p : pages_)
         if (shown_.contains(p)) p->onOK();
     CCustomDialog::accept();

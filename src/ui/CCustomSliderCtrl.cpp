@@ -24,7 +24,9 @@ CCustomSliderCtrl::CCustomSliderCtrl(Qt::Orientation orientation, QWidget* paren
     connect(this, &QAbstractSlider::sliderPressed, this, [this] { scrolled(); });
 }
 
-bool CCustomSliderCtrl::shiftHeld() const { return modifiers_.testFlag(Qt::ShiftModifier); }
+bool CCustomSliderCtrl::shiftHeld() const {
+    return modifiers_.testFlag(Qt::ShiftModifier);
+}
 
 void CCustomSliderCtrl::scrolled() {
     const int pos = sliderPosition();
@@ -108,7 +110,8 @@ void CCustomSliderCtrl::keyReleaseEvent(QKeyEvent* event) {
     case Qt::Key_End:
         if (!event->isAutoRepeat()) endTracking();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -120,11 +123,12 @@ void CCustomSliderCtrl::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
 
     const bool horizontal = orientation() == Qt::Horizontal;
-    const QRect handle = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, this);
+    const QRect handle =
+        style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, this);
     const int span = horizontal ? width() - handle.width() : height() - handle.height();
     auto at = [&](int value) { // centre of the handle at `value`, along the slider
-        const int off = QStyle::sliderPositionFromValue(minimum(), maximum(), value, span,
-                                                        opt.upsideDown);
+        const int off =
+            QStyle::sliderPositionFromValue(minimum(), maximum(), value, span, opt.upsideDown);
         return off + (horizontal ? handle.width() : handle.height()) / 2;
     };
     const int mid = horizontal ? handle.center().y() : handle.center().x();
@@ -161,7 +165,8 @@ void CCustomSliderCtrl::paintEvent(QPaintEvent*) {
 
     // Handle.
     const int c = at(sliderPosition());
-    const QRectF knob = horizontal ? QRectF(c - 5, mid - 8, 10, 16) : QRectF(mid - 8, c - 5, 16, 10);
+    const QRectF knob =
+        horizontal ? QRectF(c - 5, mid - 8, 10, 16) : QRectF(mid - 8, c - 5, 16, 10);
     p.setPen(hasFocus() ? skin.selectionBackground() : skin.frameDark());
     p.setBrush(isSliderDown() ? skin.buttonFace().darker(115) : skin.buttonFace());
     if (!isEnabled()) p.setOpacity(0.5);

@@ -40,7 +40,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void scrolled();   // a scroll event of the slider (a user's move)
+    void scrolled();    // a scroll event of the slider (a user's move)
     void endTracking(); // the end of a drag, click or key step
     bool shiftHeld() const;
     void notifyParent();

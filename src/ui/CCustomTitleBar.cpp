@@ -40,7 +40,9 @@ QSize CCustomTitleBar::sizeHint() const {
     return QSize(fm.horizontalAdvance(text_) + 16, fm.height() + 6);
 }
 
-QSize CCustomTitleBar::minimumSizeHint() const { return QSize(16, sizeHint().height()); }
+QSize CCustomTitleBar::minimumSizeHint() const {
+    return QSize(16, sizeHint().height());
+}
 
 void CCustomTitleBar::paintEvent(QPaintEvent*) {
     QPainter p(this);

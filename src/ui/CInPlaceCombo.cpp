@@ -20,7 +20,8 @@ CInPlaceCombo::CInPlaceCombo(QWidget* parent, const QStringList& names, int inde
 }
 
 void CInPlaceCombo::keyPressEvent(QKeyEvent* e) {
-    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); })) QComboBox::keyPressEvent(e);
+    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); }))
+        QComboBox::keyPressEvent(e);
 }
 
 bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* e) {

@@ -50,7 +50,8 @@ CInPlaceEdit::CInPlaceEdit(QWidget* parent, const QString& text, Mode mode) : QL
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* e) {
-    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); })) QLineEdit::keyPressEvent(e);
+    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); }))
+        QLineEdit::keyPressEvent(e);
 }
 
 void CInPlaceEdit::focusOutEvent(QFocusEvent* e) {

@@ -81,7 +81,8 @@ void CInPlaceSpin::mousePressEvent(QMouseEvent* e) {
 }
 
 void CInPlaceSpin::keyPressEvent(QKeyEvent* e) {
-    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); })) QWidget::keyPressEvent(e);
+    if (!handleInPlaceKey(e, [this](bool cancelled) { finish(cancelled); }))
+        QWidget::keyPressEvent(e);
 }
 
 void CInPlaceSpin::focusOutEvent(QFocusEvent* e) {

@@ -2,7 +2,8 @@
 
 namespace tavrin::ui {
 
-CNavigatorTitleBar::CNavigatorTitleBar(const QString& text, QWidget* parent) : CCustomTitleBar(text, parent) {
+CNavigatorTitleBar::CNavigatorTitleBar(const QString& text, QWidget* parent)
+    : CCustomTitleBar(text, parent) {
     setRestMessage(QStringLiteral("TNSNavigatorIn"));
 }
 

@@ -2,7 +2,8 @@
 
 namespace tavrin::ui {
 
-CScratchPadTitleBar::CScratchPadTitleBar(const QString& text, QWidget* parent) : CCustomTitleBar(text, parent) {
+CScratchPadTitleBar::CScratchPadTitleBar(const QString& text, QWidget* parent)
+    : CCustomTitleBar(text, parent) {
     setRestMessage(QStringLiteral("TNSScratchPadIn"));
 }
 

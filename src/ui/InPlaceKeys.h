@@ -9,9 +9,14 @@ namespace tavrin::ui {
 template <class Finish> bool handleInPlaceKey(QKeyEvent* e, Finish&& finish) {
     switch (e->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: finish(false); return true;
-    case Qt::Key_Escape: finish(true); return true;
-    default: return false;
+    case Qt::Key_Enter:
+        finish(false);
+        return true;
+    case Qt::Key_Escape:
+        finish(true);
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -12,9 +12,15 @@ QPointer<QWidget> g_main;
 QPointer<QWidget> g_splash;
 } // namespace
 
-void WindowEffects::setMainWindow(QWidget* w) { g_main = w; }
-QWidget* WindowEffects::mainWindow() { return g_main; }
-void WindowEffects::setSplash(QWidget* w) { g_splash = w; }
+void WindowEffects::setMainWindow(QWidget* w) {
+    g_main = w;
+}
+QWidget* WindowEffects::mainWindow() {
+    return g_main;
+}
+void WindowEffects::setSplash(QWidget* w) {
+    g_splash = w;
+}
 
 void WindowEffects::closeSplash() {
     if (g_splash) g_splash->close();
@@ -24,8 +30,10 @@ void WindowEffects::closeSplash() {
 void WindowEffects::centre(QWidget* w) {
     if (!w || !w->isWindow()) return;
     QRect area;
-    if (g_main && g_main != w && g_main->isVisible()) area = g_main->frameGeometry();
-    else if (QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen()) area = s->availableGeometry();
+    if (g_main && g_main != w && g_main->isVisible())
+        area = g_main->frameGeometry();
+    else if (QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
+        area = s->availableGeometry();
     if (!area.isValid()) return;
     QRect r = w->frameGeometry();
     r.moveCenter(area.center());

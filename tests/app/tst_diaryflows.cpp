@@ -1,35 +1,35 @@
 // Opening and creating diaries through the password windows, driven as a user would.
 
+#include "DiaryFixture.h"
+#include "ModalDriver.h"
+#include "TestEnvironment.h"
 #include "app/CTavrinDlgCreateDiary.h"
 #include "app/CTavrinDlgResetPassword.h"
 #include "app/CTavrinDlgSec.h"
-#include "platform/CDirDialog.h"
-#include "storage/DiaryFileSet.h"
-#include "DiaryFixture.h"
 #include "app/DiaryFlows.h"
 #include "app/DiaryShell.h"
 #include "app/DiaryState.h"
+#include "platform/CDirDialog.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageBoxReporter.h"
-#include "ModalDriver.h"
+#include "platform/Settings.h"
+#include "storage/DiaryFileSet.h"
 #include "storage/ProgramTexts.h"
 #include "storage/Reporter.h"
-#include "platform/Settings.h"
 #include "storage/TN.h"
-#include "TestEnvironment.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTimer>
-#include <QtEndian>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <QtEndian>
 
 using namespace tavrin;
 using namespace tavrin::app;
@@ -59,7 +59,8 @@ public:
 // Answers the password prompt with `password` (OK) or Cancel when null.
 void answerPrompt(const QString& password) {
     whenModal([password](QWidget* w) {
-        if (password.isNull()) click(w, "cancelButton");
+        if (password.isNull())
+            click(w, "cancelButton");
         else {
             type(w, "password", password);
             click(w, "okButton");
@@ -95,7 +96,8 @@ private slots:
         QCOMPARE(settings::read(settings::ExtLoc), path.size() - 3);
         QCOMPARE(settings::read(settings::ShortFile), QString("Open1"));
         QVERIFY(MessageBox::recorded().isEmpty());
-        QCOMPARE(platform::FileChooser::lastRequest().title, QString("Open an existing diary file"));
+        QCOMPARE(platform::FileChooser::lastRequest().title,
+                 QString("Open an existing diary file"));
     }
 
     void wrongPasswordOrOtherCaseClosesTheDiary_data() {
@@ -181,7 +183,8 @@ private slots:
     void openRefusesAFileOfAnotherKindAndCreatesNothing_data() {
         QTest::addColumn<QByteArray>("content");
         QByteArray noise(5000, '\0');
-        for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 73 + 41) % 251);
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 73 + 41) % 251);
         noise[34] = char(0xC7); // the version byte of the first record
         QTest::newRow("5000 bytes of noise") << noise;
         QTest::newRow("less than one record") << QByteArray("not a diary at all");
@@ -212,12 +215,14 @@ private slots:
         DiaryFlows flows(shell);
         platform::FileChooser::setNextFileName(path);
         flows.openDiary(); // no prompt may appear: a modal would block here
-        QCOMPARE(MessageBox::recordedTexts(), QStringList{QString::fromStdString(messages::wrongVersion())});
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList{QString::fromStdString(messages::wrongVersion())});
         QVERIFY(!s.hasPath());
         QVERIFY(!s.isOpen());
         QVERIFY(!s.usable());
         QCOMPARE(shell.module, Page::FirstTime);
-        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"garbage.tni"});
+        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"garbage.tni"});
         QCOMPARE(QFileInfo(path).size(), content.size());
         QVERIFY(settings::read(settings::DiaryFile).isEmpty());
     }
@@ -299,7 +304,7 @@ private slots:
             QCOMPARE(text(1056 + 1), QByteArray("Run type"));
             QCOMPARE(int(c[1208 + 16]), 5);
             QCOMPARE(text(1208 + 17 + 4 * 15), QByteArray("Other"));
-            QCOMPARE(text(1208 + 17 + 5 * 15), QByteArray("")); // emptied
+            QCOMPARE(text(1208 + 17 + 5 * 15), QByteArray(""));         // emptied
             QCOMPARE(text(904 + 17 + 8 * 15), QByteArray("combo 1 9")); // kept
             QCOMPARE(int(c[432]), 1);
             QCOMPARE(text(433), QByteArray("Performance"));
@@ -321,10 +326,11 @@ private slots:
             click(w, "cancelButton");
         });
         flows.createDiary();
-        QCOMPARE(MessageBox::recordedTexts(),
-                 QStringList({"You must type in a diary name!",
-                              "A diary name cannot contain any of these characters: / \\ : * ? \" < > |",
-                              "You must type in a diary name!"}));
+        QCOMPARE(
+            MessageBox::recordedTexts(),
+            QStringList({"You must type in a diary name!",
+                         "A diary name cannot contain any of these characters: / \\ : * ? \" < > |",
+                         "You must type in a diary name!"}));
         QVERIFY(!DiaryState::instance().hasPath());
     }
 
@@ -336,7 +342,8 @@ private slots:
         whenModal([](QWidget* w) {
             QVERIFY(w->findChild<QPushButton*>("cancelButton")->isEnabled());
             QVERIFY(!w->findChild<QPushButton*>("resetPasswordButton")->isEnabled());
-            QCOMPARE(w->findChild<QLineEdit*>("diaryName")->text(), QString("You are creating a new diary"));
+            QCOMPARE(w->findChild<QLineEdit*>("diaryName")->text(),
+                     QString("You are creating a new diary"));
             type(w, "password", "ab");
             click(w, "okButton"); // too short
             type(w, "password", "abc");
@@ -367,7 +374,8 @@ private slots:
         // confirmation and no security pairs are asked, since no password is being chosen.
         bool confirmationShown = false;
         whenModal([&confirmationShown](QWidget* w) {
-            QCOMPARE(w->findChild<QLineEdit*>("diaryName")->text(), QString("You are creating a new diary"));
+            QCOMPARE(w->findChild<QLineEdit*>("diaryName")->text(),
+                     QString("You are creating a new diary"));
             QVERIFY(!w->findChild<QPushButton*>("cancelButton")->isEnabled());
             QVERIFY(!w->findChild<QPushButton*>("resetPasswordButton")->isEnabled());
             QTimer::singleShot(300, w, [w, &confirmationShown] {
@@ -463,7 +471,8 @@ private slots:
         flows.openDiary();
         QCOMPARE(MessageBox::recordedTexts(),
                  QStringList({"The answers do not match!", "You can now change your password!",
-                              "The passwords do not match! Please remember that the passwords are case SeNsItIvE!",
+                              "The passwords do not match! Please remember that the passwords are "
+                              "case SeNsItIvE!",
                               "The password has been changed successfully!"}));
         QVERIFY(DiaryState::instance().isOpen());
         TN tn(0, path.toStdString(), extOffsetOf(path));
@@ -479,7 +488,8 @@ private slots:
     // read still lets the user answer them. They look read-only, unlike the answers.
     void resetReadsOnlyTheFirstIndexRecord() {
         const QString path = makeDiary("Unreadable", "Lost", 1, "Pet?", "Rex");
-        QVERIFY(QFile::resize(QString::fromStdString(DiaryFileSet(path.toStdString()).path(DiaryFileSet::kData)), 0));
+        QVERIFY(QFile::resize(
+            QString::fromStdString(DiaryFileSet(path.toStdString()).path(DiaryFileSet::kData)), 0));
         CTavrinDlgResetPassword reset(path, extOffsetOf(path));
         auto* question = reset.findChild<QLineEdit*>("question1");
         auto* answer = reset.findChild<QLineEdit*>("answer1");
@@ -487,7 +497,8 @@ private slots:
         QVERIFY(question->isReadOnly());
         QCOMPARE(question->focusPolicy(), Qt::NoFocus);
         QVERIFY(!question->hasFrame() && answer->hasFrame());
-        QCOMPARE(question->palette().color(QPalette::Base), reset.palette().color(QPalette::Window));
+        QCOMPARE(question->palette().color(QPalette::Base),
+                 reset.palette().color(QPalette::Window));
         QVERIFY(answer->palette().color(QPalette::Base) != reset.palette().color(QPalette::Window));
 
         whenModal([](QWidget* change) { click(change, "discardButton"); });

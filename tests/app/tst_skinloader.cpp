@@ -23,15 +23,30 @@ namespace {
 struct FakeSkin {
     int indexSize = ui::ActiveSkin::kIndexSize;
     int buttonHeight = 44;
-    QString missing;    // a picture left out
-    QString notBmp;     // a picture written as PNG under its .tns name
+    QString missing; // a picture left out
+    QString notBmp;  // a picture written as PNG under its .tns name
     QByteArray author = "Test Author";
 
-    FakeSkin& index(int size) { indexSize = size; return *this; }
-    FakeSkin& height(int h) { buttonHeight = h; return *this; }
-    FakeSkin& without(const QString& file) { missing = file; return *this; }
-    FakeSkin& asPng(const QString& file) { notBmp = file; return *this; }
-    FakeSkin& by(const QByteArray& name) { author = name; return *this; }
+    FakeSkin& index(int size) {
+        indexSize = size;
+        return *this;
+    }
+    FakeSkin& height(int h) {
+        buttonHeight = h;
+        return *this;
+    }
+    FakeSkin& without(const QString& file) {
+        missing = file;
+        return *this;
+    }
+    FakeSkin& asPng(const QString& file) {
+        notBmp = file;
+        return *this;
+    }
+    FakeSkin& by(const QByteArray& name) {
+        author = name;
+        return *this;
+    }
 };
 
 // An index file laid out by hand: author at 60, nine colours at 92, button key at 128, seven
@@ -44,9 +59,11 @@ QByteArray makeIndex(const FakeSkin& skin) {
         b[off + 1] = char(g);
         b[off + 2] = char(bl);
     };
-    for (int i = 0; i < 9; ++i) put(92 + 4 * i, 10 + i, 20 + i, 30 + i);
+    for (int i = 0; i < 9; ++i)
+        put(92 + 4 * i, 10 + i, 20 + i, 30 + i);
     put(128, 255, 0, 254);
-    for (int i = 0; i < 7; ++i) put(132 + 4 * i, 100 + i, 110 + i, 120 + i);
+    for (int i = 0; i < 7; ++i)
+        put(132 + 4 * i, 100 + i, 110 + i, 120 + i);
     put(160, 1, 2, 3);
     return b.left(skin.indexSize);
 }
@@ -69,7 +86,8 @@ void makeSkin(const QString& root, const QString& name, const FakeSkin& skin = F
 
 QStringList loadingTexts(int upTo) {
     QStringList out;
-    for (int i = 0; i < upTo; ++i) out << "Loading " + SkinLoader::requiredPictures().at(i);
+    for (int i = 0; i < upTo; ++i)
+        out << "Loading " + SkinLoader::requiredPictures().at(i);
     return out;
 }
 
@@ -188,7 +206,8 @@ private slots:
         makeSkin(dir_->path(), "Locked");
         const QString index = dir_->filePath("Locked.TNS");
         QFile::setPermissions(index, QFileDevice::Permissions());
-        if (QFile(index).open(QIODevice::ReadOnly)) QSKIP("running with rights that ignore file modes");
+        if (QFile(index).open(QIODevice::ReadOnly))
+            QSKIP("running with rights that ignore file modes");
         SkinLoader l = loader();
         QVERIFY(!l.load("Locked"));
         QCOMPARE(MessageBox::recorded().size(), 1);
@@ -213,7 +232,8 @@ private slots:
         SkinLoader l = loader();
         QCOMPARE(l.skinNames(), (QStringList{"Alpha", "Cafe", "Zeta"}));
         QCOMPARE(l.readAuthor("Alpha"), std::optional<QString>("Ann Example"));
-        QCOMPARE(l.readAuthor("Cafe"), std::optional<QString>(QString::fromUtf8("Caf\u00e9 \u20ac")));
+        QCOMPARE(l.readAuthor("Cafe"),
+                 std::optional<QString>(QString::fromUtf8("Caf\u00e9 \u20ac")));
         QCOMPARE(SkinLoader::authorCaption("Ann Example"), QString(" by: Ann Example"));
     }
 
@@ -280,8 +300,10 @@ private slots:
 
         QCOMPARE(MessageBox::recorded().size(), 1);
         const platform::MessageRecord& box = MessageBox::recorded().first();
-        QCOMPARE(box.text,
-                 QString("Unable to load skin file - Broken.\nTavelle will try to load the default skin."));
+        QCOMPARE(
+            box.text,
+            QString(
+                "Unable to load skin file - Broken.\nTavelle will try to load the default skin."));
         QCOMPARE(box.caption, QString("Error"));
         QCOMPARE(box.icon, MsgIcon::Warning);
         QVERIFY(box.onTop);
@@ -294,8 +316,10 @@ private slots:
         SkinLoader l = loader();
         QVERIFY(!l.chooseAndLoad());
         QCOMPARE(MessageBox::recorded().size(), 2);
-        QCOMPARE(MessageBox::recorded().at(0).text,
-                 QString("Unable to load skin file - Gone.\nTavelle will try to load the default skin."));
+        QCOMPARE(
+            MessageBox::recorded().at(0).text,
+            QString(
+                "Unable to load skin file - Gone.\nTavelle will try to load the default skin."));
         const QString last = MessageBox::recorded().at(1).text;
         QVERIFY2(last.startsWith("Tavelle was unable to load its default skin. Please check the "
                                  "\\TNSkins directory"),

@@ -46,9 +46,9 @@ private slots:
 
         // The runs a column scan finds, each one pixel wide.
         QRegion expected(0, 0, 6, 5);
-        for (const QRect& cut : {QRect(0, 0, 1, 2), QRect(0, 4, 1, 1), QRect(1, 0, 1, 1),
-                                 QRect(2, 3, 1, 2), QRect(3, 3, 1, 2), QRect(5, 0, 1, 2),
-                                 QRect(5, 4, 1, 1)})
+        for (const QRect& cut :
+             {QRect(0, 0, 1, 2), QRect(0, 4, 1, 1), QRect(1, 0, 1, 1), QRect(2, 3, 1, 2),
+              QRect(3, 3, 1, 2), QRect(5, 0, 1, 2), QRect(5, 4, 1, 1)})
             expected -= cut;
         QCOMPARE(shape, expected);
         for (int y = 0; y < img.height(); ++y)
@@ -75,7 +75,8 @@ private slots:
         QVERIFY(big.contains(QPoint(4, 0)));
         QCOMPARE(big.boundingRect(), QRect(0, 0, 6, 5));
         // A smaller one ignores the rest of the picture.
-        QCOMPARE(WindowShape::compute(img, kKey, QSize(2, 2)), QRegion(0, 0, 2, 2) - QRegion(0, 0, 1, 1));
+        QCOMPARE(WindowShape::compute(img, kKey, QSize(2, 2)),
+                 QRegion(0, 0, 2, 2) - QRegion(0, 0, 1, 1));
     }
 
     void roundedWindowOfFullSize() {

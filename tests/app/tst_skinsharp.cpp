@@ -1,10 +1,10 @@
 // The main window on a screen of ratio 2: the same 920 x 600 window, its pictures drawn from the
 // skin's sharp pictures ("...@2x.tns") instead of scaled-up ones.
 
-#include "ui/CCustomButton.h"
-#include "app/CTavrinDlg.h"
 #include "ShellFakes.h"
+#include "app/CTavrinDlg.h"
 #include "app/SkinLayout.h"
+#include "ui/CCustomButton.h"
 
 #include <QApplication>
 #include <QImageReader>

@@ -2,12 +2,6 @@
 // layout the main window and the pain-map page rely on, and the marked areas sit where the
 // shared table says.
 
-#include "ui/ActiveSkin.h"
-#include "ui/CCustomTitleBar.h"
-#include "platform/MessageBox.h"
-#include "app/SkinBodyAreas.h"
-#include "app/SkinLayout.h"
-#include "app/SkinLoader.h"
 #include "TestEnvironment.h"
 #include "app/SkinBodyAreas.h"
 #include "app/SkinLayout.h"
@@ -15,6 +9,7 @@
 #include "app/WindowShape.h"
 #include "platform/MessageBox.h"
 #include "ui/ActiveSkin.h"
+#include "ui/CCustomTitleBar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,7 +75,9 @@ private slots:
         QCOMPARE(loader.readAuthor(name), std::optional<QString>("Halcyrn Ostevelder"));
 
         // Text on the skin's own backgrounds must stay readable.
-        auto contrast = [](const QColor& a, const QColor& b) { return qAbs(a.lightness() - b.lightness()); };
+        auto contrast = [](const QColor& a, const QColor& b) {
+            return qAbs(a.lightness() - b.lightness());
+        };
         QVERIFY(contrast(skin.listText(), skin.listBackground()) > 120);
         QVERIFY(contrast(skin.buttonText(), skin.buttonFace()) > 120);
         QVERIFY(contrast(skin.staticText(), skin.dialogBackground()) > 120);
@@ -97,14 +94,16 @@ private slots:
         QCOMPARE(large.size(), QSize(SkinLayout::kWindowWidth, SkinLayout::kWindowHeight));
         QCOMPARE(readBmp(pics.filePath("back_main.tns")).size(),
                  QSize(SkinLayout::kPageWidth, SkinLayout::kPageHeight));
-        for (const char* b : {"diary", "reminder", "planner", "contacts", "cookbook", "graph", "tools"})
+        for (const char* b :
+             {"diary", "reminder", "planner", "contacts", "cookbook", "graph", "tools"})
             for (const char* state : {"_normal.tns", "_pushed.tns"})
                 QCOMPARE(readBmp(pics.filePath(QString(b) + state)).size(),
                          QSize(SkinLayout::kButtonWidth, SkinLayout::kModuleButtonHeight));
         for (const char* b : {"open", "create", "options", "help", "about", "minimize", "exit"}) {
             const QImage normal = readBmp(pics.filePath(QString(b) + "_normal.tns"));
             const QImage pushed = readBmp(pics.filePath(QString(b) + "_pushed.tns"));
-            QCOMPARE(normal.size(), QSize(SkinLayout::kButtonWidth, SkinLayout::kSmallButtonHeight));
+            QCOMPARE(normal.size(),
+                     QSize(SkinLayout::kButtonWidth, SkinLayout::kSmallButtonHeight));
             QCOMPARE(pushed.size(), normal.size());
             QVERIFY(pushed != normal);
         }
@@ -114,7 +113,8 @@ private slots:
         QVERIFY(SkinLoader(dir_).check(name, skin));
         const QRegion shape = WindowShape::compute(large, skin.windowKey, large.size());
         QVERIFY(!shape.contains(QPoint(0, 0)));
-        QVERIFY(!shape.contains(QPoint(SkinLayout::kWindowWidth - 1, SkinLayout::kWindowHeight - 1)));
+        QVERIFY(
+            !shape.contains(QPoint(SkinLayout::kWindowWidth - 1, SkinLayout::kWindowHeight - 1)));
         QVERIFY(shape.contains(QPoint(SkinLayout::kWindowWidth / 2, 0)));
         QVERIFY(shape.contains(QRect(SkinLayout::kPageX, SkinLayout::kPageY, SkinLayout::kPageWidth,
                                      SkinLayout::kPageHeight)));
@@ -132,11 +132,13 @@ private slots:
         for (int mood = -3; mood <= 3; ++mood) {
             const QImage f = readBmp(pics.filePath(QString("face%1.bmp").arg(mood)));
             QCOMPARE(f.size(), QSize(SkinLayout::kFaceSize, SkinLayout::kFaceSize));
-            for (const QImage& other : faces) QVERIFY(f != other);
+            for (const QImage& other : faces)
+                QVERIFY(f != other);
             faces << f;
         }
         // Sad is reddish, happy greenish.
-        const QColor sad = faces.first().pixelColor(10, 24), happy = faces.last().pixelColor(10, 24);
+        const QColor sad = faces.first().pixelColor(10, 24),
+                     happy = faces.last().pixelColor(10, 24);
         QVERIFY(sad.red() > sad.green());
         QVERIFY(happy.green() > happy.red());
     }
@@ -150,7 +152,8 @@ private slots:
         QVERIFY(SkinLoader(dir_).load(name));
         const ui::ActiveSkin& skin = ui::ActiveSkin::current();
         QStringList pictures{"body_back.tns", "body_front.tns"};
-        for (int mood = -3; mood <= 3; ++mood) pictures << QString("face%1.bmp").arg(mood);
+        for (int mood = -3; mood <= 3; ++mood)
+            pictures << QString("face%1.bmp").arg(mood);
         for (const QString& file : pictures) {
             const QImage pic = skin.keyedPicture(file).toImage();
             QVERIFY2(qAlpha(pic.pixel(0, 0)) == 0, qPrintable(file)); // no rectangle behind

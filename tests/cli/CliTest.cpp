@@ -1,9 +1,9 @@
 // tavrin-cli driven in-process (and once as a program) on diaries made in a scratch folder.
 
 #include "cli/Cli.h"
+#include "cli/EntryJson.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/DiaryIo.h"
-#include "cli/EntryJson.h"
 #include "storage/ProgramTexts.h"
 #include "storage/TN.h"
 
@@ -111,9 +111,12 @@ TEST_F(CliTest, WrongPasswordWritesNothing) {
 }
 
 TEST_F(CliTest, BadArgumentsPrintUsage) {
-    for (auto args : std::vector<std::vector<std::string>>{
-             {}, {"list"}, {"frobnicate", "x.tni"}, {"list", "diary.txt"}, {"show", "x.tni"},
-             {"show", "x.tni", "1", "2"}}) {
+    for (auto args : std::vector<std::vector<std::string>>{{},
+                                                           {"list"},
+                                                           {"frobnicate", "x.tni"},
+                                                           {"list", "diary.txt"},
+                                                           {"show", "x.tni"},
+                                                           {"show", "x.tni", "1", "2"}}) {
         auto r = run(args);
         EXPECT_EQ(r.status, Cli::kUsage);
         EXPECT_NE(r.err.find("Usage: tavrin-cli"), std::string::npos);
@@ -127,7 +130,8 @@ TEST_F(CliTest, BadArgumentsPrintUsage) {
 }
 
 TEST_F(CliTest, NewDiaryNeedsPasswordAndFullPair) {
-    auto r = run({"add", diary}, R"({"password": "ab", "security": [{"question": "q", "answer": "a"}],
+    auto r =
+        run({"add", diary}, R"({"password": "ab", "security": [{"question": "q", "answer": "a"}],
                                      "dateTime": "2026-01-01T00:00:00"})");
     EXPECT_EQ(r.status, Cli::kUsage);
     r = run({"add", diary}, R"({"password": "abc", "security": [{"question": "q", "answer": ""}],
@@ -143,14 +147,13 @@ TEST_F(CliTest, NewDiaryNeedsPasswordAndFullPair) {
 TEST_F(CliTest, InvalidEntryRefusedBeforeAnythingIsWritten) {
     makeDiary();
     auto before = size(diary);
-    for (const char* bad : {
-             R"([{"dateTime": "2026-02-01T10:00:00"}, {"dateTime": "2026-04-31T10:00:00"}])",
-             R"({"dateTime": "2026-02-01T10:00:00", "fibromyalgia": {"indoorHumidity": 101}})",
-             R"({"dateTime": "2026-02-01T10:00:00", "mood": 4})",
-             R"({"dateTime": "2026-02-01T10:00:00", "description": "123456789012345678901234567890"})",
-             R"({"dateTime": "2026-02-01T10:00:00", "painMap": [7]})",
-             R"({"description": "no date"})",
-             "not json"}) {
+    for (const char* bad :
+         {R"([{"dateTime": "2026-02-01T10:00:00"}, {"dateTime": "2026-04-31T10:00:00"}])",
+          R"({"dateTime": "2026-02-01T10:00:00", "fibromyalgia": {"indoorHumidity": 101}})",
+          R"({"dateTime": "2026-02-01T10:00:00", "mood": 4})",
+          R"({"dateTime": "2026-02-01T10:00:00", "description": "123456789012345678901234567890"})",
+          R"({"dateTime": "2026-02-01T10:00:00", "painMap": [7]})", R"({"description": "no date"})",
+          "not json"}) {
         auto r = run({"add", diary}, bad);
         EXPECT_EQ(r.status, Cli::kUsage) << bad;
     }
@@ -168,11 +171,11 @@ TEST_F(CliTest, ShowNamesFieldsWithTheDiaryConfiguration) {
     }
     auto r = run({"show", diary, "2"});
     ASSERT_EQ(r.status, Cli::kOk) << r.err;
-    for (const char* line : {"Entry 2 of 2\n", "Description: Second\n", "Mood: Very Good (2)\n",
-                             "Sleep quality: Neutral (0)\n", "Fatigue: Normal (0)\n",
-                             "no name: 0.00  [not shown]\n", "Verses:\nPoem \xC3\xA9\n",
-                             "Body:\n{\\rtf1 caf\\'e9}\n", "Humidity (outdoor / indoor): 100 / 0\n",
-                             "Pinning"}) {
+    for (const char* line :
+         {"Entry 2 of 2\n", "Description: Second\n", "Mood: Very Good (2)\n",
+          "Sleep quality: Neutral (0)\n", "Fatigue: Normal (0)\n", "no name: 0.00  [not shown]\n",
+          "Verses:\nPoem \xC3\xA9\n", "Body:\n{\\rtf1 caf\\'e9}\n",
+          "Humidity (outdoor / indoor): 100 / 0\n", "Pinning"}) {
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n---\n" << r.out;
     }
 }
@@ -205,7 +208,8 @@ TEST_F(CliTest, ExportRoundTripsThroughAdd) {
     // The exported entries, added to a second diary, export again identically.
     std::string copy = (dir / "Copy.tni").string();
     Json entries = j["entries"];
-    for (auto& e : entries) e.erase("position");
+    for (auto& e : entries)
+        e.erase("position");
     entries[0]["password"] = "secret";
     entries[0]["security"] = {{{"question", "Pet?"}, {"answer", "Rex"}}};
     ASSERT_EQ(run({"add", copy}, entries.dump()).status, Cli::kOk);
@@ -253,11 +257,14 @@ TEST_F(CliTest, ProgramTakesPasswordFromEnvironment) {
     makeDiary();
     const char* exe = std::getenv("TAVRIN_CLI");
     ASSERT_NE(exe, nullptr);
-    std::string base = std::string("TAVRIN_PASSWORD=") + "secret " + exe + " list '" + diary + "' > /dev/null 2>&1";
+    std::string base = std::string("TAVRIN_PASSWORD=") + "secret " + exe + " list '" + diary +
+                       "' > /dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(base.c_str())), 0);
-    std::string wrong = std::string("TAVRIN_PASSWORD=") + "nope " + exe + " list '" + diary + "' > /dev/null 2>&1";
+    std::string wrong =
+        std::string("TAVRIN_PASSWORD=") + "nope " + exe + " list '" + diary + "' > /dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(wrong.c_str())), 2);
-    std::string none = std::string("env -u TAVRIN_PASSWORD setsid ") + exe + " list '" + diary + "' < /dev/null > /dev/null 2>&1";
+    std::string none = std::string("env -u TAVRIN_PASSWORD setsid ") + exe + " list '" + diary +
+                       "' < /dev/null > /dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(none.c_str())), 1); // no terminal to ask on
 
     // Unreadable zone data would shift every date silently: it is said.
@@ -280,7 +287,8 @@ TEST_F(CliTest, BatchAddIsAllOrNothing) {
     const std::uintmax_t nearlyFull = 0xFFFFFFFFull - 40;
     fs::resize_file(data, nearlyFull);
     auto r = run({"add", diary}, R"([{"dateTime": "2026-02-01T10:00:00", "body": "short"},
-                                     {"dateTime": "2026-02-02T10:00:00", "body": ")" + std::string(100, 'x') + R"("}])");
+                                     {"dateTime": "2026-02-02T10:00:00", "body": ")" +
+                                     std::string(100, 'x') + R"("}])");
     EXPECT_EQ(r.status, Cli::kFailed);
     EXPECT_NE(r.err.find("largest possible size"), std::string::npos) << r.err;
     EXPECT_EQ(size(diary), indexBefore);
@@ -312,11 +320,15 @@ TEST_F(CliTest, RepairSaysWhatItDid) {
     makeDiary();
     DiaryFileSet files(diary);
     const auto dataBefore = size(files.path('d'));
-    std::ofstream(files.path('d'), std::ios::binary | std::ios::app) << "texts of an interrupted add";
+    std::ofstream(files.path('d'), std::ios::binary | std::ios::app)
+        << "texts of an interrupted add";
     std::ofstream(diary + ".tmp-aB3dE5") << "left by a crash";
     auto r = run({"check", diary, "--repair"});
-    EXPECT_NE(r.out.find("Removed the temporary file " + diary + ".tmp-aB3dE5.\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Cut 27 bytes that no entry uses from the end of " + files.path('d')), std::string::npos)
+    EXPECT_NE(r.out.find("Removed the temporary file " + diary + ".tmp-aB3dE5.\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Cut 27 bytes that no entry uses from the end of " + files.path('d')),
+              std::string::npos)
         << r.out;
     EXPECT_EQ(size(files.path('d')), dataBefore);
     EXPECT_FALSE(fs::exists(diary + ".tmp-aB3dE5"));
@@ -343,7 +355,8 @@ TEST_F(CliTest, NonRegularFilesAreRefusedWithoutBlocking) {
         const bool saved = fs::exists(c.replaced);
         if (saved) fs::rename(c.replaced, c.replaced + ".saved");
         ASSERT_EQ(::mkfifo(c.replaced.c_str(), 0600), 0);
-        auto r = run(c.args, R"({"password": "secret", "security": [{"question": "q", "answer": "a"}],
+        auto r =
+            run(c.args, R"({"password": "secret", "security": [{"question": "q", "answer": "a"}],
                                  "dateTime": "2026-02-01T10:00:00"})");
         fs::remove(c.replaced);
         if (saved) fs::rename(c.replaced + ".saved", c.replaced);
@@ -352,7 +365,8 @@ TEST_F(CliTest, NonRegularFilesAreRefusedWithoutBlocking) {
             continue;
         }
         EXPECT_NE(r.status, Cli::kOk) << c.args[0];
-        EXPECT_NE(r.err.find(c.replaced + " is not a regular file"), std::string::npos) << c.args[0] << ": " << r.err;
+        EXPECT_NE(r.err.find(c.replaced + " is not a regular file"), std::string::npos)
+            << c.args[0] << ": " << r.err;
     }
 }
 
@@ -363,35 +377,45 @@ TEST_F(CliTest, ConcurrentWritersLoseNothing) {
     ASSERT_NE(exe, nullptr);
     std::string many = "[";
     for (int i = 0; i < 50; ++i)
-        many += std::string(i ? "," : "") + R"({"dateTime": "2026-05-01T10:00:00", "description": "many )" +
-                std::to_string(i) + R"(", "body": "text"})";
+        many += std::string(i ? "," : "") +
+                R"({"dateTime": "2026-05-01T10:00:00", "description": "many )" + std::to_string(i) +
+                R"(", "body": "text"})";
     many += "]";
     std::ofstream(dir / "many.json") << many;
-    std::ofstream(dir / "one.json") << R"({"dateTime": "2026-04-01T10:00:00", "description": "one"})";
+    std::ofstream(dir / "one.json")
+        << R"({"dateTime": "2026-04-01T10:00:00", "description": "one"})";
     for (int round = 0; round < 5; ++round) {
         fs::remove_all(dir / "Journal");
         fs::remove(diary);
         makeDiary();
         const std::string d = dir.string();
-        const std::string writer = std::string("TAVRIN_PASSWORD=secret ") + exe + " add '" + diary + "' < '" + d;
-        const std::string script = "(" + writer + "/many.json' > '" + d + "/many.out' 2>&1; echo $? > '" + d +
-                                   "/many.status') & (" + writer + "/one.json' > '" + d + "/one.out' 2>&1; echo $? > '" +
+        const std::string writer =
+            std::string("TAVRIN_PASSWORD=secret ") + exe + " add '" + diary + "' < '" + d;
+        const std::string script = "(" + writer + "/many.json' > '" + d +
+                                   "/many.out' 2>&1; echo $? > '" + d + "/many.status') & (" +
+                                   writer + "/one.json' > '" + d + "/one.out' 2>&1; echo $? > '" +
                                    d + "/one.status') & wait";
         ASSERT_EQ(std::system(script.c_str()), 0);
         auto slurp = [&](const char* name) {
             std::ifstream in(dir / name);
-            return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            return std::string(std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>());
         };
         std::size_t expected = 2;
         for (const auto& [w, n] : {std::pair<std::string, int>{"many", 50}, {"one", 1}}) {
             const int status = std::stoi(slurp((w + ".status").c_str()));
-            if (status == 0) expected += std::size_t(n);
-            else EXPECT_NE(slurp((w + ".out").c_str()).find(messages::kDiaryInUse), std::string::npos)
-                     << "round " << round << ": " << w << " failed silently: " << slurp((w + ".out").c_str());
+            if (status == 0)
+                expected += std::size_t(n);
+            else
+                EXPECT_NE(slurp((w + ".out").c_str()).find(messages::kDiaryInUse),
+                          std::string::npos)
+                    << "round " << round << ": " << w
+                    << " failed silently: " << slurp((w + ".out").c_str());
         }
         auto r = run({"list", diary});
         ASSERT_EQ(r.status, Cli::kOk) << r.err;
-        EXPECT_EQ(std::size_t(std::count(r.out.begin(), r.out.end(), '\n')), expected) << "round " << round;
+        EXPECT_EQ(std::size_t(std::count(r.out.begin(), r.out.end(), '\n')), expected)
+            << "round " << round;
     }
 }
 

@@ -1,19 +1,6 @@
 // The diary page as the user works it: the entry list, search and narrowing, navigation,
 // delete, the keys of the page, and the preview of the selected entry.
 
-#include "ui/ActiveSkin.h"
-#include "ui/CCustomListCtrl.h"
-#include "ui/CCustomRichEdit.h"
-#include "ui/CCustomStatic.h"
-#include "ui/CCustomTabCtrl.h"
-#include "diary/CTavrinDlgDiary.h"
-#include "diary/CTavrinPPDiary.h"
-#include "diary/CTavrinPPViewDiary.h"
-#include "diary/CTavrinPSDiary.h"
-#include "diary/CTavrinPSView.h"
-#include "platform/Clock.h"
-#include "ui/CustomListModel.h"
-#include "platform/DateChooser.h"
 #include "DiaryFixture.h"
 #include "ModalDriver.h"
 #include "TestEnvironment.h"
@@ -28,6 +15,7 @@
 #include "diary/EntrySearch.h"
 #include "diary/RtfCodec.h"
 #include "platform/Clock.h"
+#include "platform/DateChooser.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
@@ -39,6 +27,8 @@
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomRichEdit.h"
 #include "ui/CCustomStatic.h"
+#include "ui/CCustomTabCtrl.h"
+#include "ui/CustomListModel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -869,7 +859,8 @@ private slots:
         page.preview()->textPage()->textView()->setFocus();
         MessageBox::clearRecorded();
         MessageBox::setNextAnswer(MsgAnswer::Yes);
-        QTest::keyClick(page.preview()->textPage()->textView(), Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(page.preview()->textPage()->textView(), Qt::Key_Delete,
+                        Qt::ControlModifier);
         QVERIFY(MessageBox::recorded().isEmpty());
         QCOMPARE(list->rowCount(), 5);
         MessageBox::clearRecorded();
@@ -940,7 +931,8 @@ private slots:
         QVERIFY(QDir().mkpath(dir + "/Demo"));
         const QString path = QDir(dir).filePath("Demo.tni");
         QVERIFY(QFile::copy(demo, path));
-        QVERIFY(QFile::copy(QFileInfo(demo).dir().filePath("Demo/Demo.tnd"), dir + "/Demo/Demo.tnd"));
+        QVERIFY(
+            QFile::copy(QFileInfo(demo).dir().filePath("Demo/Demo.tnd"), dir + "/Demo/Demo.tnd"));
 
         TN tn(0, path.toStdString(), extOffsetOf(path));
         int entries = 0, whole = 0, withTypeText = 0, withPain = 0, rated = 0;

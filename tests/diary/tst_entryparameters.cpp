@@ -16,7 +16,8 @@ private slots:
         DiaryConfig c;
         c.applyDefaults();
         QStringList names;
-        for (const auto& r : EntryParameters::rows(c)) names << r.name;
+        for (const auto& r : EntryParameters::rows(c))
+            names << r.name;
         // Real measurement 2, integer measurement 2, spins and combos are off by default.
         QCOMPARE(names, QStringList({"Mood", "Dream", "Fatigue", "Shape", "Menstruus", "Copulation",
                                      "Temperature", "Weight", "Weather"}));
@@ -43,9 +44,10 @@ private slots:
         e.setSpin(1, -3);
         e.setCombo(2, 5);
         QStringList shown;
-        for (const auto& r : rows) shown << EntryParameters::previewText(r, e);
-        QCOMPARE(shown, QStringList({"Depressed", "Fun", "Tired", "Healthy", "YES", "NO", "36.62", "-4",
-                                     "1000", "Snowy", "spin 2 1", "combo 3 6"}));
+        for (const auto& r : rows)
+            shown << EntryParameters::previewText(r, e);
+        QCOMPARE(shown, QStringList({"Depressed", "Fun", "Tired", "Healthy", "YES", "NO", "36.62",
+                                     "-4", "1000", "Snowy", "spin 2 1", "combo 3 6"}));
     }
 
     void storingValuesAndTexts() {
@@ -54,8 +56,11 @@ private slots:
         const auto rows = EntryParameters::rows(c);
         EntryRecord e;
         for (const auto& r : rows) {
-            if (r.isText()) QVERIFY(EntryParameters::setText(r, e, r.kind == ParameterRow::Real ? "37.5" : "71"));
-            else EntryParameters::setValue(r, e, r.isSpin() ? r.lowest : int(r.names.size()) - 1);
+            if (r.isText())
+                QVERIFY(
+                    EntryParameters::setText(r, e, r.kind == ParameterRow::Real ? "37.5" : "71"));
+            else
+                EntryParameters::setValue(r, e, r.isSpin() ? r.lowest : int(r.names.size()) - 1);
         }
         QCOMPARE(int(e.mood()), -3);
         QCOMPARE(int(e.dream()), -2);

@@ -29,7 +29,6 @@ std::unique_ptr<QTextDocument> roundTrip(const QTextDocument& doc) {
     return reread(RtfCodec::fromDocument(&doc));
 }
 
-
 void append(QTextCursor& c, const QString& text, const QTextCharFormat& f = {}) {
     c.insertText(text, f);
 }

@@ -36,7 +36,6 @@ std::unique_ptr<QTextDocument> load(const QByteArray& rtf) {
     return doc;
 }
 
-
 Qt::Alignment alignmentOf(const QTextDocument& doc, const QString& text) {
     return blockOf(doc, text).blockFormat().alignment() & Qt::AlignHorizontal_Mask;
 }

@@ -19,7 +19,6 @@ namespace {
 using tavrin::test::blockOf;
 using tavrin::test::formatOf;
 
-
 // Reads the input both ways: as the plain text search uses, and into a document.
 QString readBothWays(const QByteArray& rtf, QString* docResult = nullptr) {
     const QString plain = RtfCodec::plainText(rtf);

@@ -2,16 +2,16 @@
 // part-way, mail and web through the desktop for the first selected row, and contact cards that
 // move whole to the next page.
 
-#include "organiser/logic/AddressBook.h"
-#include "ui/CCustomListCtrl.h"
-#include "organiser/CTavrinDlgAddress.h"
 #include "DiaryFixture.h"
+#include "TestEnvironment.h"
 #include "app/DiaryState.h"
+#include "organiser/CTavrinDlgAddress.h"
+#include "organiser/logic/AddressBook.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
 #include "platform/ShellOpen.h"
 #include "storage/TN.h"
-#include "TestEnvironment.h"
+#include "ui/CCustomListCtrl.h"
 
 #include <QFile>
 #include <QLineEdit>

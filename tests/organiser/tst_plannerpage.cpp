@@ -1,16 +1,16 @@
 // The planner page on a diary: Add over a run of days, the all-entries view, ticks and
 // Modify on the only item, Delete answered No part-way, and printing.
 
-#include "ui/CCustomListCtrl.h"
-#include "organiser/CTavrinDlgPlanner.h"
 #include "DiaryFixture.h"
+#include "TestEnvironment.h"
 #include "app/DiaryState.h"
-#include "platform/MessageBox.h"
+#include "organiser/CTavrinDlgPlanner.h"
 #include "organiser/PlannerCalendar.h"
 #include "organiser/logic/PlannerItems.h"
+#include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
 #include "storage/TN.h"
-#include "TestEnvironment.h"
+#include "ui/CCustomListCtrl.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // percentages, the items of a run of days (also across a month end) and the busy days of a
 // month.
 
-#include "organiser/logic/PlannerItems.h"
 #include "organiser/PlannerStatistics.h"
+#include "organiser/logic/PlannerItems.h"
 
 #include <QTest>
 

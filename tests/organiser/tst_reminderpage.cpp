@@ -1,12 +1,11 @@
 // The reminders page, the current-reminders window and the alarm, on a diary in the scratch
 // folder with "now" fixed to Thursday 4 March 2027, 18:15.
-#include "ui/CCustomListCtrl.h"
-#include "organiser/CTavrinDlgReminder.h"
-#include "organiser/CTavrinDlgReminderView.h"
 #include "DiaryFixture.h"
-#include "organiser/DueReminders.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
+#include "organiser/CTavrinDlgReminder.h"
+#include "organiser/CTavrinDlgReminderView.h"
+#include "organiser/DueReminders.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
@@ -15,6 +14,7 @@
 #include "platform/TrayNotice.h"
 #include "storage/LocalTime.h"
 #include "storage/TN.h"
+#include "ui/CCustomListCtrl.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>

@@ -20,10 +20,13 @@ QStringList lines(const QString& path) {
 class TestAutostart : public QObject {
     Q_OBJECT
 private slots:
-    void init() { QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart").removeRecursively(); }
+    void init() {
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart").removeRecursively();
+    }
 
     void createdInTheUsersAutostartFolder() {
-        const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/TN300.desktop";
+        const QString expected =
+            qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/TN300.desktop";
         QCOMPARE(Autostart::filePath(), expected);
         QVERIFY(!Autostart::isEnabled());
         // The folder does not exist yet; it is made.

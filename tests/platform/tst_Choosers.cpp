@@ -57,13 +57,18 @@ private slots:
         QTest::addColumn<QString>("qt");
         QTest::newRow("diary") << "Tavelle Suite v3.x files (*.tni)|*.tni||"
                                << "Tavelle Suite v3.x files (*.tni)";
-        QTest::newRow("single bar end") << "Tavelle v2.x files (*.itn)|*.itn|" << "Tavelle v2.x files (*.itn)";
+        QTest::newRow("single bar end") << "Tavelle v2.x files (*.itn)|*.itn|"
+                                        << "Tavelle v2.x files (*.itn)";
         QTest::newRow("two, all files") << "Text files (*.txt)|*.txt|All files (*.*)|*.*||"
                                         << "Text files (*.txt);;All files (*)";
-        QTest::newRow("several patterns") << "Pictures|*.bmp;*.dib||" << "Pictures (*.bmp *.dib)";
-        QTest::newRow("description lies") << "Wave (*.mp3)|*.wav||" << "Wave (*.wav)";
-        QTest::newRow("no pattern") << "PNG files (*.png)" << "PNG files (*.png)";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("several patterns") << "Pictures|*.bmp;*.dib||"
+                                          << "Pictures (*.bmp *.dib)";
+        QTest::newRow("description lies") << "Wave (*.mp3)|*.wav||"
+                                          << "Wave (*.wav)";
+        QTest::newRow("no pattern") << "PNG files (*.png)"
+                                    << "PNG files (*.png)";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void filterConversion() {
         QFETCH(QString, filter);
@@ -74,8 +79,10 @@ private slots:
     void defaultExtension() {
         QCOMPARE(FileChooser::withDefaultExtension("/a/export", "txt"), QString("/a/export.txt"));
         QCOMPARE(FileChooser::withDefaultExtension("/a/export", ".txt"), QString("/a/export.txt"));
-        QCOMPARE(FileChooser::withDefaultExtension("/a/export.csv", "txt"), QString("/a/export.csv"));
-        QCOMPARE(FileChooser::withDefaultExtension("/a.b/export", "txt"), QString("/a.b/export.txt"));
+        QCOMPARE(FileChooser::withDefaultExtension("/a/export.csv", "txt"),
+                 QString("/a/export.csv"));
+        QCOMPARE(FileChooser::withDefaultExtension("/a.b/export", "txt"),
+                 QString("/a.b/export.txt"));
         QCOMPARE(FileChooser::withDefaultExtension("/a/export", ""), QString("/a/export"));
         QCOMPARE(FileChooser::withDefaultExtension("", "txt"), QString());
     }
@@ -97,7 +104,8 @@ private slots:
         FileChooser::setNextFileName(dir_ + "/Missing.tni");
         QVERIFY(FileChooser::open(nullptr, "t", "", "tni").isEmpty());
         FileChooser::setNextFileName(dir_ + "/Missing.tni");
-        QCOMPARE(FileChooser::open(nullptr, "t", "", "tni", QString(), false), dir_ + "/Missing.tni");
+        QCOMPARE(FileChooser::open(nullptr, "t", "", "tni", QString(), false),
+                 dir_ + "/Missing.tni");
     }
 
     void scriptedSaveAsksBeforeOverwriting() {
@@ -138,8 +146,8 @@ private slots:
             edit->setText("graph");
             QMetaObject::invokeMethod(dlg, "accept");
         });
-        const QString path = FileChooser::save(nullptr, "Export graph to PNG", "PNG files (*.png)|*.png||",
-                                               "png", "*.png");
+        const QString path = FileChooser::save(nullptr, "Export graph to PNG",
+                                               "PNG files (*.png)|*.png||", "png", "*.png");
         MessageBox::setTestMode(true);
         QCOMPARE(title, QString("Export graph to PNG"));
         QCOMPARE(filters, QStringList{"PNG files (*.png)"});
@@ -175,8 +183,9 @@ private slots:
             }
         };
         QTimer::singleShot(0, answer);
-        const QString path = save ? FileChooser::save(nullptr, "t", "Files (*.*)|*.*||", "", initialName)
-                                  : FileChooser::open(nullptr, "t", "Files (*.*)|*.*||", "", initialName);
+        const QString path =
+            save ? FileChooser::save(nullptr, "t", "Files (*.*)|*.*||", "", initialName)
+                 : FileChooser::open(nullptr, "t", "Files (*.*)|*.*||", "", initialName);
         MessageBox::setTestMode(true);
         QCOMPARE(shown.first(), initialName);
         QVERIFY(path.isEmpty()); // a pattern saved to is shown again, then cancelled
@@ -192,8 +201,9 @@ private slots:
             title = dlg->windowTitle();
             auto* box = dlg->findChild<QDialogButtonBox*>();
             QVERIFY(box);
-            accept = box->button(QDialogButtonBox::Open) ? box->button(QDialogButtonBox::Open)->text()
-                                                         : box->buttons().first()->text();
+            accept = box->button(QDialogButtonBox::Open)
+                         ? box->button(QDialogButtonBox::Open)->text()
+                         : box->buttons().first()->text();
             dlg->setDirectory(dir_);
             QMetaObject::invokeMethod(dlg, "accept");
         });
@@ -237,7 +247,6 @@ private slots:
         MessageBox::setTestMode(true);
         QCOMPARE(chosen, QDir(dir_ + expected).absolutePath());
     }
-
 };
 
 QTEST_MAIN(TestChoosers)

@@ -25,12 +25,14 @@ using namespace tavrin::platform;
 namespace {
 // Every topic the program's windows open.
 const QStringList kTopics = {
-    "hlpFirstTime.html", "HIDD_ROOT_DIALOG.htm", "hlpDiary.html",  "hlpReminders.html",
+    "hlpFirstTime.html", "HIDD_ROOT_DIALOG.htm", "hlpDiary.html",    "hlpReminders.html",
     "hlpPlanner.html",   "hlpContacts.html",     "hlpCookbook.html", "hlpGraph.html",
     "hlpTools.html",     "hlpOptions.html",
 };
 
-QString sourceHelpDir() { return QStringLiteral(TAVRIN_SOURCE_DIR "/data/help"); }
+QString sourceHelpDir() {
+    return QStringLiteral(TAVRIN_SOURCE_DIR "/data/help");
+}
 
 QString readAll(const QString& path) {
     QFile f(path);
@@ -53,16 +55,26 @@ private slots:
     void topicNames_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");
-        QTest::newRow("plain") << "hlpDiary.html" << "hlpDiary.html";
-        QTest::newRow("htm") << "HIDD_ROOT_DIALOG.htm" << "HIDD_ROOT_DIALOG.htm";
-        QTest::newRow("in help file") << "Tavrin.chm::/hlpReminders.html" << "hlpReminders.html";
-        QTest::newRow("no slash") << "Tavrin.chm::hlpTools.html" << "hlpTools.html";
-        QTest::newRow("help file only") << "Tavrin.chm" << "index.html";
-        QTest::newRow("empty") << "" << "index.html";
-        QTest::newRow("anchor") << "Tavrin.chm::/hlpDiary.html#voice" << "hlpDiary.html#voice";
-        QTest::newRow("folder dropped") << "Tavrin.chm::/../../etc/passwd" << "passwd";
-        QTest::newRow("backslashes") << "..\\..\\secret.html" << "secret.html";
-        QTest::newRow("dot dot") << ".." << "index.html";
+        QTest::newRow("plain") << "hlpDiary.html"
+                               << "hlpDiary.html";
+        QTest::newRow("htm") << "HIDD_ROOT_DIALOG.htm"
+                             << "HIDD_ROOT_DIALOG.htm";
+        QTest::newRow("in help file") << "Tavrin.chm::/hlpReminders.html"
+                                      << "hlpReminders.html";
+        QTest::newRow("no slash") << "Tavrin.chm::hlpTools.html"
+                                  << "hlpTools.html";
+        QTest::newRow("help file only") << "Tavrin.chm"
+                                        << "index.html";
+        QTest::newRow("empty") << ""
+                               << "index.html";
+        QTest::newRow("anchor") << "Tavrin.chm::/hlpDiary.html#voice"
+                                << "hlpDiary.html#voice";
+        QTest::newRow("folder dropped") << "Tavrin.chm::/../../etc/passwd"
+                                        << "passwd";
+        QTest::newRow("backslashes") << "..\\..\\secret.html"
+                                     << "secret.html";
+        QTest::newRow("dot dot") << ".."
+                                 << "index.html";
     }
     void topicNames() {
         QFETCH(QString, name);
@@ -92,7 +104,8 @@ private slots:
             for (auto it = href.globalMatch(text); it.hasNext();) {
                 const QString link = it.next().captured(1);
                 if (link.contains(':')) continue;
-                const QString target = link.section('#', 0, 0).isEmpty() ? file : link.section('#', 0, 0);
+                const QString target =
+                    link.section('#', 0, 0).isEmpty() ? file : link.section('#', 0, 0);
                 QVERIFY2(QFileInfo::exists(dir.filePath(target)), qPrintable(file + " -> " + link));
                 const QString anchor = link.section('#', 1);
                 if (!anchor.isEmpty())
@@ -109,7 +122,8 @@ private slots:
             files << e.first;
             QVERIFY2(!e.second.isEmpty(), qPrintable(e.first));
         }
-        for (const QString& t : kTopics) QVERIFY2(files.contains(t), qPrintable(t));
+        for (const QString& t : kTopics)
+            QVERIFY2(files.contains(t), qPrintable(t));
     }
 
     void openTopicShowsThePageInOneWindow() {
@@ -118,7 +132,8 @@ private slots:
         QVERIFY(w);
         QCOMPARE(w->viewer()->currentTopic(), QString("hlpReminders.html"));
         QVERIFY(w->contents()->currentItem());
-        QCOMPARE(w->contents()->currentItem()->data(Qt::UserRole).toString(), QString("hlpReminders.html"));
+        QCOMPARE(w->contents()->currentItem()->data(Qt::UserRole).toString(),
+                 QString("hlpReminders.html"));
         QVERIFY(w->viewer()->browser()->toPlainText().contains("Current Reminders"));
 
         QVERIFY(Help::openTopic("HIDD_ROOT_DIALOG.htm"));
@@ -157,7 +172,8 @@ private slots:
             w->show(); // test mode loads the page without showing it
             QVERIFY(QTest::qWaitForWindowExposed(w));
             auto* home = w->findChild<QPushButton*>("helpHome");
-            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, home->mapTo(w, home->rect().center()));
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {},
+                              home->mapTo(w, home->rect().center()));
             topicAfterClick = w->viewer()->currentTopic();
             sheet.reject();
         });
@@ -197,7 +213,8 @@ private slots:
     void viewerFoundInInstalledFolder() {
         QTemporaryDir prefix;
         QDir().mkpath(prefix.path() + "/share/tavrin/help");
-        QFile::copy(sourceHelpDir() + "/hlpGraph.html", prefix.path() + "/share/tavrin/help/hlpGraph.html");
+        QFile::copy(sourceHelpDir() + "/hlpGraph.html",
+                    prefix.path() + "/share/tavrin/help/hlpGraph.html");
         DataPaths::setProgramDir(prefix.path() + "/bin");
         DataPaths::setInstalledDataDir(prefix.path() + "/share/tavrin");
         HelpViewer v;

@@ -40,7 +40,8 @@ private slots:
         MessageBox::information("The password has been changed successfully!");
         MessageBox::plain("trace");
         MessageBox::question("Delete current entry?");
-        MessageBox::show("custom", MsgIcon::Error, MsgButtons::OkCancel, "Other caption", nullptr, true);
+        MessageBox::show("custom", MsgIcon::Error, MsgButtons::OkCancel, "Other caption", nullptr,
+                         true);
 
         const auto& r = MessageBox::recorded();
         QCOMPARE(r.size(), 5);
@@ -51,7 +52,8 @@ private slots:
         QCOMPARE(r[2].icon, MsgIcon::None);
         QCOMPARE(r[3].icon, MsgIcon::Question);
         QCOMPARE(r[3].buttons, MsgButtons::YesNo);
-        for (int i = 0; i < 4; ++i) QCOMPARE(r[i].caption, kTitle);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(r[i].caption, kTitle);
         QCOMPARE(r[4].caption, QString("Other caption"));
         QVERIFY(r[4].onTop);
         QCOMPARE(MessageBox::recordedTexts().last(), QString("custom"));

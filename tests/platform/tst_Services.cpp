@@ -56,7 +56,8 @@ private slots:
         QCOMPARE(DataPaths::find("TNSkins"), share + "/TNSkins");
         touch(bin + "/TIPS.TXT");
         QCOMPARE(DataPaths::find("TIPS.TXT"), bin + "/TIPS.TXT");
-        QCOMPARE(DataPaths::find("TNSkins/Corvel Windows.TNS"), share + "/TNSkins/Corvel Windows.TNS");
+        QCOMPARE(DataPaths::find("TNSkins/Corvel Windows.TNS"),
+                 share + "/TNSkins/Corvel Windows.TNS");
         QVERIFY(DataPaths::find("help").isEmpty());
         QVERIFY(DataPaths::find("").isEmpty());
     }
@@ -66,7 +67,8 @@ private slots:
         QCOMPARE(DataPaths::programPath(), QCoreApplication::applicationFilePath());
         const QStringList dirs = DataPaths::searchDirs();
         QCOMPARE(dirs.first(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
-        QVERIFY(dirs.contains(QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/tavrin")));
+        QVERIFY(dirs.contains(
+            QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/tavrin")));
         QVERIFY(dirs.last().endsWith("/share/tavrin"));
         QVERIFY(QDir::isAbsolutePath(dirs.last()));
     }
@@ -142,7 +144,8 @@ private slots:
         waiter.start("sleep", {"1"});
         QVERIFY(waiter.waitForStarted());
         const QString marker = tavrin::test::scratchDir() + "/restarted it's $HOME";
-        QVERIFY(RestartProgram::scheduleAfterProcess(waiter.processId(), "/usr/bin/touch", {marker}, 10));
+        QVERIFY(RestartProgram::scheduleAfterProcess(waiter.processId(), "/usr/bin/touch", {marker},
+                                                     10));
         MessageBox::setTestMode(true);
         QTest::qWait(400);
         QVERIFY(!QFileInfo::exists(marker));

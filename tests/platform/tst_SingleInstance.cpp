@@ -71,7 +71,8 @@ private slots:
         QVERIFY(gone.waitForFinished());
         QFile lock(probe.lockFilePath());
         QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(QByteArray::number(deadPid) + "\ntavrin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.write(QByteArray::number(deadPid) + "\ntavrin\n" +
+                   QSysInfo::machineHostName().toUtf8() + "\n");
         lock.close();
         QFile sock(probe.serverName());
         QVERIFY(sock.open(QIODevice::WriteOnly));
@@ -94,12 +95,11 @@ private slots:
         QVERIFY(first.tryLock());
         QSignalSpy spy(&first, &SingleInstance::activationRequested);
         // The other copy only needs to connect and say its one line.
-        const QString script = QStringLiteral(
-            "import socket,sys\n"
-            "s=socket.socket(socket.AF_UNIX)\n"
-            "s.connect(sys.argv[1])\n"
-            "s.sendall(b'activate\\n')\n"
-            "s.close()\n");
+        const QString script = QStringLiteral("import socket,sys\n"
+                                              "s=socket.socket(socket.AF_UNIX)\n"
+                                              "s.connect(sys.argv[1])\n"
+                                              "s.sendall(b'activate\\n')\n"
+                                              "s.close()\n");
         QProcess other;
         other.start(python, {"-c", script, first.serverName()});
         QVERIFY(other.waitForStarted());

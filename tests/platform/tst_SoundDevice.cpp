@@ -43,7 +43,8 @@ private slots:
         env.insert("HOME", root + "/home");
         server_.setProcessEnvironment(env);
         server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_.start(pulse, {"-n", "-F", root + "/test.pa", "--daemonize=no", "--exit-idle-time=10"});
+        server_.start(pulse,
+                      {"-n", "-F", root + "/test.pa", "--daemonize=no", "--exit-idle-time=10"});
         QVERIFY(server_.waitForStarted());
         const QString socket = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/native";
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 10000);

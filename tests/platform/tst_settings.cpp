@@ -19,8 +19,10 @@ private slots:
     void init() { test::clearSettings(); }
 
     void emptyStoreGivesEveryDefault() {
-        for (const auto& s : settings::intSettings()) QCOMPARE(settings::read(s), s.defaultValue);
-        for (const auto& s : settings::stringSettings()) QCOMPARE(settings::read(s), QString(s.defaultValue));
+        for (const auto& s : settings::intSettings())
+            QCOMPARE(settings::read(s), s.defaultValue);
+        for (const auto& s : settings::stringSettings())
+            QCOMPARE(settings::read(s), QString(s.defaultValue));
         QCOMPARE(settings::read(settings::WhichSkin), QString("Corvel Windows"));
         QCOMPARE(settings::read(settings::RemindersSoundFile), QString("..."));
         QCOMPARE(settings::read(settings::DeleteEntry), 1);
@@ -36,7 +38,8 @@ private slots:
         QCOMPARE(settings::read(settings::FontName), QString("DejaVu Serif"));
         QCOMPARE(settings::read(settings::FontColorGreen), 200);
         QCOMPARE(SettingsStore::readInt("recordsList 03", 5), 77);
-        QCOMPARE(settings::columnKey(settings::IngredientsInRecipeList, 0), QString("ingredientsInRecipeList 00"));
+        QCOMPARE(settings::columnKey(settings::IngredientsInRecipeList, 0),
+                 QString("ingredientsInRecipeList 00"));
 
         // Stored under the company and application keys, in the section "300 Settings".
         const QString file = test::scratchDir() + "/config/Halcyrn Ostevelder/Tavrin.conf";

@@ -12,10 +12,16 @@ namespace {
 Bytes defaultConfig() {
     Bytes c(3112);
     c.u8(0, 1);
-    const char* moods[] = {"Depressed", "Sad", "Not Good", "Neutral", "Good", "Very Good", "Excellent"};
-    for (int i = 0; i < 7; ++i) c.text(1 + 15 * std::size_t(i), moods[i]);
+    const char* moods[] = {"Depressed", "Sad",       "Not Good", "Neutral",
+                           "Good",      "Very Good", "Excellent"};
+    for (int i = 0; i < 7; ++i)
+        c.text(1 + 15 * std::size_t(i), moods[i]);
     c.u8(106, 1).text(107, "Fatigue").text(122, "Exhausted").text(137, "Tired").text(152, "Normal");
-    c.u8(167, 1).text(168, "Dream").text(183, "Nightmare").text(198, "Strange").text(213, "Neutral");
+    c.u8(167, 1)
+        .text(168, "Dream")
+        .text(183, "Nightmare")
+        .text(198, "Strange")
+        .text(213, "Neutral");
     c.text(228, "Amusing").text(243, "Fun");
     c.u8(258, 1).text(259, "Shape").text(274, "Very Sick").text(289, "Sick").text(304, "Not Well");
     c.text(319, "Healthy");
@@ -26,20 +32,25 @@ Bytes defaultConfig() {
         const std::size_t b = 432 + 132 * std::size_t(k);
         const std::string n = std::to_string(k + 1);
         c.u8(b, 0).text(b + 1, "Spin " + n + " Name").i32(b + 16, 2).i32(b + 20, 6);
-        for (int i = 0; i < 7; ++i) c.text(b + 24 + 15 * std::size_t(i), "spin " + n + " " + std::to_string(i + 1));
+        for (int i = 0; i < 7; ++i)
+            c.text(b + 24 + 15 * std::size_t(i), "spin " + n + " " + std::to_string(i + 1));
     }
     c.u8(828, 1);
     const char* weather[] = {"Sunny", "Overcast", "Foggy", "Rainy", "Snowy"};
-    for (int i = 0; i < 5; ++i) c.text(829 + 15 * std::size_t(i), weather[i]);
+    for (int i = 0; i < 5; ++i)
+        c.text(829 + 15 * std::size_t(i), weather[i]);
     for (int k = 0; k < 3; ++k) {
         const std::size_t b = 904 + 152 * std::size_t(k);
         const std::string n = std::to_string(k + 1);
         c.u8(b, 0).text(b + 1, "Combo " + n).u8(b + 16, 2 * k + 2);
-        for (int i = 0; i < 9; ++i) c.text(b + 17 + 15 * std::size_t(i), "combo " + n + " " + std::to_string(i + 1));
+        for (int i = 0; i < 9; ++i)
+            c.text(b + 17 + 15 * std::size_t(i), "combo " + n + " " + std::to_string(i + 1));
     }
-    for (int i = 0; i < 5; ++i) c.text(1360 + 300 * std::size_t(i), "text for hotkey" + std::to_string(i + 1));
+    for (int i = 0; i < 5; ++i)
+        c.text(1360 + 300 * std::size_t(i), "text for hotkey" + std::to_string(i + 1));
     const char* types[] = {"Finance", "Drafts", "Journal", "E-mails", "Poetry"};
-    for (int i = 0; i < 5; ++i) c.text(2860 + 50 * std::size_t(i), types[i]);
+    for (int i = 0; i < 5; ++i)
+        c.text(2860 + 50 * std::size_t(i), types[i]);
     return c;
 }
 
@@ -49,12 +60,12 @@ Bytes defaultGraph() {
     struct D {
         int visible, r, gr, b, type;
     };
-    const D diary[17] = {{1, 255, 0, 0, 0},     {1, 0, 255, 0, 1},   {1, 0, 0, 255, 1},
-                         {1, 255, 0, 255, 1},   {1, 0, 255, 255, 2}, {1, 0, 128, 128, 2},
-                         {1, 128, 128, 0, 2},   {0, 64, 64, 0, 2},   {1, 255, 255, 255, 2},
-                         {0, 64, 64, 64, 2},    {1, 0, 0, 0, 2},     {0, 196, 0, 196, 0},
-                         {0, 128, 0, 128, 0},   {0, 64, 0, 64, 0},   {0, 0, 196, 0, 2},
-                         {0, 0, 128, 0, 2},     {0, 0, 64, 0, 2}};
+    const D diary[17] = {{1, 255, 0, 0, 0},   {1, 0, 255, 0, 1},   {1, 0, 0, 255, 1},
+                         {1, 255, 0, 255, 1}, {1, 0, 255, 255, 2}, {1, 0, 128, 128, 2},
+                         {1, 128, 128, 0, 2}, {0, 64, 64, 0, 2},   {1, 255, 255, 255, 2},
+                         {0, 64, 64, 64, 2},  {1, 0, 0, 0, 2},     {0, 196, 0, 196, 0},
+                         {0, 128, 0, 128, 0}, {0, 64, 0, 64, 0},   {0, 0, 196, 0, 2},
+                         {0, 0, 128, 0, 2},   {0, 0, 64, 0, 2}};
     for (std::size_t i = 0; i < 17; ++i) {
         const std::size_t b = 4 + 12 * i;
         g.u8(b, diary[i].visible).rgb(b + 4, diary[i].r, diary[i].gr, diary[i].b);
@@ -65,14 +76,16 @@ Bytes defaultGraph() {
         std::size_t at, colour;
         int type, r, gr, b;
     };
-    const F fibro[21] = {{208, 212, 1, 255, 0, 0}, {218, 220, 1, 196, 0, 0}, {226, 228, 1, 128, 0, 0},
-                         {236, 240, 0, 0, 255, 0}, {246, 248, 0, 0, 223, 0}, {254, 256, 0, 0, 196, 0},
-                         {262, 264, 0, 0, 164, 0}, {270, 272, 0, 0, 132, 0}, {278, 280, 0, 0, 100, 0},
-                         {286, 288, 0, 0, 68, 0},  {294, 296, 0, 0, 36, 0},  {302, 304, 0, 0, 4, 0},
-                         {312, 316, 0, 0, 0, 255}, {322, 324, 0, 0, 0, 223}, {330, 332, 0, 0, 0, 196},
-                         {338, 340, 0, 0, 0, 164}, {346, 348, 0, 0, 0, 132}, {354, 356, 0, 0, 0, 100},
-                         {364, 368, 0, 255, 255, 0}, {374, 376, 0, 223, 223, 0}, {382, 384, 0, 196, 196, 0}};
-    for (const F& f : fibro) g.u8(f.at, 0).rgb(f.colour, f.r, f.gr, f.b).u8(f.colour + 4, f.type).u8(f.colour + 5, 1);
+    const F fibro[21] = {
+        {208, 212, 1, 255, 0, 0},   {218, 220, 1, 196, 0, 0},   {226, 228, 1, 128, 0, 0},
+        {236, 240, 0, 0, 255, 0},   {246, 248, 0, 0, 223, 0},   {254, 256, 0, 0, 196, 0},
+        {262, 264, 0, 0, 164, 0},   {270, 272, 0, 0, 132, 0},   {278, 280, 0, 0, 100, 0},
+        {286, 288, 0, 0, 68, 0},    {294, 296, 0, 0, 36, 0},    {302, 304, 0, 0, 4, 0},
+        {312, 316, 0, 0, 0, 255},   {322, 324, 0, 0, 0, 223},   {330, 332, 0, 0, 0, 196},
+        {338, 340, 0, 0, 0, 164},   {346, 348, 0, 0, 0, 132},   {354, 356, 0, 0, 0, 100},
+        {364, 368, 0, 255, 255, 0}, {374, 376, 0, 223, 223, 0}, {382, 384, 0, 196, 196, 0}};
+    for (const F& f : fibro)
+        g.u8(f.at, 0).rgb(f.colour, f.r, f.gr, f.b).u8(f.colour + 4, f.type).u8(f.colour + 5, 1);
     g.rgb(396, 0, 255, 255).rgb(404, 0, 223, 223).rgb(412, 0, 196, 196);
     g.rgb(420, 255, 0, 255).rgb(428, 223, 0, 223);
     return g;
@@ -110,11 +123,13 @@ struct ConfigBlocks : ::testing::Test {
 TEST_F(ConfigBlocks, MissingFilesAreCreatedWithTheDefaults) {
     ASSERT_TRUE(tn->ReadConfiguration()) << rep.dump();
     expectSameBytes(readFile(configPath), defaultConfig(), "configuration file");
-    expectSameBytes(std::string(tn->config.bytes.begin(), tn->config.bytes.end()), defaultConfig(), "buffer");
+    expectSameBytes(std::string(tn->config.bytes.begin(), tn->config.bytes.end()), defaultConfig(),
+                    "buffer");
     EXPECT_EQ(tn->ConfigurationLength(), 3112);
 
     ASSERT_TRUE(tn->ReadGraphSettings()) << rep.dump();
-    expectSameBytes(readFile(tn->files().path(DiaryFileSet::kGraph)), defaultGraph(), "graph settings");
+    expectSameBytes(readFile(tn->files().path(DiaryFileSet::kGraph)), defaultGraph(),
+                    "graph settings");
 
     ASSERT_TRUE(tn->ReadPadTable()) << rep.dump();
     expectSameBytes(readFile(tn->files().path(DiaryFileSet::kPadTable)),

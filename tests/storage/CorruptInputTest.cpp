@@ -16,7 +16,9 @@ struct CorruptInput : ::testing::Test {
     std::unique_ptr<TN> tn = openDiary(path, rep);
     std::string dataPath = tn->files().path(DiaryFileSet::kData);
 
-    void SetUp() override { addEntries(path, {{1, "", "first body", {"a"}}, {2, "", "second", {"", "b"}}}); }
+    void SetUp() override {
+        addEntries(path, {{1, "", "first body", {"a"}}, {2, "", "second", {"", "b"}}});
+    }
 
     // Patches one 32-bit field of the second index record.
     void patchSecond(std::size_t at, std::uint32_t v) {
@@ -31,7 +33,8 @@ struct CorruptInput : ::testing::Test {
         EXPECT_EQ(rep.count(ReportKind::Damaged), 1) << rep.dump();
         std::vector<std::string> seen;
         rep.clear();
-        EXPECT_FALSE(tn->ForEachEntry(true, [&](const EntryView& v) { return seen.emplace_back(v.body), true; }));
+        EXPECT_FALSE(tn->ForEachEntry(
+            true, [&](const EntryView& v) { return seen.emplace_back(v.body), true; }));
         EXPECT_EQ(seen, std::vector<std::string>{"first body"});
         EXPECT_EQ(rep.count(ReportKind::Damaged), 1) << rep.dump();
         const std::string index = readFile(path), data = readFile(dataPath);
@@ -119,12 +122,14 @@ TEST_F(CorruptInput, RandomBytesNeverCrashTheReaders) {
     std::mt19937 rng(20240531);
     auto randomBytes = [&](std::size_t n) {
         std::string s(n, '\0');
-        for (char& c : s) c = char(rng());
+        for (char& c : s)
+            c = char(rng());
         return s;
     };
     for (int round = 0; round < 200; ++round) {
         std::string index = randomBytes(rng() % 1300);
-        for (std::size_t at = 34; at < index.size(); at += 420) index[at] = char(rng() % 4 ? 1 : rng());
+        for (std::size_t at = 34; at < index.size(); at += 420)
+            index[at] = char(rng() % 4 ? 1 : rng());
         writeFile(path, index);
         writeFile(dataPath, randomBytes(rng() % 600));
         RecordingReporter r;

@@ -64,7 +64,8 @@ const char* const kNames[] = {"Kiwi", "apple", "Mango", "banana", "Cherry", "dat
 template <class Rec> Rec recordOf(int i) {
     Rec r;
     r.clear();
-    const std::string name = (i < 7 ? kNames[i] : "Fig " + std::to_string(i)) + " " + std::string(80, char('a' + i % 26));
+    const std::string name = (i < 7 ? kNames[i] : "Fig " + std::to_string(i)) + " " +
+                             std::string(80, char('a' + i % 26));
     if constexpr (std::is_same_v<Rec, ReminderRecord>) {
         r.setKind(std::uint8_t(i == 1 ? ReminderRecord::Deleted : 3 - i % 4));
         r.setTime(100 - i);
@@ -93,34 +94,50 @@ template <class Rec> std::function<void(const std::string&)> seeded(Table<Rec> T
 }
 
 // Every operation the table's record type allows.
-template <class Rec> void tableOperations(std::vector<Operation>& out, const std::string& table, Table<Rec> TN::*t) {
+template <class Rec>
+void tableOperations(std::vector<Operation>& out, const std::string& table, Table<Rec> TN::*t) {
     const State state = tableOf(t);
-    out.push_back({table + ".Add", seeded(t, 2), [t](TN& tn) {
+    out.push_back({table + ".Add", seeded(t, 2),
+                   [t](TN& tn) {
                        (tn.*t).record = recordOf<Rec>(99);
                        return (tn.*t).Add();
-                   }, state});
-    out.push_back({table + ".AddAll", seeded(t, 3), [t](TN& tn) {
-                       return (tn.*t).AddAll({recordOf<Rec>(97), recordOf<Rec>(98), recordOf<Rec>(99)});
-                   }, state});
+                   },
+                   state});
+    out.push_back(
+        {table + ".AddAll", seeded(t, 3),
+         [t](TN& tn) {
+             return (tn.*t).AddAll({recordOf<Rec>(97), recordOf<Rec>(98), recordOf<Rec>(99)});
+         },
+         state});
     if constexpr (Rec::kSort != SortStyle::None) {
-        out.push_back({table + ".AddSorted", seeded(t, 3), [t](TN& tn) {
+        out.push_back({table + ".AddSorted", seeded(t, 3),
+                       [t](TN& tn) {
                            (tn.*t).record = recordOf<Rec>(99);
                            return (tn.*t).AddSorted();
-                       }, state});
-        out.push_back({table + ".Sort", seeded(t, 5), [t](TN& tn) { return (tn.*t).Sort(); }, state});
+                       },
+                       state});
+        out.push_back(
+            {table + ".Sort", seeded(t, 5), [t](TN& tn) { return (tn.*t).Sort(); }, state});
     }
     if constexpr (Rec::kHasReplace)
-        out.push_back({table + ".Replace", seeded(t, 3), [t](TN& tn) {
+        out.push_back({table + ".Replace", seeded(t, 3),
+                       [t](TN& tn) {
                            (tn.*t).replacement = recordOf<Rec>(50);
                            return (tn.*t).Replace(2);
-                       }, state});
+                       },
+                       state});
     if constexpr (Rec::kDelete == DeleteStyle::MarkThenPurge) {
-        out.push_back({table + ".Mark", seeded(t, 3), [t](TN& tn) { return (tn.*t).Mark(2); }, state});
-        out.push_back({table + ".MarkOnly", seeded(t, 1), [t](TN& tn) { return (tn.*t).Mark(0); }, state});
-        out.push_back({table + ".Purge", seeded(t, 4), [t](TN& tn) { return (tn.*t).Purge(); }, state});
+        out.push_back(
+            {table + ".Mark", seeded(t, 3), [t](TN& tn) { return (tn.*t).Mark(2); }, state});
+        out.push_back(
+            {table + ".MarkOnly", seeded(t, 1), [t](TN& tn) { return (tn.*t).Mark(0); }, state});
+        out.push_back(
+            {table + ".Purge", seeded(t, 4), [t](TN& tn) { return (tn.*t).Purge(); }, state});
     } else {
-        out.push_back({table + ".Delete", seeded(t, 3), [t](TN& tn) { return (tn.*t).Delete(0); }, state});
-        out.push_back({table + ".DeleteOnly", seeded(t, 1), [t](TN& tn) { return (tn.*t).Delete(0); }, state});
+        out.push_back(
+            {table + ".Delete", seeded(t, 3), [t](TN& tn) { return (tn.*t).Delete(0); }, state});
+        out.push_back({table + ".DeleteOnly", seeded(t, 1),
+                       [t](TN& tn) { return (tn.*t).Delete(0); }, state});
     }
 }
 
@@ -145,9 +162,15 @@ std::vector<Operation> operations() {
          },
          entries},
         {"AddEntries", threeEntries,
-         [](TN& t) { return t.AddEntries({newEntry(40, "b1"), newEntry(5, "b2"), newEntry(25, "b3")}); }, entries},
+         [](TN& t) {
+             return t.AddEntries({newEntry(40, "b1"), newEntry(5, "b2"), newEntry(25, "b3")});
+         },
+         entries},
         {"AddEntriesToNewDiary", [](const std::string&) {},
-         [](TN& t) { return t.AddEntries({newEntry(40, "b1"), newEntry(5, "b2")}); }, entries},
+         [](TN& t) {
+             return t.AddEntries({newEntry(40, "b1"), newEntry(5, "b2")});
+         },
+         entries},
         {"EditEntry", threeEntries,
          [](TN& t) {
              if (!t.ReadIndexRecord()) return false;
@@ -174,8 +197,8 @@ std::vector<Operation> operations() {
              return t.Repair(done);
          },
          repairState},
-        {"ConfigurationDefaults", [](const std::string&) {}, [](TN& t) { return t.ReadConfiguration(); },
-         blockState('c', DiaryConfig::kSize)},
+        {"ConfigurationDefaults", [](const std::string&) {},
+         [](TN& t) { return t.ReadConfiguration(); }, blockState('c', DiaryConfig::kSize)},
         {"ShortConfiguration",
          [](const std::string& p) { writeFile(DiaryFileSet(p).path('c'), std::string(50, 'x')); },
          [](TN& t) { return t.ReadConfiguration(); }, blockState('c', DiaryConfig::kSize)},
@@ -227,8 +250,10 @@ struct Fault {
     Mode mode;
     int error;
 };
-const Fault kFaults[] = {
-    {"stop", Mode::Crash, 0}, {"ENOSPC", Mode::Fail, ENOSPC}, {"EIO", Mode::Fail, EIO}, {"power cut", Mode::PowerCut, 0}};
+const Fault kFaults[] = {{"stop", Mode::Crash, 0},
+                         {"ENOSPC", Mode::Fail, ENOSPC},
+                         {"EIO", Mode::Fail, EIO},
+                         {"power cut", Mode::PowerCut, 0}};
 
 // True when another open of the lock file can take the lock at once, i.e. nobody holds it.
 bool lockIsFree(const std::string& path) {
@@ -239,10 +264,12 @@ bool lockIsFree(const std::string& path) {
 }
 
 // One point of the matrix; adds a failure for each thing that went wrong and returns false then.
-bool tryPoint(const Operation& c, const std::filesystem::path& base, const std::filesystem::path& work,
-              const std::string& path, const Fault& fault, int n, const std::string& stepName,
-              const std::string& oldState, const std::string& newState) {
-    const std::string where = c.name + ": " + fault.name + " at step " + std::to_string(n) + " (" + stepName + ")";
+bool tryPoint(const Operation& c, const std::filesystem::path& base,
+              const std::filesystem::path& work, const std::string& path, const Fault& fault, int n,
+              const std::string& stepName, const std::string& oldState,
+              const std::string& newState) {
+    const std::string where =
+        c.name + ": " + fault.name + " at step " + std::to_string(n) + " (" + stepName + ")";
     copyTree(base, work);
     FaultFileSystem faulty;
     RecordingReporter r;
@@ -264,7 +291,8 @@ bool tryPoint(const Operation& c, const std::filesystem::path& base, const std::
         ADD_FAILURE() << where << ": " << why;
         good = false;
     };
-    if (crashed != (fault.mode != Mode::Fail)) bad(crashed ? "crashed unasked" : "the step was never reached");
+    if (crashed != (fault.mode != Mode::Fail))
+        bad(crashed ? "crashed unasked" : "the step was never reached");
     if (openAfter != 0) bad(std::to_string(openAfter) + " file(s) left open");
     if (!lockFree) bad("the diary's lock is still held");
     if (crashed || ok) {
@@ -276,7 +304,8 @@ bool tryPoint(const Operation& c, const std::filesystem::path& base, const std::
     }
     if (s == oldState) { // the leftovers of the attempt do not stand in the way
         RecordingReporter again;
-        if (!c.op(*openDiary(path, again)) || c.state(path) != newState) bad("does not succeed when run again\n" + again.dump());
+        if (!c.op(*openDiary(path, again)) || c.state(path) != newState)
+            bad("does not succeed when run again\n" + again.dump());
     }
     return good;
 }
@@ -310,8 +339,8 @@ TEST(FaultMatrix, EveryMutatingOperationEndsOldOrNew) {
         for (int n = 1; n <= row.steps; ++n)
             for (const Fault& f : kFaults) {
                 ++row.points;
-                row.bad += !tryPoint(c, base.path(), work.path(), path, f, n, steps[std::size_t(n - 1)], oldState,
-                                     newState);
+                row.bad += !tryPoint(c, base.path(), work.path(), path, f, n,
+                                     steps[std::size_t(n - 1)], oldState, newState);
             }
         rows.push_back(row);
     }
@@ -322,8 +351,8 @@ TEST(FaultMatrix, EveryMutatingOperationEndsOldOrNew) {
         points += r.points;
         bad += r.bad;
     }
-    std::printf("%-28s %6s %7d %5d  (faults per step: stop, ENOSPC, EIO, power cut)\n", "all operations", "", points,
-                bad);
+    std::printf("%-28s %6s %7d %5d  (faults per step: stop, ENOSPC, EIO, power cut)\n",
+                "all operations", "", points, bad);
 }
 
 } // namespace
@@ -339,8 +368,9 @@ TEST(StepOrder, ReplacementIsSyncedBeforeTheRenameAndTheDirectoryAfterIt) {
     ASSERT_TRUE(tn->SortEntries());
     ASSERT_EQ(fs.log().size(), 6u);
     EXPECT_EQ(std::vector<std::string>(fs.log().begin(), fs.log().begin() + 5),
-              (std::vector<std::string>{"open Diary.tni.tmp", "write Diary.tni.tmp @0", "sync Diary.tni.tmp",
-                                        "close Diary.tni.tmp", "rename Diary.tni.tmp -> Diary.tni"}));
+              (std::vector<std::string>{"open Diary.tni.tmp", "write Diary.tni.tmp @0",
+                                        "sync Diary.tni.tmp", "close Diary.tni.tmp",
+                                        "rename Diary.tni.tmp -> Diary.tni"}));
     EXPECT_EQ(fs.log()[5], "syncdir " + dir.path().filename().string());
 
     // A new entry's texts are on disk before the index record that points at them.
@@ -348,9 +378,10 @@ TEST(StepOrder, ReplacementIsSyncedBeforeTheRenameAndTheDirectoryAfterIt) {
     ASSERT_TRUE(addEntry(*tn, kNewEntry));
     std::vector<std::string> writes;
     for (const auto& s : fs.log())
-        if (s.rfind("write", 0) == 0 || s.rfind("sync", 0) == 0) writes.push_back(s.substr(0, s.find(" @")));
-    EXPECT_EQ(writes, (std::vector<std::string>{"write Diary.tnd", "sync Diary.tnd", "write Diary.tni",
-                                                "sync Diary.tni"}));
+        if (s.rfind("write", 0) == 0 || s.rfind("sync", 0) == 0)
+            writes.push_back(s.substr(0, s.find(" @")));
+    EXPECT_EQ(writes, (std::vector<std::string>{"write Diary.tnd", "sync Diary.tnd",
+                                                "write Diary.tni", "sync Diary.tni"}));
 }
 
 } // namespace tavrin::test

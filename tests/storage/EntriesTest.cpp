@@ -10,9 +10,8 @@
 namespace tavrin::test {
 namespace {
 
-const std::string kVersionText =
-    "Wrong diary version! Please use the converter or contact " + std::string(messages::kSupportAddress) +
-    " for more information!";
+const std::string kVersionText = "Wrong diary version! Please use the converter or contact " +
+                                 std::string(messages::kSupportAddress) + " for more information!";
 
 struct Entries : ::testing::Test {
     TempDir dir;
@@ -25,7 +24,8 @@ struct Entries : ::testing::Test {
         RecordingReporter r;
         auto t = openDiary(path, r);
         std::vector<std::string> out;
-        for (bool ok = t->FirstEntry(true); ok; ok = t->NextEntry(true)) out.push_back(t->body);
+        for (bool ok = t->FirstEntry(true); ok; ok = t->NextEntry(true))
+            out.push_back(t->body);
         EXPECT_TRUE(r.reports.empty()) << r.dump();
         return out;
     }
@@ -76,11 +76,13 @@ TEST_F(Entries, DeletingTheOnlyEntryRemovesBothEntryFiles) {
 }
 
 TEST_F(Entries, DeletingLeavesTheDataFileAndTheOtherEntriesAlone) {
-    addEntries(path, {{1, "a", "first", {"t1"}}, {2, "b", "second", {}}, {3, "c", "third", {"", "t3"}}});
+    addEntries(path,
+               {{1, "a", "first", {"t1"}}, {2, "b", "second", {}}, {3, "c", "third", {"", "t3"}}});
     const std::string data = readFile(dataPath), index = readFile(path);
     ASSERT_TRUE(tn->DeleteEntry(1)) << rep.dump();
     EXPECT_EQ(readFile(dataPath), data);
-    EXPECT_EQ(readFile(path), index.substr(0, 420) + index.substr(840)) << "records are copied as they are";
+    EXPECT_EQ(readFile(path), index.substr(0, 420) + index.substr(840))
+        << "records are copied as they are";
     EXPECT_EQ(tn->entryCount, 2);
     EXPECT_EQ(tn->currentEntry, 2);
     EXPECT_EQ(sizeOf(path), 840);
@@ -102,9 +104,11 @@ TEST_F(Entries, SortKeepsEqualTimesInWritingOrderAndComparesSigned) {
     EXPECT_EQ(tn->currentEntry, 3);
     EXPECT_EQ(readFile(dataPath), data) << "the data file is not touched";
     std::string expected;
-    for (std::size_t i : {2, 1, 3, 4, 0}) expected += index.substr(420 * i, 420);
+    for (std::size_t i : {2, 1, 3, 4, 0})
+        expected += index.substr(420 * i, 420);
     EXPECT_EQ(readFile(path), expected) << "records are moved as they are";
-    EXPECT_EQ(bodies(), (std::vector<std::string>{"before 1970", "ten-a", "ten-b", "twenty", "thirty"}));
+    EXPECT_EQ(bodies(),
+              (std::vector<std::string>{"before 1970", "ten-a", "ten-b", "twenty", "thirty"}));
 
     // An index already in order is left as it is.
     FaultFileSystem counting;
@@ -162,7 +166,8 @@ TEST_F(Entries, UnreadableMiddleEntryStopsTheIterationWithItsTrace) {
     EXPECT_FALSE(tn->NextEntry(true));
     ASSERT_EQ(rep.reports.size(), 2u) << rep.dump();
     EXPECT_EQ(rep.reports[0].kind, ReportKind::Damaged);
-    EXPECT_NE(rep.reports[0].text.find("Entry 2 of " + path), std::string::npos) << rep.reports[0].text;
+    EXPECT_NE(rep.reports[0].text.find("Entry 2 of " + path), std::string::npos)
+        << rep.reports[0].text;
     EXPECT_EQ(rep.reports[1].kind, ReportKind::Trace);
     EXPECT_EQ(rep.reports[1].text, "next: current_index");
     EXPECT_TRUE(tn->body.empty()) << "a failed read keeps no text";
@@ -179,7 +184,8 @@ TEST_F(Entries, UnreadableMiddleEntryStopsTheIterationWithItsTrace) {
 }
 
 TEST_F(Entries, WalkingTheDiaryMatchesTheCursorAndCanStop) {
-    addEntries(path, {{1, "d1", "one", {"a", "", "c"}}, {2, "d2", "two", {}}, {3, "d3", "three", {}}});
+    addEntries(path,
+               {{1, "d1", "one", {"a", "", "c"}}, {2, "d2", "two", {}}, {3, "d3", "three", {}}});
     std::vector<std::string> seen;
     EXPECT_TRUE(tn->ForEachEntry(true, [&](const EntryView& v) {
         seen.push_back(std::to_string(v.index) + v.record.description() + std::string(v.body) +
@@ -193,14 +199,19 @@ TEST_F(Entries, WalkingTheDiaryMatchesTheCursorAndCanStop) {
     EXPECT_EQ(all[2].description(), "d3");
     EXPECT_EQ(all[2].password(), kPassword);
     EXPECT_TRUE(tn->ForEachEntry(false, [&](const EntryView& v) {
-        EXPECT_EQ(std::string(v.body), xorExcept(v.index == 0 ? "one" : v.index == 1 ? "two" : "three", kTextKey));
+        EXPECT_EQ(std::string(v.body), xorExcept(v.index == 0   ? "one"
+                                                 : v.index == 1 ? "two"
+                                                                : "three",
+                                                 kTextKey));
         return true;
     }));
 }
 
 TEST_F(Entries, ReKeyRewritesEveryTextUnderTheNewPassword) {
     // "dd" holds the old key; "Z" (0x5A) is the new key of "n3w;Passp" (746 + 112 = 0x15A).
-    addEntries(path, {{1, "a", "dd body", {"Zed", "", "", "", "five"}}, {2, "b", "", {}}, {3, "c", "x", {}}});
+    addEntries(
+        path,
+        {{1, "a", "dd body", {"Zed", "", "", "", "five"}}, {2, "b", "", {}}, {3, "c", "x", {}}});
     const std::string oldData = readFile(dataPath);
     const auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
@@ -234,9 +245,11 @@ TEST_F(Entries, ReKeyRewritesEveryTextUnderTheNewPassword) {
     // Nothing is left in the working directory or beside the files.
     EXPECT_FALSE(exists(dir.file("TAVRIN.TDD")));
     for (const auto& f : std::filesystem::directory_iterator(dir.path()))
-        EXPECT_TRUE(f.path().filename() == "Diary.tni" || f.path().filename() == "Diary") << f.path();
+        EXPECT_TRUE(f.path().filename() == "Diary.tni" || f.path().filename() == "Diary")
+            << f.path();
     for (const auto& f : std::filesystem::directory_iterator(dir.file("Diary")))
-        EXPECT_TRUE(f.path().filename() == "Diary.tnd" || f.path().filename() == "Diary.lock") << f.path();
+        EXPECT_TRUE(f.path().filename() == "Diary.tnd" || f.path().filename() == "Diary.lock")
+            << f.path();
 }
 
 TEST_F(Entries, ReKeyKeepsTwentyNineCharactersOfALongPassword) {
@@ -255,9 +268,11 @@ namespace tavrin::test {
 TEST(AddEntrySorted, EqualsAddThenSort) {
     TempDir dir;
     const std::string a = dir.file("A.tni"), b = dir.file("B.tni");
-    const EntryData entries[] = {{30, "x", "thirty", {}}, {10, "y", "ten", {"t"}}, {20, "z", "", {}}};
+    const EntryData entries[] = {
+        {30, "x", "thirty", {}}, {10, "y", "ten", {"t"}}, {20, "z", "", {}}};
     const EntryData added{10, "new", "another ten", {"", "two"}};
-    for (const auto& path : {a, b}) addEntries(path, {entries[0], entries[1], entries[2]});
+    for (const auto& path : {a, b})
+        addEntries(path, {entries[0], entries[1], entries[2]});
     RecordingReporter rep;
     auto ta = openDiary(a, rep);
     ASSERT_TRUE(addEntry(*ta, added));
@@ -293,12 +308,14 @@ TEST(AddEntrySorted, ReplacingDropsTheOldRecord) {
     tn->entry.setDateTime(40); // the first entry, edited and moved to the end
     tn->entry.setDescription("a2");
     tn->body = "first, edited";
-    for (auto& t : tn->typeText) t.clear();
+    for (auto& t : tn->typeText)
+        t.clear();
     ASSERT_TRUE(tn->AddEntrySorted(0)) << rep.dump();
     EXPECT_EQ(tn->entryCount, 3);
     std::vector<std::string> bodies;
     auto check = openDiary(path, rep);
-    for (bool ok = check->FirstEntry(true); ok; ok = check->NextEntry(true)) bodies.push_back(check->body);
+    for (bool ok = check->FirstEntry(true); ok; ok = check->NextEntry(true))
+        bodies.push_back(check->body);
     EXPECT_EQ(bodies, (std::vector<std::string>{"second", "third", "first, edited"}));
     EXPECT_FALSE(tn->AddEntrySorted(3)); // no such entry: nothing is written
     std::vector<EntryRecord> recs;

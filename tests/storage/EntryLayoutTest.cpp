@@ -10,10 +10,10 @@ namespace tavrin::test {
 namespace {
 
 constexpr std::int64_t kWhen = 0x0000000123456789; // every byte of the 64-bit field in use
-const std::string kJunk = "xxxxx";                  // unreferenced bytes before the entry's texts
-const std::string kQuestion1 = "Pet \xA6 name?";    // holds the question key 0xA6
-const std::string kAnswer1 = "Quokka";              // 'Q' is the answer key 0x51
-const std::string kBody = "dear diary";             // 'd' is the text key
+const std::string kJunk = "xxxxx";                 // unreferenced bytes before the entry's texts
+const std::string kQuestion1 = "Pet \xA6 name?";   // holds the question key 0xA6
+const std::string kAnswer1 = "Quokka";             // 'Q' is the answer key 0x51
+const std::string kBody = "dear diary";            // 'd' is the text key
 
 // The record as the layout table describes it, scrambled as on disk.
 Bytes handRecord() {
@@ -29,15 +29,17 @@ Bytes handRecord() {
     r.u8(262, -3).u8(263, -2).u8(264, -1).u8(265, 1).u8(266, 7);
     r.f32(268, 36.6f).f32(272, -1.5f).i32(276, 72).i32(280, -70000);
     r.u8(284, 2).u8(285, 4).u8(286, -3).u8(287, 0).u8(288, 3).u8(289, 0).u8(290, 4).u8(291, 8);
-    for (int i = 0; i < 18; ++i) r.u8(292 + std::size_t(i), i + 1);
+    for (int i = 0; i < 18; ++i)
+        r.u8(292 + std::size_t(i), i + 1);
     const int fibroOffsets[21] = {312, 313, 314, 315, 316, 317, 318, 319, 324, 325, 326,
                                   327, 328, 329, 330, 331, 332, 333, 344, 345, 356};
-    for (int i = 0; i < 21; ++i) r.u8(std::size_t(fibroOffsets[i]), i % 11 - 1); // -1 to 9
+    for (int i = 0; i < 21; ++i)
+        r.u8(std::size_t(fibroOffsets[i]), i % 11 - 1); // -1 to 9
     r.f32(320, 37.25f).f32(336, 21.5f).f32(340, -3.25f).i32(348, 55).i32(352, 100);
-    r.u32(360, 5).u32(364, 10);                                 // body
-    r.u32(368, 15).u32(372, 0).u32(376, 15).u32(380, 6);        // types 1, 2 ("Ledger")
-    r.u32(384, 21).u32(388, 0).u32(392, 21).u32(396, 4);        // types 3, 4 ("mail")
-    r.u32(400, 25).u32(404, 0);                                 // type 5
+    r.u32(360, 5).u32(364, 10);                          // body
+    r.u32(368, 15).u32(372, 0).u32(376, 15).u32(380, 6); // types 1, 2 ("Ledger")
+    r.u32(384, 21).u32(388, 0).u32(392, 21).u32(396, 4); // types 3, 4 ("mail")
+    r.u32(400, 25).u32(404, 0);                          // type 5
     r.u8(408, 1).u32(412, 77).u32(416, 88);
     return r;
 }
@@ -73,9 +75,11 @@ void fillEntry(TN& tn) {
     e.setCombo(0, 0);
     e.setCombo(1, 4);
     e.setCombo(2, 8);
-    for (int i = 0; i < 18; ++i) e.setPain(i, std::uint8_t(i + 1));
+    for (int i = 0; i < 18; ++i)
+        e.setPain(i, std::uint8_t(i + 1));
     int i = 0;
-    for (const auto& f : EntryRecord::fibroFields()) e.setFibro(f.field, std::int8_t(i++ % 11 - 1));
+    for (const auto& f : EntryRecord::fibroFields())
+        e.setFibro(f.field, std::int8_t(i++ % 11 - 1));
     e.setBodyTemperature(37.25f);
     e.setOutdoorTemperature(21.5f);
     e.setIndoorTemperature(-3.25f);
@@ -125,9 +129,11 @@ TEST_F(EntryLayout, HandBuiltRecordReadsBackEveryField) {
     EXPECT_EQ(e.spin(2), 3);
     EXPECT_EQ(e.combo(1), 4);
     EXPECT_EQ(e.combo(2), 8);
-    for (int i = 0; i < 18; ++i) EXPECT_EQ(e.pain(i), i + 1) << "area " << i;
+    for (int i = 0; i < 18; ++i)
+        EXPECT_EQ(e.pain(i), i + 1) << "area " << i;
     int i = 0;
-    for (const auto& f : EntryRecord::fibroFields()) EXPECT_EQ(e.fibro(f.field), i++ % 11 - 1) << f.name;
+    for (const auto& f : EntryRecord::fibroFields())
+        EXPECT_EQ(e.fibro(f.field), i++ % 11 - 1) << f.name;
     EXPECT_FLOAT_EQ(e.bodyTemperature(), 37.25f);
     EXPECT_FLOAT_EQ(e.outdoorTemperature(), 21.5f);
     EXPECT_FLOAT_EQ(e.indoorTemperature(), -3.25f);
@@ -207,7 +213,8 @@ TEST_F(EntryLayout, EmptyTextsPointAtTheEndOfTheDataFile) {
 TEST_F(EntryLayout, EveryByteSurvivesTheTextKey) {
     // Every byte value but 0, including the key itself, in the body and a type text.
     std::string all;
-    for (int c = 1; c < 256; ++c) all += char(c);
+    for (int c = 1; c < 256; ++c)
+        all += char(c);
     ASSERT_TRUE(addEntry(*tn, {kWhen, "", all, {"", "", "", "", all}}));
     const std::string data = readFile(dataPath);
     EXPECT_EQ(data, xorExcept(all, kTextKey) + xorExcept(all, kTextKey));

@@ -18,8 +18,10 @@ struct LocalTimeBerlin : ::testing::Test {
         tzset();
     }
     void TearDown() override {
-        if (had_) setenv("TZ", saved_.c_str(), 1);
-        else unsetenv("TZ");
+        if (had_)
+            setenv("TZ", saved_.c_str(), 1);
+        else
+            unsetenv("TZ");
         tzset();
     }
     static std::int64_t at(int y, int mo, int d, int h, int mi = 0, int s = 0) {
@@ -36,9 +38,15 @@ TEST_F(LocalTimeBerlin, UnreadableZoneDataIsReported) {
     const struct {
         const char* tz;
         bool problem;
-    } cases[] = {{"Europe/Berlin", false}, {":Europe/Berlin", false}, {"CET-1CEST,M3.5.0,M10.5.0/3", false},
-                 {"UTC", false}, {"", false}, {"<+03>-3", false}, {"Europe/Nowhere", true},
-                 {":/nonexistent/zone", true}, {"../../etc/hostname", true}};
+    } cases[] = {{"Europe/Berlin", false},
+                 {":Europe/Berlin", false},
+                 {"CET-1CEST,M3.5.0,M10.5.0/3", false},
+                 {"UTC", false},
+                 {"", false},
+                 {"<+03>-3", false},
+                 {"Europe/Nowhere", true},
+                 {":/nonexistent/zone", true},
+                 {"../../etc/hostname", true}};
     for (const auto& c : cases) {
         setenv("TZ", c.tz, 1);
         const std::string p = LocalTime::zoneProblem();
@@ -52,8 +60,8 @@ TEST_F(LocalTimeBerlin, UnreadableZoneDataIsReported) {
 } // namespace
 
 TEST_F(LocalTimeBerlin, SecondsAreUtcAndCrossDaylightSavingChanges) {
-    EXPECT_EQ(at(2024, 1, 15, 12), 1705316400);  // 11:00 UTC in winter
-    EXPECT_EQ(at(2024, 7, 1, 12), 1719828000);   // 10:00 UTC in summer
+    EXPECT_EQ(at(2024, 1, 15, 12), 1705316400); // 11:00 UTC in winter
+    EXPECT_EQ(at(2024, 7, 1, 12), 1719828000);  // 10:00 UTC in summer
     EXPECT_EQ(at(2024, 3, 31, 3) - at(2024, 3, 31, 1), 3600) << "clocks go forward";
     EXPECT_EQ(at(2024, 10, 27, 4) - at(2024, 10, 27, 1), 4 * 3600) << "clocks go back";
     EXPECT_EQ(at(1969, 12, 31, 12), -46800) << "before 1970 the seconds are negative";
@@ -90,8 +98,9 @@ TEST_F(LocalTimeBerlin, ParseIsoAcceptsRealDatesOnly) {
     EXPECT_EQ(LocalTime::iso(t), "2024-02-29T00:00:00");
     ASSERT_TRUE(LocalTime::parseIso("2024-10-27 03:15", t));
     EXPECT_EQ(LocalTime::iso(t), "2024-10-27T03:15:00");
-    for (const char* bad : {"2024-04-31", "2023-02-29", "2024-13-01", "2024-00-10", "2024-01-01T24:00",
-                            "2024-01-01T10:60", "yesterday", "", "2024-01-01T10:00:00Z", "2024-01-01junk"})
+    for (const char* bad :
+         {"2024-04-31", "2023-02-29", "2024-13-01", "2024-00-10", "2024-01-01T24:00",
+          "2024-01-01T10:60", "yesterday", "", "2024-01-01T10:00:00Z", "2024-01-01junk"})
         EXPECT_FALSE(LocalTime::parseIso(bad, t)) << bad;
 }
 

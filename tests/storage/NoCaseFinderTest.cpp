@@ -31,7 +31,7 @@ TEST(NoCaseFinder, FindsAcrossCaseAndAccentedLetters) {
     EXPECT_FALSE(f.in("kilimanjar"));
     EXPECT_FALSE(f.in(""));
     EXPECT_TRUE(NoCaseFinder("CAF\xC9").in("un caf\xE9 noir")); // É and é
-    EXPECT_TRUE(NoCaseFinder("\x8A").in("\x9A"));                 // Š and š
+    EXPECT_TRUE(NoCaseFinder("\x8A").in("\x9A"));               // Š and š
     EXPECT_TRUE(NoCaseFinder("").in("anything"));
     EXPECT_FALSE(NoCaseFinder("a").in("b"));
     // A needle longer than the scan's block, found at the very end.
@@ -49,8 +49,10 @@ TEST(NoCaseFinder, AgreesWithASlowSearchEverywhere) {
     for (int round = 0; round < 20000; ++round) {
         std::string hay, needle;
         int hl = int(rng() % 120), nl = 1 + int(rng() % 5);
-        for (int i = 0; i < hl; ++i) hay += alphabet[rng() % (sizeof alphabet - 1)];
-        for (int i = 0; i < nl; ++i) needle += alphabet[rng() % (sizeof alphabet - 1)];
+        for (int i = 0; i < hl; ++i)
+            hay += alphabet[rng() % (sizeof alphabet - 1)];
+        for (int i = 0; i < nl; ++i)
+            needle += alphabet[rng() % (sizeof alphabet - 1)];
         NoCaseFinder f(needle);
         const bool expected = slowFind(hay, needle);
         mismatches += f.in(hay) != expected;

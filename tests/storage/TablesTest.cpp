@@ -36,12 +36,14 @@ struct Tables : ::testing::Test {
     }
     std::vector<std::string> reminderTexts() {
         std::vector<std::string> out;
-        for (const auto& r : all(tn->reminders)) out.push_back(r.description());
+        for (const auto& r : all(tn->reminders))
+            out.push_back(r.description());
         return out;
     }
     std::vector<std::string> contactNames() {
         std::vector<std::string> out;
-        for (const auto& r : all(tn->contacts)) out.push_back(r.name());
+        for (const auto& r : all(tn->contacts))
+            out.push_back(r.name());
         return out;
     }
 };
@@ -132,17 +134,18 @@ TEST_F(Tables, RemindersSortDailyWeeklyMonthlyYearlyEachByItsKey) {
     addReminder(ReminderRecord::Yearly, 100, "yearly 100");
     addReminder(ReminderRecord::Monthly, 20, "monthly 20b");
     ASSERT_TRUE(tn->reminders.Sort()) << rep.dump();
-    EXPECT_EQ(reminderTexts(), (std::vector<std::string>{"daily -10", "daily 50", "weekly 1", "weekly 5",
-                                                         "monthly 20a", "monthly 20b", "yearly 100",
-                                                         "yearly 300"}));
+    EXPECT_EQ(reminderTexts(),
+              (std::vector<std::string>{"daily -10", "daily 50", "weekly 1", "weekly 5",
+                                        "monthly 20a", "monthly 20b", "yearly 100", "yearly 300"}));
     EXPECT_EQ(tn->reminders.count, 8);
 }
 
 TEST_F(Tables, NameSortIgnoresCaseAlsoOfAccentedLettersAndKeepsEqualNamesInOrder) {
-    for (const char* n : {"bob", "\xC9mile", "Alice", "\xE9lodie", "Bob", "zed", "Zack", "alice"}) addContact(n);
+    for (const char* n : {"bob", "\xC9mile", "Alice", "\xE9lodie", "Bob", "zed", "Zack", "alice"})
+        addContact(n);
     ASSERT_TRUE(tn->contacts.Sort());
-    EXPECT_EQ(contactNames(), (std::vector<std::string>{"Alice", "alice", "bob", "Bob", "Zack", "zed",
-                                                        "\xE9lodie", "\xC9mile"}));
+    EXPECT_EQ(contactNames(), (std::vector<std::string>{"Alice", "alice", "bob", "Bob", "Zack",
+                                                        "zed", "\xE9lodie", "\xC9mile"}));
 
     auto sortNames = [&](auto& table, auto setName) {
         for (const char* n : {"b", "\xC0", "A", "\xE0"}) {
@@ -152,7 +155,8 @@ TEST_F(Tables, NameSortIgnoresCaseAlsoOfAccentedLettersAndKeepsEqualNamesInOrder
         }
         ASSERT_TRUE(table.Sort());
         std::vector<std::string> names;
-        for (const auto& r : all(table)) names.push_back(r.name());
+        for (const auto& r : all(table))
+            names.push_back(r.name());
         EXPECT_EQ(names, (std::vector<std::string>{"A", "b", "\xC0", "\xE0"})) << table.path();
     };
     sortNames(tn->ingredients, [](IngredientRecord& r, const char* n) { r.setName(n); });
@@ -185,7 +189,8 @@ TEST_F(Tables, ReplaceOverwritesOneRecordInPlace) {
     addReminder(ReminderRecord::Daily, 2, "two");
     tn->reminders.replacement.bytes[0] = 9;
     ASSERT_TRUE(tn->reminders.First());
-    EXPECT_EQ(tn->reminders.replacement.bytes[0], 0) << "a read clears the replacement's first byte";
+    EXPECT_EQ(tn->reminders.replacement.bytes[0], 0)
+        << "a read clears the replacement's first byte";
     tn->reminders.replacement = tn->reminders.record;
     tn->reminders.replacement.setDescription("uno");
     ASSERT_TRUE(tn->reminders.Replace(0));
@@ -202,7 +207,8 @@ TEST_F(Tables, UnreadableMiddleRecordStopsEachTableWithItsTrace) {
         const char* trace;
         std::function<bool(TN&, bool)> read; // First when true, else Next
     };
-#define TAVRIN_STEP(table) [](TN& t, bool first) { return first ? t.table.First() : t.table.Next(); }
+#define TAVRIN_STEP(table)                                                                         \
+    [](TN& t, bool first) { return first ? t.table.First() : t.table.Next(); }
     const Case cases[] = {
         {'r', 68, "next(reminder): reminder_index", TAVRIN_STEP(reminders)},
         {'p', 60, "next(planner): planner_index", TAVRIN_STEP(planner)},

@@ -7,7 +7,9 @@
 
 namespace tavrin::test {
 
-int extOffsetOf(const QString& path) { return int(path.lastIndexOf('.')) + 1; }
+int extOffsetOf(const QString& path) {
+    return int(path.lastIndexOf('.')) + 1;
+}
 
 QString makeDiary(const QString& name, const char* password, int count, const char* question,
                   const char* answer) {
@@ -22,7 +24,8 @@ QString makeDiary(const QString& name, const char* password, int count, const ch
         tn.entry.setDateTime(1'700'000'000 + 86400 * std::int64_t(i));
         tn.entry.setDescription("Entry " + std::to_string(i + 1));
         tn.body = "Text of entry " + std::to_string(i + 1);
-        for (auto& t : tn.typeText) t.clear();
+        for (auto& t : tn.typeText)
+            t.clear();
         tn.AddEntry();
     }
     return path;
@@ -37,7 +40,8 @@ bool addEntry(const QString& path, const FixtureEntry& e) {
     tn.entry.setDateTime(e.dateTime);
     tn.entry.setDescription(e.description);
     tn.body = e.body;
-    for (auto& t : tn.typeText) t.clear();
+    for (auto& t : tn.typeText)
+        t.clear();
     return tn.AddEntry() && tn.SortEntries();
 }
 

@@ -25,9 +25,10 @@ void setUp() {
     g_previous = qInstallMessageHandler(quietHandler);
     g_dir = new QTemporaryDir(QDir::tempPath() + "/tavrin-test-XXXXXX");
     const QString root = g_dir->path();
-    for (const char* sub : {"config", "data", "cache", "runtime", "home"}) QDir(root).mkpath(sub);
-    QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner);
+    for (const char* sub : {"config", "data", "cache", "runtime", "home"})
+        QDir(root).mkpath(sub);
+    QFile::setPermissions(root + "/runtime",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
     qputenv("XDG_DATA_HOME", (root + "/data").toUtf8());
     qputenv("XDG_CACHE_HOME", (root + "/cache").toUtf8());
@@ -46,7 +47,11 @@ void tearDown() {
 Q_CONSTRUCTOR_FUNCTION(setUp)
 Q_DESTRUCTOR_FUNCTION(tearDown)
 
-QString scratchDir() { return g_dir->path(); }
-void clearSettings() { platform::SettingsStore::removeSection(); }
+QString scratchDir() {
+    return g_dir->path();
+}
+void clearSettings() {
+    platform::SettingsStore::removeSection();
+}
 
 } // namespace tavrin::test

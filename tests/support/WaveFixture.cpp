@@ -7,7 +7,8 @@ namespace tavrin::test {
 bool writePcmWave(const QString& path, const QByteArray& samples) {
     QByteArray d;
     auto u32 = [&d](quint32 v) {
-        for (int i = 0; i < 4; ++i) d.append(char(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            d.append(char(v >> (8 * i)));
     };
     auto u16 = [&d](quint16 v) {
         d.append(char(v));
@@ -34,7 +35,8 @@ bool writePcmWave(const QString& path, const QByteArray& samples) {
 QByteArray pcmSamples(int count, bool tone) {
     QByteArray s(count, char(0x80));
     if (tone)
-        for (int i = 0; i < count; ++i) s[i] = char(128 + ((i / 12) % 2 ? 40 : -40));
+        for (int i = 0; i < count; ++i)
+            s[i] = char(128 + ((i / 12) % 2 ? 40 : -40));
     return s;
 }
 

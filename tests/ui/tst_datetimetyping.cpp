@@ -2,8 +2,8 @@
 // it: digits, month names by their first letters, a weekday section that is only shown, and
 // values that do not exist.
 
-#include "ui/DateTimeTyping.h"
 #include "TestEnvironment.h"
+#include "ui/DateTimeTyping.h"
 
 #include <QDateTimeEdit>
 #include <QLineEdit>

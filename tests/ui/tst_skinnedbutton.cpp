@@ -24,11 +24,13 @@ namespace {
 const QColor kKey(255, 0, 255);
 
 // A 20 x 10 picture of one colour with its top-left 3 x 3 corner in the key colour.
-QString writePicture(const QString& dir, const QString& name, const QColor& c, QSize size = {20, 10}) {
+QString writePicture(const QString& dir, const QString& name, const QColor& c,
+                     QSize size = {20, 10}) {
     QImage img(size, QImage::Format_RGB32);
     img.fill(c);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) img.setPixelColor(x, y, kKey);
+        for (int x = 0; x < 3; ++x)
+            img.setPixelColor(x, y, kKey);
     const QString path = QDir(dir).filePath(name);
     img.save(path, "BMP");
     return path;
@@ -122,8 +124,9 @@ private slots:
         QVERIFY(b.setSkinPictures("diary"));
         QCOMPARE(b.size(), QSize(110, 44));
         QVERIFY(!b.setSkinPictures("planner"));
-        QCOMPARE(MessageBox::recordedTexts(),
-                 QStringList{"Unable to load " + QDir(dir_->path()).filePath("planner_normal.tns")});
+        QCOMPARE(
+            MessageBox::recordedTexts(),
+            QStringList{"Unable to load " + QDir(dir_->path()).filePath("planner_normal.tns")});
     }
 
     void hoverLightensAndLeavingRestores() {

@@ -85,7 +85,8 @@ class TestSkinnedControls : public QObject {
         skin.backgrounds[0] = QColor(1, 2, 3);
         ui::ActiveSkin::setCurrent(skin);
         const QList<QColor> colours = {Qt::red, Qt::green, Qt::blue};
-        for (int i = 0; i < pictures.size(); ++i) writePicture(dir_->path(), pictures[i], colours[i]);
+        for (int i = 0; i < pictures.size(); ++i)
+            writePicture(dir_->path(), pictures[i], colours[i]);
     }
 
     void enter(QWidget& w) {
@@ -160,9 +161,9 @@ private slots:
         ui::CCalculatorTitleBar calc("Calculator");
         ui::CNavigatorTitleBar nav("Navigator");
         ui::CScratchPadTitleBar pad("Scratch Pad");
-        for (ui::CCustomTitleBar* bar : {static_cast<ui::CCustomTitleBar*>(&calc),
-                                         static_cast<ui::CCustomTitleBar*>(&nav),
-                                         static_cast<ui::CCustomTitleBar*>(&pad)}) {
+        for (ui::CCustomTitleBar* bar :
+             {static_cast<ui::CCustomTitleBar*>(&calc), static_cast<ui::CCustomTitleBar*>(&nav),
+              static_cast<ui::CCustomTitleBar*>(&pad)}) {
             bar->setReceiver(&main);
             enter(*bar);
         }
@@ -270,7 +271,8 @@ private slots:
         // The frame's left edge is drawn in the skin's dark frame colour.
         QCOMPARE(img.pixelColor(0, 40), ui::ActiveSkin::current().frameDark());
         ui::CCustomStatic label("Text");
-        QCOMPARE(label.palette().color(QPalette::WindowText), ui::ActiveSkin::current().staticText());
+        QCOMPARE(label.palette().color(QPalette::WindowText),
+                 ui::ActiveSkin::current().staticText());
     }
 };
 

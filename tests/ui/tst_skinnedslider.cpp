@@ -21,14 +21,17 @@ class Parent : public QWidget {
 public:
     struct Note {
         int low, high, id;
-        bool operator==(const Note& o) const { return low == o.low && high == o.high && id == o.id; }
+        bool operator==(const Note& o) const {
+            return low == o.low && high == o.high && id == o.id;
+        }
     };
     QList<Note> notes;
 
 protected:
     bool event(QEvent* e) override {
         if (auto* m = NamedMessage::match(e, "TNSNotifySLC")) {
-            notes.append({int(m->wParam() & 0xFF), int((m->wParam() >> 8) & 0xFF), int(m->lParam())});
+            notes.append(
+                {int(m->wParam() & 0xFF), int((m->wParam() >> 8) & 0xFF), int(m->lParam())});
             return true;
         }
         return QWidget::event(e);

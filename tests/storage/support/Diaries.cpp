@@ -35,7 +35,8 @@ bool addEntry(TN& tn, const EntryData& d, const std::string& password) {
 void addEntries(const std::string& path, std::initializer_list<EntryData> entries) {
     RecordingReporter rep;
     auto tn = openDiary(path, rep);
-    for (const auto& e : entries) ASSERT_TRUE(addEntry(*tn, e)) << rep.dump();
+    for (const auto& e : entries)
+        ASSERT_TRUE(addEntry(*tn, e)) << rep.dump();
     ASSERT_TRUE(rep.reports.empty()) << rep.dump();
 }
 
@@ -46,9 +47,12 @@ std::string entriesState(const std::string& path) {
     for (bool ok = tn->FirstEntry(true); ok; ok = tn->NextEntry(true)) {
         const EntryRecord& e = tn->entry;
         out += std::to_string(tn->currentEntry) + ": pw=" + e.password();
-        for (int p = 0; p < EntryRecord::kPairs; ++p) out += " " + e.question(p) + "/" + e.answer(p);
-        out += " at=" + LocalTime::iso(e.dateTime()) + " desc=" + e.description() + " body=" + tn->body;
-        for (const auto& t : tn->typeText) out += " |" + t;
+        for (int p = 0; p < EntryRecord::kPairs; ++p)
+            out += " " + e.question(p) + "/" + e.answer(p);
+        out += " at=" + LocalTime::iso(e.dateTime()) + " desc=" + e.description() +
+               " body=" + tn->body;
+        for (const auto& t : tn->typeText)
+            out += " |" + t;
         out += "\n";
     }
     return out + rep.dump();

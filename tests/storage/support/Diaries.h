@@ -39,7 +39,8 @@ template <class Rec> std::string tableState(const std::string& path, Table<Rec> 
     auto tn = openDiary(path, rep);
     std::vector<Rec> recs;
     std::string out = ((*tn).*table).ReadAll(recs) ? "" : "<unreadable>";
-    for (const auto& r : recs) out.append(reinterpret_cast<const char*>(r.data()), Rec::kSize);
+    for (const auto& r : recs)
+        out.append(reinterpret_cast<const char*>(r.data()), Rec::kSize);
     return out + rep.dump();
 }
 

@@ -14,12 +14,14 @@ std::string base(const std::string& path) {
     std::string b = fs::path(path).filename().string();
     auto at = b.rfind(FileSystem::kTempMarker);
     if (at != std::string::npos && b.size() == at + std::string(FileSystem::kTempMarker).size() +
-                                                    std::size_t(FileSystem::kTempSuffix))
+                                                   std::size_t(FileSystem::kTempSuffix))
         b.resize(at + 4);
     return b;
 }
 
-std::string parentOf(const std::string& path) { return fs::path(path).parent_path().string(); }
+std::string parentOf(const std::string& path) {
+    return fs::path(path).parent_path().string();
+}
 
 class FaultFile : public File {
 public:
@@ -62,7 +64,8 @@ public:
         if (!pass(in_->sync())) return false;
         if (node_) { // what the file holds now survives a power cut
             std::string bytes(std::size_t(std::max<std::int64_t>(0, in_->size())), '\0');
-            bytes.resize(std::size_t(std::max<std::int64_t>(0, in_->readAt(0, bytes.data(), std::int64_t(bytes.size())))));
+            bytes.resize(std::size_t(std::max<std::int64_t>(
+                0, in_->readAt(0, bytes.data(), std::int64_t(bytes.size())))));
             node_->durable = std::move(bytes);
         }
         return true;
@@ -118,14 +121,16 @@ void FaultFileSystem::restoreDurable() {
     std::vector<fs::path> files;
     for (const auto& e : fs::recursive_directory_iterator(watched_))
         if (e.is_regular_file() || e.is_symlink()) files.push_back(e.path());
-    for (const auto& f : files) fs::remove(f);
+    for (const auto& f : files)
+        fs::remove(f);
     for (const auto& [path, node] : durable_) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(node->durable.data(), std::streamsize(node->durable.size()));
     }
 }
 
-std::shared_ptr<FaultFileSystem::Node> FaultFileSystem::nodeFor(const std::string& path, bool created) {
+std::shared_ptr<FaultFileSystem::Node> FaultFileSystem::nodeFor(const std::string& path,
+                                                                bool created) {
     if (watched_.empty()) return nullptr;
     auto it = current_.find(path);
     if (it != current_.end() && !created) return it->second;
@@ -148,7 +153,8 @@ bool FaultFileSystem::readFails(const std::string& path) const {
            path.compare(path.size() - failReads_.size(), failReads_.size(), failReads_) == 0;
 }
 
-std::unique_ptr<File> FaultFileSystem::wrap(std::unique_ptr<File> f, const std::string& path, bool created) {
+std::unique_ptr<File> FaultFileSystem::wrap(std::unique_ptr<File> f, const std::string& path,
+                                            bool created) {
     if (!f) {
         err_ = native_.lastError();
         return nullptr;
@@ -162,7 +168,8 @@ std::unique_ptr<File> FaultFileSystem::open(const std::string& path, OpenMode mo
     return wrap(native_.open(path, mode), path, !existed);
 }
 
-std::unique_ptr<File> FaultFileSystem::createTemp(const std::string& target, std::string& tempPath) {
+std::unique_ptr<File> FaultFileSystem::createTemp(const std::string& target,
+                                                  std::string& tempPath) {
     if (step("open " + base(target) + ".tmp")) return nullptr;
     auto f = native_.createTemp(target, tempPath);
     return wrap(std::move(f), tempPath, true);
@@ -192,7 +199,8 @@ bool FaultFileSystem::syncDirectory(const std::string& dir) {
     if (!native_.syncDirectory(dir)) return false;
     // Every name in the folder is now as it is.
     for (auto it = durable_.begin(); it != durable_.end();)
-        it = parentOf(it->first) == dir && !current_.count(it->first) ? durable_.erase(it) : std::next(it);
+        it = parentOf(it->first) == dir && !current_.count(it->first) ? durable_.erase(it)
+                                                                      : std::next(it);
     for (const auto& [path, node] : current_)
         if (parentOf(path) == dir) durable_[path] = node;
     return true;
@@ -211,7 +219,8 @@ std::int64_t FaultFileSystem::fileSize(const std::string& path) {
     return n;
 }
 
-std::unique_ptr<FileLock> FaultFileSystem::lockExclusive(const std::string& path, std::chrono::milliseconds wait) {
+std::unique_ptr<FileLock> FaultFileSystem::lockExclusive(const std::string& path,
+                                                         std::chrono::milliseconds wait) {
     auto lock = native_.lockExclusive(path, wait);
     err_ = native_.lastError();
     return lock;

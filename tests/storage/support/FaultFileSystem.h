@@ -50,7 +50,8 @@ public:
     std::int64_t fileSize(const std::string& path) override;
     std::unique_ptr<File> createTemp(const std::string& target, std::string& tempPath) override;
     std::vector<std::string> list(const std::string& dir) override { return native_.list(dir); }
-    std::unique_ptr<FileLock> lockExclusive(const std::string& path, std::chrono::milliseconds wait) override;
+    std::unique_ptr<FileLock> lockExclusive(const std::string& path,
+                                            std::chrono::milliseconds wait) override;
 
     // Counts one step; true when it is to fail. Throws SimulatedCrash when it is to crash.
     bool step(const std::string& what);

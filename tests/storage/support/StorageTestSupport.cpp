@@ -12,7 +12,8 @@ namespace tavrin::test {
 
 int RecordingReporter::count(ReportKind kind) const {
     int n = 0;
-    for (const auto& r : reports) n += r.kind == kind;
+    for (const auto& r : reports)
+        n += r.kind == kind;
     return n;
 }
 
@@ -24,7 +25,8 @@ bool RecordingReporter::has(ReportKind kind, std::string_view text) const {
 
 std::string RecordingReporter::dump() const {
     std::string s;
-    for (const auto& r : reports) s += "[" + std::to_string(int(r.kind)) + "] " + r.text + "\n";
+    for (const auto& r : reports)
+        s += "[" + std::to_string(int(r.kind)) + "] " + r.text + "\n";
     return s.empty() ? "(no reports)" : s;
 }
 
@@ -32,7 +34,8 @@ namespace {
 // The rewrites fsync every file; on a RAM file system that costs nothing, which keeps the
 // step-by-step crash tests fast on a busy disk. An explicit TMPDIR wins.
 fs::path scratchRoot() {
-    if (!std::getenv("TMPDIR") && ::access("/dev/shm", W_OK | X_OK) == 0 && fs::is_directory("/dev/shm"))
+    if (!std::getenv("TMPDIR") && ::access("/dev/shm", W_OK | X_OK) == 0 &&
+        fs::is_directory("/dev/shm"))
         return "/dev/shm";
     return fs::temp_directory_path();
 }
@@ -41,8 +44,8 @@ fs::path scratchRoot() {
 TempDir::TempDir() {
     static std::atomic<int> serial{0};
     static const fs::path root = scratchRoot();
-    path_ = root /
-            ("tavrin-storage-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+    path_ =
+        root / ("tavrin-storage-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
     fs::remove_all(path_);
     fs::create_directories(path_);
 }
@@ -62,7 +65,9 @@ void writeFile(const std::string& path, std::string_view bytes) {
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-bool exists(const std::string& path) { return fs::exists(path); }
+bool exists(const std::string& path) {
+    return fs::exists(path);
+}
 
 std::int64_t sizeOf(const std::string& path) {
     std::error_code ec;

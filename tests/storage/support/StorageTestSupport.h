@@ -20,7 +20,9 @@ struct Report {
 
 class RecordingReporter : public Reporter {
 public:
-    void report(ReportKind kind, const std::string& text) override { reports.push_back({kind, text}); }
+    void report(ReportKind kind, const std::string& text) override {
+        reports.push_back({kind, text});
+    }
     void beginWait() override { ++waitDepth; }
     void endWait() override { --waitDepth; }
 
@@ -61,7 +63,8 @@ public:
     explicit Bytes(std::string bytes) : b(std::move(bytes)) {}
     Bytes& u8(std::size_t off, int v); // out of line: inlined, GCC mistakes the string's size
     Bytes& u32(std::size_t off, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) u8(off + std::size_t(i), int((v >> (8 * i)) & 0xFF));
+        for (int i = 0; i < 4; ++i)
+            u8(off + std::size_t(i), int((v >> (8 * i)) & 0xFF));
         return *this;
     }
     Bytes& i32(std::size_t off, std::int32_t v) { return u32(off, std::uint32_t(v)); }
@@ -79,14 +82,16 @@ public:
     }
     // Raw bytes, no terminator added (the zeros already there terminate short texts).
     Bytes& text(std::size_t off, std::string_view s) {
-        for (std::size_t i = 0; i < s.size(); ++i) b.at(off + i) = s[i];
+        for (std::size_t i = 0; i < s.size(); ++i)
+            b.at(off + i) = s[i];
         return *this;
     }
 
     std::uint8_t getU8(std::size_t off) const { return std::uint8_t(b.at(off)); }
     std::uint32_t getU32(std::size_t off) const {
         std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = v << 8 | getU8(off + std::size_t(i));
+        for (int i = 3; i >= 0; --i)
+            v = v << 8 | getU8(off + std::size_t(i));
         return v;
     }
     std::int64_t getI64(std::size_t off) const {
