@@ -402,21 +402,28 @@ int Cli::exportJson(const std::string& path) {
     return ok ? kOk : kFailed;
 }
 
-int Cli::add(const std::string& path) {
+bool Cli::readObjects(std::vector<Json>& objects, const char* what) {
+    // Parsed with the nesting limit, before anything copies the values recursively.
     Json input;
     if (std::string why; !EntryJson::parse(in_, input, why)) {
         err_ << "tavrin-cli: standard input is " << why << '\n';
-        return kUsage;
+        return false;
     }
-    std::vector<Json> objects;
+    objects.clear();
     if (input.is_array())
         objects.assign(input.begin(), input.end());
     else
         objects.push_back(input);
     if (objects.empty()) {
-        err_ << "tavrin-cli: no entry to add\n";
-        return kUsage;
+        err_ << "tavrin-cli: no " << what << " to add\n";
+        return false;
     }
+    return true;
+}
+
+int Cli::add(const std::string& path) {
+    std::vector<Json> objects;
+    if (!readObjects(objects, "entry")) return kUsage;
 
     // Every entry is checked before anything is opened.
     std::vector<NewEntry> pending(objects.size());

@@ -23,26 +23,6 @@ private:
 };
 } // namespace
 
-bool Cli::readObjects(std::vector<Json>& objects, const char* what) {
-    Json input;
-    try {
-        input = Json::parse(in_);
-    } catch (const std::exception& e) {
-        err_ << "tavrin-cli: standard input is not valid JSON: " << e.what() << '\n';
-        return false;
-    }
-    objects.clear();
-    if (input.is_array())
-        objects.assign(input.begin(), input.end());
-    else
-        objects.push_back(input);
-    if (objects.empty()) {
-        err_ << "tavrin-cli: no " << what << " to add\n";
-        return false;
-    }
-    return true;
-}
-
 int Cli::addPlanner(const std::string& path) {
     std::vector<Json> objects;
     if (!readObjects(objects, "planner item")) return kUsage;

@@ -219,22 +219,8 @@ int Cli::due(const std::string& path, const std::vector<std::string>& options) {
 }
 
 int Cli::addReminder(const std::string& path) {
-    Json input;
-    try {
-        input = Json::parse(in_);
-    } catch (const std::exception& e) {
-        err_ << "tavrin-cli: standard input is not valid JSON: " << e.what() << '\n';
-        return kUsage;
-    }
     std::vector<Json> objects;
-    if (input.is_array())
-        objects.assign(input.begin(), input.end());
-    else
-        objects.push_back(input);
-    if (objects.empty()) {
-        err_ << "tavrin-cli: no reminder to add\n";
-        return kUsage;
-    }
+    if (!readObjects(objects, "reminder")) return kUsage;
     // Every reminder is checked before anything is opened.
     const std::int64_t now = std::int64_t(std::time(nullptr));
     std::vector<ReminderRecord> pending(objects.size());

@@ -180,6 +180,14 @@ TEST_F(CliEdges, DeeplyNestedInputIsRefusedNotCrashedOn) {
         EXPECT_EQ(r.err, "tavrin-cli: standard input is nested deeper than 64 levels\n");
     }
     EXPECT_FALSE(std::filesystem::exists(diary));
+    // The organiser's adds read their objects with the same limit.
+    ASSERT_EQ(run({"add", diary}, "{" + newDiary() + R"("dateTime": "2026-01-01"})").status,
+              Cli::kOk);
+    for (const char* command : {"add-reminder", "add-planner", "add-contact"}) {
+        auto r = run({command, diary}, deep);
+        EXPECT_EQ(r.status, Cli::kUsage) << command;
+        EXPECT_EQ(r.err, "tavrin-cli: standard input is nested deeper than 64 levels\n") << command;
+    }
 }
 
 TEST_F(CliEdges, NewDiaryPasswordLengthIsCountedInStoredCharacters) {
