@@ -238,13 +238,11 @@ int Cli::addReminder(const std::string& path) {
     auto lock = tn.LockForWriting();
     if (!lock) return kFailed;         // reported
     if (int s = admit(path)) return s; // the diary may have been re-keyed meanwhile
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        tn.reminders.record = pending[i];
-        // Each one is added in its place in one rewrite, as the reminders page does.
-        if (!tn.reminders.AddSorted()) {
-            err_ << "tavrin-cli: " << i << " of " << pending.size() << " reminders were added\n";
-            return kFailed;
-        }
+    // All of them in one rewrite, each in its place in the table's order: should the write
+    // fail, none is added and the same input can simply be run again.
+    if (!tn.reminders.AddAll(pending)) {
+        err_ << "tavrin-cli: no reminder was added\n";
+        return kFailed;
     }
     out_ << "Added " << pending.size() << (pending.size() == 1 ? " reminder" : " reminders")
          << "; the diary holds " << tn.reminders.count << ".\n";

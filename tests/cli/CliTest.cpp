@@ -10,12 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -440,6 +442,36 @@ TEST_F(CliTest, AddReminderChecksEveryObjectBeforeWriting) {
         EXPECT_NE(r.err.find("reminder "), std::string::npos) << json << r.err;
         EXPECT_FALSE(fs::exists(table)) << json;
     }
+}
+
+// A disk that fills up part-way: three reminders (68 bytes each) meet a file size limit that
+// only two fit under. Either all three are stored or none, so running it again adds each once.
+TEST_F(CliTest, AddReminderStoresAllOrNoneWhenTheWriteFails) {
+    makeDiary();
+    const std::string table = DiaryFileSet(diary).path(DiaryFileSet::kReminders);
+    const std::string three = R"([
+      {"kind": "daily", "time": "07:00", "description": "Pills"},
+      {"kind": "weekly", "dayOfWeek": "Friday", "time": "18:15", "description": "Choir"},
+      {"kind": "yearly", "date": "2027-03-05", "description": "Birthday"}
+    ])";
+    Result full;
+    {
+        rlimit old{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN); // EFBIG instead of the signal
+        rlimit small = old;
+        small.rlim_cur = 150;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        full = run({"add-reminder", diary}, three);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+    }
+    EXPECT_EQ(full.status, Cli::kFailed);
+    EXPECT_EQ(size(table), 0u);
+
+    auto again = run({"add-reminder", diary}, three);
+    ASSERT_EQ(again.status, Cli::kOk) << again.err;
+    EXPECT_EQ(again.out, "Added 3 reminders; the diary holds 3.\n");
 }
 
 // Reminders added by the tool, then the due lists and alarms around month, year and leap days.
