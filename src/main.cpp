@@ -3,6 +3,7 @@
 #include "diary/DiaryModule.h"
 #include "options/OptionsModule.h"
 #include "organiser/OrganiserModule.h"
+#include "tools/ToolsModule.h"
 
 int main(int argc, char** argv) {
     using namespace tavrin;
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
     app::ModuleRegistry::add<diary::DiaryModule>();
     app::ModuleRegistry::add<options::OptionsModule>();
     app::ModuleRegistry::add<organiser::OrganiserModule>();
+    app::ModuleRegistry::add<tools::ToolsModule>();
     return app::CTavrinApp::run(argc, argv);
 }

@@ -103,6 +103,10 @@ std::string Cli::usage() {
            "                       interval and occurrence separated by tabs; with --time a\n"
            "                       last line \"alarm yes\" or \"alarm no\"\n"
            "  add-reminder DIARY.tni  add reminders from JSON on standard input\n"
+           "  export-text DIARY.tni reminders|planners|contacts FILE\n"
+           "                       one table as text lines with fields separated by \"|\"\n"
+           "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
+           "                       when every file was copied\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -121,10 +125,13 @@ int Cli::run(const std::vector<std::string>& args) {
     const std::string& cmd = args[0];
     const std::string& path = args[1];
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
-    const std::size_t want = cmd == "show" || repair ? 3 : 2;
+    const std::size_t want = cmd == "export-text"                         ? 4
+                             : cmd == "show" || cmd == "backup" || repair ? 3
+                                                                          : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
-                       cmd == "add-planner" || cmd == "add-contact";
+                       cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
+                       cmd == "backup";
     const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
@@ -144,6 +151,8 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "add-reminder") return addReminder(path);
     if (cmd == "add-planner") return addPlanner(path);
     if (cmd == "add-contact") return addContact(path);
+    if (cmd == "export-text") return exportText(path, args[2], args[3]);
+    if (cmd == "backup") return backup(path, args[2]);
     return add(path);
 }
 

@@ -41,6 +41,8 @@ private:
     int addReminder(const std::string& path);
     int addPlanner(const std::string& path);
     int addContact(const std::string& path);
+    int exportText(const std::string& path, const std::string& table, const std::string& file);
+    int backup(const std::string& path, const std::string& destination);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
 

@@ -1,11 +1,14 @@
 // tavrin-cli add-planner and add-contact: the organiser's tables written the way the planner
-// and contacts pages write them.
+// and contacts pages write them; export-text and backup: the files the tools page's export and
+// backup windows write.
 
 #include "cli/Cli.h"
 #include "cli/OrganiserJson.h"
 
 #include "organiser/logic/AddressBook.h"
+#include "organiser/logic/DiaryBackup.h"
 #include "organiser/logic/PlannerItems.h"
+#include "organiser/logic/TextExport.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 
@@ -70,6 +73,36 @@ int Cli::addContact(const std::string& path) {
     out_ << "Added " << contacts.size() << (contacts.size() == 1 ? " contact" : " contacts")
          << "; the address book holds " << tn.contacts.Count() << ".\n";
     return kOk;
+}
+
+int Cli::exportText(const std::string& path, const std::string& table, const std::string& file) {
+    using organiser::TextExport;
+    const int which = TextExport::tableFromName(table);
+    if (which < 0) {
+        err_ << "tavrin-cli: export-text takes reminders, planners or contacts\n" << usage();
+        return kUsage;
+    }
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    int count = 0;
+    const bool ok = TextExport::write(tn, TextExport::Table(which), file, [&](int position, int n) {
+        if (position < 0) count = n;
+    });
+    if (!ok) return kFailed; // reported
+    out_ << "Exported " << count << (count == 1 ? " record" : " records") << " to " << file
+         << ".\n";
+    return kOk;
+}
+
+int Cli::backup(const std::string& path, const std::string& destination) {
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    organiser::DiaryBackup backup(path, rep);
+    out_ << organiser::DiaryBackup::totalText(backup.totalSize()) << '\n';
+    const organiser::DiaryBackup::Outcome outcome = backup.run(destination);
+    out_ << outcome.text() << "\n\n" << organiser::DiaryBackup::kPadNotice << '\n';
+    return outcome.ok() ? kOk : kFailed;
 }
 
 } // namespace tavrin::cli

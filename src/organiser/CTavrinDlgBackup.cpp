@@ -1,0 +1,127 @@
+#include "organiser/CTavrinDlgBackup.h"
+
+#include "app/DiaryState.h"
+#include "organiser/OrganiserLook.h"
+#include "organiser/logic/DiaryBackup.h"
+#include "platform/CDirDialog.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "storage/Reporter.h"
+#include "ui/CCustomButton.h"
+#include "ui/CCustomStatic.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace tavrin::organiser {
+namespace {
+std::string diaryPath() {
+    return QFile::encodeName(app::DiaryState::instance().path()).toStdString();
+}
+} // namespace
+
+CTavrinDlgBackup::CTavrinDlgBackup(QWidget* parent)
+    : ui::CCustomDialog(BackAll, parent), progress_(new QProgressBar(this)),
+      status_(new QLabel(this)), destinationLabel_(new QLabel(kNoDestination, this)),
+      total_(new QLabel(this)), start_(new ui::CCustomButton("Start", this)) {
+    setObjectName("backupWindow");
+    setWindowTitle(kTitle);
+    setModal(true);
+
+    auto* choose = new ui::CCustomButton("Choose destination", this);
+    choose->setObjectName("chooseButton");
+    start_->setObjectName("startButton");
+    start_->setEnabled(false);
+    auto* exitButton = new ui::CCustomButton("Exit", this);
+    exitButton->setObjectName("exitButton");
+    exitButton->setDefault(true);
+    connect(choose, &QPushButton::clicked, this, &CTavrinDlgBackup::chooseDestination);
+    connect(start_, &QPushButton::clicked, this, &CTavrinDlgBackup::start);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this,
+            [this] { platform::Help::openTopic(kHelpTopic, this); });
+
+    progress_->setObjectName("backupProgress");
+    progress_->setRange(0, DiaryBackup::kSteps);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    status_->setObjectName("backupStatus");
+    destinationLabel_->setObjectName("backupDestination");
+    destinationLabel_->setFrameShape(QFrame::StyledPanel);
+    skinnedField(destinationLabel_);
+    destinationLabel_->setAutoFillBackground(true);
+    total_->setObjectName("backupTotal");
+    for (QLabel* l : {status_, total_})
+        skinnedText(l);
+
+    if (app::DiaryState::instance().usable()) {
+        DiaryBackup backup(diaryPath(), Reporter::global());
+        total_->setText(QString::fromStdString(DiaryBackup::totalText(backup.totalSize())));
+    }
+
+    auto* to = skinnedText(new ui::CCustomStatic("Destination:", this));
+    auto* where = new QHBoxLayout;
+    where->addWidget(to);
+    where->addWidget(destinationLabel_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(choose);
+    buttons->addWidget(start_);
+    buttons->addStretch(1);
+    buttons->addWidget(exitButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(total_);
+    layout->addLayout(where);
+    layout->addWidget(progress_);
+    layout->addWidget(status_);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+}
+
+QString CTavrinDlgBackup::status() const {
+    return status_->text();
+}
+
+QString CTavrinDlgBackup::destinationText() const {
+    return destinationLabel_->text();
+}
+
+QString CTavrinDlgBackup::totalText() const {
+    return total_->text();
+}
+
+void CTavrinDlgBackup::chooseDestination() {
+    platform::CDirDialog dlg;
+    dlg.setTitle(kChooseTitle);
+    dlg.setInitialDirectory(QFileInfo(app::DiaryState::instance().path()).absolutePath());
+    if (!dlg.doBrowse(this)) return;
+    destination_ = QString::fromStdString(
+        DiaryBackup::destination(QFile::encodeName(dlg.path()).toStdString()));
+    destinationLabel_->setText(" " + destination_ + " ");
+    start_->setEnabled(true);
+}
+
+void CTavrinDlgBackup::start() {
+    if (destination_.isEmpty() || !app::DiaryState::instance().usable()) return;
+    DiaryBackup backup(diaryPath(), Reporter::global());
+    const DiaryBackup::Outcome outcome = backup.run(
+        QFile::encodeName(destination_).toStdString(), [this](int step, const std::string& status) {
+            if (!status.empty()) status_->setText(QString::fromStdString(status));
+            progress_->setValue(step);
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    const QString text = QString::fromStdString(outcome.text());
+    status_->setText(outcome.ok() ? DiaryBackup::kSuccess : DiaryBackup::kFailure);
+    progress_->setValue(0);
+    start_->setEnabled(false);
+    destination_.clear();
+    platform::MessageBox::information(text + "\n\n" + DiaryBackup::kPadNotice, this);
+}
+
+} // namespace tavrin::organiser

@@ -1,0 +1,42 @@
+#pragma once
+// "Export to text": one organiser table of the open diary written to a text file of lines with
+// fields separated by vertical bars. Opened modally from the tools page.
+
+#include "ui/CCustomDialog.h"
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tavrin::organiser {
+
+class CTavrinDlgExport : public ui::CCustomDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "Export to text";
+    static constexpr const char* kHelpTopic = "Tavrin.chm::/hlpTools.html";
+    static constexpr const char* kChooseTitle = "Specify the export file";
+    static constexpr const char* kFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*||";
+    static constexpr const char* kSelectDestination = "Select the destination file";
+
+    explicit CTavrinDlgExport(QWidget* parent = nullptr);
+
+    QComboBox* tableChoice() const { return table_; }
+    QProgressBar* progress() const { return progress_; }
+    QString status() const;
+    QPushButton* startButton() const { return start_; }
+
+public slots:
+    void chooseDestination();
+    void start();
+
+private:
+    QComboBox* table_;
+    QProgressBar* progress_;
+    QLabel* status_;
+    QPushButton* start_;
+    QString destination_;
+};
+
+} // namespace tavrin::organiser

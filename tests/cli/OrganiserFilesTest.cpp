@@ -1,0 +1,243 @@
+// The organiser's files outside the diary: text exports and backups, made through tavrin-cli
+// (which shares its code with the tools page's windows) and, for interruptions, directly.
+
+#include "CliFixture.h"
+#include "FaultFileSystem.h"
+
+#include "organiser/logic/DiaryBackup.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/Reporter.h"
+#include "storage/TN.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+
+namespace fs = std::filesystem;
+using namespace tavrin;
+using tavrin::cli::Cli;
+using tavrin::organiser::DiaryBackup;
+
+namespace {
+
+class OrganiserFilesTest : public cli::test::CliFixture {
+protected:
+    static std::string slurp(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static void spill(const fs::path& p, const std::string& bytes) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    // A diary at `path` with `entries` entries added in order, made through the tool itself.
+    void makeDiary(const std::string& path, int entries, int first = 1) {
+        fs::create_directories(fs::path(path).parent_path());
+        for (int i = first; i < first + entries; ++i) {
+            const std::string json =
+                (i == 1 ? "{" + newDiary() : std::string("{")) + R"("dateTime": "2026-02-)" +
+                (i < 10 ? "0" : "") + std::to_string(i) + R"(T09:00:00", "description": "Day )" +
+                std::to_string(i) + R"(", "body": "Text )" + std::to_string(i) + "\"}";
+            auto r = run({"add", path}, json);
+            ASSERT_EQ(r.status, Cli::kOk) << r.err;
+        }
+    }
+    // The entries a diary reads back whole, or -1 when any of them is damaged.
+    static int readableEntries(const std::string& path) {
+        struct Quiet : Reporter {
+            int reports = 0;
+            void report(ReportKind, const std::string&) override { ++reports; }
+        } quiet;
+        TN tn(0, path, DiaryFileSet::extensionOffset(path), &quiet);
+        int n = 0;
+        const bool ok = tn.ForEachEntry(true, [&](const EntryView& e) {
+            n += e.body == "Text " + std::to_string(e.index + 1);
+            return true;
+        });
+        return ok && quiet.reports == 0 ? n : -1;
+    }
+    // The bare names and bytes of every file below `root`.
+    static std::map<std::string, std::string> tree(const fs::path& root) {
+        std::map<std::string, std::string> files;
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            if (e.is_regular_file()) files[fs::relative(e.path(), root).string()] = slurp(e.path());
+        return files;
+    }
+};
+
+TEST_F(OrganiserFilesTest, ExportTextWritesEachTableExactly) {
+    const std::string closing = "\n--------\n\n--------\n";
+    const std::string contactsHeader = "Name|Company|Address|Phone (home)|Phone (work)|Phone "
+                                       "(mobile)|Fax|E-mail|WWW Site|Miscellaneous\r\n";
+    struct Case {
+        const char* table;
+        const char* command; // fills the table first ("" for none)
+        const char* json;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"reminders", "", "", closing},
+        {"Reminders", "add-reminder", R"([
+            {"kind": "daily", "time": "08:30", "description": "Take pills"},
+            {"kind": "weekly", "dayOfWeek": "Friday", "time": "18:15", "description": "Choir|Hall"},
+            {"kind": "monthly", "date": "2027-03-05", "description": "Rent"},
+            {"kind": "yearly", "date": "2027-03-05", "description": "Ann"}])",
+         "Take pills|Daily|everyday at 08:30\r\nChoir|Hall|Weekly|every Friday at 18:15\r\n"
+         "Rent|Monthly|on the 05 day of every month\r\n"
+         "Ann|Yearly|every year on the 05 of March\r\n" +
+             closing},
+        {"planners", "add-planner", R"([
+            {"date": "2026-03-05", "description": "Stretch", "priority": "Important", "done": true},
+            {"date": "2026-12-31", "description": "Caf\u00e9"}])",
+         "Description|Priority|Date|Done\r\nStretch|Important|Thursday, March 05, 2026|Done\r\n"
+         "Caf\xE9|Normal|Thursday, December 31, 2026|Not done\r\n" +
+             closing},
+        {"contacts", "", "", contactsHeader + closing},
+        {"contacts", "add-contact",
+         R"([{"name": "bob", "address": "1 Lane\nYork", "email": "b@x.org", "misc": "m"},
+             {"name": "Alice", "web": "a.org"}])",
+         contactsHeader + "Alice||||||||a.org|\r\nbob||1 Lane\r\nYork|||||b@x.org||m\r\n" +
+             closing},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.json);
+        const std::string path = (dir / std::to_string(++n) / "Journal.tni").string();
+        makeDiary(path, 1);
+        if (*c.command) {
+            ASSERT_EQ(run({c.command, path}, c.json).status, Cli::kOk);
+        }
+        const fs::path out = dir / ("export" + std::to_string(n) + ".txt");
+        spill(out, std::string(5000, '#')); // replaced from its first byte
+        auto r = run({"export-text", path, c.table, out.string()});
+        ASSERT_EQ(r.status, Cli::kOk) << r.err;
+        EXPECT_EQ(slurp(out), c.file);
+    }
+
+    // A destination that cannot be written is reported; an unknown table is refused.
+    const std::string path = (dir / "1" / "Journal.tni").string();
+    auto r = run({"export-text", path, "contacts", (dir / "no" / "x.txt").string()});
+    EXPECT_EQ(r.status, Cli::kFailed);
+    EXPECT_NE(r.err.find("x.txt"), std::string::npos) << r.err;
+    EXPECT_EQ(run({"export-text", path, "recipes", (dir / "y.txt").string()}).status, Cli::kUsage);
+}
+
+TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
+    // The size counts the files that exist, and creates the missing ones of the set empty.
+    {
+        const std::string path = (dir / "sized" / "Notes.tni").string();
+        const DiaryFileSet files(path);
+        spill(path, std::string(1000, 'i'));
+        spill(files.path(DiaryFileSet::kData), std::string(1500, 'd'));
+        spill(files.path(DiaryFileSet::kVoice), std::string(500, 'v'));
+        DiaryBackup backup(path, Reporter::global());
+        EXPECT_EQ(DiaryBackup::totalText(backup.totalSize()),
+                  "Total backup size: 3000 bytes (2 KB)");
+        EXPECT_TRUE(fs::exists(files.path(DiaryFileSet::kRecipes)));
+        EXPECT_EQ(DiaryBackup::destination("/"), "/");
+        EXPECT_EQ(DiaryBackup::destination("/media/usb/"), "/media/usb/");
+    }
+
+    // Two diaries of one name; the second backup into a folder replaces the first one's files.
+    const std::string older = (dir / "a" / "Journal.tni").string();
+    const std::string newer = (dir / "b" / "Journal.tni").string();
+    makeDiary(older, 2);
+    makeDiary(newer, 3);
+    ASSERT_EQ(run({"add-contact", newer}, R"({"name": "Alice"})").status, Cli::kOk);
+    const fs::path dest = dir / "usb";
+    fs::create_directories(dest);
+    for (const std::string& path : {older, newer}) {
+        auto r = run({"backup", path, dest.string() + "/"});
+        ASSERT_EQ(r.status, Cli::kOk) << r.err;
+        EXPECT_EQ(r.out.substr(0, 18), "Total backup size:");
+        EXPECT_NE(r.out.find("\nSuccessfully backed up your files!\n\nPlease note that only the "
+                             "pre-set scratch pad files are backed up!"),
+                  std::string::npos)
+            << r.out;
+    }
+    const auto copied = tree(dest);
+    EXPECT_EQ(copied.size(), std::size_t(DiaryBackup::kSteps));
+    EXPECT_EQ(copied.at("Journal.tni"), slurp(newer));
+    EXPECT_EQ(copied.at("Journal/Journal.tna"), slurp(DiaryFileSet(newer).path('a')));
+    EXPECT_EQ(copied.at("Journal/Journal.tn4"), "");
+    EXPECT_EQ(readableEntries((dest / "Journal.tni").string()), 3);
+
+    // A copy that fails is named and the tool fails; the earlier copy of that file stays.
+    fs::remove(dest / "Journal" / "Journal.tnd");
+    fs::create_directory(dest / "Journal" / "Journal.tnd");
+    auto r = run({"backup", older, dest.string()});
+    EXPECT_EQ(r.status, Cli::kFailed);
+    EXPECT_NE(r.out.find("AN ERROR HAS OCCURED!\n\nThese files were not copied:\nJournal.tnd ("),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\nJournal.tni ("), std::string::npos) << r.out; // held back with it
+    EXPECT_EQ(slurp(dest / "Journal.tni"), slurp(newer));
+    EXPECT_EQ(slurp(dest / "Journal" / "Journal.tna"), slurp(DiaryFileSet(older).path('a')));
+}
+
+// A backup stopped at any step (a failure, a crash, a power cut) over an earlier backup leaves
+// every file whole, old or new, and a diary that reads; success is only said when all is new.
+TEST_F(OrganiserFilesTest, InterruptedBackupLeavesTheEarlierOneReadable) {
+    const std::string older = (dir / "a" / "Journal.tni").string();
+    const std::string newer = (dir / "b" / "Journal.tni").string();
+    makeDiary(older, 2);
+    fs::copy(dir / "a", dir / "b", fs::copy_options::recursive);
+    makeDiary(newer, 2, 3); // the same diary two entries later
+    ASSERT_EQ(run({"add-contact", newer}, R"({"name": "Alice"})").status, Cli::kOk);
+    const fs::path dest = dir / "usb", earlier = dir / "earlier";
+    struct Silent : Reporter {
+        void report(ReportKind, const std::string&) override {}
+    } silent;
+    // Once the size is counted, every file of the set exists.
+    DiaryBackup(older, silent).totalSize();
+    DiaryBackup(newer, silent).totalSize();
+    fs::create_directories(earlier);
+    ASSERT_TRUE(DiaryBackup(older, silent).run(earlier.string()).ok());
+    const auto oldFiles = tree(earlier);
+    fs::create_directories(dest);
+    ASSERT_TRUE(DiaryBackup(newer, silent).run(dest.string()).ok());
+    const auto newFiles = tree(dest);
+
+    test::FaultFileSystem faults;
+    fs::remove_all(dest);
+    fs::copy(earlier, dest, fs::copy_options::recursive);
+    faults.arm(test::FaultFileSystem::Mode::Count);
+    ASSERT_TRUE(DiaryBackup(newer, silent, &faults).run(dest.string()).ok());
+    const int steps = faults.steps();
+    ASSERT_GT(steps, 3 * DiaryBackup::kSteps);
+
+    using Mode = test::FaultFileSystem::Mode;
+    for (Mode mode : {Mode::Fail, Mode::Crash, Mode::PowerCut})
+        for (int step = 1; step <= steps; ++step) {
+            SCOPED_TRACE("mode " + std::to_string(int(mode)) + " step " + std::to_string(step));
+            fs::remove_all(dest);
+            fs::copy(earlier, dest, fs::copy_options::recursive);
+            faults.arm(mode, step, ENOSPC, dest.string());
+            std::optional<DiaryBackup::Outcome> outcome;
+            try {
+                outcome = DiaryBackup(newer, silent, &faults).run(dest.string());
+            } catch (const test::SimulatedCrash&) {
+                if (mode == Mode::PowerCut) faults.restoreDurable();
+            }
+            bool allNew = true;
+            for (const auto& [name, bytes] : tree(dest)) {
+                if (name.find(".tmp-") != std::string::npos) continue; // cleared by the next run
+                const bool isNew = newFiles.at(name) == bytes;
+                allNew = allNew && isNew;
+                EXPECT_TRUE(isNew || oldFiles.at(name) == bytes) << name;
+            }
+            const int entries = readableEntries((dest / "Journal.tni").string());
+            EXPECT_TRUE(entries == 2 || entries == 4) << entries;
+            if (outcome) {
+                EXPECT_TRUE(!outcome->ok() || allNew);
+                EXPECT_EQ(outcome->text().rfind(outcome->ok() ? DiaryBackup::kSuccess
+                                                              : "AN ERROR HAS OCCURED!\n\n",
+                                                0),
+                          0u);
+            }
+        }
+}
+
+} // namespace
