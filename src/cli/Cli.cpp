@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/StreamReporter.h"
 
 #include "cli/DiaryCheck.h"
 #include "cli/EntryJson.h"
@@ -18,16 +19,6 @@
 
 namespace tavrin::cli {
 namespace {
-
-// Storage reports go to the tool's error stream.
-class StreamReporter : public Reporter {
-public:
-    explicit StreamReporter(std::ostream& err) : err_(err) {}
-    void report(ReportKind, const std::string& text) override { err_ << text << '\n'; }
-
-private:
-    std::ostream& err_;
-};
 
 bool isFile(const std::string& p) {
     struct stat st {};
@@ -409,6 +400,16 @@ int Cli::exportJson(const std::string& path) {
     j["configuration"] = EntryJson::fromConfig(loadConfig(tn.files()));
     out_ << j.dump(2) << '\n';
     return ok ? kOk : kFailed;
+}
+
+int Cli::writeLocked(const std::string& path, const std::function<int(TN&)>& write) {
+    if (int s = admit(path)) return s; // asked before the lock, so no writer waits on a typist
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    auto lock = tn.LockForWriting();
+    if (!lock) return kFailed;         // reported
+    if (int s = admit(path)) return s; // the diary may have been re-keyed meanwhile
+    return write(tn);
 }
 
 bool Cli::readObjects(std::vector<Json>& objects, const char* what) {

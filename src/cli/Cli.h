@@ -45,6 +45,9 @@ private:
     int backup(const std::string& path, const std::string& destination);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
+    // Checks the password, takes the diary's write lock, checks again and runs `write`; the
+    // exit status of the first step that fails.
+    int writeLocked(const std::string& path, const std::function<int(TN&)>& write);
 
     // Checks the password against the diary's first entry before anything is opened for
     // writing. Returns kOk, or the exit status to end with.

@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "cli/OrganiserJson.h"
+#include "cli/StreamReporter.h"
 
 #include "organiser/logic/AddressBook.h"
 #include "organiser/logic/DiaryBackup.h"
@@ -15,17 +16,6 @@
 #include <iostream>
 
 namespace tavrin::cli {
-namespace {
-class StreamReporter : public Reporter {
-public:
-    explicit StreamReporter(std::ostream& err) : err_(err) {}
-    void report(ReportKind, const std::string& text) override { err_ << text << '\n'; }
-
-private:
-    std::ostream& err_;
-};
-} // namespace
-
 int Cli::addPlanner(const std::string& path) {
     std::vector<Json> objects;
     if (!readObjects(objects, "planner item")) return kUsage;
@@ -40,16 +30,12 @@ int Cli::addPlanner(const std::string& path) {
         }
         items.insert(items.end(), some.begin(), some.end());
     }
-    if (int s = admit(path)) return s;
-    StreamReporter rep(err_);
-    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
-    auto lock = tn.LockForWriting();
-    if (!lock) return kFailed;         // reported
-    if (int s = admit(path)) return s; // the diary may have been re-keyed meanwhile
-    if (!organiser::PlannerItems::add(tn, items)) return kFailed;
-    out_ << "Added " << items.size() << (items.size() == 1 ? " planner item" : " planner items")
-         << "; the planner holds " << tn.planner.Count() << ".\n";
-    return kOk;
+    return writeLocked(path, [&](TN& tn) {
+        if (!organiser::PlannerItems::add(tn, items)) return kFailed;
+        out_ << "Added " << items.size() << (items.size() == 1 ? " planner item" : " planner items")
+             << "; the planner holds " << tn.planner.Count() << ".\n";
+        return kOk;
+    });
 }
 
 int Cli::addContact(const std::string& path) {
@@ -63,16 +49,12 @@ int Cli::addContact(const std::string& path) {
             return kUsage;
         }
     }
-    if (int s = admit(path)) return s;
-    StreamReporter rep(err_);
-    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
-    auto lock = tn.LockForWriting();
-    if (!lock) return kFailed; // reported
-    if (int s = admit(path)) return s;
-    if (!organiser::AddressBook::add(tn, contacts)) return kFailed;
-    out_ << "Added " << contacts.size() << (contacts.size() == 1 ? " contact" : " contacts")
-         << "; the address book holds " << tn.contacts.Count() << ".\n";
-    return kOk;
+    return writeLocked(path, [&](TN& tn) {
+        if (!organiser::AddressBook::add(tn, contacts)) return kFailed;
+        out_ << "Added " << contacts.size() << (contacts.size() == 1 ? " contact" : " contacts")
+             << "; the address book holds " << tn.contacts.Count() << ".\n";
+        return kOk;
+    });
 }
 
 int Cli::exportText(const std::string& path, const std::string& table, const std::string& file) {

@@ -3,6 +3,7 @@
 // code.
 
 #include "cli/Cli.h"
+#include "cli/StreamReporter.h"
 
 #include "cli/EntryJson.h"
 #include "organiser/logic/ReminderSchedule.h"
@@ -20,15 +21,6 @@ namespace {
 using organiser::ReminderSchedule;
 
 constexpr int kMaxDays = ReminderSchedule::kMaxLookAhead;
-
-class StreamReporter : public Reporter {
-public:
-    explicit StreamReporter(std::ostream& err) : err_(err) {}
-    void report(ReportKind, const std::string& text) override { err_ << text << '\n'; }
-
-private:
-    std::ostream& err_;
-};
 
 bool twoDigits(const std::string& s, std::size_t at, int& v) {
     if (s[at] < '0' || s[at] > '9' || s[at + 1] < '0' || s[at + 1] > '9') return false;
@@ -231,22 +223,17 @@ int Cli::addReminder(const std::string& path) {
             return kUsage;
         }
     }
-    if (int s = admit(path)) return s;
-
-    StreamReporter rep(err_);
-    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
-    auto lock = tn.LockForWriting();
-    if (!lock) return kFailed;         // reported
-    if (int s = admit(path)) return s; // the diary may have been re-keyed meanwhile
-    // All of them in one rewrite, each in its place in the table's order: should the write
-    // fail, none is added and the same input can simply be run again.
-    if (!tn.reminders.AddAll(pending)) {
-        err_ << "tavrin-cli: no reminder was added\n";
-        return kFailed;
-    }
-    out_ << "Added " << pending.size() << (pending.size() == 1 ? " reminder" : " reminders")
-         << "; the diary holds " << tn.reminders.count << ".\n";
-    return kOk;
+    return writeLocked(path, [&](TN& tn) {
+        // All of them in one rewrite, each in its place in the table's order: should the write
+        // fail, none is added and the same input can simply be run again.
+        if (!tn.reminders.AddAll(pending)) {
+            err_ << "tavrin-cli: no reminder was added\n";
+            return kFailed;
+        }
+        out_ << "Added " << pending.size() << (pending.size() == 1 ? " reminder" : " reminders")
+             << "; the diary holds " << tn.reminders.count << ".\n";
+        return kOk;
+    });
 }
 
 } // namespace tavrin::cli
