@@ -1,10 +1,10 @@
 #include "organiser/CTavrinDlgBackup.h"
 
 #include "app/DiaryState.h"
+#include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
 #include "organiser/logic/DiaryBackup.h"
 #include "platform/CDirDialog.h"
-#include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "storage/Reporter.h"
 #include "ui/CCustomButton.h"
@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QProgressBar>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tavrin::organiser {
@@ -32,20 +31,6 @@ CTavrinDlgBackup::CTavrinDlgBackup(QWidget* parent)
     setObjectName("backupWindow");
     setWindowTitle(kTitle);
     setModal(true);
-
-    auto* choose = new ui::CCustomButton("Choose destination", this);
-    choose->setObjectName("chooseButton");
-    start_->setObjectName("startButton");
-    start_->setEnabled(false);
-    auto* exitButton = new ui::CCustomButton("Exit", this);
-    exitButton->setObjectName("exitButton");
-    exitButton->setDefault(true);
-    connect(choose, &QPushButton::clicked, this, &CTavrinDlgBackup::chooseDestination);
-    connect(start_, &QPushButton::clicked, this, &CTavrinDlgBackup::start);
-    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this,
-            [this] { platform::Help::openTopic(kHelpTopic, this); });
 
     progress_->setObjectName("backupProgress");
     progress_->setRange(0, DiaryBackup::kSteps);
@@ -69,11 +54,8 @@ CTavrinDlgBackup::CTavrinDlgBackup(QWidget* parent)
     auto* where = new QHBoxLayout;
     where->addWidget(to);
     where->addWidget(destinationLabel_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(choose);
-    buttons->addWidget(start_);
-    buttons->addStretch(1);
-    buttons->addWidget(exitButton);
+    QHBoxLayout* buttons = DestinationButtons::make(
+        this, start_, kHelpTopic, [this] { chooseDestination(); }, [this] { start(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(total_);

@@ -1,10 +1,10 @@
 #include "organiser/CTavrinDlgExport.h"
 
 #include "app/DiaryState.h"
+#include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
 #include "organiser/logic/TextExport.h"
 #include "platform/FileChooser.h"
-#include "platform/Help.h"
 #include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QProgressBar>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
@@ -35,20 +34,6 @@ CTavrinDlgExport::CTavrinDlgExport(QWidget* parent)
     table_->setCurrentIndex(0);
     skinnedField(table_);
 
-    auto* choose = new ui::CCustomButton("Choose destination", this);
-    choose->setObjectName("chooseButton");
-    start_->setObjectName("startButton");
-    start_->setEnabled(false);
-    auto* exitButton = new ui::CCustomButton("Exit", this);
-    exitButton->setObjectName("exitButton");
-    exitButton->setDefault(true);
-    connect(choose, &QPushButton::clicked, this, &CTavrinDlgExport::chooseDestination);
-    connect(start_, &QPushButton::clicked, this, &CTavrinDlgExport::start);
-    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this,
-            [this] { platform::Help::openTopic(kHelpTopic, this); });
-
     progress_->setObjectName("exportProgress");
     progress_->setRange(0, 1);
     progress_->setValue(0);
@@ -61,11 +46,8 @@ CTavrinDlgExport::CTavrinDlgExport(QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(what);
     top->addWidget(table_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(choose);
-    buttons->addWidget(start_);
-    buttons->addStretch(1);
-    buttons->addWidget(exitButton);
+    QHBoxLayout* buttons = DestinationButtons::make(
+        this, start_, kHelpTopic, [this] { chooseDestination(); }, [this] { start(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addLayout(top);
