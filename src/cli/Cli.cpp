@@ -96,6 +96,10 @@ std::string Cli::usage() {
            "  add-reminder DIARY.tni  add reminders from JSON on standard input\n"
            "  export-text DIARY.tni reminders|planners|contacts FILE\n"
            "                       one table as text lines with fields separated by \"|\"\n"
+           "  export-ics DIARY.tni reminders|planners FILE\n"
+           "                       reminders as recurring events, or planner items as to-dos,\n"
+           "                       in an iCalendar file\n"
+           "  export-vcard DIARY.tni FILE  the contacts as vCard 4.0 cards\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
            "\n"
@@ -116,13 +120,14 @@ int Cli::run(const std::vector<std::string>& args) {
     const std::string& cmd = args[0];
     const std::string& path = args[1];
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
-    const std::size_t want = cmd == "export-text"                         ? 4
-                             : cmd == "show" || cmd == "backup" || repair ? 3
-                                                                          : 2;
+    const std::size_t want = cmd == "export-text" || cmd == "export-ics" ? 4
+                             : cmd == "show" || cmd == "backup" || cmd == "export-vcard" || repair
+                                 ? 3
+                                 : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup";
+                       cmd == "backup" || cmd == "export-ics" || cmd == "export-vcard";
     const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
@@ -144,6 +149,8 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "add-contact") return addContact(path);
     if (cmd == "export-text") return exportText(path, args[2], args[3]);
     if (cmd == "backup") return backup(path, args[2]);
+    if (cmd == "export-ics") return exportOpen(path, args[2] == "contacts" ? "" : args[2], args[3]);
+    if (cmd == "export-vcard") return exportOpen(path, "contacts", args[2]);
     return add(path);
 }
 

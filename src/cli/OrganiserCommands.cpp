@@ -1,6 +1,7 @@
 // tavrin-cli add-planner and add-contact: the organiser's tables written the way the planner
 // and contacts pages write them; export-text and backup: the files the tools page's export and
-// backup windows write.
+// backup windows write; export-ics and export-vcard: the calendar and address-book files of the
+// export window's open formats.
 
 #include "cli/Cli.h"
 #include "cli/OrganiserJson.h"
@@ -8,11 +9,14 @@
 
 #include "organiser/logic/AddressBook.h"
 #include "organiser/logic/DiaryBackup.h"
+#include "organiser/logic/OpenFormats.h"
 #include "organiser/logic/PlannerItems.h"
 #include "organiser/logic/TextExport.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <iostream>
 
 namespace tavrin::cli {
@@ -71,6 +75,45 @@ int Cli::exportText(const std::string& path, const std::string& table, const std
     const bool ok = TextExport::write(tn, TextExport::Table(which), file, [&](int position, int n) {
         if (position < 0) count = n;
     });
+    if (!ok) return kFailed; // reported
+    out_ << "Exported " << count << (count == 1 ? " record" : " records") << " to " << file
+         << ".\n";
+    return kOk;
+}
+
+namespace {
+
+// The time that stamps exported calendars: SOURCE_DATE_EPOCH when it is set, so that scripts
+// can make the same file twice; otherwise now.
+std::int64_t exportStamp() {
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        const long long v = std::strtoll(fixed, &end, 10);
+        if (end != fixed && *end == '\0' && v >= 0) return v;
+    }
+    return std::int64_t(std::time(nullptr));
+}
+
+} // namespace
+
+int Cli::exportOpen(const std::string& path, const std::string& table, const std::string& file) {
+    using organiser::OpenFormats;
+    const int which = table == "contacts"    ? OpenFormats::ContactCards
+                      : table == "reminders" ? OpenFormats::RemindersCalendar
+                      : table == "planners"  ? OpenFormats::PlannersCalendar
+                                             : -1;
+    if (which < 0) {
+        err_ << "tavrin-cli: export-ics takes reminders or planners\n" << usage();
+        return kUsage;
+    }
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    int count = 0;
+    const bool ok = OpenFormats::write(tn, OpenFormats::Format(which), file, exportStamp(),
+                                       [&](int position, int n) {
+                                           if (position < 0) count = n;
+                                       });
     if (!ok) return kFailed; // reported
     out_ << "Exported " << count << (count == 1 ? " record" : " records") << " to " << file
          << ".\n";

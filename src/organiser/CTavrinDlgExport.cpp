@@ -3,7 +3,9 @@
 #include "app/DiaryState.h"
 #include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
+#include "organiser/logic/OpenFormats.h"
 #include "organiser/logic/TextExport.h"
+#include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "storage/TN.h"
 #include "ui/CCustomButton.h"
@@ -31,6 +33,9 @@ CTavrinDlgExport::CTavrinDlgExport(QWidget* parent)
     table_->setObjectName("exportTable");
     for (int t = 0; t < TextExport::kTables; ++t)
         table_->addItem(TextExport::tableName(TextExport::Table(t)));
+    // Then the same tables in the formats of calendar and address-book programs.
+    for (int f = 0; f < OpenFormats::kFormats; ++f)
+        table_->addItem(OpenFormats::formatName(OpenFormats::Format(f)));
     table_->setCurrentIndex(0);
     skinnedField(table_);
 
@@ -62,8 +67,13 @@ QString CTavrinDlgExport::status() const {
 }
 
 void CTavrinDlgExport::chooseDestination() {
-    const QString path =
-        platform::FileChooser::save(this, kChooseTitle, kFilter, "txt", "*.txt", true);
+    const int choice = table_->currentIndex();
+    const bool open = choice >= TextExport::kTables;
+    const auto format = OpenFormats::Format(choice - TextExport::kTables);
+    const QString extension = open ? OpenFormats::extension(format) : "txt";
+    const QString path = platform::FileChooser::save(this, kChooseTitle,
+                                                     open ? OpenFormats::filter(format) : kFilter,
+                                                     extension, "*." + extension, true);
     if (path.isEmpty()) return;
     destination_ = path;
     start_->setEnabled(true);
@@ -71,19 +81,26 @@ void CTavrinDlgExport::chooseDestination() {
 
 void CTavrinDlgExport::start() {
     if (destination_.isEmpty() || !app::DiaryState::instance().usable()) return;
-    const auto which = TextExport::Table(table_->currentIndex());
+    const int choice = table_->currentIndex();
+    const bool open = choice >= TextExport::kTables;
+    // The open formats hold the same three tables in the same order.
+    const auto which = TextExport::Table(open ? choice - TextExport::kTables : choice);
     std::unique_ptr<TN> tn = app::DiaryState::instance().makeTN();
-    TextExport::write(
-        *tn, which, QFile::encodeName(destination_).toStdString(), [&](int position, int count) {
-            if (position < 0) {
-                progress_->setRange(0, std::max(count, 1));
-                progress_->setValue(0);
-                return;
-            }
-            status_->setText(QString::fromStdString(TextExport::statusText(which, position)));
-            progress_->setValue(position + 1);
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
+    const std::string file = QFile::encodeName(destination_).toStdString();
+    const auto progress = [&](int position, int count) {
+        if (position < 0) {
+            progress_->setRange(0, std::max(count, 1));
+            progress_->setValue(0);
+            return;
+        }
+        status_->setText(QString::fromStdString(TextExport::statusText(which, position)));
+        progress_->setValue(position + 1);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    if (open)
+        OpenFormats::write(*tn, OpenFormats::Format(which), file, platform::Clock::now(), progress);
+    else
+        TextExport::write(*tn, which, file, progress);
     // A new destination is chosen for the next export.
     start_->setEnabled(false);
     destination_.clear();

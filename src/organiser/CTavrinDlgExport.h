@@ -1,6 +1,7 @@
 #pragma once
 // "Export to text": one organiser table of the open diary written to a text file of lines with
-// fields separated by vertical bars. Opened modally from the tools page.
+// fields separated by vertical bars, or, by the last three choices, to an iCalendar or vCard file
+// that calendar and address-book programs read. Opened modally from the tools page.
 
 #include "ui/CCustomDialog.h"
 

@@ -9,6 +9,7 @@
 #include "storage/Reporter.h"
 #include "storage/TN.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -122,6 +123,116 @@ TEST_F(OrganiserFilesTest, ExportTextWritesEachTableExactly) {
     EXPECT_EQ(r.status, Cli::kFailed);
     EXPECT_NE(r.err.find("x.txt"), std::string::npos) << r.err;
     EXPECT_EQ(run({"export-text", path, "recipes", (dir / "y.txt").string()}).status, Cli::kUsage);
+}
+
+// The calendar and address-book files are read back by independent parsers (python3-icalendar
+// with dateutil's recurrence rules, and python3-vobject): what they read is what was stored, and
+// the recurrences fall on the days the due list uses.
+TEST_F(OrganiserFilesTest, OpenFormatsReadBackByRealParsers) {
+    const fs::path reader = dir / "read.py";
+    spill(reader, R"PY(import sys, datetime
+kind, path = sys.argv[1], sys.argv[2]
+data = open(path, 'rb').read()
+if kind == 'ics':
+    import icalendar
+    from dateutil.rrule import rrulestr
+    for c in icalendar.Calendar.from_ical(data).walk():
+        if c.name == 'VEVENT':
+            start = c.decoded('dtstart')
+            timed = isinstance(start, datetime.datetime)
+            if not timed:
+                start = datetime.datetime.combine(start, datetime.time())
+            rule = rrulestr(c['rrule'].to_ical().decode(), dtstart=start)
+            days = [d.strftime('%Y-%m-%dT%H:%M' if timed else '%Y-%m-%d') for d in rule[:3]]
+            print('EVENT|%s|%s|%s' % (c['summary'], ' '.join(days),
+                  'alarm' if c.walk('VALARM') else 'all-day'))
+        elif c.name == 'VTODO':
+            print('TODO|%s|%s|%s|%s|%s' % (c['summary'], c.decoded('due').isoformat(),
+                  c['priority'], c['status'], c.get('percent-complete', '-')))
+else:
+    import vobject
+    for card in vobject.readComponents(data.decode('utf-8')):
+        out = [card.fn.value]
+        for key in ('org', 'adr', 'tel', 'email', 'url', 'note'):
+            for line in card.contents.get(key, []):
+                v = line.value
+                if key == 'adr': v = v.street
+                if key == 'org': v = ';'.join(v)
+                t = line.params.get('TYPE')
+                out.append('%s%s=%s' % (key, '(' + t[0] + ')' if t else '', v))
+        print('CARD|' + '|'.join(out).replace('\n', '\\n'))
+)PY");
+    makeDiary(diary, 1);
+    ASSERT_EQ(run({"add-reminder", diary}, R"([
+        {"kind": "daily", "date": "2027-03-03", "time": "08:30", "description": "Take pills"},
+        {"kind": "weekly", "date": "2027-03-03", "dayOfWeek": "Friday", "time": "18:15",
+         "description": "Chor, Saal; Caf\u00e9 \\ ok"},
+        {"kind": "monthly", "date": "2027-01-31", "description": "Rent"},
+        {"kind": "yearly", "date": "2028-02-29", "description": "Leap day"}])")
+                  .status,
+              Cli::kOk);
+    ASSERT_EQ(run({"add-planner", diary}, R"([
+        {"date": "2026-03-05", "description": "Stretch", "priority": "Important", "done": true},
+        {"date": "2026-12-31", "description": "Caf\u00e9"}])")
+                  .status,
+              Cli::kOk);
+    ASSERT_EQ(run({"add-contact", diary}, R"([
+        {"name": "Zo\u00eb", "company": "A; B, C", "address": "1 Lane\nYork", "homePhone": "1",
+         "workPhone": "2", "mobilePhone": "3", "fax": "4", "email": "z@x.org", "web": "a.org",
+         "misc": "A note past the fold, with commas; semicolons, a backslash \\ and \u00fcml\u00e4ute \u00fcml\u00e4ute"},
+        {"name": "Alice", "web": "https://alice.example"}])")
+                  .status,
+              Cli::kOk);
+
+    struct Case {
+        std::vector<std::string> command; // without the diary and the file
+        const char* kind;
+        std::string read;
+    };
+    const Case cases[] = {
+        {{"export-ics", "reminders"},
+         "ics",
+         "EVENT|Take pills|2027-03-03T08:30 2027-03-04T08:30 2027-03-05T08:30|alarm\n"
+         "EVENT|Chor, Saal; Caf\u00e9 \\ ok|2027-03-05T18:15 2027-03-12T18:15 "
+         "2027-03-19T18:15|alarm\n"
+         "EVENT|Rent|2027-01-31 2027-03-31 2027-05-31|all-day\n"
+         "EVENT|Leap day|2028-02-29 2032-02-29 2036-02-29|all-day\n"},
+        {{"export-ics", "planners"},
+         "ics",
+         "TODO|Stretch|2026-03-05|1|COMPLETED|100\nTODO|Caf\u00e9|2026-12-31|5|NEEDS-ACTION|-\n"},
+        {{"export-vcard"},
+         "vcf",
+         "CARD|Alice|url=https://alice.example\n"
+         "CARD|Zo\u00eb|org=A; B, C|adr=1 Lane\\nYork|tel(home)=1|tel(work)=2|tel(cell)=3|"
+         "tel(fax)=4|email=z@x.org|url=http://a.org|note=A note past the fold, with commas; "
+         "semicolons, a backslash \\ and \u00fcml\u00e4ute \u00fcml\u00e4ute\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command[0]);
+        const fs::path out = dir / (std::string("open.") + c.kind);
+        std::vector<std::string> args = c.command;
+        args.insert(args.begin() + 1, diary);
+        args.push_back(out.string());
+        auto r = run(args);
+        ASSERT_EQ(r.status, Cli::kOk) << r.err;
+        const std::string bytes = slurp(out);
+        // Every line ends with CR LF and keeps within 75 bytes.
+        std::size_t start = 0;
+        for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            ASSERT_GT(end, start);
+            EXPECT_EQ(bytes[end - 1], '\r');
+            EXPECT_LE(end - 1 - start, 75u) << bytes.substr(start, end - start);
+        }
+        EXPECT_EQ(start, bytes.size()) << "a last line without CR LF";
+
+        const fs::path read = dir / "read.txt";
+        const std::string shell = "/usr/bin/python3 '" + reader.string() + "' " + c.kind + " '" +
+                                  out.string() + "' > '" + read.string() + "' 2>&1";
+        ASSERT_EQ(std::system(shell.c_str()), 0) << slurp(read);
+        EXPECT_EQ(slurp(read), c.read);
+    }
+    EXPECT_EQ(run({"export-ics", diary, "contacts", (dir / "x.ics").string()}).status, Cli::kUsage);
 }
 
 TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {

@@ -1,5 +1,6 @@
 #include "organiser/logic/TextExport.h"
 
+#include "organiser/logic/ExportFile.h"
 #include "organiser/logic/ReminderSchedule.h"
 #include "storage/FileSystem.h"
 #include "storage/LocalTime.h"
@@ -7,7 +8,6 @@
 #include "storage/TN.h"
 
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace tavrin::organiser {
@@ -28,38 +28,8 @@ std::string lower(std::string s) {
     return s;
 }
 
-// Writes the file piece by piece; after the first failure (reported once) it writes nothing.
-class Output {
-public:
-    Output(FileSystem& fs, Reporter& rep, const std::string& path) : rep_(rep), path_(path) {
-        file_ = fs.open(path, OpenMode::CreateTrunc);
-        if (!file_) fail(fs.lastError());
-    }
-    bool ok() const { return ok_; }
-    void put(const std::string& s) {
-        if (!ok_ || s.empty()) return;
-        if (!file_->writeAt(at_, s.data(), std::int64_t(s.size()))) return fail(file_->error());
-        at_ += std::int64_t(s.size());
-    }
-    bool finish() {
-        if (ok_ && !file_->close()) fail(file_->error());
-        return ok_;
-    }
-
-private:
-    void fail(int cause) {
-        ok_ = false;
-        rep_.report(ReportKind::FileError, messages::fileError(cause, path_));
-    }
-    Reporter& rep_;
-    std::string path_;
-    std::unique_ptr<File> file_;
-    std::int64_t at_ = 0;
-    bool ok_ = true;
-};
-
 template <class Rec>
-bool exportTable(Table<Rec>& table, Output& out, TextExport::Table which,
+bool exportTable(Table<Rec>& table, ExportFile& out, TextExport::Table which,
                  const TextExport::Progress& progress) {
     std::vector<Rec> records;
     if (!table.ReadAll(records)) return false;
@@ -127,7 +97,7 @@ std::string TextExport::statusText(Table t, int position) {
 
 bool TextExport::write(TN& tn, Table t, const std::string& destination, const Progress& progress,
                        FileSystem* fs) {
-    Output out(fs ? *fs : FileSystem::native(), tn.reporter(), destination);
+    ExportFile out(fs ? *fs : FileSystem::native(), tn.reporter(), destination);
     if (!out.ok()) return false;
     bool read = false;
     switch (t) {
