@@ -12,7 +12,10 @@
 #include "ui/WindowEffects.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSessionManager>
+#include <QTimer>
+#include <QUrl>
 #include <QVersionNumber>
 
 #include <cstdio>
@@ -49,7 +52,38 @@ bool CTavrinApp::checkToolkitVersion(const QString& running, const QString& buil
     return false;
 }
 
+int CTavrinApp::earlyArguments(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(a, "--version") == 0) {
+            std::printf("tavrin %s\n", TAVRIN_VERSION);
+            return 0;
+        }
+        if (std::strncmp(a, "--", 2) == 0 && a[2] != '\0') {
+            std::fprintf(stderr, "tavrin: unknown option %s\n%s", a, kUsage);
+            return 2;
+        }
+    }
+    return -1;
+}
+
+QString CTavrinApp::diaryArgument(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a.isEmpty() || a.startsWith(QChar('-'))) continue;
+        // A file manager may hand over a file address instead of a path.
+        const QString path = a.startsWith(QStringLiteral("file://")) ? QUrl(a).toLocalFile() : a;
+        return QFileInfo(path).absoluteFilePath();
+    }
+    return QString();
+}
+
 int CTavrinApp::run(int argc, char** argv) {
+    if (int early = earlyArguments(argc, argv); early >= 0) return early;
     if (!displayAvailable(argc, argv)) {
         std::fprintf(stderr, "%s\n", kNoDisplay);
         return kNoDisplayExit;
@@ -61,15 +95,16 @@ int CTavrinApp::run(int argc, char** argv) {
     // The window may sit in the tray with nothing on screen; only the main window ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ProgramResources::programIcon());
-    CTavrinApp app;
+    CTavrinApp app(diaryArgument(QCoreApplication::arguments()));
     return app.exec();
 }
 
 int CTavrinApp::exec() {
     platform::SingleInstance instance;
     if (!instance.tryLock()) {
-        // The copy that runs already comes forward; this one ends.
-        instance.notifyRunning();
+        // The copy that runs already comes forward (and opens the diary given to this one);
+        // this one ends.
+        instance.notifyRunning(2000, startupDiary_);
         return 0;
     }
     platform::MessageBoxReporter::install();
@@ -106,11 +141,16 @@ int CTavrinApp::exec() {
         CTavrinDlg main(status);
         connect(&instance, &platform::SingleInstance::activationRequested, &main,
                 &CTavrinDlg::activateFromOtherCopy);
+        connect(&instance, &platform::SingleInstance::openRequested, &main,
+                &CTavrinDlg::openFromOtherCopy);
+        main.setStartupDiary(startupDiary_);
         connect(&main, &QDialog::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         // Log-off or shut-down: end and agree.
         connect(qApp, &QGuiApplication::commitDataRequest, &main,
                 [&main](QSessionManager&) { main.endProgram(); });
         main.start();
+        if (!main.hasEnded() && !startupDiary_.isEmpty())
+            QTimer::singleShot(0, &main, [&main, this] { main.openDiaryFile(startupDiary_); });
         if (!main.hasEnded()) result = QApplication::exec();
     }
     ui::WindowEffects::closeSplash();

@@ -315,7 +315,8 @@ void CTavrinDlg::start() {
     minimizeOnLoad_ = settings::read(settings::MinimizeOnLoad) == 1;
     showRemindersAtStart_ = settings::read(settings::ShowReminderOnStart) == 1;
     askNow_ = settings::read(settings::PasswordCheck) == 0;
-    const bool openLast = settings::read(settings::OpenLastDiary) == 1;
+    // A diary named on the command line is opened instead of the last one.
+    const bool openLast = startupDiary_.isEmpty() && settings::read(settings::OpenLastDiary) == 1;
 
     clearEntryList();
     // The last diary is only taken up when it is to be reopened; otherwise the program starts
@@ -675,6 +676,19 @@ void CTavrinDlg::activateFromOtherCopy() {
     restoreWindow();
     platform::Sound::beep();
     requestAttention();
+}
+
+void CTavrinDlg::openFromOtherCopy(const QString& path) {
+    restoreWindow();
+    requestAttention();
+    openDiaryFile(path);
+}
+
+void CTavrinDlg::openDiaryFile(const QString& path) {
+    if (ended_ || path.isEmpty()) return;
+    if (QApplication::activeModalWidget()) return;
+    if (isMinimized() || !isVisible()) restoreWindow();
+    flows_.openDiaryAt(path);
 }
 
 void CTavrinDlg::requestAttention() {

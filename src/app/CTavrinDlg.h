@@ -54,6 +54,12 @@ public:
     // Everything after building the window: the settings, the last diary, the timers, and
     // showing the window when it may be seen.
     void start();
+    // A diary named on the command line: start() then opens it instead of the last diary.
+    void setStartupDiary(const QString& path) { startupDiary_ = path; }
+    // Opens the diary at `path`, as chosen by Open; the window comes forward first. Ignored
+    // while a modal window is up (the user is in the middle of something): the window only
+    // comes forward then.
+    void openDiaryFile(const QString& path);
 
     // ---- commands ----
     // The action of a command by its object name, or nullptr.
@@ -78,6 +84,7 @@ public:
     void restoreWindow();
     // Another copy of the program was started: come forward, beep and ask for attention.
     void activateFromOtherCopy();
+    void openFromOtherCopy(const QString& path);
     // Ends the program: hides everything and finishes the window (finished() is emitted).
     void endProgram();
     bool hasEnded() const { return ended_; }
@@ -178,6 +185,7 @@ private:
     QPoint lastPos_;
     bool dragging_ = false;
     QPoint dragOffset_;
+    QString startupDiary_;
 };
 
 } // namespace tavrin::app

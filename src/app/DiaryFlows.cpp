@@ -64,6 +64,16 @@ void DiaryFlows::openDiary() {
         shell_.shellWindow(), "Open an existing diary file",
         "Tavelle Suite v3.x files (*.tni)|*.tni||", "tni", "*.tni", true);
     if (path.isEmpty()) return; // the diary that was open stays open
+    openDiaryAt(path);
+}
+
+void DiaryFlows::openDiaryAt(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        MessageBox::warning(
+            QStringLiteral("%1\ncannot be found.").arg(QDir::toNativeSeparators(path)),
+            shell_.shellWindow());
+        return;
+    }
     // Any other file would become the entry index: the first entry would be appended to it.
     if (QFileInfo(path).suffix().compare(QStringLiteral("tni"), Qt::CaseInsensitive) != 0) {
         MessageBox::warning(QStringLiteral("%1\nis not a diary. Diaries are the files ending in "

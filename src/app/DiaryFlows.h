@@ -26,6 +26,10 @@ public:
 
     // The Open and Create commands.
     void openDiary();
+    // Opens the diary at `path` as Open does once a file was chosen (a diary given on the
+    // command line or passed on by a second copy). A missing file or one that is no diary is
+    // said so, and the diary that was open stays open.
+    void openDiaryAt(const QString& path);
     void createDiary();
 
     // For the diary chosen in DiaryState: load its shortcuts and pain kinds, and unless it has

@@ -75,6 +75,7 @@ std::string nameAt(const std::string& name, int value) {
 
 std::string Cli::usage() {
     return "Usage: tavrin-cli COMMAND DIARY.tni [ARGUMENT]\n"
+           "       tavrin-cli --help | --version\n"
            "\n"
            "Commands:\n"
            "  info DIARY.tni       entry count and the files of the diary with their sizes\n"
@@ -111,6 +112,10 @@ std::string Cli::usage() {
 int Cli::run(const std::vector<std::string>& args) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         out_ << usage();
+        return kOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out_ << "tavrin-cli " TAVRIN_VERSION "\n";
         return kOk;
     }
     if (args.size() < 2) {

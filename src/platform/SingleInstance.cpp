@@ -9,6 +9,7 @@
 namespace tavrin::platform {
 namespace {
 const QByteArray kActivate = "activate\n";
+const QByteArray kOpen = "open ";
 } // namespace
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent)
@@ -76,7 +77,13 @@ void SingleInstance::onNewConnection() {
         auto handle = [this, s] {
             if (s->property("handled").toBool() || !s->canReadLine()) return;
             s->setProperty("handled", true);
-            if (s->readLine() == kActivate) emit activationRequested();
+            const QByteArray line = s->readLine();
+            if (line == kActivate) {
+                emit activationRequested();
+            } else if (line.startsWith(kOpen) && line.endsWith('\n')) {
+                const QString path = QString::fromUtf8(line.mid(kOpen.size()).chopped(1));
+                if (!path.isEmpty()) emit openRequested(path);
+            }
         };
         connect(s, &QLocalSocket::readyRead, this, handle);
         connect(s, &QLocalSocket::disconnected, this, [s, handle] {
@@ -87,11 +94,13 @@ void SingleInstance::onNewConnection() {
     }
 }
 
-bool SingleInstance::notifyRunning(int timeoutMs) {
+bool SingleInstance::notifyRunning(int timeoutMs, const QString& path) {
+    // One line carries the message: a path that holds a line break cannot be sent.
+    if (path.contains(QChar('\n'))) return false;
     QLocalSocket socket;
     socket.connectToServer(serverName());
     if (!socket.waitForConnected(timeoutMs)) return false;
-    socket.write(kActivate);
+    socket.write(path.isEmpty() ? kActivate : kOpen + path.toUtf8() + '\n');
     if (!socket.waitForBytesWritten(timeoutMs)) return false;
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(timeoutMs);

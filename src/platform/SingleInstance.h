@@ -28,8 +28,9 @@ public:
     // True for the first copy: it now holds the lock until this object is destroyed.
     bool tryLock();
     bool isPrimary() const { return primary_; }
-    // Asks the copy that holds the lock to come forward; false when none answered.
-    bool notifyRunning(int timeoutMs = 2000);
+    // Asks the copy that holds the lock to come forward, and to open the diary at `path`
+    // (absolute) when one is given; false when none answered or the path cannot be sent.
+    bool notifyRunning(int timeoutMs = 2000, const QString& path = QString());
 
     // The per-user folder holding the lock and the socket, and their paths.
     static QString runtimeDir();
@@ -41,6 +42,7 @@ public:
 
 signals:
     void activationRequested();
+    void openRequested(const QString& path);
 
 private:
     void onNewConnection();

@@ -10,6 +10,8 @@
 #include "platform/SingleInstance.h"
 #include "ui/WindowEffects.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
@@ -135,6 +137,45 @@ private slots:
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         QTRY_COMPARE(woken.count(), 1);
+    }
+
+    // A second copy started with a diary (as a file manager starts it) hands the diary's
+    // absolute path to the first; --version answers without a display.
+    void secondCopyPassesItsDiaryOn() {
+        platform::SingleInstance first;
+        QVERIFY(first.tryLock());
+        QSignalSpy opens(&first, &platform::SingleInstance::openRequested);
+        QProcess second;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        second.setProcessEnvironment(env);
+        second.setWorkingDirectory(QDir::tempPath());
+        second.start(programPath(), {"-platform", "offscreen", "My Diary.tni"});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(opens.count(), 1);
+        QCOMPARE(opens.at(0).at(0).toString(), QDir::temp().filePath("My Diary.tni"));
+
+        env.remove("DISPLAY");
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        second.setProcessEnvironment(env);
+        second.start(programPath(), {"--version"});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(second.readAllStandardOutput().startsWith("tavrin 3."));
+        second.start(programPath(), {"--bogus"});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 2);
+    }
+
+    void diaryArgumentIsTheFirstNonOption() {
+        const QString cwd = QDir::currentPath();
+        QCOMPARE(CTavrinApp::diaryArgument({"tavrin"}), QString());
+        QCOMPARE(CTavrinApp::diaryArgument({"tavrin", "-x", "/d/a.tni", "b.tni"}),
+                 QString("/d/a.tni"));
+        QCOMPARE(CTavrinApp::diaryArgument({"tavrin", "rel/a.tni"}), cwd + "/rel/a.tni");
+        QCOMPARE(CTavrinApp::diaryArgument({"tavrin", "file:///d/My%20Diary.tni"}),
+                 QString("/d/My Diary.tni"));
     }
 
     void splashCountsTheSteps() {

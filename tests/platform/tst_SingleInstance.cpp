@@ -44,6 +44,19 @@ private slots:
         QVERIFY(!third.tryLock());
         QVERIFY(third.notifyRunning());
         QTRY_COMPARE(spy.count(), 2);
+
+        // A copy started with a diary hands its path over, spaces and all, and wakes nobody
+        // else; a path with a line break cannot be sent at all.
+        QSignalSpy opens(&first, &SingleInstance::openRequested);
+        SingleInstance fourth("Tavelle test one");
+        QVERIFY(!fourth.tryLock());
+        QVERIFY(fourth.notifyRunning(2000, "/home/ann/My Diaries/Jöurnal.tni"));
+        QTRY_COMPARE(opens.count(), 1);
+        QCOMPARE(opens.at(0).at(0).toString(), QString("/home/ann/My Diaries/Jöurnal.tni"));
+        QVERIFY(!fourth.notifyRunning(2000, "/tmp/a\nb.tni"));
+        QTest::qWait(100);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(opens.count(), 1);
     }
 
     void lockIsFreeAfterTheFirstEnds() {
