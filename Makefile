@@ -4,6 +4,7 @@ BUILD      ?= build
 BENCHBUILD ?= build-bench
 ASANBUILD  ?= build-asan
 FUZZBUILD  ?= build-fuzz
+PKGBUILD   ?= build-package
 SECONDS    ?= 60
 FUZZERS    := entries tables blocks json check rtf skin
 JOBS       ?= 2
@@ -14,7 +15,7 @@ CMAKE_ARGS ?=
 BENCH_ARGS = --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
 FORMAT_SOURCES = find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0
 
-.PHONY: all deps configure build run test bench asan fuzz format format-check clean
+.PHONY: all deps configure build run test bench asan fuzz package format format-check clean
 
 all: build
 
@@ -40,6 +41,14 @@ bench: deps
 	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench tavrin_text_bench
 	$(BENCHBUILD)/bin/tavrin_bench $(BENCH_ARGS)
 	$(BENCHBUILD)/bin/tavrin_text_bench $(BENCH_ARGS)
+
+# The Debian package: a release build without the tests, installed under /usr, made into
+# $(PKGBUILD)/tavelle-suite_<version>_<arch>.deb.
+package: deps
+	cmake -S . -B $(PKGBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_ARGS)
+	$(LOCK) cmake --build $(PKGBUILD) -j$(JOBS)
+	cd $(PKGBUILD) && cpack
+	@ls $(PKGBUILD)/*.deb
 
 # The storage layer and its tests again under AddressSanitizer and UBSan.
 asan: deps

@@ -92,6 +92,8 @@ int CTavrinApp::run(int argc, char** argv) {
     QCoreApplication::setApplicationName(
         QString::fromLatin1(platform::SettingsStore::kApplication));
     QApplication qapp(argc, argv);
+    // Ties the windows to the desktop entry, for the task bar's icon and grouping.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavellesuite.Tavrin"));
     // The window may sit in the tray with nothing on screen; only the main window ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ProgramResources::programIcon());
