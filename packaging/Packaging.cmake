@@ -32,10 +32,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tavelle-suite.org/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so no link names them: the window system plugins, the sound backend, the
-# spelling dictionary.
+# spelling dictionary; the skins are laid out for the Liberation fonts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, hunspell-en-us | hunspell-dictionary")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, hunspell-en-us | hunspell-dictionary,
+     fonts-liberation")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
