@@ -35,8 +35,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # spelling dictionary; the skins are laid out for the Liberation fonts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, hunspell-en-us | hunspell-dictionary,
-     fonts-liberation")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, hunspell-en-us | hunspell-dictionary, fonts-liberation")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
