@@ -45,6 +45,11 @@ private:
     int backup(const std::string& path, const std::string& destination);
     // export-ics (table "reminders" or "planners") and export-vcard (table "contacts").
     int exportOpen(const std::string& path, const std::string& table, const std::string& file);
+    // Admits the diary, runs `write` (told the record count through its progress) and says
+    // how many records went to `file`.
+    using ExportProgress = std::function<void(int position, int count)>;
+    int exportTable(const std::string& path, const std::string& file,
+                    const std::function<bool(TN&, const ExportProgress&)>& write);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

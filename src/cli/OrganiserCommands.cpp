@@ -68,14 +68,21 @@ int Cli::exportText(const std::string& path, const std::string& table, const std
         err_ << "tavrin-cli: export-text takes reminders, planners or contacts\n" << usage();
         return kUsage;
     }
+    return exportTable(path, file, [&](TN& tn, const TextExport::Progress& progress) {
+        return TextExport::write(tn, TextExport::Table(which), file, progress);
+    });
+}
+
+int Cli::exportTable(const std::string& path, const std::string& file,
+                     const std::function<bool(TN&, const ExportProgress&)>& write) {
     if (int s = admit(path)) return s;
     StreamReporter rep(err_);
     TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
     int count = 0;
-    const bool ok = TextExport::write(tn, TextExport::Table(which), file, [&](int position, int n) {
-        if (position < 0) count = n;
-    });
-    if (!ok) return kFailed; // reported
+    if (!write(tn, [&](int position, int n) {
+            if (position < 0) count = n;
+        }))
+        return kFailed; // reported
     out_ << "Exported " << count << (count == 1 ? " record" : " records") << " to " << file
          << ".\n";
     return kOk;
@@ -106,18 +113,9 @@ int Cli::exportOpen(const std::string& path, const std::string& table, const std
         err_ << "tavrin-cli: export-ics takes reminders or planners\n" << usage();
         return kUsage;
     }
-    if (int s = admit(path)) return s;
-    StreamReporter rep(err_);
-    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
-    int count = 0;
-    const bool ok = OpenFormats::write(tn, OpenFormats::Format(which), file, exportStamp(),
-                                       [&](int position, int n) {
-                                           if (position < 0) count = n;
-                                       });
-    if (!ok) return kFailed; // reported
-    out_ << "Exported " << count << (count == 1 ? " record" : " records") << " to " << file
-         << ".\n";
-    return kOk;
+    return exportTable(path, file, [&](TN& tn, const ExportProgress& progress) {
+        return OpenFormats::write(tn, OpenFormats::Format(which), file, exportStamp(), progress);
+    });
 }
 
 int Cli::backup(const std::string& path, const std::string& destination) {
