@@ -66,7 +66,8 @@ CTavrinPPOptionsNaming::CTavrinPPOptionsNaming(const DiaryConfig& config, QWidge
             QWidget* caption;
             if (s == 0) {
                 auto* face = new QLabel(this);
-                face->setPixmap(app::ProgramResources::moodPicture(l - 3));
+                face->setPixmap(app::ProgramResources::moodPicture(l - 3).scaledToHeight(
+                    24, Qt::SmoothTransformation));
                 caption = face;
             } else {
                 caption = label(QString::asprintf("%+d:", in.lowest + l), this);
@@ -84,8 +85,7 @@ CTavrinPPOptionsNaming::CTavrinPPOptionsNaming(const DiaryConfig& config, QWidge
         graph_[s] = addGraph(GraphSettings::diarySlot(s), true, QStringLiteral("Visible on graph"),
                              key + QStringLiteral("Graph"));
         graph_[s]->place(g, row, 0);
-        g->setRowStretch(row + 2, 1);
-        grid->addWidget(g->parentWidget(), s == 0 ? 0 : s - 1, s == 0 ? 0 : 1, s == 0 ? 3 : 1, 1);
+        grid->addWidget(g->parentWidget(), s / 2, s % 2);
     }
 
     auto* bottom = new QHBoxLayout;
@@ -101,7 +101,8 @@ CTavrinPPOptionsNaming::CTavrinPPOptionsNaming(const DiaryConfig& config, QWidge
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, &CTavrinPPOptionsNaming::resetNames);
     bottom->addWidget(reset);
-    grid->addLayout(bottom, 3, 0, 1, 2);
+    grid->addLayout(bottom, 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
 }
 
 void CTavrinPPOptionsNaming::resetNames() {

@@ -153,18 +153,23 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
         QAbstractSeries* series = nullptr;
         if (s.type == GraphSettings::Bar) {
             // One filled outline for all bars of the series: cheap for any number of points.
-            QList<QPointF> outline;
+            // The area runs between the bars' outline and the zero line.
+            QList<QPointF> outline, zero;
             outline.reserve(s.values.size() * 4);
+            zero.reserve(s.values.size() * 4);
             const double left = -0.4 + bar * barWidth;
             for (int i = 0; i < s.values.size(); ++i) {
                 const double v = s.values[i];
-                outline << QPointF(i + left, 0) << QPointF(i + left, v)
-                        << QPointF(i + left + barWidth, v) << QPointF(i + left + barWidth, 0);
+                const double a = i + left, b = i + left + barWidth;
+                outline << QPointF(a, 0) << QPointF(a, v) << QPointF(b, v) << QPointF(b, 0);
+                zero << QPointF(a, 0) << QPointF(a, 0) << QPointF(b, 0) << QPointF(b, 0);
             }
             ++bar;
             auto* upper = new QLineSeries;
             upper->replace(outline);
-            auto* area = new QAreaSeries(upper);
+            auto* lower = new QLineSeries;
+            lower->replace(zero);
+            auto* area = new QAreaSeries(upper, lower);
             area->setColor(colour);
             area->setBorderColor(colour);
             QPen pen(colour);
@@ -188,6 +193,8 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
                 QPen pen(colour);
                 pen.setWidth(s.width);
                 line->setPen(pen);
+                // Markers where few points would hardly make a line (one makes none).
+                line->setPointsVisible(points.size() <= 60);
                 line->replace(points);
                 series = line;
             }
