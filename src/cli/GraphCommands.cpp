@@ -38,17 +38,15 @@ bool parseDate(const std::string& text, bool end, std::int64_t& out) {
     return LocalTime::parseIso(text, out);
 }
 
-// The application the chart needs; offscreen unless the caller chose a platform.
-QApplication& application() {
-    static std::unique_ptr<QApplication> app;
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *existing;
+// The application the chart needs, made for the command's length when there is none;
+// offscreen unless the caller chose a platform.
+std::unique_ptr<QApplication> application() {
+    if (QCoreApplication::instance()) return nullptr;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char name[] = "tavrin-cli";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-    return *app;
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 } // namespace
@@ -106,7 +104,7 @@ int Cli::graph(const std::string& path, const std::vector<std::string>& rest) {
         err_ << plot::GraphPlot::kNothingToPlot << '\n';
         return kFailed;
     }
-    application();
+    const auto app = application();
     const QImage image = plot::GraphChart::render(
         drawn, QSize(plot::GraphChart::kImageWidth, plot::GraphChart::kImageHeight));
     if (!image.save(QString::fromStdString(file), "PNG")) {

@@ -37,6 +37,8 @@ QFont smallFont(bool bold = false) {
 
 // Room under the plot for the point labels, written upwards.
 constexpr int kPointLabelRoom = 96;
+// Points drawn one by one up to twice this many.
+constexpr int kMaxGroups = 1200;
 
 } // namespace
 
@@ -148,27 +150,50 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
     const double barWidth = bars ? 0.8 / bars : 0;
     int bar = 0;
 
+    // Beyond about two points a pixel, consecutive points are drawn as one group: its range
+    // for bars and lines, its distinct values for points. A plot of years of daily entries
+    // then costs what one of a few thousand does, and looks the same.
+    const int group = n > 2 * kMaxGroups ? (n + kMaxGroups - 1) / kMaxGroups : 1;
+    struct Range {
+        int first, last; // indexes
+        double low, high, firstValue, lastValue;
+    };
+    auto rangesOf = [&](const QList<double>& values) {
+        QList<Range> ranges;
+        for (int i = 0; i < values.size(); i += group) {
+            const int last = std::min<int>(int(values.size()), i + group) - 1;
+            Range r{i, last, values[i], values[i], values[i], values[last]};
+            for (int k = i + 1; k <= last; ++k) {
+                r.low = std::min(r.low, values[k]);
+                r.high = std::max(r.high, values[k]);
+            }
+            ranges << r;
+        }
+        return ranges;
+    };
+
     for (const PlotSeries& s : plot.series) {
         const QColor colour = colourOf(s.colour);
+        const QList<Range> ranges = rangesOf(s.values);
         QAbstractSeries* series = nullptr;
         if (s.type == GraphSettings::Bar) {
-            // One filled outline for all bars of the series: cheap for any number of points.
-            // The area runs between the bars' outline and the zero line.
-            QList<QPointF> outline, zero;
-            outline.reserve(s.values.size() * 4);
-            zero.reserve(s.values.size() * 4);
-            const double left = -0.4 + bar * barWidth;
-            for (int i = 0; i < s.values.size(); ++i) {
-                const double v = s.values[i];
-                const double a = i + left, b = i + left + barWidth;
-                outline << QPointF(a, 0) << QPointF(a, v) << QPointF(b, v) << QPointF(b, 0);
-                zero << QPointF(a, 0) << QPointF(a, 0) << QPointF(b, 0) << QPointF(b, 0);
+            // One filled area for all bars of the series, between their tops and bottoms
+            // (zero on one side): cheap for any number of points.
+            QList<QPointF> tops, bottoms;
+            tops.reserve(ranges.size() * 4);
+            bottoms.reserve(ranges.size() * 4);
+            for (const Range& r : ranges) {
+                const double a = group > 1 ? r.first - 0.5 : r.first - 0.4 + bar * barWidth;
+                const double b = group > 1 ? r.last + 0.5 : a + barWidth;
+                const double hi = std::max(0.0, r.high), lo = std::min(0.0, r.low);
+                tops << QPointF(a, 0) << QPointF(a, hi) << QPointF(b, hi) << QPointF(b, 0);
+                bottoms << QPointF(a, 0) << QPointF(a, lo) << QPointF(b, lo) << QPointF(b, 0);
             }
             ++bar;
             auto* upper = new QLineSeries;
-            upper->replace(outline);
+            upper->replace(tops);
             auto* lower = new QLineSeries;
-            lower->replace(zero);
+            lower->replace(bottoms);
             auto* area = new QAreaSeries(upper, lower);
             area->setColor(colour);
             area->setBorderColor(colour);
@@ -176,28 +201,46 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
             pen.setWidth(1);
             area->setPen(pen);
             series = area;
+        } else if (s.type == GraphSettings::Point) {
+            QList<QPointF> points;
+            for (const Range& r : ranges) {
+                const double x = (r.first + r.last) / 2.0;
+                if (group == 1) {
+                    points << QPointF(x, r.low);
+                    continue;
+                }
+                QList<double> seen;
+                for (int k = r.first; k <= r.last; ++k)
+                    if (!seen.contains(s.values[k])) seen << s.values[k];
+                for (double v : seen)
+                    points << QPointF(x, v);
+            }
+            auto* scatter = new QScatterSeries;
+            scatter->setMarkerSize(4 + 2 * s.width);
+            scatter->setColor(colour);
+            scatter->setBorderColor(colour);
+            scatter->replace(points);
+            series = scatter;
         } else {
             QList<QPointF> points;
-            points.reserve(s.values.size());
-            for (int i = 0; i < s.values.size(); ++i)
-                points << QPointF(i, s.values[i]);
-            if (s.type == GraphSettings::Point) {
-                auto* scatter = new QScatterSeries;
-                scatter->setMarkerSize(4 + 2 * s.width);
-                scatter->setColor(colour);
-                scatter->setBorderColor(colour);
-                scatter->replace(points);
-                series = scatter;
-            } else {
-                auto* line = new QLineSeries;
-                QPen pen(colour);
-                pen.setWidth(s.width);
-                line->setPen(pen);
-                // Markers where few points would hardly make a line (one makes none).
-                line->setPointsVisible(points.size() <= 60);
-                line->replace(points);
-                series = line;
+            points.reserve(ranges.size() * (group > 1 ? 4 : 1));
+            for (const Range& r : ranges) {
+                if (group == 1) {
+                    points << QPointF(r.first, r.low);
+                    continue;
+                }
+                const double mid = (r.first + r.last) / 2.0;
+                points << QPointF(r.first, r.firstValue) << QPointF(mid, r.low)
+                       << QPointF(mid, r.high) << QPointF(r.last, r.lastValue);
             }
+            auto* line = new QLineSeries;
+            QPen pen(colour);
+            pen.setWidth(s.width);
+            line->setPen(pen);
+            // Markers where few points would hardly make a line (one makes none).
+            line->setPointsVisible(points.size() <= 60);
+            line->replace(points);
+            series = line;
         }
         series->setName(s.name);
         chart->addSeries(series);
