@@ -50,6 +50,8 @@ private:
     using ExportProgress = std::function<void(int position, int count)>;
     int exportTable(const std::string& path, const std::string& file,
                     const std::function<bool(TN&, const ExportProgress&)>& write);
+    // GraphCommands.cpp: rest = FILE.png [--from DATE] [--to DATE] [--set 1|2]
+    int graph(const std::string& path, const std::vector<std::string>& rest);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

@@ -10,6 +10,7 @@
 #include "ui/CCustomButton.h"
 
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
 
 namespace tavrin::options {
@@ -20,6 +21,8 @@ CTavrinPSOptions::CTavrinPSOptions(QWidget* parent)
     setObjectName(QStringLiteral("optionsSheet"));
     okButton()->setText(QStringLiteral("Save"));
     cancelButton()->setText(QStringLiteral("Discard"));
+    // The diary's pages are taller than a small screen: they scroll under the tabs.
+    setScrollingPages(true);
     addPage(general_);
 
     if (app::DiaryState::instance().isOpen()) {
@@ -44,7 +47,10 @@ void CTavrinPSOptions::addDiaryPage(DiaryOptionsPage* page) {
 }
 
 OptionsSettings CTavrinPSOptions::settingsValues() const {
-    return general_->values();
+    OptionsSettings values = general_->values();
+    for (DiaryOptionsPage* page : diaryPages_)
+        page->storeSettings(values);
+    return values;
 }
 
 bool CTavrinPSOptions::writeDiaryConfiguration() const {
@@ -66,6 +72,12 @@ void CTavrinPSOptions::showEvent(QShowEvent* event) {
     if (!activated_) {
         activated_ = true;
         activateAllPages();
+        // Room for the tallest pages where the screen has it; the rest scrolls.
+        if (diaryPages_.size() > 0 && screen()) {
+            const QRect free = screen()->availableGeometry();
+            resize(qMin(free.width(), qMax(width(), 980)),
+                   qMin(free.height() - 24, qMax(height(), 720)));
+        }
     }
     CCustomPropertySheet::showEvent(event);
 }
