@@ -1,6 +1,7 @@
 #include "app/CTavrinApp.h"
 #include "app/ModuleRegistry.h"
 #include "diary/DiaryModule.h"
+#include "nutrition/NutritionModule.h"
 #include "options/OptionsModule.h"
 #include "organiser/OrganiserModule.h"
 #include "tools/ToolsModule.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     app::ModuleRegistry::add<diary::DiaryModule>();
     app::ModuleRegistry::add<options::OptionsModule>();
     app::ModuleRegistry::add<organiser::OrganiserModule>();
+    app::ModuleRegistry::add<nutrition::NutritionModule>();
     app::ModuleRegistry::add<tools::ToolsModule>();
     return app::CTavrinApp::run(argc, argv);
 }

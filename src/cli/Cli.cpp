@@ -98,6 +98,13 @@ std::string Cli::usage() {
            "                       one table as text lines with fields separated by \"|\"\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
+           "  add-default-ingredients DIARY.tni  add the 100 default ingredients\n"
+           "  add-ingredient DIARY.tni  add ingredients from JSON on standard input\n"
+           "  add-recipe DIARY.tni  add recipes from JSON on standard input, made of\n"
+           "                       catalogue ingredients and their grams\n"
+           "  daily-calories DIARY.tni  the totals of the eaten ingredients and recipes\n"
+           "                       given as JSON on standard input, as the daily calorie\n"
+           "                       sheet shows them\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -122,7 +129,8 @@ int Cli::run(const std::vector<std::string>& args) {
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup";
+                       cmd == "backup" || cmd == "add-default-ingredients" ||
+                       cmd == "add-ingredient" || cmd == "add-recipe" || cmd == "daily-calories";
     const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
@@ -144,6 +152,10 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "add-contact") return addContact(path);
     if (cmd == "export-text") return exportText(path, args[2], args[3]);
     if (cmd == "backup") return backup(path, args[2]);
+    if (cmd == "add-default-ingredients") return addDefaultIngredients(path);
+    if (cmd == "add-ingredient") return addIngredient(path);
+    if (cmd == "add-recipe") return addRecipe(path);
+    if (cmd == "daily-calories") return dailyCalories(path);
     return add(path);
 }
 

@@ -43,6 +43,11 @@ private:
     int addContact(const std::string& path);
     int exportText(const std::string& path, const std::string& table, const std::string& file);
     int backup(const std::string& path, const std::string& destination);
+    // NutritionCommands.cpp
+    int addDefaultIngredients(const std::string& path);
+    int addIngredient(const std::string& path);
+    int addRecipe(const std::string& path);
+    int dailyCalories(const std::string& path);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the
