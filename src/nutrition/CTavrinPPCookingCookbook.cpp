@@ -86,7 +86,7 @@ CTavrinPPCookingCookbook::CTavrinPPCookingCookbook(QWidget* parent)
     lines_->insertColumn("KCalories", 56, Qt::AlignRight);
     lines_->restoreWidths(settings::IngredientsInRecipeList);
     recipes_->setObjectName("recipeList");
-    recipes_->insertColumn("Recipes", 190);
+    recipes_->insertColumn("Recipes", 260);
 
     auto* addLine = makeButton("Add Ingredient", "addIngredientButton", this);
     auto* removeLine = makeButton("Remove Ingredient", "removeIngredientButton", this);

@@ -9,6 +9,7 @@
 #include "storage/Cp1252.h"
 #include "storage/TN.h"
 #include "ui/CCustomListCtrl.h"
+#include "ui/CCustomStatic.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -45,16 +46,19 @@ CTavrinPPCookingDaily::CTavrinPPCookingDaily(QWidget* parent)
     status_->setFocusPolicy(Qt::NoFocus);
     skinnedField(status_);
 
-    auto* totals = new QHBoxLayout;
-    totals->setSpacing(8);
-    totals->addWidget(status_, 1);
-    totals->addWidget(bar_);
+    // The status line takes the whole width (its totals grow long); the bar sits under its end.
+    auto* share = new QHBoxLayout;
+    share->setSpacing(8);
+    share->addStretch(1);
+    share->addWidget(skinnedText(new ui::CCustomStatic("Kilocalories from:", this)));
+    share->addWidget(bar_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
-    layout->setSpacing(8);
+    layout->setSpacing(6);
     layout->addWidget(list_, 1);
-    layout->addLayout(totals);
+    layout->addWidget(status_);
+    layout->addLayout(share);
 
     connect(list_, &ui::CCustomListCtrl::checkToggled, this, [this] { recompute(); });
     connect(list_, &ui::CCustomListCtrl::cellEdited, this, [this] { recompute(); });

@@ -21,7 +21,7 @@ MacroBar::MacroBar(QWidget* parent) : QWidget(parent) {
 }
 
 QSize MacroBar::sizeHint() const {
-    return {220, fontMetrics().height() + 6};
+    return {260, fontMetrics().height() + 6};
 }
 
 void MacroBar::setGrams(float protein, float carbohydrate, float fat) {

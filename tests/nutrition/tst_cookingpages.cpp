@@ -208,9 +208,16 @@ private slots:
         CTavrinPPCookingDaily* daily = sheet()->daily();
         QCOMPARE(daily->list()->rowCount(), 2);
         QCOMPARE(daily->statusLine()->text(), QString("Nothing selected!"));
-        daily->list()->setItemText(0, CTavrinPPCookingDaily::kAmountColumn, "200");
-        daily->list()->setChecked(0, true);
-        daily->recompute();
+        // Ticked, then the amount typed into its cell: the status line follows the edit.
+        ui::CCustomListCtrl* list = daily->list();
+        list->setChecked(0, true);
+        const QRect cell =
+            list->visualRect(list->model()->index(0, CTavrinPPCookingDaily::kAmountColumn));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(list->activeEditor());
+        QTest::keyClicks(list->activeEditor(), "200");
+        QTest::keyClick(list->activeEditor(), Qt::Key_Return);
+        QCOMPARE(list->itemText(0, CTavrinPPCookingDaily::kAmountColumn), QString("200"));
         QCOMPARE(daily->statusLine()->text(),
                  QString("FAT: 20.00 - CARBOHYDRATE: 40.00 - PROTEIN: 10.00 - WEIGHT: 200.00 - "
                          "KCALORIES: 380.00"));
