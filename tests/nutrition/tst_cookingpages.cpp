@@ -5,6 +5,7 @@
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "nutrition/CTavrinDlgCooking.h"
+#include "nutrition/CTavrinPPCookingCalculator.h"
 #include "nutrition/CTavrinPPCookingCookbook.h"
 #include "nutrition/CTavrinPPCookingDaily.h"
 #include "nutrition/CTavrinPPCookingIngredients.h"
@@ -253,6 +254,35 @@ private slots:
         click(shop, "resetButton");
         QCOMPARE(shop->list()->rowCount(), 1);
         QCOMPARE(shop->list()->itemText(0, 1), QString("<amount>"));
+    }
+
+    void unitsCalculatorFollowsTyping() {
+        window->selectSubPage(app::SubPageSelector::kUnits);
+        CTavrinPPCookingCalculator* page = sheet()->calculator();
+        const struct {
+            UnitsCalculator::Unit unit;
+            const char* typed;
+            const char* grams;
+        } cases[] = {{UnitsCalculator::Teaspoon, "3", "14.79"},
+                     {UnitsCalculator::Pint, "1", "473.2"},
+                     {UnitsCalculator::Pound, "2", "907.18"},
+                     {UnitsCalculator::Cup, ".", "0"}};
+        for (const auto& c : cases) {
+            page->input(c.unit)->clear();
+            QTest::keyClicks(page->input(c.unit), c.typed);
+            QCOMPARE(page->result(c.unit)->text(), QString(c.grams));
+        }
+        // Emptied: 0 without a word.
+        QTest::keyClick(page->input(UnitsCalculator::Teaspoon), Qt::Key_Backspace);
+        QCOMPARE(page->result(UnitsCalculator::Teaspoon)->text(), QString("0"));
+        QVERIFY(MessageBox::recorded().isEmpty());
+
+        page->weightInput()->clear();
+        QTest::keyClicks(page->weightInput(), "60");
+        QCOMPARE(page->caloriesResult()->text(), QString("1260.00"));
+        page->sexChoice()->setCurrentIndex(1);
+        page->activityChoice()->setCurrentIndex(1);
+        QCOMPARE(page->caloriesResult()->text(), QString("840.00"));
     }
 };
 

@@ -76,8 +76,9 @@ RecipeBook::AddResult RecipeBook::addLine(TN& tn, const IngredientLineRecord& li
     auto lock = tn.LockForWriting();
     if (!lock) return AddResult::Failed;
     if (tn.tempIngredients.Count() >= kMaxLines) return AddResult::Full;
-    tn.tempIngredients.record = line;
-    return tn.tempIngredients.Add() ? AddResult::Added : AddResult::Failed;
+    // A rewrite rather than an append: the list is the old one or the new one, never a line
+    // cut short.
+    return tn.tempIngredients.AddAll({line}) ? AddResult::Added : AddResult::Failed;
 }
 
 bool RecipeBook::readLines(TN& tn, std::vector<IngredientLineRecord>& out) {
