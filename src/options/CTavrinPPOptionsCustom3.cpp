@@ -80,6 +80,7 @@ CTavrinPPOptionsCustom3::CTavrinPPOptionsCustom3(const DiaryConfig& config, bool
             int lo = 0, hi = 0;
             DiaryConfig::spinValues(config.spinLow(k), config.spinHigh(k), lo, hi);
             slider_[k]->setSelection(lo + 3, hi + 3);
+            slider_[k]->setValue(hi + 3); // the handle where a drag would have ended
         }
     }
     auto* hint = new ui::CCustomStatic(QLatin1String(kRangeHint), this);
@@ -130,6 +131,7 @@ void CTavrinPPOptionsCustom3::resetNames() {
         for (int v = 0; v < DiaryConfig::kSpinValues; ++v)
             values_[k][v]->setText(valueDefault(k, v));
         slider_[k]->setSelection(kDefaultLow, kDefaultHigh);
+        slider_[k]->setValue(kDefaultHigh);
     }
 }
 

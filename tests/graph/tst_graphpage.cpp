@@ -1,6 +1,6 @@
 // The graph page over a real diary: the record list, redraws on selection, an empty selection
 // that keeps the plot, "Nothing to plot!", the PNG export, and tavrin-cli's graph drawn by the
-// same chart.
+// same chart; printing and the clipboard.
 
 #include "DiaryFixture.h"
 #include "TestEnvironment.h"
@@ -10,12 +10,17 @@
 #include "graph/chart/GraphChart.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
+#include "platform/PrintDialog.h"
 #include "platform/WindowMessages.h"
 #include "storage/TN.h"
 #include "ui/CCustomListCtrl.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sstream>
@@ -140,6 +145,25 @@ private slots:
         const QImage image(png);
         QCOMPARE(image.size(), QSize(800, 600));
         QVERIFY2(pixelsOf(image, kBar) > 500, "the bars are not in the image");
+    }
+
+    void printedAndCopied() {
+        const QString pdf = QDir(test::scratchDir()).filePath("graph.pdf");
+        QFile::remove(pdf);
+        platform::PrintDialog::setNextPdf(pdf);
+        page_->print();
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished());
+        const QString text = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("Tavelle (tm) Suite Graph")), qPrintable(text));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+
+        QGuiApplication::clipboard()->clear();
+        page_->copyToClipboard();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), page_->chart()->size());
+        QVERIFY(pixelsOf(copied, kBar) > 100);
     }
 
     void cliDrawsTheSameChart() {

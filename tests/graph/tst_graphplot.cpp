@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace tavrin;
 using namespace tavrin::graph;
 
@@ -136,11 +138,13 @@ private slots:
         entries[1].setOutdoorHumidity(55);
         entries[1].setIndoorHumidity(40);
         entries[1].setFibro(Fibro::PainMorning, 7);
+        entries[0].setFibro(Fibro::PainMorning, -1); // never chosen
         Plot plot;
         QCOMPARE(f.build(DataSet::Fibro, entries, plot), GraphPlot::Outcome::Ok);
         QCOMPARE(plot.series.size(), 1);
         QCOMPARE(plot.series[0].name, QStringLiteral("OPL Morning"));
         QCOMPARE(plot.series[0].values[1], 7.0);
+        QVERIFY(std::isnan(plot.series[0].values[0])); // no point rather than a low one
         QCOMPARE(plot.minimum, 0.0);
         QCOMPARE(plot.maximum, 10.0);
         QCOMPARE(plot.labels.size(), 4);

@@ -146,6 +146,40 @@ private slots:
         }
     }
 
+    void printSizesAndResets() {
+        CTavrinPPOptionsCustom custom(defaults());
+        custom.onSetActive();
+        QVERIFY(custom.headFont()->findText(QStringLiteral("Arial")) >= 0);
+        const struct {
+            const char* head;
+            const char* body;
+            bool accepted;
+        } sizes[] = {{"8", "20", true}, {"7", "12", false}, {"10", "21", false}};
+        for (const auto& s : sizes) {
+            custom.headSize()->setText(QLatin1String(s.head));
+            custom.bodySize()->setText(QLatin1String(s.body));
+            QCOMPARE(custom.onKillActive(), s.accepted);
+        }
+        QCOMPARE(MessageBox::recordedTexts().last(),
+                 QStringLiteral("Please enter an integer between 8 and 20."));
+
+        // Names go back to their defaults; what is drawn stays as the user set it.
+        CTavrinPPOptionsNaming naming(defaults());
+        naming.onSetActive();
+        naming.nameField(1)->setText(QStringLiteral("Sleep"));
+        naming.levelField(1, 0)->setText(QStringLiteral("Bad"));
+        naming.levelField(3, 0)->setText(QStringLiteral("x"));
+        naming.graph(1)->visible->setChecked(false);
+        naming.enabledBox(1)->setChecked(false);
+        naming.resetNames();
+        QCOMPARE(naming.nameField(1)->text(), QStringLiteral("Dream"));
+        QCOMPARE(naming.levelField(1, 0)->text(), QStringLiteral("Nightmare"));
+        QCOMPARE(naming.levelField(3, 0)->text(), QStringLiteral("Very sick"));
+        QVERIFY(!naming.graph(1)->visible->isChecked());
+        QVERIFY(!naming.enabledBox(1)->isChecked());
+        QCOMPARE(naming.levelField(0, 0)->maxLength(), 14);
+    }
+
     void graphSettingsKeptAfterDiscard() {
         app::ModuleRegistry::clear();
         app::ModuleRegistry::add<OptionsModule>();

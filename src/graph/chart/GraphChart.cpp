@@ -156,16 +156,22 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
     const int group = n > 2 * kMaxGroups ? (n + kMaxGroups - 1) / kMaxGroups : 1;
     struct Range {
         int first, last; // indexes
+        bool valid;      // some value in it (not NaN)
         double low, high, firstValue, lastValue;
     };
     auto rangesOf = [&](const QList<double>& values) {
         QList<Range> ranges;
         for (int i = 0; i < values.size(); i += group) {
             const int last = std::min<int>(int(values.size()), i + group) - 1;
-            Range r{i, last, values[i], values[i], values[i], values[last]};
-            for (int k = i + 1; k <= last; ++k) {
-                r.low = std::min(r.low, values[k]);
-                r.high = std::max(r.high, values[k]);
+            Range r{i, last, false, 0, 0, 0, 0};
+            for (int k = i; k <= last; ++k) {
+                const double v = values[k];
+                if (std::isnan(v)) continue;
+                if (!r.valid) r.low = r.high = r.firstValue = v;
+                r.valid = true;
+                r.low = std::min(r.low, v);
+                r.high = std::max(r.high, v);
+                r.lastValue = v;
             }
             ranges << r;
         }
@@ -183,6 +189,7 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
             tops.reserve(ranges.size() * 4);
             bottoms.reserve(ranges.size() * 4);
             for (const Range& r : ranges) {
+                if (!r.valid) continue;
                 const double a = group > 1 ? r.first - 0.5 : r.first - 0.4 + bar * barWidth;
                 const double b = group > 1 ? r.last + 0.5 : a + barWidth;
                 const double hi = std::max(0.0, r.high), lo = std::min(0.0, r.low);
@@ -204,6 +211,7 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
         } else if (s.type == GraphSettings::Point) {
             QList<QPointF> points;
             for (const Range& r : ranges) {
+                if (!r.valid) continue;
                 const double x = (r.first + r.last) / 2.0;
                 if (group == 1) {
                     points << QPointF(x, r.low);
@@ -211,7 +219,8 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
                 }
                 QList<double> seen;
                 for (int k = r.first; k <= r.last; ++k)
-                    if (!seen.contains(s.values[k])) seen << s.values[k];
+                    if (!std::isnan(s.values[k]) && !seen.contains(s.values[k]))
+                        seen << s.values[k];
                 for (double v : seen)
                     points << QPointF(x, v);
             }
@@ -222,25 +231,44 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
             scatter->replace(points);
             series = scatter;
         } else {
-            QList<QPointF> points;
-            points.reserve(ranges.size() * (group > 1 ? 4 : 1));
+            // A point without a value breaks the line: each run is a series of its own, and
+            // only the first one has a place in the legend.
+            QList<QList<QPointF>> runs(1);
             for (const Range& r : ranges) {
+                if (!r.valid) {
+                    if (!runs.last().isEmpty()) runs << QList<QPointF>();
+                    continue;
+                }
                 if (group == 1) {
-                    points << QPointF(r.first, r.low);
+                    runs.last() << QPointF(r.first, r.low);
                     continue;
                 }
                 const double mid = (r.first + r.last) / 2.0;
-                points << QPointF(r.first, r.firstValue) << QPointF(mid, r.low)
-                       << QPointF(mid, r.high) << QPointF(r.last, r.lastValue);
+                runs.last() << QPointF(r.first, r.firstValue) << QPointF(mid, r.low)
+                            << QPointF(mid, r.high) << QPointF(r.last, r.lastValue);
             }
-            auto* line = new QLineSeries;
+            if (runs.size() > 1 && runs.last().isEmpty()) runs.removeLast();
             QPen pen(colour);
             pen.setWidth(s.width);
-            line->setPen(pen);
-            // Markers where few points would hardly make a line (one makes none).
-            line->setPointsVisible(points.size() <= 60);
-            line->replace(points);
-            series = line;
+            qsizetype total = 0;
+            for (const QList<QPointF>& run : runs)
+                total += run.size();
+            for (int k = 0; k < runs.size(); ++k) {
+                auto* line = new QLineSeries;
+                line->setPen(pen);
+                // Markers where few points would hardly make a line (one makes none).
+                line->setPointsVisible(total <= 60);
+                line->replace(runs[k]);
+                if (k == 0) {
+                    series = line;
+                    continue;
+                }
+                chart->addSeries(line);
+                line->attachAxis(xAxis);
+                line->attachAxis(yAxis);
+                for (QLegendMarker* m : chart->legend()->markers(line))
+                    m->setVisible(false);
+            }
         }
         series->setName(s.name);
         chart->addSeries(series);

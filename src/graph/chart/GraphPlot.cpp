@@ -4,6 +4,7 @@
 #include "storage/LocalTime.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace tavrin::graph {
@@ -85,7 +86,12 @@ void fibroDefs(QList<SeriesDef>& series, QList<LabelDef>& labels) {
     for (int i = 0; i < GraphSettings::kFibroSeries; ++i) {
         const Fibro f = fields[std::size_t(i)].field;
         series << SeriesDef{GraphSettings::fibroSlot(i), true, GraphPlot::fibroNames()[i],
-                            [f](const EntryRecord& e) { return double(e.fibro(f)); }, false};
+                            [f](const EntryRecord& e) {
+                                // A rating never chosen (-1) is no point, not a low one.
+                                const int v = e.fibro(f);
+                                return v < 0 ? std::nan("") : double(v);
+                            },
+                            false};
     }
     auto label = GraphSettings::labelSlot;
     labels << LabelDef{label(0), true, 9.0,

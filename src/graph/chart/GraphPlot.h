@@ -24,7 +24,7 @@ struct PlotSeries {
     std::uint32_t colour = 0; // 0x00BBGGRR, as stored
     int type = GraphSettings::Line;
     int width = 1;
-    QList<double> values; // one per point
+    QList<double> values; // one per point; NaN where the entry has no value (no point)
 };
 
 struct PlotLabel {
