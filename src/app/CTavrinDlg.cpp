@@ -496,8 +496,13 @@ void CTavrinDlg::exitCommand() {
 
 void CTavrinDlg::runOptions() {
     const QString skinBefore = settings::read(settings::WhichSkin);
-    // The sheet writes the settings and the diary's configuration itself on "Save".
-    if (!ModuleRegistry::runOptions(this)) return;
+    // The sheet writes the settings and the diary's configuration itself on "Save". The graph
+    // settings are written as their pages are left, so the graph is drawn again after
+    // "Discard" too.
+    if (!ModuleRegistry::runOptions(this)) {
+        if (module_ == Page::Graph) relayToGraph(QStringLiteral("TNSDrawGraph"));
+        return;
+    }
     applyAlwaysOnTop();
     // The autostart entry, the diary's shortcuts and pain kinds, and a restart for a new skin.
     if (ModuleRegistry::afterOptionsSaved(this, skinBefore)) {
