@@ -431,6 +431,15 @@ private slots:
         QCOMPARE(fakeModule().graph->messages, QStringList{"TNSDrawGraph"});
         QVERIFY(MessageBox::recorded().isEmpty()); // same skin: no restart offered
 
+        // Discarded on the graph page: its settings were written as their pages were left, so
+        // the graph is drawn again, and nothing else happens.
+        fakeModule().options = [&](QWidget*) { return false; };
+        fakeModule().graph->messages.clear();
+        fakeModule().diary->calls.clear();
+        button(dlg, "optionsButton")->click();
+        QCOMPARE(fakeModule().graph->messages, QStringList{"TNSDrawGraph"});
+        QVERIFY(!fakeModule().diary->calls.contains("refreshPreview"));
+
         // Released again by the next save.
         settings::write(settings::AlwaysOnTop, 0);
         fakeModule().options = [](QWidget*) { return true; };
