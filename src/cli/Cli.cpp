@@ -98,6 +98,9 @@ std::string Cli::usage() {
            "                       one table as text lines with fields separated by \"|\"\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
+           "  voice DIARY.tni N FILE.wav  entry N's voice note as a 16-bit PCM wave file\n"
+           "  attach-voice DIARY.tni N FILE.wav  a mono or stereo PCM wave file as entry N's\n"
+           "                       voice note (resampled to 11025 Hz mono, compressed)\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -116,13 +119,14 @@ int Cli::run(const std::vector<std::string>& args) {
     const std::string& cmd = args[0];
     const std::string& path = args[1];
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
-    const std::size_t want = cmd == "export-text"                         ? 4
+    const bool voiceCmd = cmd == "voice" || cmd == "attach-voice";
+    const std::size_t want = cmd == "export-text" || voiceCmd             ? 4
                              : cmd == "show" || cmd == "backup" || repair ? 3
                                                                           : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup";
+                       cmd == "backup" || voiceCmd;
     const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
@@ -144,6 +148,8 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "add-contact") return addContact(path);
     if (cmd == "export-text") return exportText(path, args[2], args[3]);
     if (cmd == "backup") return backup(path, args[2]);
+    if (cmd == "voice") return voice(path, args[2], args[3]);
+    if (cmd == "attach-voice") return attachVoice(path, args[2], args[3]);
     return add(path);
 }
 
