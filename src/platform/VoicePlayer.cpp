@@ -10,17 +10,20 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
+
 #include <QTimer>
+#include <optional>
 
 namespace tavrin::platform {
 namespace {
+std::optional<bool> g_testMode;
 QList<PlayedVoice> g_played;
 bool g_testNoOutput = false;
 constexpr const char* kUnreadable = "The voice note %1 cannot be played: %2.";
 } // namespace
 
 bool VoicePlayer::playSync(const QString& path, QWidget* parent) {
-    const bool test = MessageBox::testMode();
+    const bool test = testMode();
     if (test ? g_testNoOutput : QMediaDevices::defaultAudioOutput().isNull()) {
         MessageBox::warning(kNoOutput, parent);
         return false;
@@ -82,6 +85,13 @@ void VoicePlayer::clearPlayed() {
 }
 void VoicePlayer::setTestNoOutput(bool none) {
     g_testNoOutput = none;
+}
+
+void VoicePlayer::setTestMode(bool on) {
+    g_testMode = on;
+}
+bool VoicePlayer::testMode() {
+    return g_testMode.value_or(MessageBox::testMode());
 }
 
 } // namespace tavrin::platform

@@ -30,6 +30,8 @@ public:
     static bool playSync(const QString& path, QWidget* parent);
 
     // ---- test seam ----
+    static void setTestMode(bool on); // overrides following the message-box test mode
+    static bool testMode();
     static const QList<PlayedVoice>& played();
     static void clearPlayed();
     static void setTestNoOutput(bool none);

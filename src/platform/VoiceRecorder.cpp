@@ -9,8 +9,11 @@
 #include <QFile>
 #include <QMediaDevices>
 
+#include <optional>
+
 namespace tavrin::platform {
 namespace {
+std::optional<bool> g_testMode;
 QByteArray g_testInput;
 bool g_testNoInput = false;
 } // namespace
@@ -23,7 +26,7 @@ VoiceRecorder::~VoiceRecorder() {
 
 bool VoiceRecorder::start(QWidget* parent) {
     abort();
-    if (MessageBox::testMode()) {
+    if (testMode()) {
         if (g_testNoInput) {
             MessageBox::warning(kNoInput, parent);
             return false;
@@ -98,6 +101,13 @@ void VoiceRecorder::setTestInput(const QByteArray& samples) {
 }
 void VoiceRecorder::setTestNoInput(bool none) {
     g_testNoInput = none;
+}
+
+void VoiceRecorder::setTestMode(bool on) {
+    g_testMode = on;
+}
+bool VoiceRecorder::testMode() {
+    return g_testMode.value_or(MessageBox::testMode());
 }
 
 } // namespace tavrin::platform

@@ -38,6 +38,8 @@ public:
     void abort();
 
     // ---- test seam ----
+    static void setTestMode(bool on); // overrides following the message-box test mode
+    static bool testMode();
     static void setTestInput(const QByteArray& samples);
     static void setTestNoInput(bool none);
 
