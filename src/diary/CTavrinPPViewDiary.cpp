@@ -174,6 +174,7 @@ void CTavrinPPViewDiary::playVoice() {
     if (entryIndex_ < 0) return;
     auto tn = app::DiaryState::instance().makeTN(entryIndex_);
     if (!tn->ReadIndexRecord() || tn->entry.voiceFlag() != 1) return;
+    if (!platform::VoicePlayer::canPlay(this)) return;
     const QString path = platform::TempNames::fresh("TNV");
     if (!tn->ExtractVoice(path.toStdString())) return; // reported
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -10,7 +10,7 @@
 #include "ui/CCustomButton.h"
 
 #include <QFile>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QTimer>
 
 namespace tavrin::diary {
@@ -30,11 +30,12 @@ VoiceNotePanel::VoiceNotePanel(const EntryRecord& entry, QWidget* parent)
                              20);
     for (auto* b : {record_, listen_, clear_})
         b->setAutoDefault(false);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(record_, 1);
-    row->addWidget(listen_);
-    row->addWidget(clear_);
+    // Under the page's lists and as wide as they are: the record button above the other two.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(record_, 0, 0, 1, 2);
+    grid->addWidget(listen_, 1, 0);
+    grid->addWidget(clear_, 1, 1);
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &VoiceNotePanel::tick);
     connect(record_, &QAbstractButton::clicked, this, &VoiceNotePanel::toggleRecording);
@@ -98,7 +99,7 @@ void VoiceNotePanel::tick() {
 }
 
 void VoiceNotePanel::listen() {
-    if (note_ == Note::None || isRecording()) return;
+    if (note_ == Note::None || isRecording() || !platform::VoicePlayer::canPlay(this)) return;
     QString path = recorded_;
     bool extracted = false;
     if (note_ == Note::Stored) {

@@ -22,12 +22,17 @@ bool g_testNoOutput = false;
 constexpr const char* kUnreadable = "The voice note %1 cannot be played: %2.";
 } // namespace
 
-bool VoicePlayer::playSync(const QString& path, QWidget* parent) {
-    const bool test = testMode();
-    if (test ? g_testNoOutput : QMediaDevices::defaultAudioOutput().isNull()) {
+bool VoicePlayer::canPlay(QWidget* parent) {
+    if (testMode() ? g_testNoOutput : QMediaDevices::defaultAudioOutput().isNull()) {
         MessageBox::warning(kNoOutput, parent);
         return false;
     }
+    return true;
+}
+
+bool VoicePlayer::playSync(const QString& path, QWidget* parent) {
+    const bool test = testMode();
+    if (!canPlay(parent)) return false;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         MessageBox::warning(QString(kUnreadable).arg(path, f.errorString()), parent);

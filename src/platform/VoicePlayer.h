@@ -26,6 +26,9 @@ public:
         "No sound output was found, so the voice note cannot be played. Connect speakers or "
         "headphones or choose a sound output in the system's sound settings, then try again.";
 
+    // Whether there is a sound output; without one the user is told so. Callers ask before they
+    // change any caption, so that nothing reads "Playing" while the message is shown.
+    static bool canPlay(QWidget* parent);
     // False when nothing was played (the user was told why).
     static bool playSync(const QString& path, QWidget* parent);
 
