@@ -9,8 +9,8 @@ namespace tavrin {
 
 struct VoiceError {
     // The codes that are used here; the text table knows 1 to 12 and 512.
-    static constexpr int kUnspecified = 1, kNoMemory = 7, kNotSupported = 8, kInvalidParam = 11,
-                         kNotPossible = 512, kWriteFailed = -1, kChunkNotFound = 265;
+    static constexpr int kNoMemory = 7, kInvalidParam = 11, kNotPossible = 512,
+                         kChunkNotFound = 265;
 
     int code = 0;
     std::string step; // "mmioDescend", "acmFormatSuggest", ...

@@ -6,6 +6,7 @@
 #include "app/DiaryState.h"
 #include "diary/CTavrinPPDiary.h"
 #include "diary/CTavrinPPViewDiary.h"
+#include "diary/CTavrinPSDiary.h"
 #include "diary/VoiceNotePanel.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
@@ -108,14 +109,21 @@ private slots:
         const QString path = useDiary("Leaving");
         TN tn(0, path.toStdString(), extOffsetOf(path));
         QVERIFY(tn.ReadConfiguration());
-        CTavrinPPDiary page(tn.config, EntryRecord(), {});
+        CTavrinPSDiary sheet(false, tn.config, EntryRecord(), {});
+        sheet.show();
+        CTavrinPPDiary& page = *sheet.textPage();
         VoiceNotePanel* voice = page.voicePanel();
         QTest::mouseClick(voice->recordButton(), Qt::LeftButton);
 
+        // Another page, or Discard: No keeps the page and the recording.
         MessageBox::setNextAnswer(MsgAnswer::No);
         QVERIFY(!page.onKillActive());
+        MessageBox::setNextAnswer(MsgAnswer::No);
+        sheet.reject();
+        QVERIFY(sheet.isVisible());
         QVERIFY(voice->isRecording());
-        QCOMPARE(MessageBox::recordedTexts(), QStringList{VoiceNotePanel::kStillRecording});
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList({VoiceNotePanel::kStillRecording, VoiceNotePanel::kStillRecording}));
 
         MessageBox::setNextAnswer(MsgAnswer::Yes);
         QVERIFY(page.onKillActive());
@@ -123,7 +131,7 @@ private slots:
         QCOMPARE(voice->note(), VoiceNotePanel::Note::None);
         QCOMPARE(voice->recordButton()->text(), QString(VoiceNotePanel::kRecord));
         QVERIFY(page.onKillActive()); // nothing to ask any more
-        QCOMPARE(MessageBox::recorded().size(), 2);
+        QCOMPARE(MessageBox::recorded().size(), 3);
     }
 
     void withoutASoundInputTheUserIsToldOnce() {
