@@ -59,7 +59,7 @@ CTavrinDlgAbout::CTavrinDlgAbout(QWidget* parent) : CCustomDialog(BackAll, paren
                        u"Written by Halcyrn Ostevelder.\n"
                        u"Skins \u201cCorvel Windows\u201d and \u201cCorvel Night\u201d by Halcyrn "
                        u"Ostevelder.\n\n"
-                       u"Built with Qt %1.")
+                       u"Built with Qt %1; voice notes use libgsm (GSM 06.10).")
             .arg(QString::fromLatin1(QT_VERSION_STR)),
         this);
     credits->setObjectName(QStringLiteral("credits"));

@@ -114,6 +114,9 @@ std::string Cli::usage() {
            "  daily-calories DIARY.tni  the totals of the eaten ingredients and recipes\n"
            "                       given as JSON on standard input, as the daily calorie\n"
            "                       sheet shows them\n"
+           "  voice DIARY.tni N FILE.wav  entry N's voice note as a 16-bit PCM wave file\n"
+           "  attach-voice DIARY.tni N FILE.wav  a mono or stereo PCM wave file as entry N's\n"
+           "                       voice note (resampled to 11025 Hz mono, compressed)\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -135,22 +138,54 @@ int Cli::run(const std::vector<std::string>& args) {
     }
     const std::string& cmd = args[0];
     const std::string& path = args[1];
-    const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
-    const std::size_t want = cmd == "export-text" || cmd == "export-ics" ? 4
-                             : cmd == "show" || cmd == "backup" || cmd == "export-vcard" || repair
-                                 ? 3
-                                 : 2;
-    const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
-                       cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
-                       cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup" || cmd == "export-ics" || cmd == "export-vcard" ||
-                       cmd == "graph" || cmd == "add-default-ingredients" ||
-                       cmd == "add-ingredient" || cmd == "add-recipe" || cmd == "daily-calories";
-    const bool countOk = cmd == "due"     ? args.size() % 2 == 0
-                         : cmd == "graph" ? args.size() >= 3 && args.size() % 2 == 1
-                                          : args.size() == want;
-    if (!known || !countOk || !hasDiaryExtension(path)) {
-        if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
+    const std::vector<std::string> rest(args.begin() + 2, args.end());
+
+    // Each command with the number of arguments it takes after the diary: from `least` to
+    // `most`, in steps of `step`.
+    using Rest = std::vector<std::string>;
+    struct Command {
+        const char* name;
+        std::size_t least, most, step;
+        std::function<int(Cli&, const std::string&, const Rest&)> run;
+    };
+    static const Command commands[] = {
+        {"info", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.info(p); }},
+        {"list", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.list(p); }},
+        {"show", 1, 1, 1, [](Cli& c, auto& p, auto& r) { return c.show(p, r[0]); }},
+        {"export", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.exportJson(p); }},
+        {"add", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.add(p); }},
+        {"check", 0, 1, 1, [](Cli& c, auto& p, auto& r) { return c.check(p, !r.empty()); }},
+        {"due", 0, 6, 2, [](Cli& c, auto& p, auto& r) { return c.due(p, r); }},
+        {"add-reminder", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.addReminder(p); }},
+        {"add-planner", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.addPlanner(p); }},
+        {"add-contact", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.addContact(p); }},
+        {"export-text", 2, 2, 1,
+         [](Cli& c, auto& p, auto& r) { return c.exportText(p, r[0], r[1]); }},
+        {"export-ics", 2, 2, 1,
+         [](Cli& c, auto& p, auto& r) {
+             return c.exportOpen(p, r[0] == "contacts" ? "" : r[0], r[1]);
+         }},
+        {"export-vcard", 1, 1, 1,
+         [](Cli& c, auto& p, auto& r) { return c.exportOpen(p, "contacts", r[0]); }},
+        {"backup", 1, 1, 1, [](Cli& c, auto& p, auto& r) { return c.backup(p, r[0]); }},
+        {"graph", 1, 7, 2, [](Cli& c, auto& p, auto& r) { return c.graph(p, r); }},
+        {"add-default-ingredients", 0, 0, 1,
+         [](Cli& c, auto& p, auto&) { return c.addDefaultIngredients(p); }},
+        {"add-ingredient", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.addIngredient(p); }},
+        {"add-recipe", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.addRecipe(p); }},
+        {"daily-calories", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.dailyCalories(p); }},
+        {"voice", 2, 2, 1, [](Cli& c, auto& p, auto& r) { return c.voice(p, r[0], r[1]); }},
+        {"attach-voice", 2, 2, 1,
+         [](Cli& c, auto& p, auto& r) { return c.attachVoice(p, r[0], r[1]); }},
+    };
+    const Command* command = nullptr;
+    for (const Command& c : commands)
+        if (cmd == c.name) command = &c;
+    const bool countOk = command && rest.size() >= command->least && rest.size() <= command->most &&
+                         (rest.size() - command->least) % command->step == 0 &&
+                         (cmd != "check" || rest.empty() || rest[0] == "--repair");
+    if (!command || !countOk || !hasDiaryExtension(path)) {
+        if (command && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
         err_ << usage();
         return kUsage;
     }
@@ -158,25 +193,7 @@ int Cli::run(const std::vector<std::string>& args) {
         err_ << "tavrin-cli: there is no diary at " << path << '\n';
         return kFailed;
     }
-    if (cmd == "info") return info(path);
-    if (cmd == "check") return check(path, repair);
-    if (cmd == "list") return list(path);
-    if (cmd == "show") return show(path, args[2]);
-    if (cmd == "export") return exportJson(path);
-    if (cmd == "due") return due(path, {args.begin() + 2, args.end()});
-    if (cmd == "add-reminder") return addReminder(path);
-    if (cmd == "add-planner") return addPlanner(path);
-    if (cmd == "add-contact") return addContact(path);
-    if (cmd == "export-text") return exportText(path, args[2], args[3]);
-    if (cmd == "backup") return backup(path, args[2]);
-    if (cmd == "export-ics") return exportOpen(path, args[2] == "contacts" ? "" : args[2], args[3]);
-    if (cmd == "export-vcard") return exportOpen(path, "contacts", args[2]);
-    if (cmd == "graph") return graph(path, {args.begin() + 2, args.end()});
-    if (cmd == "add-default-ingredients") return addDefaultIngredients(path);
-    if (cmd == "add-ingredient") return addIngredient(path);
-    if (cmd == "add-recipe") return addRecipe(path);
-    if (cmd == "daily-calories") return dailyCalories(path);
-    return add(path);
+    return command->run(*this, path, rest);
 }
 
 bool Cli::diaryExists(const std::string& path) {

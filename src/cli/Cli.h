@@ -57,6 +57,9 @@ private:
     int addIngredient(const std::string& path);
     int addRecipe(const std::string& path);
     int dailyCalories(const std::string& path);
+    // VoiceCommands.cpp
+    int voice(const std::string& path, const std::string& position, const std::string& file);
+    int attachVoice(const std::string& path, const std::string& position, const std::string& file);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

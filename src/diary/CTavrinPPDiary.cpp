@@ -5,6 +5,7 @@
 #include "diary/ChoiceButton.h"
 #include "diary/PlannerOfDay.h"
 #include "diary/RtfCodec.h"
+#include "diary/VoiceNotePanel.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "platform/WindowMessages.h"
@@ -167,6 +168,8 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     planner_->setCheckBoxes(true);
     planner_->restoreWidths(settings::PlannerInDiaryList);
 
+    voice_ = new VoiceNotePanel(entry, this);
+
     // ---- layout ----
     auto* left = new QVBoxLayout;
     left->addLayout(top);
@@ -182,6 +185,7 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     right->addLayout(moodRow);
     right->addWidget(new ui::CCustomStatic("Today's Planner", this));
     right->addWidget(planner_, 2);
+    right->addWidget(voice_);
 
     auto* all = new QHBoxLayout(this);
     all->setContentsMargins(8, 8, 8, 8);
@@ -454,7 +458,12 @@ void CTavrinPPDiary::parameterEdited(int row, bool cancelled) {
         params_->setItemText(row, 1, EntryParameters::text(rows_[row], scratch));
 }
 
+bool CTavrinPPDiary::onKillActive() {
+    return voice_->confirmLeave();
+}
+
 bool CTavrinPPDiary::isModified() const {
+    if (voice_->isModified()) return true;
     const LocalDateTime when = LocalTime::fromTime(initial_.dateTime());
     if (date_->date() != QDate(when.year, when.month, when.day) ||
         time_->time() != QTime(when.hour, when.minute, when.second))

@@ -36,6 +36,8 @@ class CCustomRichEdit;
 
 namespace tavrin::diary {
 
+class VoiceNotePanel;
+
 class CTavrinPPDiary : public ui::CCustomPropertyPage {
     Q_OBJECT
 public:
@@ -77,6 +79,10 @@ public:
     ui::CCustomListCtrl* parameterList() const { return params_; }
     ui::CCustomListCtrl* plannerList() const { return planner_; }
     QLabel* moodPicture() const { return mood_; }
+    VoiceNotePanel* voicePanel() const { return voice_; }
+
+    // Leaving the page while a recording runs asks first.
+    bool onKillActive() override;
 
 protected:
     bool event(QEvent* e) override;
@@ -109,6 +115,7 @@ private:
     ui::CCustomListCtrl* params_;
     QLabel* mood_;
     ui::CCustomListCtrl* planner_;
+    VoiceNotePanel* voice_;
 
     QAction *bold_, *italic_, *underline_, *super_, *sub_;
     QActionGroup* alignGroup_;

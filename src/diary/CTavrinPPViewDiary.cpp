@@ -1,18 +1,25 @@
 #include "diary/CTavrinPPViewDiary.h"
 
+#include "app/DiaryState.h"
 #include "app/ProgramResources.h"
 #include "diary/EntryParameters.h"
 #include "diary/RtfCodec.h"
 #include "platform/Settings.h"
+#include "platform/Sound.h"
+#include "platform/TempNames.h"
+#include "platform/VoicePlayer.h"
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 #include "storage/ProgramTexts.h"
 #include "storage/TN.h"
+#include "ui/CCustomButton.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomRichEdit.h"
 #include "ui/CCustomStatic.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QTextCursor>
@@ -37,7 +44,7 @@ CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
     : ui::CCustomPropertyPage(kTitle, parent), heading_(new ui::CCustomStatic(this)),
       chooser_(new QComboBox(this)), text_(new ui::CCustomRichEdit(this)),
       doc_(new QTextDocument(this)), mood_(new QLabel(this)),
-      params_(new ui::CCustomListCtrl(this)) {
+      params_(new ui::CCustomListCtrl(this)), play_(new ui::CCustomButton(kPlayVoice, this)) {
     setObjectName("previewDiaryPage");
     heading_->setObjectName("entryHeading");
     QFont bold = heading_->font();
@@ -63,6 +70,10 @@ CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
     params_->insertColumn("Value", 64);
     params_->restoreWidths(settings::ListViewParams);
     params_->setFixedWidth(200);
+    play_->setObjectName("playVoiceButton");
+    play_->setAutoDefault(false);
+    play_->setMinimumWidth(play_->fontMetrics().horizontalAdvance(kPlayVoice) + 40);
+    play_->hide();
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
@@ -72,11 +83,13 @@ CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
     grid->addWidget(chooser_, 1, 0, Qt::AlignLeft);
     grid->addWidget(mood_, 0, 1, 2, 1, Qt::AlignCenter);
     grid->addWidget(text_, 2, 0);
+    grid->addWidget(play_, 2, 0, Qt::AlignCenter);
     grid->addWidget(params_, 2, 1);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(2, 1);
 
     connect(chooser_, &QComboBox::activated, this, &CTavrinPPViewDiary::showText);
+    connect(play_, &QAbstractButton::clicked, this, &CTavrinPPViewDiary::playVoice);
     clearEntry();
 }
 
@@ -103,6 +116,8 @@ void CTavrinPPViewDiary::showEntry(const TN& tn) {
     chooser_->addItem(description.isEmpty() ? QStringLiteral("n/a") : description);
     for (int i = 0; i < DiaryConfig::kTypes; ++i)
         chooser_->addItem(QString("%1 - %2").arg(i + 1).arg(fromRecord(config.typeName(i))));
+    if (e.voiceFlag() == 1) chooser_->addItem(kVoiceItem);
+    entryIndex_ = tn.currentEntry;
     chooser_->setEnabled(true);
     chooser_->setCurrentIndex(0);
     showText(0);
@@ -123,6 +138,9 @@ void CTavrinPPViewDiary::showEntry(const TN& tn) {
 void CTavrinPPViewDiary::clearEntry() {
     heading_->clear();
     texts_.clear();
+    entryIndex_ = -1;
+    play_->hide();
+    text_->show();
     chooser_->clear();
     chooser_->setEnabled(false);
     mood_->clear();
@@ -144,9 +162,30 @@ void CTavrinPPViewDiary::clearEntry() {
 }
 
 void CTavrinPPViewDiary::showText(int item) {
+    const bool voice = item == texts_.size() && item < chooser_->count();
+    text_->setVisible(!voice);
+    play_->setVisible(voice);
     if (item < 0 || item >= texts_.size()) return;
     RtfCodec::toDocument(texts_.at(item), doc_);
     text_->moveCursor(QTextCursor::Start);
+}
+
+void CTavrinPPViewDiary::playVoice() {
+    if (entryIndex_ < 0) return;
+    auto tn = app::DiaryState::instance().makeTN(entryIndex_);
+    if (!tn->ReadIndexRecord() || tn->entry.voiceFlag() != 1) return;
+    if (!platform::VoicePlayer::canPlay(this)) return;
+    const QString path = platform::TempNames::fresh("TNV");
+    if (!tn->ExtractVoice(path.toStdString())) return; // reported
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    play_->setText(kPlaying);
+    play_->repaint();
+    platform::VoicePlayer::playSync(path, this);
+    play_->setText(kPlayVoice);
+    QApplication::restoreOverrideCursor();
+    platform::Sound::stop();
+    QFile::remove(path);
+    tn->playingPath.clear();
 }
 
 } // namespace tavrin::diary

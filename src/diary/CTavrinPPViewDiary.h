@@ -16,6 +16,7 @@ class QLabel;
 class QTextDocument;
 
 namespace tavrin::ui {
+class CCustomButton;
 class CCustomListCtrl;
 class CCustomRichEdit;
 class CCustomStatic;
@@ -27,6 +28,9 @@ class CTavrinPPViewDiary : public ui::CCustomPropertyPage, public EntryPreviewPa
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "Diary Text and Basic Parameters";
+    static constexpr const char* kVoiceItem = "Voice";
+    static constexpr const char* kPlayVoice = "Play Voice";
+    static constexpr const char* kPlaying = "Playing...";
 
     explicit CTavrinPPViewDiary(QWidget* parent = nullptr);
 
@@ -39,14 +43,18 @@ public:
     // The banner shown when there is no entry: the program title and version.
     static QString banner();
 
-    // Shows the text of chooser item `item` (0 the body, 1 to 5 the type texts).
+    // Shows the text of chooser item `item` (0 the body, 1 to 5 the type texts); the item after
+    // them, "Voice" for an entry with a note, shows the "Play Voice" button instead.
     void showText(int item);
+    // Extracts the shown entry's note to the temporary "TNV" file, plays it and deletes it.
+    void playVoice();
 
     ui::CCustomStatic* headingLabel() const { return heading_; }
     QComboBox* typeChooser() const { return chooser_; }
     ui::CCustomRichEdit* textView() const { return text_; }
     QLabel* moodPicture() const { return mood_; }
     ui::CCustomListCtrl* parameterList() const { return params_; }
+    ui::CCustomButton* playVoiceButton() const { return play_; }
     // The mood value whose picture is shown; nothing shown outside -3 to 3.
     int shownMood() const { return moodValue_; }
 
@@ -57,6 +65,8 @@ private:
     QTextDocument* doc_; // the shown text, made from the stored one
     QLabel* mood_;
     ui::CCustomListCtrl* params_;
+    ui::CCustomButton* play_;
+    int entryIndex_ = -1;     // the shown entry's index, for reading its note again
     QList<QByteArray> texts_; // body, then the five type texts, as stored
     int moodValue_ = 99;
 };

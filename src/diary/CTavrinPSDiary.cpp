@@ -6,6 +6,7 @@
 #include "diary/CTavrinPPParams.h"
 #include "diary/FibroRatingsWidget.h"
 #include "diary/FibroValues.h"
+#include "diary/VoiceNotePanel.h"
 #include "diary/WordCount.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -67,6 +68,8 @@ void CTavrinPSDiary::accept() {
 }
 
 void CTavrinPSDiary::reject() {
+    // Closing the sheet leaves the text page too: a running recording is asked about first.
+    if (!text_->voicePanel()->confirmLeave()) return;
     if (isModified() && !platform::MessageBox::question(kDiscardQuestion, this)) return;
     CCustomPropertySheet::reject();
 }

@@ -7,6 +7,7 @@
 #include "diary/CTavrinPPParams.h"
 #include "diary/CTavrinPSDiary.h"
 #include "diary/FibroValues.h"
+#include "diary/VoiceNotePanel.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "storage/Cp1252.h"
@@ -29,11 +30,10 @@ std::string toRecord(const QString& s) {
     return cp1252::fromUtf8(s.toStdString());
 }
 
-// What stays of the entry that is being replaced: the diary's secrets and its voice note.
+// What stays of the entry that is being replaced: the diary's secrets. (Its voice note is the
+// voice panel's.)
 struct Keep {
-    EntryRecord secrets;        // password and security pairs (the first 224 bytes count)
-    std::uint8_t voiceFlag = 0; // a new entry has no voice note
-    std::uint32_t voiceOffset = 0, voiceLength = 0;
+    EntryRecord secrets;      // password and security pairs (the first 224 bytes count)
     bool newPassword = false; // chosen for a new diary just now
 };
 
@@ -56,10 +56,9 @@ bool save(CTavrinPSDiary& sheet, const Keep& keep, int replacing) {
         sheet.setActivePage(sheet.paramsPage());
         return false;
     }
-    // A stored note is already in the voice file: the new record points at it as the old one did.
-    e.setVoiceFlag(keep.voiceFlag);
-    e.setVoice(keep.voiceOffset, keep.voiceLength);
-    tn->voiceStored = keep.voiceFlag != 0;
+    // A kept note is already in the voice file: the new record points at it as the old one did,
+    // and nothing is compressed again. A new recording is compressed and appended by AddEntry.
+    sheet.textPage()->voicePanel()->storeInto(e, tn->voiceSource, tn->voiceStored);
     if (!tn->AddEntrySorted(replacing)) return false; // the storage layer has said why
     state.setEmptyDiary(false);
     state.setOpen(true);
@@ -138,9 +137,6 @@ bool EntryEditor::editEntry(QWidget* parent, int entryIndex) {
     }
     Keep keep;
     keep.secrets.copySecretsFrom(old);
-    keep.voiceFlag = old.voiceFlag();
-    keep.voiceOffset = old.voiceOffset();
-    keep.voiceLength = old.voiceLength();
     return run(parent, true, *tn, old, keep, entryIndex);
 }
 

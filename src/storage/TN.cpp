@@ -1,5 +1,6 @@
 #include "storage/TN.h"
 
+#include "storage/GsmVoice.h"
 #include "storage/LocalTime.h"
 #include "storage/Scramble.h"
 
@@ -20,6 +21,10 @@ std::string damagedEntry(int index, const std::string& indexPath, const std::str
 std::string dataFileFull(const std::string& dataPath) {
     return dataPath + " has reached its largest possible size (4 GB). Compact the entries "
                       "database before adding more entries.";
+}
+std::string damagedVoice(int index, const std::string& indexPath, const std::string& voicePath) {
+    return "Entry " + std::to_string(index + 1) + " of " + indexPath +
+           " is damaged: its voice note lies outside " + voicePath + ".";
 }
 } // namespace messages
 
@@ -328,9 +333,18 @@ bool TN::AddEntry() {
     }
     EntryRecord plain;
     std::string texts;
-    if (!placeTexts(entry, body, typeText, dataLen, texts, plain) ||
-        !appendTexts(*data, dataLen, texts))
+    if (!placeTexts(entry, body, typeText, dataLen, texts, plain)) return false;
+    // The note first: until the index record is written nothing points at it.
+    std::unique_ptr<File> voice;
+    std::int64_t voiceLen = 0;
+    if (!appendVoice(plain, voice, voiceLen)) return false;
+    auto dropVoice = [&] {
+        if (voice) voice->truncate(voiceLen);
+    };
+    if (!appendTexts(*data, dataLen, texts)) {
+        dropVoice();
         return false;
+    }
 
     // Then the index record, after the last whole record: a partial record left by an
     // interrupted write is overwritten, so that every record stays aligned.
@@ -343,10 +357,14 @@ bool TN::AddEntry() {
     }
     if (!io_.writeSynced(*idx, indexPath, pos, bytesOf(stored))) {
         // Reported as failed, so it must not be there: a retry would store the entry twice.
-        if (idx->truncate(pos)) data->truncate(dataLen);
+        if (idx->truncate(pos)) {
+            data->truncate(dataLen);
+            dropVoice();
+        }
         return false;
     }
 
+    voiceDone(plain);
     entry = plain;
     dataFileLength = dataLen + std::int64_t(texts.size());
     indexFileLength = pos + kRec;
@@ -365,7 +383,112 @@ bool TN::AddEntrySorted(int replacing) {
     one[0].body = body;
     one[0].types = typeText;
     if (replacing >= 0) raw.erase(std::size_t(replacing) * TN::kIndexRecord, TN::kIndexRecord);
-    return addSorted(raw, one);
+    // The note is appended and synced before the texts and the index that name it.
+    std::unique_ptr<File> voice;
+    std::int64_t voiceLen = 0;
+    if (!appendVoice(one[0].record, voice, voiceLen)) return false;
+    if (!addSorted(raw, one)) {
+        if (voice) voice->truncate(voiceLen);
+        return false;
+    }
+    voiceDone(entry);
+    return true;
+}
+
+bool TN::appendVoice(EntryRecord& plain, std::unique_ptr<File>& voice, std::int64_t& voiceLen) {
+    // Without a recording the record's voice fields are taken as they are.
+    if (plain.voiceFlag() != 1 || voiceStored || voiceSource.empty()) return true;
+    plain.setVoiceFlag(0); // until the note is in the voice file
+    plain.setVoice(0, 0);
+
+    std::string recorded, compressed;
+    {
+        WaitScope wait(io_.reporter());
+        auto src = io_.open(voiceSource, OpenMode::Read);
+        if (!src || !io_.readAll(*src, voiceSource, recorded)) return true; // reported
+        VoiceError error;
+        if (!GsmVoice::compress(recorded, compressed, error)) {
+            io_.reporter().report(ReportKind::Voice, error.text());
+            return true; // the entry is stored all the same; the recording stays where it is
+        }
+    }
+    scramble::voice(reinterpret_cast<std::uint8_t*>(compressed.data()), compressed.size());
+
+    const std::string voicePath = files_.path(DiaryFileSet::kVoice);
+    voice = io_.open(voicePath, OpenMode::Create);
+    if (!voice) return false;
+    voiceLen = voice->size();
+    if (voiceLen < 0) {
+        io_.reportError(voice->error(), voicePath);
+        voice.reset();
+        return false;
+    }
+    if (std::uint64_t(voiceLen) + compressed.size() > UINT32_MAX) {
+        io_.reporter().report(ReportKind::FileError, messages::dataFileFull(voicePath));
+        voice.reset();
+        return false;
+    }
+    // A voice file made just now lasts only once its folder is synced as well.
+    bool written = io_.writeSynced(*voice, voicePath, voiceLen, compressed);
+    if (written && voiceLen == 0 && !io_.fs().syncDirectory(files_.directory())) {
+        io_.reportError(io_.fs().lastError(), voicePath);
+        written = false;
+    }
+    if (!written) {
+        voice->truncate(voiceLen);
+        voice.reset();
+        return false;
+    }
+    plain.setVoiceFlag(1);
+    plain.setVoice(std::uint32_t(voiceLen), std::uint32_t(compressed.size()));
+    return true;
+}
+
+void TN::voiceDone(const EntryRecord& plain) {
+    if (plain.voiceFlag() != 1 || voiceStored || voiceSource.empty()) return;
+    io_.fs().remove(voiceSource); // a recording left behind is overwritten by the next one
+    voiceSource.clear();
+}
+
+bool TN::ReadVoice(std::string& wave) {
+    wave.clear();
+    if (entry.voiceFlag() != 1) return false;
+    const std::string voicePath = files_.path(DiaryFileSet::kVoice);
+    auto f = io_.open(voicePath, OpenMode::Read);
+    if (!f) return false;
+    const std::int64_t size = f->size();
+    if (size < 0) {
+        io_.reportError(f->error(), voicePath);
+        return false;
+    }
+    const std::uint32_t off = entry.voiceOffset(), len = entry.voiceLength();
+    if (len == 0 || std::int64_t(off) + std::int64_t(len) > size) {
+        io_.reporter().report(ReportKind::Damaged,
+                              messages::damagedVoice(currentEntry, files_.indexPath(), voicePath));
+        return false;
+    }
+    wave.resize(len);
+    if (f->readAt(off, wave.data(), len) != std::int64_t(len)) {
+        io_.reportError(f->error(), voicePath);
+        wave.clear();
+        return false;
+    }
+    scramble::voice(reinterpret_cast<std::uint8_t*>(wave.data()), wave.size());
+    return true;
+}
+
+bool TN::ExtractVoice(const std::string& toPath) {
+    playingPath.clear();
+    std::string wave;
+    if (!ReadVoice(wave)) return false;
+    auto out = io_.open(toPath, OpenMode::CreateTrunc);
+    if (!out) return false;
+    if (!out->writeAt(0, wave.data(), std::int64_t(wave.size())) || !out->close()) {
+        io_.reportError(out->error(), toPath);
+        return false;
+    }
+    playingPath = toPath;
+    return true;
 }
 
 bool TN::AddEntries(const std::vector<NewEntry>& entries) {
@@ -590,6 +713,27 @@ bool TN::Repair(std::vector<std::string>& done) {
         data->sync();
         done.push_back("Cut " + std::to_string(size - used) +
                        " bytes that no entry uses from the end of " + dataPath + ".");
+    }
+
+    // Likewise a voice note appended by a save that never wrote its index record.
+    const std::string voicePath = files_.path(DiaryFileSet::kVoice);
+    const std::int64_t voiceSize = io_.fs().fileSize(voicePath);
+    std::int64_t voiceUsed = 0;
+    for (int i = 0; i < entryCount; ++i) {
+        std::memcpy(rec.data(), raw.data() + std::size_t(i) * TN::kIndexRecord, TN::kIndexRecord);
+        if (rec.voiceFlag() == 1 && rec.voiceLength())
+            voiceUsed = std::max(voiceUsed, std::int64_t(rec.voiceOffset()) + rec.voiceLength());
+    }
+    if (voiceUsed < voiceSize) {
+        auto voice = io_.open(voicePath, OpenMode::ReadWrite);
+        if (!voice) return false;
+        if (!voice->truncate(voiceUsed)) {
+            io_.reportError(voice->error(), voicePath);
+            return false;
+        }
+        voice->sync();
+        done.push_back("Cut " + std::to_string(voiceSize - voiceUsed) +
+                       " bytes that no entry uses from the end of " + voicePath + ".");
     }
     return ok;
 }

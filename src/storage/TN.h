@@ -79,10 +79,21 @@ public:
     int currentEntry = 0; // current entry index
     std::int64_t indexFileLength = 0, dataFileLength = 0;
 
-    // Voice-note state (the storing step belongs to the voice notes).
+    // Voice notes. A new recording: set the entry's voice flag and voiceSource (a PCM wave file,
+    // mono, 11025 Hz, 8 or 16 bits); AddEntry and AddEntrySorted compress it to GSM 6.10, append
+    // it to the voice file before the index names it, and delete the recording once the entry is
+    // stored. A note kept from an edited entry: set the flag, its offset and length, and
+    // voiceStored; nothing is compressed then. A recording that cannot be compressed is reported
+    // (ReportKind::Voice) and the entry is stored without a note.
     std::string voiceSource;  // recorded wave file to store with the next AddEntry
     bool voiceStored = false; // the entry keeps a note that is already in the voice file
     std::string playingPath;  // file extracted for playing
+
+    // The current entry's note (after its index record was read) as a GSM wave file, unscrambled.
+    // False at once without a voice flag; false (reported) when the note lies outside the file.
+    bool ReadVoice(std::string& wave);
+    // Writes that wave file to `toPath` and sets playingPath to it.
+    bool ExtractVoice(const std::string& toPath);
 
     // Appends the entry held in the object: texts to the data file, then the index record.
     bool AddEntry();
@@ -147,6 +158,12 @@ private:
     bool addSorted(std::string& raw, const std::vector<NewEntry>& entries);
     // Appends texts at dataLen and syncs; on failure the data file is cut back.
     bool appendTexts(File& data, std::int64_t dataLen, const std::string& texts);
+    // The new recording of the entry in `plain`, compressed and appended (synced) to the voice
+    // file at voiceLen, with `plain` pointing at it. False only when the voice file cannot be
+    // written (reported); then nothing was added.
+    bool appendVoice(EntryRecord& plain, std::unique_ptr<File>& voice, std::int64_t& voiceLen);
+    // After the entry is stored: the recording has gone into the voice file.
+    void voiceDone(const EntryRecord& plain);
     // The index records of `raw` in date-time order; false (and `sorted` empty) when they
     // already are.
     static bool sortIndex(const std::string& raw, std::string& sorted);
@@ -164,6 +181,7 @@ private:
 namespace messages {
 std::string damagedEntry(int index, const std::string& indexPath, const std::string& dataPath);
 std::string dataFileFull(const std::string& dataPath);
+std::string damagedVoice(int index, const std::string& indexPath, const std::string& voicePath);
 } // namespace messages
 
 } // namespace tavrin

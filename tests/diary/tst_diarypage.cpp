@@ -749,8 +749,9 @@ private slots:
         QStringList items;
         for (int i = 0; i < text->typeChooser()->count(); ++i)
             items << text->typeChooser()->itemText(i);
+        // The entry has a voice note: "Voice" comes last.
         QCOMPARE(items, QStringList({"Café", "1 - Finance", "2 - Drafts", "3 - Journal",
-                                     "4 - E-mails", "5 - Poetry"}));
+                                     "4 - E-mails", "5 - Poetry", "Voice"}));
         QCOMPARE(text->typeChooser()->currentIndex(), 0);
         QCOMPARE(text->textView()->toPlainText(), QString("a link"));
         QVERIFY(text->textView()->isReadOnly());

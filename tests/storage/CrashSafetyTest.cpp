@@ -6,6 +6,7 @@
 
 #include "Diaries.h"
 #include "FaultFileSystem.h"
+#include "storage/WaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -142,10 +143,46 @@ void tableOperations(std::vector<Operation>& out, const std::string& table, Tabl
     out.push_back({table + ".Clear", seeded(t, 3), [t](TN& tn) { return (tn.*t).Clear(); }, state});
 }
 
-// Entries plus what a repair cuts: the data file's length. (Removing a temporary file changes
-// no content, so it is no state of its own.)
+// Entries plus what a repair cuts: the lengths of the data and voice files. (Removing a temporary
+// file changes no content, so it is no state of its own.)
 std::string repairState(const std::string& path) {
-    return entriesState(path) + "data " + std::to_string(sizeOf(DiaryFileSet(path).path('d')));
+    return entriesState(path) + "data " + std::to_string(sizeOf(DiaryFileSet(path).path('d'))) +
+           " voice " + std::to_string(sizeOf(DiaryFileSet(path).path('v')));
+}
+
+// A recording waiting beside the diary, and the state of entries with their voice notes: a
+// record that points past the end of the voice file reads as "<bad note>".
+std::string recordingOf(const std::string& path) {
+    return DiaryIo::directoryOf(path) + "/TNV300.tmp";
+}
+void withRecording(const std::string& path) {
+    threeEntries(path);
+    std::vector<std::uint8_t> sound(4000);
+    for (std::size_t i = 0; i < sound.size(); ++i)
+        sound[i] = std::uint8_t(128 + (i / 12 % 2 ? 90 : -90));
+    writeFile(recordingOf(path), WaveFile::pcm8(sound, 11025));
+}
+std::string voiceState(const std::string& path) {
+    std::string out = entriesState(path);
+    RecordingReporter rep;
+    auto tn = openDiary(path, rep);
+    for (bool ok = tn->ReadIndexRecord(); ok; ok = tn->NextIndexRecord()) {
+        std::string wave;
+        if (tn->entry.voiceFlag() == 1)
+            out += tn->ReadVoice(wave) ? "note " + wave + "\n" : "<bad note>\n";
+    }
+    return out + rep.dump();
+}
+bool addWithVoice(TN& t, bool sorted) {
+    t.entry.clear();
+    setSecrets(t.entry);
+    t.entry.setDateTime(kNewEntry.when);
+    t.body = "with a voice note";
+    t.typeText = {};
+    t.entry.setVoiceFlag(1);
+    t.voiceSource = recordingOf(t.files().indexPath());
+    t.voiceStored = false;
+    return sorted ? t.AddEntrySorted() : t.AddEntry();
 }
 
 std::vector<Operation> operations() {
@@ -181,6 +218,10 @@ std::vector<Operation> operations() {
              return t.AddEntrySorted(0);
          },
          entries},
+        {"AddEntryWithVoice", withRecording, [](TN& t) { return addWithVoice(t, false); },
+         voiceState},
+        {"AddEntrySortedWithVoice", withRecording, [](TN& t) { return addWithVoice(t, true); },
+         voiceState},
         {"DeleteEntry", threeEntries, [](TN& t) { return t.DeleteEntry(1); }, entries},
         {"DeleteOnlyEntry", [](const std::string& p) { addEntries(p, {kNewEntry}); },
          [](TN& t) { return t.DeleteEntry(0); }, entries},
@@ -192,6 +233,16 @@ std::vector<Operation> operations() {
              DiaryFileSet files(p);
              writeFile(files.path('d'), readFile(files.path('d')) + "orphan bytes");
              writeFile(p + ".tmp-Ab12Cd", "left by a crash");
+         },
+         [](TN& t) {
+             std::vector<std::string> done;
+             return t.Repair(done);
+         },
+         repairState},
+        {"RepairVoice",
+         [](const std::string& p) {
+             threeEntries(p);
+             writeFile(DiaryFileSet(p).path('v'), "a note whose entry was never written");
          },
          [](TN& t) {
              std::vector<std::string> done;
