@@ -98,6 +98,10 @@ std::string Cli::usage() {
            "                       one table as text lines with fields separated by \"|\"\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
+           "  compact DIARY.tni    rewrite the entry data file with the texts in use only\n"
+           "  import-v2 DIARY.tni OLD.itn  add a version 2 diary's entries, reminders and\n"
+           "                       planned items (its password from TAVRIN_OLD_PASSWORD)\n"
+           "  passwd DIARY.tni     change the password to TAVRIN_NEW_PASSWORD\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -116,13 +120,13 @@ int Cli::run(const std::vector<std::string>& args) {
     const std::string& cmd = args[0];
     const std::string& path = args[1];
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
-    const std::size_t want = cmd == "export-text"                         ? 4
-                             : cmd == "show" || cmd == "backup" || repair ? 3
-                                                                          : 2;
+    const std::size_t want = cmd == "export-text"                                               ? 4
+                             : cmd == "show" || cmd == "backup" || cmd == "import-v2" || repair ? 3
+                                                                                                : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup";
+                       cmd == "backup" || cmd == "compact" || cmd == "import-v2" || cmd == "passwd";
     const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
@@ -144,6 +148,9 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "add-contact") return addContact(path);
     if (cmd == "export-text") return exportText(path, args[2], args[3]);
     if (cmd == "backup") return backup(path, args[2]);
+    if (cmd == "compact") return compact(path);
+    if (cmd == "import-v2") return importV2(path, args[2]);
+    if (cmd == "passwd") return passwd(path);
     return add(path);
 }
 
