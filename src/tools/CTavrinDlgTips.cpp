@@ -32,6 +32,9 @@ CTavrinDlgTips::CTavrinDlgTips(QWidget* parent)
     tip_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     tip_->setMinimumSize(380, 120);
     tip_->setTextFormat(Qt::PlainText);
+    QFont tipFont = tip_->font();
+    tipFont.setPointSizeF(tipFont.pointSizeF() * 1.1);
+    tip_->setFont(tipFont);
     tip_->setStyleSheet("color: #202020; background: transparent;");
     auto* paper = new QWidget(this);
     paper->setObjectName("tipPaper");

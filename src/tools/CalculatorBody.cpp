@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QShortcut>
@@ -87,6 +88,7 @@ CalculatorBody::CalculatorBody(QWidget* parent)
     copy->setAutoDefault(false);
     connect(copy, &QPushButton::clicked, this, [this] { copyLine(); });
 
+    display_->installEventFilter(this);
     connect(display_, &QLineEdit::textEdited, this,
             [this](const QString& t) { logic_.setDisplay(t.toStdString()); });
     connect(display_, &QLineEdit::returnPressed, this, [this] { press("="); });
@@ -150,6 +152,22 @@ void CalculatorBody::press(const QString& caption) {
             if (caption == QLatin1String(u.caption)) logic_.unary(u.op);
     }
     show();
+}
+
+bool CalculatorBody::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == display_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString t = key->text();
+        if (t.size() == 1 && QString("0123456789.+-*/%=").contains(t[0])) {
+            press(t);
+            return true;
+        }
+        if (t == ",") {
+            press(".");
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CalculatorBody::show() {

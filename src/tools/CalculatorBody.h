@@ -23,6 +23,10 @@ public:
     // Presses the key with this caption ("7", "+", "Min -> H", "Copy", ...).
     void press(const QString& caption);
 
+protected:
+    // Keys typed into the display act as the calculator's keys.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void show();
     void copyLine();

@@ -67,7 +67,7 @@ NavigatorBody::NavigatorBody(QWidget* parent) : QWidget(parent), tree_(new QTree
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     help->setContext(Qt::WidgetWithChildrenShortcut);
     connect(help, &QShortcut::activated, this,
-            [this] { platform::Help::openTopic("hlpDiary.html", this); });
+            [this] { platform::Help::openTopic("index.html", this); });
     rebuild();
 }
 
