@@ -151,7 +151,7 @@ void CalculatorBody::press(const QString& caption) {
         for (const auto& u : kUnary)
             if (caption == QLatin1String(u.caption)) logic_.unary(u.op);
     }
-    show();
+    refresh();
 }
 
 bool CalculatorBody::eventFilter(QObject* watched, QEvent* event) {
@@ -170,7 +170,7 @@ bool CalculatorBody::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void CalculatorBody::show() {
+void CalculatorBody::refresh() {
     display_->setText(QString::fromStdString(logic_.display()));
     const auto& lines = logic_.tape();
     const QSignalBlocker quiet(tape_);

@@ -28,7 +28,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void show();
+    void refresh();
     void copyLine();
 
     CalculatorLogic logic_;

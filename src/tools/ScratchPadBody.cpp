@@ -47,7 +47,7 @@ ScratchPadBody::~ScratchPadBody() {
     if (!window_->parent()) delete window_.data();
 }
 
-CTavrinDlgScratchPadText* ScratchPadBody::window() {
+CTavrinDlgScratchPadText* ScratchPadBody::padWindow() {
     if (!window_) {
         QWidget* owner = nullptr;
         if (app::ShellCommands* shell = app::ShellHooks::shell()) owner = shell->shellWindow();
@@ -66,7 +66,7 @@ void ScratchPadBody::relabel() {
 }
 
 void ScratchPadBody::openPad(int pad) {
-    CTavrinDlgScratchPadText* w = window();
+    CTavrinDlgScratchPadText* w = padWindow();
     w->openPad(pad);
     w->show();
     w->raise();
@@ -76,7 +76,7 @@ void ScratchPadBody::openPad(int pad) {
 }
 
 void ScratchPadBody::copyPad(int pad) {
-    CTavrinDlgScratchPadText* w = window();
+    CTavrinDlgScratchPadText* w = padWindow();
     w->openPad(pad);
     w->text()->selectAll();
     if (QClipboard* c = QApplication::clipboard()) c->setText(w->text()->toPlainText());

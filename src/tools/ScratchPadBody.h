@@ -29,7 +29,7 @@ public:
     void copyPad(int pad);
 
     QPushButton* padButton(int pad) const { return pads_.value(pad - 1); }
-    CTavrinDlgScratchPadText* window();
+    CTavrinDlgScratchPadText* padWindow();
 
 private:
     QList<QPushButton*> pads_;

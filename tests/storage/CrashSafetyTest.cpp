@@ -10,6 +10,7 @@
 #include "storage/EntryCompaction.h"
 #include "storage/FileBatch.h"
 #include "storage/OldDiaryImport.h"
+#include "storage/PadText.h"
 
 #include <gtest/gtest.h>
 
@@ -278,6 +279,10 @@ std::vector<Operation> operations() {
              return OldDiaryImport(t, dir + "/Old.itn").run("old") == OldDiaryImport::Result::Done;
          },
          importState},
+        {"WritePadText",
+         [](const std::string& p) { writeFile(DiaryFileSet(p).padPath(0), "old note"); },
+         [](TN& t) { return PadText::write(t.io(), t.files().padPath(0), "a new note"); },
+         [](const std::string& p) { return readFile(DiaryFileSet(p).padPath(0)); }},
         {"ConfigurationDefaults", [](const std::string&) {},
          [](TN& t) { return t.ReadConfiguration(); }, blockState('c', DiaryConfig::kSize)},
         {"ShortConfiguration",

@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(labels, (QStringList{"Pad 0", "Pad 1", "Pad 2", "Pad 3", "Pad 4", "<not set>",
                                       "<not set>", "<not set>", "<not set>"}));
 
-        tools::CTavrinDlgScratchPadText* w = body.window();
+        tools::CTavrinDlgScratchPadText* w = body.padWindow();
         // Pad 6 before a file is chosen: nothing to edit, but a file may be chosen.
         w->openPad(6);
         QVERIFY(!w->text()->isEnabled());
