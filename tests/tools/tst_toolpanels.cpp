@@ -5,6 +5,7 @@
 
 #include "app/DiaryState.h"
 #include "platform/DataPaths.h"
+#include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "platform/WindowMessages.h"
@@ -80,6 +81,17 @@ private slots:
         QVERIFY(!w->text()->isEnabled());
         QVERIFY(w->chooseButton()->isEnabled());
         QCOMPARE(w->windowTitle(), QString("Scratch Pad - <not set>"));
+        // Attached to a file of the user's: its text is shown and saved there.
+        const QString own = test::scratchDir() + "/own-notes.txt";
+        writeText(own, "my own file");
+        platform::FileChooser::setNextFileName(own);
+        platform::MessageBox::setNextAnswer(platform::MsgAnswer::Yes); // the file exists: use it
+        w->chooseFile();
+        QVERIFY(w->text()->isEnabled());
+        QCOMPARE(w->text()->toPlainText(), QString("my own file"));
+        w->text()->setPlainText("changed");
+        w->openPad(6); // switching saves, even to the same pad
+        QCOMPARE(w->text()->toPlainText(), QString("changed"));
 
         // Pad 3 is a file of the diary: no choosing; a long file shows its first 10240 bytes.
         const QString padFile = QFileInfo(path).absolutePath() + "/Pads/Pads.tn2";
