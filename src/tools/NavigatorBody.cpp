@@ -51,16 +51,14 @@ NavigatorBody::NavigatorBody(QWidget* parent) : QWidget(parent), tree_(new QTree
     tree_->setColumnCount(1);
     tree_->setRootIsDecorated(true);
     organiser::skinnedField(tree_);
+    tree_->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tree_);
 
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (building_ || !item) return;
-        QObject* to = receiver_;
-        if (!to)
-            if (app::ShellCommands* shell = app::ShellHooks::shell()) to = shell->shellWindow();
-        if (to)
+        if (QObject* to = receiver())
             platform::WindowMessages::post(to, "TNSNavigatorSel",
                                            item->data(0, Qt::UserRole).toInt());
     });
@@ -69,6 +67,18 @@ NavigatorBody::NavigatorBody(QWidget* parent) : QWidget(parent), tree_(new QTree
     connect(help, &QShortcut::activated, this,
             [this] { platform::Help::openTopic("index.html", this); });
     rebuild();
+}
+
+QObject* NavigatorBody::receiver() const {
+    if (receiver_) return receiver_;
+    if (app::ShellCommands* shell = app::ShellHooks::shell()) return shell->shellWindow();
+    return nullptr;
+}
+
+bool NavigatorBody::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tree_->viewport() && event->type() == QEvent::Enter)
+        if (QObject* to = receiver()) platform::WindowMessages::post(to, "TNSNavigatorIn");
+    return QWidget::eventFilter(watched, event);
 }
 
 void NavigatorBody::rebuild() {

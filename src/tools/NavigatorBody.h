@@ -35,7 +35,13 @@ public:
     void rebuild();
     void panelExpanded() override { rebuild(); }
 
+protected:
+    // The mouse over the tree asks the main window to keep the panel open ("TNSNavigatorIn").
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QObject* receiver() const;
+
     QTreeWidget* tree_;
     QPointer<QObject> receiver_;
     bool building_ = false;
