@@ -115,6 +115,9 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
         r.setReal1(std::bit_cast<float>(u32At(oldIndex, at + 52)));
         r.setInt1(std::int32_t(u32At(oldIndex, at + 56)));
         r.setDream(std::int8_t(std::uint8_t(u32At(oldIndex, at + 60))));
+        // Version 2 knew no symptom ratings: not rated, rather than rated "1" (which 0 means).
+        for (const auto& f : EntryRecord::fibroFields())
+            r.setFibro(f.field, -1);
         r.setVoiceFlag(0);
         records.push_back(r);
         bodies.push_back(std::move(body));

@@ -5,7 +5,8 @@
 // and the planner ("p").
 //
 // Every imported entry takes the open diary's password and security pairs from its first entry;
-// the fields the old format lacks are stored empty or zero, with no voice note. Entries,
+// the fields the old format lacks are stored empty or zero (the symptom ratings as not rated),
+// with no voice note. Entries,
 // reminders and planned items are written as one batch: an interruption leaves the diary as it
 // was.
 

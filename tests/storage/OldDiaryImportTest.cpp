@@ -73,6 +73,9 @@ TEST(OldDiaryImport, Cases) {
         EXPECT_EQ(e.voiceFlag(), 0);
         EXPECT_EQ(e.description(), "");
         EXPECT_EQ(e.weather(), 0);
+        EXPECT_EQ(e.pain(0), 0);
+        EXPECT_EQ(e.fibro(Fibro::Sleep), -1); // not rated
+        EXPECT_EQ(e.real2(), 0.0f);
         EXPECT_EQ(e.password(), kPassword); // the open diary's secrets
         EXPECT_EQ(e.answer(0), "Quokka");
         EXPECT_EQ(after->body, "Old text");
