@@ -117,6 +117,10 @@ std::string Cli::usage() {
            "  voice DIARY.tni N FILE.wav  entry N's voice note as a 16-bit PCM wave file\n"
            "  attach-voice DIARY.tni N FILE.wav  a mono or stereo PCM wave file as entry N's\n"
            "                       voice note (resampled to 11025 Hz mono, compressed)\n"
+           "  compact DIARY.tni    rewrite the entry data file with the texts in use only\n"
+           "  import-v2 DIARY.tni OLD.itn  add a version 2 diary's entries, reminders and\n"
+           "                       planned items (its password from TAVRIN_OLD_PASSWORD)\n"
+           "  passwd DIARY.tni     change the password to TAVRIN_NEW_PASSWORD\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -177,6 +181,9 @@ int Cli::run(const std::vector<std::string>& args) {
         {"voice", 2, 2, 1, [](Cli& c, auto& p, auto& r) { return c.voice(p, r[0], r[1]); }},
         {"attach-voice", 2, 2, 1,
          [](Cli& c, auto& p, auto& r) { return c.attachVoice(p, r[0], r[1]); }},
+        {"compact", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.compact(p); }},
+        {"import-v2", 1, 1, 1, [](Cli& c, auto& p, auto& r) { return c.importV2(p, r[0]); }},
+        {"passwd", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.passwd(p); }},
     };
     const Command* command = nullptr;
     for (const Command& c : commands)

@@ -60,6 +60,10 @@ private:
     // VoiceCommands.cpp
     int voice(const std::string& path, const std::string& position, const std::string& file);
     int attachVoice(const std::string& path, const std::string& position, const std::string& file);
+    // ToolsCommands.cpp
+    int compact(const std::string& path);
+    int importV2(const std::string& path, const std::string& oldIndex);
+    int passwd(const std::string& path);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

@@ -5,6 +5,7 @@
 #include "storage/DiaryConfig.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/EntryRecord.h"
+#include "storage/FileBatch.h"
 #include "storage/GraphSettings.h"
 #include "storage/IngredientLineRecord.h"
 #include "storage/IngredientRecord.h"
@@ -121,6 +122,10 @@ private:
 };
 
 std::vector<std::string> Checker::run() {
+    // The files of an unfinished batch disagree until the next opening finishes it.
+    if (const std::string j = FileBatch::journalPath(files_); FileSystem::native().fileSize(j) >= 0)
+        problem(j + ": a compaction or import is not finished yet; opening the diary (or check "
+                    "--repair) finishes it");
     entries();
     tables();
     blocks();

@@ -1,5 +1,7 @@
 #include "storage/DiaryIo.h"
 
+#include "storage/FileBatch.h"
+
 #include <atomic>
 #include <cerrno>
 #include <utility>
@@ -13,13 +15,21 @@ void DiaryIo::reportError(int cause, const std::string& path) {
     rep_.report(ReportKind::FileError, messages::fileError(cause, path));
 }
 
+void DiaryIo::settleOnce() {
+    if (settled_) return;
+    settled_ = true;
+    FileBatch::settle(*this);
+}
+
 std::unique_ptr<File> DiaryIo::open(const std::string& path, OpenMode mode) {
+    settleOnce();
     auto f = fs_.open(path, mode);
     if (!f) reportError(fs_.lastError(), path);
     return f;
 }
 
 std::unique_ptr<File> DiaryIo::openIfExists(const std::string& path, OpenMode mode) {
+    settleOnce();
     auto f = fs_.open(path, mode);
     if (!f && fs_.lastError() != ENOENT) reportError(fs_.lastError(), path);
     return f;

@@ -22,8 +22,10 @@ public:
 
     FileSystem& fs() { return fs_; }
     Reporter& reporter() { return rep_; }
+    const DiaryFileSet& files() const { return files_; }
 
-    // Opens a file; a failure is reported with the file-error text of its cause.
+    // Opens a file; a failure is reported with the file-error text of its cause. The first open
+    // finishes or rolls back a batch of replacements that was interrupted (FileBatch).
     std::unique_ptr<File> open(const std::string& path, OpenMode mode);
     // Opens a file that may be missing: a missing file gives nullptr without a report.
     std::unique_ptr<File> openIfExists(const std::string& path, OpenMode mode);
@@ -63,6 +65,8 @@ private:
     Reporter& rep_;
     DiaryFileSet files_;
     std::vector<std::string> removedTemps_;
+    bool settled_ = false;
+    void settleOnce();
 };
 
 } // namespace tavrin

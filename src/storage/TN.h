@@ -70,6 +70,8 @@ public:
     std::unique_ptr<FileLock> LockForWriting() { return io_.lockForWriting(); }
     int extensionOffset() const { return extOffset_; }
     Reporter& reporter() { return io_.reporter(); }
+    // The file steps of this object, for the operations kept in files of their own.
+    DiaryIo& io() { return io_; }
 
     // ---- entries ----
     EntryRecord entry; // the current entry's index record, unscrambled in memory

@@ -1,5 +1,6 @@
 #pragma once
-// The tools module: the tools page and the tools actions the navigator starts.
+// The tools module: the tools page, the bodies of the three floating panels (navigator,
+// calculator, scratch pads), the tools actions the navigator starts and the tips window.
 
 #include "app/Module.h"
 
@@ -8,7 +9,9 @@ namespace tavrin::tools {
 class ToolsModule : public app::Module {
 public:
     QWidget* createPage(app::Page page, QWidget* parent) override;
+    QWidget* createPanelBody(app::Panel panel, QWidget* parent) override;
     bool runToolAction(app::ToolAction action, QWidget* parent) override;
+    bool showTips(QWidget* parent) override;
 };
 
 } // namespace tavrin::tools

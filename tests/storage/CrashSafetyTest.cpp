@@ -8,6 +8,11 @@
 #include "FaultFileSystem.h"
 #include "storage/WaveFile.h"
 
+#include "storage/EntryCompaction.h"
+#include "storage/FileBatch.h"
+#include "storage/OldDiaryImport.h"
+#include "storage/PadText.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -185,6 +190,67 @@ bool addWithVoice(TN& t, bool sorted) {
     return sorted ? t.AddEntrySorted() : t.AddEntry();
 }
 
+// A diary with texts that no entry uses: a deleted entry's and those a new password left.
+void compactable(const std::string& p) {
+    threeEntries(p);
+    RecordingReporter rep;
+    auto tn = openDiary(p, rep);
+    ASSERT_TRUE(tn->DeleteEntry(1)) << rep.dump();
+    ASSERT_TRUE(tn->ReKey("n3w;Passp")) << rep.dump();
+}
+
+// A compaction stopped at the first rename after its journal was written: done, but not yet
+// finished. The next opening of the diary finishes it.
+void interruptedCompaction(const std::string& p) {
+    compactable(p);
+    ASSERT_FALSE(::testing::Test::HasFatalFailure());
+    const std::filesystem::path dir = std::filesystem::path(p).parent_path();
+    int stop = 0;
+    {
+        TempDir trial;
+        copyTree(dir, trial.path());
+        FaultFileSystem counting;
+        RecordingReporter rep;
+        auto tn = openDiary(trial.file("Diary.tni"), rep, &counting);
+        counting.arm(Mode::Count);
+        ASSERT_TRUE(EntryCompaction(*tn).run()) << rep.dump();
+        bool journal = false;
+        for (std::size_t i = 0; i < counting.log().size() && !stop; ++i) {
+            const std::string& s = counting.log()[i];
+            if (s.find("-> Diary.commit") != std::string::npos) journal = true;
+            if (journal && s.rfind("rename", 0) == 0 && s.find(".staged") != std::string::npos)
+                stop = int(i + 1);
+        }
+    }
+    ASSERT_GT(stop, 0);
+    FaultFileSystem fs;
+    RecordingReporter rep;
+    auto tn = openDiary(p, rep, &fs);
+    fs.arm(Mode::Crash, stop);
+    EXPECT_THROW(EntryCompaction(*tn).run(), SimulatedCrash);
+    ASSERT_TRUE(exists(FileBatch::journalPath(DiaryFileSet(p))));
+}
+
+// Entries and the data file's length, read in that order: reading finishes an interrupted
+// compaction first.
+std::string compactState(const std::string& p) {
+    std::string entries = entriesState(p);
+    return entries + "data " + std::to_string(sizeOf(DiaryFileSet(p).path('d')));
+}
+
+// What the next opening finds, read from a copy so that reading settles nothing here; an
+// unfinished batch is a state of its own.
+std::string settledState(const std::string& p) {
+    const bool pending = exists(FileBatch::journalPath(DiaryFileSet(p)));
+    TempDir copy;
+    copyTree(std::filesystem::path(p).parent_path(), copy.path());
+    return compactState(copy.file("Diary.tni")) + (pending ? "unfinished" : "");
+}
+
+std::string importState(const std::string& p) {
+    return entriesState(p) + tableState(p, &TN::reminders) + tableState(p, &TN::planner);
+}
+
 std::vector<Operation> operations() {
     const State entries = [](const std::string& p) { return entriesState(p); };
     std::vector<Operation> ops = {
@@ -249,6 +315,26 @@ std::vector<Operation> operations() {
              return t.Repair(done);
          },
          repairState},
+        {"Compact", compactable, [](TN& t) { return EntryCompaction(t).run(); }, compactState},
+        {"FinishCompaction", interruptedCompaction, [](TN& t) { return FileBatch::settle(t.io()); },
+         settledState},
+        {"ImportV2",
+         [](const std::string& p) {
+             threeEntries(p);
+             writeOldDiary(
+                 std::filesystem::path(p).parent_path().string(), "old",
+                 {{7, 1, 0, 0, 0, 0, 0, 0, 0, "old one"}, {50, 2, 0, 0, 0, 0, 0, 0, 0, "old two"}},
+                 2, 2);
+         },
+         [](TN& t) {
+             const std::string dir = DiaryIo::directoryOf(t.files().indexPath());
+             return OldDiaryImport(t, dir + "/Old.itn").run("old") == OldDiaryImport::Result::Done;
+         },
+         importState},
+        {"WritePadText",
+         [](const std::string& p) { writeFile(DiaryFileSet(p).padPath(0), "old note"); },
+         [](TN& t) { return PadText::write(t.io(), t.files().padPath(0), "a new note"); },
+         [](const std::string& p) { return readFile(DiaryFileSet(p).padPath(0)); }},
         {"ConfigurationDefaults", [](const std::string&) {},
          [](TN& t) { return t.ReadConfiguration(); }, blockState('c', DiaryConfig::kSize)},
         {"ShortConfiguration",

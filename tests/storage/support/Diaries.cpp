@@ -58,4 +58,41 @@ std::string entriesState(const std::string& path) {
     return out + rep.dump();
 }
 
+namespace {
+std::string scrambled(std::string s, std::uint8_t key) {
+    for (auto& c : s)
+        if (std::uint8_t(c) != key) c = char(std::uint8_t(c) ^ key);
+    return s;
+}
+} // namespace
+
+std::string writeOldDiary(const std::string& dir, const std::string& password,
+                          const std::vector<OldEntry>& entries, int reminders, int planned) {
+    unsigned sum = 0;
+    for (unsigned char c : password)
+        sum += c;
+    std::string index, texts;
+    for (const OldEntry& e : entries) {
+        Bytes r(72);
+        r.u32(0, std::uint32_t(password.size())).text(4, scrambled(password, 0x3B));
+        r.u32(34, e.when).i32(38, e.mood).i32(42, e.fatigue).i32(46, e.shape);
+        r.u8(50, e.copulation).u8(51, e.menstruation).f32(52, e.temperature);
+        r.i32(56, e.weight).i32(60, e.dream);
+        r.u32(64, std::uint32_t(texts.size())).u32(68, std::uint32_t(e.text.size()));
+        texts += scrambled(e.text, std::uint8_t(sum));
+        index += r.b;
+    }
+    std::string rem, plan;
+    for (int i = 0; i < reminders; ++i)
+        rem += Bytes(44).u32(0, 1000u + std::uint32_t(i)).text(4, std::string(40, char('a' + i))).b;
+    for (int i = 0; i < planned; ++i)
+        plan +=
+            Bytes(62).u32(0, 2000u + std::uint32_t(i)).text(8, std::string(50, 'p')).u32(58, 257).b;
+    writeFile(dir + "/Old.itn", index);
+    writeFile(dir + "/Old.dtn", texts);
+    writeFile(dir + "/Old.rtn", rem);
+    writeFile(dir + "/Old.ptn", plan);
+    return dir + "/Old.itn";
+}
+
 } // namespace tavrin::test

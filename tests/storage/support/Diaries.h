@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tavrin::test {
 
@@ -43,5 +44,19 @@ template <class Rec> std::string tableState(const std::string& path, Table<Rec> 
         out.append(reinterpret_cast<const char*>(r.data()), Rec::kSize);
     return out + rep.dump();
 }
+
+// A version 2 diary beside a test's diary: "Old.itn" and its text, reminders and planner files,
+// built from the old layout. Reminder i is 40 letters 'a' + i at 1000 + i; every planned item is
+// 50 letters 'p' at 2000 + i with 257 in its done field.
+struct OldEntry {
+    std::uint32_t when;
+    std::int32_t mood, fatigue, shape, dream;
+    std::uint8_t copulation, menstruation;
+    float temperature;
+    std::int32_t weight;
+    std::string text;
+};
+std::string writeOldDiary(const std::string& dir, const std::string& password,
+                          const std::vector<OldEntry>& entries, int reminders, int planned);
 
 } // namespace tavrin::test

@@ -1,0 +1,70 @@
+#pragma once
+// Import of a version 2 diary: its entries, reminders and planned items appended to an open
+// diary of this version. The old file set is an index "NAME.itn" with fixed 72-byte records and,
+// beside it, the text file (first letter of the extension replaced by "d"), the reminders ("r")
+// and the planner ("p").
+//
+// Every imported entry takes the open diary's password and security pairs from its first entry;
+// the fields the old format lacks are stored empty or zero (the symptom ratings as not rated),
+// with no voice note. Entries,
+// reminders and planned items are written as one batch: an interruption leaves the diary as it
+// was.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tavrin {
+
+class TN;
+
+class OldDiaryImport {
+public:
+    static constexpr std::size_t kIndexRecord = 72, kReminderRecord = 44, kPlannerRecord = 62;
+
+    static constexpr const char* kTooShort =
+        "You must enter at least 3 characters in the old password field!";
+    static constexpr const char* kNoEntry = "You must have at least one entry in your diary to add "
+                                            "your previous entries to it!";
+    static constexpr const char* kConvertingEntries = "Converting diary entries...";
+    static constexpr const char* kConvertingReminders = "Converting reminder entries...";
+    static constexpr const char* kConvertingPlanners = "Converting planner entries...";
+
+    enum class Result {
+        Done,          // everything imported; successText() says how much
+        TooShort,      // the old password has fewer than 3 characters (kTooShort)
+        NoEntry,       // the open diary has no entry yet (kNoEntry)
+        WrongPassword, // texts::kInvalidPassword; nothing imported
+        NothingToRead, // the old index holds no record: nothing imported, no message
+        EntriesOnly,   // the reminders or planner file could not be read (reported)
+        Failed,        // a file could not be read or written (reported); nothing imported
+    };
+
+    // `oldIndexPath` is the chosen "*.itn" file; `extensionAt` the position of its extension
+    // (after the last dot when negative).
+    OldDiaryImport(TN& target, std::string oldIndexPath, int extensionAt = -1);
+
+    // The file of the old set whose extension starts with `letter` instead.
+    std::string sibling(char letter) const;
+
+    // `stage` is one of the kConverting texts; `position` of `total` the records read so far.
+    using Progress =
+        std::function<void(const char* stage, std::int64_t position, std::int64_t total)>;
+    Result run(const std::string& oldPassword, const Progress& progress = {});
+
+    int entries() const { return entries_; }
+    int reminders() const { return reminders_; }
+    int planners() const { return planners_; }
+    // "Successfully converted 3 entries, 2 reminders, 1 planners!"
+    std::string successText() const;
+
+private:
+    bool readWhole(const std::string& path, std::string& out);
+
+    TN& tn_;
+    std::string index_;
+    int extAt_;
+    int entries_ = 0, reminders_ = 0, planners_ = 0;
+};
+
+} // namespace tavrin

@@ -1,0 +1,75 @@
+// tavrin-cli passwd, compact and import-v2: the tools page's windows from the command line.
+
+#include "CliFixture.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace tavrin::cli::test {
+namespace {
+
+class ToolsCommands : public CliFixture {
+protected:
+    void TearDown() override {
+        ::unsetenv("TAVRIN_NEW_PASSWORD");
+        ::unsetenv("TAVRIN_OLD_PASSWORD");
+        CliFixture::TearDown();
+    }
+    void write(const std::string& name, const std::string& bytes) {
+        std::ofstream((dir / name).string(), std::ios::binary) << bytes;
+    }
+    std::uintmax_t dataSize() {
+        return std::filesystem::file_size(dir / "Journal" / "Journal.tnd");
+    }
+};
+
+TEST_F(ToolsCommands, PasswdThenCompactThenImport) {
+    ASSERT_EQ(run({"add", diary}, "[{" + newDiary() + R"("dateTime": "2026-01-05", "body": "one"},
+                                      {"dateTime": "2026-01-06", "body": "two"}])")
+                  .status,
+              Cli::kOk);
+
+    ::setenv("TAVRIN_NEW_PASSWORD", "ab", 1);
+    auto r = run({"passwd", diary});
+    EXPECT_EQ(r.status, Cli::kUsage);
+    EXPECT_EQ(r.err, "You must enter at least 3 characters!\n");
+    const auto before = dataSize();
+    ::setenv("TAVRIN_NEW_PASSWORD", "fresh", 1);
+    r = run({"passwd", diary});
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(r.out, "The password has been changed successfully!\n");
+    EXPECT_EQ(run({"list", diary}).status, Cli::kWrongPassword);
+    EXPECT_GT(dataSize(), before); // the old texts stay behind until compaction
+
+    r = run({"compact", diary}, "", std::string("fresh"));
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(dataSize(), 6u);
+    EXPECT_NE(r.out.find(" Number of entries: 2\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" Saved: 0KB (6 bytes) (50.0%)\n"), std::string::npos) << r.out;
+
+    // A version 2 diary of one entry, password "old" (scrambled with 0x3B), text key 'o'+'l'+'d'.
+    std::string rec(72, '\0');
+    rec[0] = 3;
+    rec.replace(4, 3, std::string{char('o' ^ 0x3B), char('l' ^ 0x3B), char('d' ^ 0x3B)});
+    rec[38] = 4; // mood
+    rec[68] = 3; // text length
+    const char key = char(('o' + 'l' + 'd') & 0xFF);
+    write("Old.itn", rec);
+    write("Old.dtn", std::string{char('h' ^ key), char('e' ^ key), char('y' ^ key)});
+    write("Old.rtn", "");
+    write("Old.ptn", "");
+    ::setenv("TAVRIN_OLD_PASSWORD", "Old", 1);
+    r = run({"import-v2", diary, (dir / "Old.itn").string()}, "", std::string("fresh"));
+    EXPECT_EQ(r.status, Cli::kWrongPassword);
+    ::setenv("TAVRIN_OLD_PASSWORD", "old", 1);
+    r = run({"import-v2", diary, (dir / "Old.itn").string()}, "", std::string("fresh"));
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(r.out, "Converting diary entries...\nConverting reminder entries...\n"
+                     "Converting planner entries...\n"
+                     "Successfully converted 1 entries, 0 reminders, 0 planners!\n");
+    r = run({"show", diary, "1"}, "", std::string("fresh"));
+    EXPECT_NE(r.out.find("hey"), std::string::npos) << r.out;
+}
+
+} // namespace
+} // namespace tavrin::cli::test

@@ -1,0 +1,103 @@
+// Import of version 2 diaries, from files built by hand from the old layout.
+
+#include "Diaries.h"
+
+#include "storage/OldDiaryImport.h"
+#include "storage/ProgramTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrin::test {
+namespace {
+
+TEST(OldDiaryImport, Cases) {
+    const OldEntry plain{86400, 260, -1, 2, 1, 1, 0, 36.6f, 70, "Old text"};
+    struct Case {
+        const char* name;
+        std::string typed;
+        std::vector<OldEntry> entries;
+        OldDiaryImport::Result result;
+        int entries_, reminders, planners;
+    } cases[] = {
+        {"two characters", "ab", {plain}, OldDiaryImport::Result::TooShort, 0, 0, 0},
+        {"wrong password", "Secret", {plain}, OldDiaryImport::Result::WrongPassword, 0, 0, 0},
+        {"empty index", "secret", {}, OldDiaryImport::Result::NothingToRead, 0, 0, 0},
+        {"two entries",
+         "secret",
+         {plain, {3600, 1, 0, 0, 0, 0, 1, 0, 0, ""}},
+         OldDiaryImport::Result::Done,
+         2,
+         2,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.file("Diary.tni");
+        addEntries(path, {{500000, "mine", "my body", {}}});
+        const std::string old = writeOldDiary(dir.path().string(), "secret", c.entries, 2, 1);
+        if (c.result == OldDiaryImport::Result::TooShort) std::filesystem::remove(old);
+
+        RecordingReporter rep;
+        auto tn = openDiary(path, rep);
+        OldDiaryImport import(*tn, old);
+        EXPECT_EQ(import.run(c.typed), c.result) << rep.dump();
+        EXPECT_TRUE(rep.reports.empty()) << rep.dump(); // the refused password opened nothing
+        EXPECT_EQ(import.entries(), c.entries_);
+        EXPECT_EQ(import.reminders(), c.reminders);
+        EXPECT_EQ(import.planners(), c.planners);
+
+        auto after = openDiary(path, rep);
+        std::vector<EntryRecord> all;
+        ASSERT_TRUE(after->ReadAllIndexRecords(all));
+        ASSERT_EQ(int(all.size()), 1 + c.entries_);
+        EXPECT_EQ(after->reminders.Count(), c.reminders);
+        EXPECT_EQ(after->planner.Count(), c.planners);
+        if (c.result != OldDiaryImport::Result::Done) continue;
+
+        EXPECT_EQ(import.successText(),
+                  "Successfully converted 2 entries, 2 reminders, 1 planners!");
+        // Sorted by time: 3600, 86400, then the diary's own entry.
+        after->currentEntry = 1;
+        ASSERT_TRUE(after->ReadEntry(true));
+        const EntryRecord& e = after->entry;
+        EXPECT_EQ(e.dateTime(), 86400);
+        EXPECT_EQ(e.mood(), 4); // 260's low byte
+        EXPECT_EQ(e.fatigue(), -1);
+        EXPECT_EQ(e.shape(), 2);
+        EXPECT_EQ(e.dream(), 1);
+        EXPECT_EQ(e.copulation(), 1);
+        EXPECT_EQ(e.menstruation(), 0);
+        EXPECT_FLOAT_EQ(e.real1(), 36.6f);
+        EXPECT_EQ(e.int1(), 70);
+        EXPECT_EQ(e.voiceFlag(), 0);
+        EXPECT_EQ(e.description(), "");
+        EXPECT_EQ(e.weather(), 0);
+        EXPECT_EQ(e.pain(0), 0);
+        EXPECT_EQ(e.fibro(Fibro::Sleep), -1); // not rated
+        EXPECT_EQ(e.real2(), 0.0f);
+        EXPECT_EQ(e.password(), kPassword); // the open diary's secrets
+        EXPECT_EQ(e.answer(0), "Quokka");
+        EXPECT_EQ(after->body, "Old text");
+        for (const auto& t : after->typeText)
+            EXPECT_EQ(t, "");
+        ASSERT_TRUE(after->reminders.Read());
+        EXPECT_EQ(after->reminders.record.description(), std::string(40, 'a'));
+        EXPECT_EQ(after->reminders.record.time(), 1000);
+        ASSERT_TRUE(after->planner.Read());
+        EXPECT_EQ(after->planner.record.description(), std::string(49, 'p'));
+        EXPECT_EQ(after->planner.record.done(), 1); // the low byte of 257
+    }
+}
+
+TEST(OldDiaryImport, SiblingNamesReplaceTheExtensionsFirstLetter) {
+    TempDir dir;
+    RecordingReporter rep;
+    auto tn = openDiary(dir.file("Diary.tni"), rep);
+    OldDiaryImport import(*tn, "/x/y.z/Diary.itn");
+    EXPECT_EQ(import.sibling('d'), "/x/y.z/Diary.dtn");
+    EXPECT_EQ(import.sibling('p'), "/x/y.z/Diary.ptn");
+}
+
+} // namespace
+} // namespace tavrin::test

@@ -1,0 +1,209 @@
+// The panels' bodies and the tips window: pads, navigator codes and tips.
+
+#include "DiaryFixture.h"
+#include "TestEnvironment.h"
+
+#include "app/DiaryState.h"
+#include "platform/DataPaths.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "platform/WindowMessages.h"
+#include "tools/CTavrinDlgScratchPadText.h"
+#include "tools/CTavrinDlgTips.h"
+#include "tools/NavigatorBody.h"
+#include "tools/ScratchPadBody.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace tavrin;
+
+namespace {
+class Receiver : public QObject {
+public:
+    QList<int> codes;
+    bool event(QEvent* e) override {
+        if (auto* m = platform::NamedMessage::match(e, "TNSNavigatorSel")) {
+            codes << int(m->wParam());
+            return true;
+        }
+        return QObject::event(e);
+    }
+};
+
+// A file replaced by a newer one: its time stamp moves on.
+void touch(const QString& path, int days) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime::currentDateTime().addDays(days),
+                          QFileDevice::FileModificationTime));
+}
+
+void writeText(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+} // namespace
+
+class TestToolPanels : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        test::clearSettings();
+        platform::MessageBox::clearRecorded();
+        app::DiaryState::instance().close();
+    }
+
+    void padsOfANewDiary() {
+        const QString path = test::makeDiary("Pads", "secret", 1);
+        app::DiaryState::instance().choose(path, test::extOffsetOf(path));
+        app::DiaryState::instance().setOpen(true);
+        tools::ScratchPadBody body;
+        body.relabel();
+        QStringList labels;
+        for (int pad = 1; pad <= 9; ++pad)
+            labels << body.padButton(pad)->text();
+        QCOMPARE(labels, (QStringList{"Pad 0", "Pad 1", "Pad 2", "Pad 3", "Pad 4", "<not set>",
+                                      "<not set>", "<not set>", "<not set>"}));
+
+        tools::CTavrinDlgScratchPadText* w = body.padWindow();
+        // Pad 6 before a file is chosen: nothing to edit, but a file may be chosen.
+        w->openPad(6);
+        QVERIFY(!w->text()->isEnabled());
+        QVERIFY(w->chooseButton()->isEnabled());
+        QCOMPARE(w->windowTitle(), QString("Scratch Pad - <not set>"));
+        // Attached to a file of the user's: its text is shown and saved there.
+        const QString own = test::scratchDir() + "/own-notes.txt";
+        writeText(own, "my own file");
+        platform::FileChooser::setNextFileName(own);
+        platform::MessageBox::setNextAnswer(platform::MsgAnswer::Yes); // the file exists: use it
+        w->chooseFile();
+        QVERIFY(w->text()->isEnabled());
+        QCOMPARE(w->text()->toPlainText(), QString("my own file"));
+        w->text()->setPlainText("changed");
+        w->openPad(6); // switching saves, even to the same pad
+        QCOMPARE(w->text()->toPlainText(), QString("changed"));
+
+        // Pad 3 is a file of the diary: no choosing; a long file shows its first 10240 bytes.
+        const QString padFile = QFileInfo(path).absolutePath() + "/Pads/Pads.tn2";
+        writeText(padFile, QByteArray(10240, 'a') + QByteArray(500, 'b'));
+        w->openPad(3);
+        QVERIFY(!w->chooseButton()->isEnabled());
+        QVERIFY(w->text()->isEnabled());
+        QCOMPARE(w->text()->toPlainText(), QString(10240, 'a'));
+
+        // Renamed and switched away: saved, and the panel shows the new name when next opened.
+        w->text()->setPlainText("short note");
+        w->name()->setText("Shopping");
+        w->openPad(1);
+        QFile saved(padFile);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("short note"));
+        body.panelExpanded();
+        QCOMPARE(body.padButton(3)->text(), QString("Shopping"));
+        QVERIFY(QDir(QFileInfo(padFile).absolutePath()).entryList({"*.tmp-*"}).isEmpty());
+    }
+
+    void navigatorCodes() {
+        tools::NavigatorBody nav;
+        Receiver r;
+        nav.setReceiver(&r);
+        QTreeWidget* tree = nav.tree();
+        // Every place with its code, in tree order.
+        QList<QPair<QString, int>> got;
+        std::function<void(QTreeWidgetItem*)> walk = [&](QTreeWidgetItem* i) {
+            got << qMakePair(i->text(0), i->data(0, Qt::UserRole).toInt());
+            for (int c = 0; c < i->childCount(); ++c)
+                walk(i->child(c));
+        };
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            walk(tree->topLevelItem(i));
+        QList<int> codes;
+        for (const auto& p : got)
+            codes << p.second;
+        QList<int> want;
+        for (int c = 101; c <= 126; ++c)
+            if (c != 118 && c != 119) want << c;
+        QCOMPARE(codes, want);
+        QCOMPARE(got[9], qMakePair(QString("Cookbook"), 110));
+        QCOMPARE(got[16], qMakePair(QString("COMPACT ENTRIES"), 117));
+
+        // Built with DIARY, NUTRITION and TOOLS open; building sends nothing.
+        QStringList open;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            if (tree->topLevelItem(i)->isExpanded()) open << tree->topLevelItem(i)->text(0);
+        QCOMPARE(open, (QStringList{"DIARY", "NUTRITION", "TOOLS"}));
+        tree->collapseAll();
+        nav.panelExpanded();
+        QVERIFY(tree->topLevelItem(0)->isExpanded());
+        QCoreApplication::processEvents();
+        QVERIFY(r.codes.isEmpty());
+
+        // The arrow keys: each highlighted place sends its code at once.
+        tree->setFocus();
+        tree->setCurrentItem(tree->topLevelItem(2)); // PLANNER
+        QTest::keyClick(tree, Qt::Key_Down);         // CONTACTS
+        QTest::keyClick(tree, Qt::Key_Down);         // NUTRITION
+        QTest::keyClick(tree, Qt::Key_Down);         // Cookbook
+        QCoreApplication::processEvents();
+        QCOMPARE(r.codes.mid(r.codes.size() - 3), (QList<int>{108, 109, 110}));
+    }
+
+    void tips() {
+        const QString dir = test::scratchDir() + "/tipsdir";
+        QDir().mkpath(dir);
+        platform::DataPaths::setProgramDir(dir);
+        const QString file = dir + "/TIPS.TXT";
+        writeText(file, "; comment line\nFirst tip\n\tindented continuation\n\nSecond tip with a "
+                        "long text\n;another comment\nThird tip\n");
+        auto shown = [] {
+            tools::CTavrinDlgTips t;
+            const QString tip = t.tip();
+            t.closeTips();
+            return tip;
+        };
+        QCOMPARE(shown(), QString("First tip\n"));
+        QCOMPARE(shown(), QString("Second tip with a long text\n")); // goes on where it stopped
+        {
+            tools::CTavrinDlgTips t;
+            QCOMPARE(t.tip(), QString("Third tip\n"));
+            t.nextTip(); // after the last: the first again, comments never shown
+            QCOMPARE(t.tip(), QString("First tip\n"));
+            t.showOnStartup()->setChecked(false);
+            t.closeTips();
+        }
+        QCOMPARE(settings::read(settings::TipsStartup), 1);
+
+        // A replaced file (new time stamp) is read from its top.
+        QCOMPARE(shown(), QString("Second tip with a long text\n"));
+        touch(file, 1);
+        QCOMPARE(shown(), QString("First tip\n"));
+
+        // A file without a tip ends with a message instead of going round.
+        writeText(file, "; only\n\n  comments\n");
+        touch(file, 2);
+        tools::CTavrinDlgTips empty;
+        QCOMPARE(empty.tip(), QString());
+        QVERIFY(!empty.nextButton()->isEnabled());
+        QCOMPARE(platform::MessageBox::recordedTexts().last(),
+                 QString("The TIPS.TXT file holds no tips!"));
+
+        QFile::remove(file);
+        tools::CTavrinDlgTips missing;
+        QCOMPARE(platform::MessageBox::recordedTexts().last(),
+                 QString("The TIPS.TXT file does not exist!"));
+        platform::DataPaths::reset();
+    }
+};
+
+QTEST_MAIN(TestToolPanels)
+#include "tst_toolpanels.moc"
