@@ -98,6 +98,9 @@ std::string Cli::usage() {
            "                       one table as text lines with fields separated by \"|\"\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
+           "  print DIARY.tni FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--pain-map]\n"
+           "                       the entries of the days given (default all) printed to a\n"
+           "                       PDF file as the diary page prints them\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -122,8 +125,10 @@ int Cli::run(const std::vector<std::string>& args) {
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup";
-    const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
+                       cmd == "backup" || cmd == "print";
+    const bool countOk = cmd == "due"     ? args.size() % 2 == 0
+                         : cmd == "print" ? args.size() >= 3
+                                          : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
         err_ << usage();
@@ -144,6 +149,7 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "add-contact") return addContact(path);
     if (cmd == "export-text") return exportText(path, args[2], args[3]);
     if (cmd == "backup") return backup(path, args[2]);
+    if (cmd == "print") return print(path, {args.begin() + 2, args.end()});
     return add(path);
 }
 

@@ -43,6 +43,8 @@ private:
     int addContact(const std::string& path);
     int exportText(const std::string& path, const std::string& table, const std::string& file);
     int backup(const std::string& path, const std::string& destination);
+    // PrintCommands.cpp: `options` are FILE.pdf, then --from, --to, --pain-map.
+    int print(const std::string& path, const std::vector<std::string>& options);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

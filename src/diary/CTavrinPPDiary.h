@@ -36,6 +36,8 @@ class CCustomRichEdit;
 
 namespace tavrin::diary {
 
+class EntrySpelling;
+
 class CTavrinPPDiary : public ui::CCustomPropertyPage {
     Q_OBJECT
 public:
@@ -77,6 +79,7 @@ public:
     ui::CCustomListCtrl* parameterList() const { return params_; }
     ui::CCustomListCtrl* plannerList() const { return planner_; }
     QLabel* moodPicture() const { return mood_; }
+    EntrySpelling* spelling() const { return spelling_; }
 
 protected:
     bool event(QEvent* e) override;
@@ -119,6 +122,7 @@ private:
     ui::CColorButton* colour_;
     QComboBox* face_;
     QComboBox* size_;
+    EntrySpelling* spelling_ = nullptr;
 };
 
 } // namespace tavrin::diary

@@ -1,6 +1,7 @@
 #include "diary/CTavrinPPViewDiary.h"
 
 #include "app/ProgramResources.h"
+#include "diary/CTavrinDlgDiaryCalculator.h"
 #include "diary/EntryParameters.h"
 #include "diary/RtfCodec.h"
 #include "platform/Settings.h"
@@ -8,6 +9,7 @@
 #include "storage/LocalTime.h"
 #include "storage/ProgramTexts.h"
 #include "storage/TN.h"
+#include "ui/CCustomButton.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomRichEdit.h"
 #include "ui/CCustomStatic.h"
@@ -73,6 +75,12 @@ CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
     grid->addWidget(mood_, 0, 1, 2, 1, Qt::AlignCenter);
     grid->addWidget(text_, 2, 0);
     grid->addWidget(params_, 2, 1);
+    auto* calculator = new ui::CCustomButton("Diary Calculator", this);
+    calculator->setObjectName("diaryCalculatorButton");
+    calculator->setAutoDefault(false);
+    grid->addWidget(calculator, 3, 1);
+    connect(calculator, &QPushButton::clicked, this,
+            [this] { CTavrinDlgDiaryCalculator::run(window()); });
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(2, 1);
 
