@@ -10,6 +10,7 @@
 #include "ui/CCustomListCtrl.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPrinter>
 
 namespace tavrin::diary {
@@ -28,6 +29,17 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// A body picture with the skin's key colour turned to the paper's white.
+QImage onPaper(const ui::ActiveSkin& skin, const QString& file) {
+    const QImage picture = skin.picture(file, 2.0).toImage();
+    if (picture.isNull()) return picture;
+    QImage paper(picture.size(), QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    QPainter p(&paper);
+    p.drawImage(0, 0, ui::ActiveSkin::withTransparentKey(picture, skin.buttonKey));
+    return paper;
+}
+
 } // namespace
 
 EntryPrinter::Style EntryPrinting::style(bool painMap) {
@@ -43,8 +55,8 @@ EntryPrinter::Style EntryPrinting::style(bool painMap) {
     if (painMap) {
         // The sharp pictures where the skin has them: paper shows more than a screen.
         const auto& skin = ui::ActiveSkin::current();
-        s.back = skin.picture("body_back.tns", 2.0).toImage();
-        s.front = skin.picture("body_front.tns", 2.0).toImage();
+        s.back = onPaper(skin, "body_back.tns");
+        s.front = onPaper(skin, "body_front.tns");
     }
     return s;
 }
