@@ -12,10 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavrin::diary {
 namespace {
@@ -61,6 +65,7 @@ CTavrinDlgSpelling::CTavrinDlgSpelling(QTextEdit* edit, SpellChecker& checker, Q
     word_->setReadOnly(true);
     change_->setObjectName("changeTo");
     suggestions_->setObjectName("suggestions");
+    suggestions_->setMaximumHeight(suggestions_->fontMetrics().height() * 7 + 8);
     language_->setObjectName("language");
     language_->addItems(SpellChecker::installedLanguages());
     language_->setCurrentText(checker_.language());
@@ -139,6 +144,7 @@ bool CTavrinDlgSpelling::findNext(int from) {
             c.setPosition(at + issue.length, QTextCursor::KeepAnchor);
             edit_->setTextCursor(c);
             edit_->ensureCursorVisible();
+            keepWordVisible();
             what_->setText(kind_ == SpellIssue::Doubled ? "Doubled word:" : "Not in dictionary:");
             word_->setText(issue.word);
             suggestions_->clear();
@@ -158,6 +164,26 @@ bool CTavrinDlgSpelling::findNext(int from) {
     }
     finish();
     return false;
+}
+
+void CTavrinDlgSpelling::showEvent(QShowEvent* event) {
+    ui::CCustomDialog::showEvent(event);
+    // After the window has found its place beside the main window.
+    QTimer::singleShot(0, this, &CTavrinDlgSpelling::keepWordVisible);
+}
+
+void CTavrinDlgSpelling::keepWordVisible() {
+    if (!isVisible() || !hasIssue()) return;
+    // The word in question stays in sight: the window moves below it, or above it.
+    const QRect word(edit_->viewport()->mapToGlobal(edit_->cursorRect().topLeft()),
+                     edit_->cursorRect().size());
+    QRect frame = frameGeometry();
+    if (!frame.intersects(word.adjusted(-200, -4, 200, 4))) return;
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    QPoint to(frame.x(), word.bottom() + 12);
+    if (screen.isValid() && to.y() + frame.height() > screen.bottom())
+        to.setY(std::max(screen.top(), word.top() - 12 - frame.height()));
+    move(to);
 }
 
 void CTavrinDlgSpelling::finish() {

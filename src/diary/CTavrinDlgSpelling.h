@@ -52,7 +52,11 @@ public slots:
     void addWord();
     void change();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void keepWordVisible();
     void optionToggled();
     void languageChosen(int index);
     void finish();

@@ -2,7 +2,6 @@
 
 #include "diary/CTavrinDlgSpelling.h"
 #include "diary/SpellChecker.h"
-#include "diary/SpellHighlighter.h"
 #include "platform/Settings.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomRichEdit.h"
@@ -21,7 +20,6 @@ EntrySpelling::EntrySpelling(ui::CCustomRichEdit* edit, const std::vector<QTextD
     setObjectName("entrySpelling");
     checker_.setOptions(SpellOptions::fromSettings());
     for (QTextDocument* doc : docs) {
-        marks_.push_back(new SpellHighlighter(doc, checker_));
         // The text must not change while it tells of a change: the correction comes after.
         connect(
             doc, &QTextDocument::contentsChange, this,
@@ -66,16 +64,24 @@ QWidget* EntrySpelling::makeControls(QWidget* parent) {
 
 void EntrySpelling::setAutoSpelling(bool on) {
     auto_ = on;
-    for (SpellHighlighter* h : marks_)
-        h->setActive(on);
+    if (on) {
+        SpellChecker* checker = &checker_;
+        edit_->setMarker([checker](const QString& paragraph) {
+            QList<std::pair<int, int>> marks;
+            for (const SpellIssue& i : checker->check(paragraph))
+                marks.append({i.start, i.length});
+            return marks;
+        });
+    } else {
+        edit_->setMarker({});
+    }
     if (box_ && box_->isChecked() != on) box_->setChecked(on);
 }
 
 void EntrySpelling::checkSpelling() {
     CTavrinDlgSpelling::run(edit_, checker_, page_);
     // Words ignored, added or an option changed: the marks follow.
-    for (SpellHighlighter* h : marks_)
-        if (h->isActive()) h->rehighlight();
+    edit_->remark();
     edit_->setFocus();
 }
 

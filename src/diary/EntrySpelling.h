@@ -1,8 +1,8 @@
 #pragma once
 // Spelling on the entry editor's text page: "Check spelling" and the "As-you-type spelling" box,
-// the marks under misspelled words in all six texts, and the automatic correction of words the
-// user changed before. The ten options come from the settings when the page opens and go back
-// to them when it closes.
+// the marks under misspelled and doubled words of the text shown, and the automatic correction of
+// words the user changed before. The ten options come from the settings when the page opens and go
+// back to them when it closes.
 
 #include <QObject>
 
@@ -20,7 +20,6 @@ class CCustomRichEdit;
 namespace tavrin::diary {
 
 class SpellChecker;
-class SpellHighlighter;
 
 class EntrySpelling : public QObject {
     Q_OBJECT
@@ -42,7 +41,6 @@ private:
     ui::CCustomRichEdit* edit_;
     QWidget* page_;
     SpellChecker& checker_;
-    std::vector<SpellHighlighter*> marks_;
     QCheckBox* box_ = nullptr;
     bool auto_ = false;
     bool correcting_ = false;

@@ -2,10 +2,15 @@
 // user's word list kept across runs. Needs the English Hunspell dictionary (hunspell-en-us).
 
 #include "TestEnvironment.h"
+#include "diary/CTavrinDlgSpelling.h"
 #include "diary/SpellChecker.h"
+#include "platform/MessageBox.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace tavrin;
 using namespace tavrin::diary;
@@ -142,6 +147,30 @@ private slots:
         QVERIFY(next.check("a quxwerk day").isEmpty());
     }
 
+    // The window walks the text: Change mends a word and remembers it, an empty Change takes a
+    // doubled word out, Ignore goes on, and the end is said once.
+    void windowWalksAndMendsTheText() {
+        QTextEdit edit;
+        edit.setPlainText("Teh cat sat on the the mat.\nTeh end.");
+        CTavrinDlgSpelling dlg(&edit, checker);
+        platform::MessageBox::clearRecorded();
+        QVERIFY(dlg.findNext(0));
+        QCOMPARE(dlg.wordField()->text(), QString("Teh"));
+        QCOMPARE(edit.textCursor().selectedText(), QString("Teh"));
+        dlg.changeField()->setText("The");
+        dlg.change();
+        QCOMPARE(dlg.wordField()->text(), QString("the"));
+        QCOMPARE(dlg.changeField()->text(), QString());
+        dlg.change();
+        QCOMPARE(dlg.wordField()->text(), QString("Teh"));
+        // The earlier change comes first now.
+        QCOMPARE(dlg.suggestionList()->item(0)->text(), QString("The"));
+        dlg.ignore();
+        QVERIFY(!dlg.hasIssue());
+        QCOMPARE(edit.toPlainText(), QString("The cat sat on the mat.\nTeh end."));
+        QCOMPARE(platform::MessageBox::recordedTexts(), QStringList{CTavrinDlgSpelling::kComplete});
+    }
+
     void ignoreAllHoldsForThisChecker() {
         QVERIFY(!checker.isCorrect("blorptastic"));
         checker.ignoreAll("blorptastic");
@@ -149,5 +178,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSpelling)
+QTEST_MAIN(TestSpelling)
 #include "tst_spelling.moc"
