@@ -3,14 +3,20 @@
 
 #include "TestEnvironment.h"
 #include "diary/CTavrinDlgSpelling.h"
+#include "diary/EntrySpelling.h"
 #include "diary/SpellChecker.h"
 #include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "ui/CCustomRichEdit.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 using namespace tavrin;
 using namespace tavrin::diary;
@@ -169,6 +175,38 @@ private slots:
         QVERIFY(!dlg.hasIssue());
         QCOMPARE(edit.toPlainText(), QString("The cat sat on the mat.\nTeh end."));
         QCOMPARE(platform::MessageBox::recordedTexts(), QStringList{CTavrinDlgSpelling::kComplete});
+    }
+
+    // As-you-type marks follow AutoSpelling, and the box writes it.
+    void marksFollowAutoSpelling_data() {
+        QTest::addColumn<int>("setting");
+        QTest::newRow("on") << 1;
+        QTest::newRow("off") << 0;
+    }
+    void marksFollowAutoSpelling() {
+        QFETCH(int, setting);
+        settings::write(settings::AutoSpelling, setting);
+        QWidget page;
+        auto* edit = new ui::CCustomRichEdit(&page);
+        auto* doc = new QTextDocument(&page);
+        doc->setPlainText("Teh cat sat");
+        edit->showDocument(doc);
+        auto* spelling = new EntrySpelling(edit, {doc}, &page);
+        auto* box = spelling->makeControls(&page)->findChild<QCheckBox*>("autoSpellingBox");
+        QVERIFY(box);
+        QCOMPARE(box->isChecked(), setting == 1);
+        auto wavy = [doc] {
+            QStringList marked;
+            const QTextBlock b = doc->firstBlock();
+            for (const QTextLayout::FormatRange& r : b.layout()->formats())
+                if (r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                    marked << b.text().mid(r.start, r.length);
+            return marked;
+        };
+        QCOMPARE(wavy(), setting ? QStringList{"Teh"} : QStringList{});
+        box->toggle();
+        QCOMPARE(settings::read(settings::AutoSpelling), 1 - setting);
+        QCOMPARE(wavy(), setting ? QStringList{} : QStringList{"Teh"});
     }
 
     void ignoreAllHoldsForThisChecker() {
