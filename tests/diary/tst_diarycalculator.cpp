@@ -1,8 +1,16 @@
 // The diary calculator's sums over a range of days, without a display.
 
+#include "DiaryFixture.h"
+#include "TestEnvironment.h"
+#include "app/DiaryState.h"
+#include "diary/CTavrinDlgDiaryCalculator.h"
 #include "diary/DiaryCalculator.h"
+#include "platform/MessageBox.h"
 #include "storage/LocalTime.h"
+#include "storage/TN.h"
 
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QTest>
 
 #include <vector>
@@ -70,6 +78,49 @@ private slots:
         QCOMPARE(QString::fromStdString(r.text()), text);
     }
 
+    // The window's messages: it does not open without entries or a numeric parameter, and
+    // a wrong date order is said while the window stays.
+    void windowMessages_data() {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<bool>("measures");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no entries") << 0 << true << CTavrinDlgDiaryCalculator::kNoEntries;
+        QTest::newRow("no numeric parameter")
+            << 2 << false << CTavrinDlgDiaryCalculator::kNoParameter;
+        QTest::newRow("dates the wrong way round")
+            << 2 << true << CTavrinDlgDiaryCalculator::kWrongOrder;
+    }
+    void windowMessages() {
+        QFETCH(int, entries);
+        QFETCH(bool, measures);
+        QFETCH(QString, message);
+        const QString path = test::makeDiary(QTest::currentDataTag(), "secret", entries);
+        TN tn(0, path.toStdString(), test::extOffsetOf(path));
+        tn.config.clear();
+        tn.config.applyDefaults();
+        for (M m : {M::Real1, M::Real2, M::Int1, M::Int2})
+            tn.config.setMeasureEnabled(m, measures);
+        QVERIFY(tn.WriteConfiguration());
+        app::DiaryState::instance().choose(path, test::extOffsetOf(path));
+        platform::MessageBox::clearRecorded();
+
+        CTavrinDlgDiaryCalculator dlg;
+        if (!dlg.ready()) {
+            QCOMPARE(platform::MessageBox::recordedTexts(), QStringList{message});
+            return;
+        }
+        QCOMPARE(dlg.resultField()->text(), QString(DiaryCalculator::kNoData));
+        dlg.fromEdit()->setDate(dlg.toEdit()->date());
+        dlg.toEdit()->setDate(dlg.toEdit()->minimumDate());
+        dlg.calculate();
+        QCOMPARE(platform::MessageBox::recordedTexts(), QStringList{message});
+        QCOMPARE(dlg.resultField()->text(), QString(DiaryCalculator::kNoData));
+        dlg.fromEdit()->setDate(dlg.fromEdit()->minimumDate());
+        dlg.toEdit()->setDate(dlg.toEdit()->maximumDate());
+        dlg.calculate();
+        QVERIFY(dlg.resultField()->text().endsWith(" / 2 = 0.00"));
+    }
+
     void onlyShownMeasuresAreOffered() {
         DiaryConfig c;
         c.clear();
@@ -85,5 +136,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDiaryCalculator)
+QTEST_MAIN(TestDiaryCalculator)
 #include "tst_diarycalculator.moc"
