@@ -10,6 +10,7 @@
 #include "ui/CCustomRichEdit.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -207,6 +208,26 @@ private slots:
         box->toggle();
         QCOMPARE(settings::read(settings::AutoSpelling), 1 - setting);
         QCOMPARE(wavy(), setting ? QStringList{} : QStringList{"Teh"});
+    }
+
+    // Another installed dictionary can be chosen; its own encoding is honoured.
+    void anotherLanguage() {
+        const QString dir = test::scratchDir() + "/dicts";
+        QVERIFY(QDir().mkpath(dir));
+        QFile aff(dir + "/xx_XX.aff"), dic(dir + "/xx_XX.dic");
+        QVERIFY(aff.open(QIODevice::WriteOnly) && dic.open(QIODevice::WriteOnly));
+        aff.write("SET ISO8859-1\nTRY abc\n");
+        dic.write("2\nflimp\nk\xE4se\n"); // "käse" in Latin-1
+        aff.close();
+        dic.close();
+        SpellChecker::setDictionaryDir(dir);
+        SpellChecker other;
+        QCOMPARE(SpellChecker::installedLanguages(), QStringList{"xx_XX"});
+        QVERIFY(other.setLanguage("xx_XX"));
+        QVERIFY(!other.setLanguage("en_US")); // not in that folder
+        QCOMPARE(other.language(), QString("xx_XX"));
+        QCOMPARE(issues(other, QString::fromUtf8("flimp k\u00e4se house")), QStringList{"house"});
+        SpellChecker::setDictionaryDir({});
     }
 
     void ignoreAllHoldsForThisChecker() {
