@@ -121,6 +121,9 @@ std::string Cli::usage() {
            "  import-v2 DIARY.tni OLD.itn  add a version 2 diary's entries, reminders and\n"
            "                       planned items (its password from TAVRIN_OLD_PASSWORD)\n"
            "  passwd DIARY.tni     change the password to TAVRIN_NEW_PASSWORD\n"
+           "  print DIARY.tni FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--pain-map]\n"
+           "                       the entries of the days given (default all) printed to a\n"
+           "                       PDF file as the diary page prints them\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -184,6 +187,7 @@ int Cli::run(const std::vector<std::string>& args) {
         {"compact", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.compact(p); }},
         {"import-v2", 1, 1, 1, [](Cli& c, auto& p, auto& r) { return c.importV2(p, r[0]); }},
         {"passwd", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.passwd(p); }},
+        {"print", 1, 6, 1, [](Cli& c, auto& p, auto& r) { return c.print(p, r); }},
     };
     const Command* command = nullptr;
     for (const Command& c : commands)

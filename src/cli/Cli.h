@@ -64,6 +64,8 @@ private:
     int compact(const std::string& path);
     int importV2(const std::string& path, const std::string& oldIndex);
     int passwd(const std::string& path);
+    // PrintCommands.cpp: `options` are FILE.pdf, then --from, --to, --pain-map.
+    int print(const std::string& path, const std::vector<std::string>& options);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

@@ -1,8 +1,10 @@
 #include "diary/CTavrinDlgDiary.h"
 
 #include "app/DiaryState.h"
+#include "diary/CTavrinPPViewDiary.h"
 #include "diary/CTavrinPSView.h"
 #include "diary/EntryEditor.h"
+#include "diary/EntryPrinting.h"
 #include "platform/DateChooser.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -86,6 +88,7 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     auto* newButton = makeButton("New", "newButton", this);
     auto* editButton = makeButton("Edit", "editButton", this);
     auto* deleteButton = makeButton("Delete", "deleteButton", this);
+    auto* printButton = makeButton("Print", "printButton", this);
     auto* first = makeButton("<<", "firstButton", this);
     auto* previous = makeButton("<", "previousButton", this);
     auto* next = makeButton(">", "nextButton", this);
@@ -93,8 +96,8 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     apply_ = makeButton(kApply, "applyButton", this);
     auto* reset = makeButton("Reset", "resetButton", this);
     // Everything on one row within the main window's card.
-    for (auto* b : {newButton, editButton, deleteButton, apply_, reset})
-        b->setFixedWidth(62);
+    for (auto* b : {newButton, editButton, deleteButton, printButton, apply_, reset})
+        b->setFixedWidth(56);
     for (auto* b : {first, previous, next, last})
         b->setFixedWidth(30);
     modes_->setObjectName("searchMode");
@@ -102,7 +105,7 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     modes_->setMinimumContentsLength(12); // the list drops down wider when it needs to
     searchText_->setObjectName("searchText");
     searchText_->setPlaceholderText(EntrySearch::kPlaceholder);
-    searchText_->setMinimumWidth(100);
+    searchText_->setMinimumWidth(70);
 
     list_->setObjectName("entryList");
     list_->setMultiSelect(true);
@@ -116,7 +119,7 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
 
     auto* commands = new QHBoxLayout;
     commands->setSpacing(4);
-    for (auto* b : {newButton, editButton, deleteButton})
+    for (auto* b : {newButton, editButton, deleteButton, printButton})
         commands->addWidget(b);
     commands->addSpacing(8);
     for (auto* b : {first, previous, next, last})
@@ -140,6 +143,7 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     connect(newButton, &QPushButton::clicked, this, &CTavrinDlgDiary::newEntry);
     connect(editButton, &QPushButton::clicked, this, &CTavrinDlgDiary::editEntry);
     connect(deleteButton, &QPushButton::clicked, this, &CTavrinDlgDiary::deleteEntry);
+    connect(printButton, &QPushButton::clicked, this, &CTavrinDlgDiary::printEntries);
     connect(first, &QPushButton::clicked, this, &CTavrinDlgDiary::selectFirst);
     connect(previous, &QPushButton::clicked, this, &CTavrinDlgDiary::selectPrevious);
     connect(next, &QPushButton::clicked, this, &CTavrinDlgDiary::selectNext);
@@ -352,6 +356,12 @@ void CTavrinDlgDiary::showPreview(int row) {
     }
     previewed_ = index;
     preview_->showEntry(*tn);
+}
+
+void CTavrinDlgDiary::printEntries() {
+    // The text the preview shows is the one printed; "Voice" has none, so the body goes.
+    const int slot = preview_->textPage()->typeChooser()->currentIndex();
+    EntryPrinting::run(list_, slot >= 0 && slot < EntryPrinter::kSlots ? slot : 0, this);
 }
 
 void CTavrinDlgDiary::refreshPreview() {

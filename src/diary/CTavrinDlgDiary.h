@@ -78,6 +78,8 @@ public slots:
     void newEntry();
     void editEntry();
     void deleteEntry();
+    // Prints the listed or the selected entries with the text the preview shows.
+    void printEntries();
     void selectFirst();
     void selectPrevious();
     void selectNext();

@@ -3,6 +3,7 @@
 #include "app/DiaryState.h"
 #include "app/ProgramResources.h"
 #include "diary/ChoiceButton.h"
+#include "diary/EntrySpelling.h"
 #include "diary/PlannerOfDay.h"
 #include "diary/RtfCodec.h"
 #include "diary/VoiceNotePanel.h"
@@ -169,6 +170,7 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     planner_->restoreWidths(settings::PlannerInDiaryList);
 
     voice_ = new VoiceNotePanel(entry, this);
+    spelling_ = new EntrySpelling(edit_, {docs_.begin(), docs_.end()}, this);
 
     // ---- layout ----
     auto* left = new QVBoxLayout;
@@ -396,6 +398,8 @@ QLayout* CTavrinPPDiary::makeFormatRow(QWidget* bar) {
     row->addWidget(toolButton(bar, "cutButton", "Cut", cut_));
     row->addWidget(toolButton(bar, "copyButton", "Copy", copy_));
     row->addWidget(toolButton(bar, "pasteButton", "Paste", paste_));
+    row->addSpacing(8);
+    row->addWidget(spelling_->makeControls(bar));
     row->addStretch(1);
     return row;
 }

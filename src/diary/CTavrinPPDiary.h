@@ -37,6 +37,7 @@ class CCustomRichEdit;
 namespace tavrin::diary {
 
 class VoiceNotePanel;
+class EntrySpelling;
 
 class CTavrinPPDiary : public ui::CCustomPropertyPage {
     Q_OBJECT
@@ -83,6 +84,7 @@ public:
 
     // Leaving the page while a recording runs asks first.
     bool onKillActive() override;
+    EntrySpelling* spelling() const { return spelling_; }
 
 protected:
     bool event(QEvent* e) override;
@@ -126,6 +128,7 @@ private:
     ui::CColorButton* colour_;
     QComboBox* face_;
     QComboBox* size_;
+    EntrySpelling* spelling_ = nullptr;
 };
 
 } // namespace tavrin::diary

@@ -2,6 +2,7 @@
 
 #include "app/DiaryState.h"
 #include "app/ProgramResources.h"
+#include "diary/CTavrinDlgDiaryCalculator.h"
 #include "diary/EntryParameters.h"
 #include "diary/RtfCodec.h"
 #include "platform/Settings.h"
@@ -85,6 +86,12 @@ CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
     grid->addWidget(text_, 2, 0);
     grid->addWidget(play_, 2, 0, Qt::AlignCenter);
     grid->addWidget(params_, 2, 1);
+    auto* calculator = new ui::CCustomButton("Diary Calculator", this);
+    calculator->setObjectName("diaryCalculatorButton");
+    calculator->setAutoDefault(false);
+    grid->addWidget(calculator, 3, 1);
+    connect(calculator, &QPushButton::clicked, this,
+            [this] { CTavrinDlgDiaryCalculator::run(window()); });
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(2, 1);
 

@@ -1,10 +1,14 @@
 #include "platform/PrintDialog.h"
 
+#include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 
+#include <QDialogButtonBox>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <optional>
 
@@ -41,7 +45,31 @@ PrintChoice PrintDialog::choose(QWidget* parent, bool offerSelection, bool selec
     if (offerSelection && selectionEnabled) opts |= QAbstractPrintDialog::PrintSelection;
     dlg.setOptions(opts);
     dlg.setWindowModality(Qt::ApplicationModal);
-    if (dlg.exec() != QDialog::Accepted) return c;
+    // "Save as PDF...": a file instead of a printer, on any system, with or without a print
+    // service.
+    constexpr int kSavePdf = 2;
+    QString pdfPath;
+    bool pdfSelection = false;
+    if (auto* box = dlg.findChild<QDialogButtonBox*>()) {
+        QPushButton* save = box->addButton("Save as PDF...", QDialogButtonBox::ActionRole);
+        save->setObjectName("saveAsPdfButton");
+        QObject::connect(save, &QPushButton::clicked, &dlg, [&] {
+            const QString path = FileChooser::save(&dlg, "Save as PDF", "PDF files (*.pdf)|*.pdf||",
+                                                   "pdf", "*.pdf", true);
+            if (path.isEmpty()) return;
+            pdfPath = path;
+            const auto* selection = dlg.findChild<QRadioButton*>("printSelection");
+            pdfSelection = selection && selection->isEnabled() && selection->isChecked();
+            dlg.done(kSavePdf);
+        });
+    }
+    const int result = dlg.exec();
+    if (result == kSavePdf) {
+        c.printer = pdfPrinter(pdfPath);
+        c.selectionOnly = offerSelection && selectionEnabled && pdfSelection;
+        return c;
+    }
+    if (result != QDialog::Accepted) return c;
     c.selectionOnly = dlg.printRange() == QAbstractPrintDialog::Selection;
     c.printer = std::move(printer);
     return c;

@@ -39,9 +39,18 @@ int trimmedLength(const QString& s, int start, int length) {
 class LinkHighlighter : public QSyntaxHighlighter {
 public:
     using QSyntaxHighlighter::QSyntaxHighlighter;
+    CCustomRichEdit::Marker marker;
 
 protected:
     void highlightBlock(const QString& text) override {
+        // One highlighter per document: the marks and the links share it.
+        if (marker) {
+            QTextCharFormat wavy;
+            wavy.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+            wavy.setUnderlineColor(Qt::red);
+            for (const auto& [start, length] : marker(text))
+                setFormat(start, length, wavy);
+        }
         QTextCharFormat link;
         link.setForeground(QColor(0, 0, 255));
         link.setFontUnderline(true);
@@ -80,6 +89,15 @@ void CCustomRichEdit::setDefaultCharFormat(const QString& family, int pointSize,
     if (pointSize > 0) f.setPointSize(pointSize);
     document()->setDefaultFont(f);
     applyDefaultIfEmpty();
+}
+
+void CCustomRichEdit::setMarker(Marker marker) {
+    highlighter_->marker = std::move(marker);
+    remark();
+}
+
+void CCustomRichEdit::remark() {
+    if (highlighter_->document()) highlighter_->rehighlight();
 }
 
 void CCustomRichEdit::showDocument(QTextDocument* doc) {

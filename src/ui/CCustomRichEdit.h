@@ -12,6 +12,9 @@
 #include <QTextCharFormat>
 #include <QTextEdit>
 
+#include <functional>
+#include <utility>
+
 class QTextDocument;
 
 namespace tavrin::ui {
@@ -60,6 +63,12 @@ public:
     void applyColor(const QColor& color);
     void applyFontFamily(const QString& family);
     void applyFontSize(int pointSize);
+
+    // Marks drawn under stretches of a paragraph (start, length), such as misspelled words; they
+    // are never part of the text. An empty function removes them. remark() asks again.
+    using Marker = std::function<QList<std::pair<int, int>>(const QString& paragraph)>;
+    void setMarker(Marker marker);
+    void remark();
 
     // The link under a point of the viewport: a link of the text, or an address written in it
     // ("http://...", "www....", "mailto:..."). Empty when there is none.

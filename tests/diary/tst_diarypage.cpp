@@ -821,7 +821,8 @@ private slots:
             QCOMPARE(sheet->activePage()->title(), QString(r.title));
         }
         // The page fits the main window's card; a taller preview page scrolls instead.
-        QVERIFY(page.minimumSizeHint().width() <= SkinLayout::kPageWidth);
+        QVERIFY2(page.minimumSizeHint().width() <= SkinLayout::kPageWidth,
+                 qPrintable(QString::number(page.minimumSizeHint().width())));
         QVERIFY(page.minimumSizeHint().height() <= SkinLayout::kPageHeight);
         // Escape and Enter cannot close the embedded sheet.
         sheet->reject();
