@@ -4,18 +4,6 @@
 
 namespace tavrin::organiser {
 namespace {
-using Getter = std::string (ContactRecord::*)() const;
-using Setter = void (ContactRecord::*)(std::string_view);
-constexpr Getter kGet[] = {&ContactRecord::name,      &ContactRecord::company,
-                           &ContactRecord::address,   &ContactRecord::homePhone,
-                           &ContactRecord::workPhone, &ContactRecord::mobilePhone,
-                           &ContactRecord::fax,       &ContactRecord::email,
-                           &ContactRecord::web,       &ContactRecord::misc};
-constexpr Setter kSet[] = {&ContactRecord::setName,      &ContactRecord::setCompany,
-                           &ContactRecord::setAddress,   &ContactRecord::setHomePhone,
-                           &ContactRecord::setWorkPhone, &ContactRecord::setMobilePhone,
-                           &ContactRecord::setFax,       &ContactRecord::setEmail,
-                           &ContactRecord::setWeb,       &ContactRecord::setMisc};
 const std::string kRule(30, '-');
 } // namespace
 
@@ -36,17 +24,23 @@ const std::array<AddressBook::FieldInfo, AddressBook::kFields>& AddressBook::fie
 }
 
 AddressBook::Contact AddressBook::fromRecord(const ContactRecord& r) {
-    Contact c;
-    for (int i = 0; i < kFields; ++i)
-        c[std::size_t(i)] = (r.*kGet[i])();
-    return c;
+    return {r.name(),        r.company(), r.address(), r.homePhone(), r.workPhone(),
+            r.mobilePhone(), r.fax(),     r.email(),   r.web(),       r.misc()};
 }
 
 ContactRecord AddressBook::toRecord(const Contact& c) {
     ContactRecord r;
     r.clear();
-    for (int i = 0; i < kFields; ++i)
-        (r.*kSet[i])(c[std::size_t(i)]);
+    r.setName(c[Name]);
+    r.setCompany(c[Company]);
+    r.setAddress(c[Address]);
+    r.setHomePhone(c[HomePhone]);
+    r.setWorkPhone(c[WorkPhone]);
+    r.setMobilePhone(c[MobilePhone]);
+    r.setFax(c[Fax]);
+    r.setEmail(c[Email]);
+    r.setWeb(c[Web]);
+    r.setMisc(c[Misc]);
     return r;
 }
 
