@@ -37,9 +37,10 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BENCHBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_BENCH=ON -DTAVRIN_WITH_GUI=OFF $(CMAKE_ARGS)
-	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench tavrin_text_bench
+	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench tavrin_text_bench tavrin_search_bench
 	$(BENCHBUILD)/bin/tavrin_bench $(BENCH_ARGS)
 	$(BENCHBUILD)/bin/tavrin_text_bench $(BENCH_ARGS)
+	QT_QPA_PLATFORM=offscreen $(BENCHBUILD)/bin/tavrin_search_bench $(BENCH_ARGS)
 
 # The storage layer and its tests again under AddressSanitizer and UBSan.
 asan: deps

@@ -96,6 +96,11 @@ std::string Cli::usage() {
            "  add-reminder DIARY.tni  add reminders from JSON on standard input\n"
            "  export-text DIARY.tni reminders|planners|contacts FILE\n"
            "                       one table as text lines with fields separated by \"|\"\n"
+           "  search DIARY.tni MODE TERM  the entries the diary page's search lists, as list\n"
+           "                       prints them; MODE is the number of the page's search mode\n"
+           "                       (0 all, 1 body, 2 description, 3 body or description, 4\n"
+           "                       voice, 5-9 type text 1-5); exit status 0 also for no match\n"
+           "  show DIARY.tni N --text  the visible text of entry N's body, as search sees it\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
            "\n"
@@ -116,13 +121,14 @@ int Cli::run(const std::vector<std::string>& args) {
     const std::string& cmd = args[0];
     const std::string& path = args[1];
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
-    const std::size_t want = cmd == "export-text"                         ? 4
-                             : cmd == "show" || cmd == "backup" || repair ? 3
-                                                                          : 2;
+    const bool text = cmd == "show" && args.size() == 4 && args[3] == "--text";
+    const std::size_t want = cmd == "export-text" || cmd == "search" || text ? 4
+                             : cmd == "show" || cmd == "backup" || repair    ? 3
+                                                                             : 2;
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup";
+                       cmd == "backup" || cmd == "search";
     const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
@@ -136,7 +142,8 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "info") return info(path);
     if (cmd == "check") return check(path, repair);
     if (cmd == "list") return list(path);
-    if (cmd == "show") return show(path, args[2]);
+    if (cmd == "show") return text ? showText(path, args[2]) : show(path, args[2]);
+    if (cmd == "search") return search(path, args[2], args[3]);
     if (cmd == "export") return exportJson(path);
     if (cmd == "due") return due(path, {args.begin() + 2, args.end()});
     if (cmd == "add-reminder") return addReminder(path);
@@ -239,16 +246,18 @@ int Cli::list(const std::string& path) {
     TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
     std::vector<EntryRecord> recs;
     bool ok = tn.ReadAllIndexRecords(recs);
-    for (std::size_t i = 0; i < recs.size(); ++i) {
-        const EntryRecord& r = recs[i];
-        std::string types;
-        for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
-            types += r.typeLength(t) ? char('1' + t) : '-';
-        out_ << (i + 1) << '\t' << LocalTime::iso(r.dateTime()) << '\t'
-             << (r.voiceFlag() == 1 ? "voice" : "-") << '\t' << types << '\t'
-             << cp1252::toUtf8(r.description()) << '\n';
-    }
+    for (std::size_t i = 0; i < recs.size(); ++i)
+        out_ << listLine(int(i + 1), recs[i]);
     return ok ? kOk : kFailed;
+}
+
+std::string Cli::listLine(int position, const EntryRecord& r) {
+    std::string types;
+    for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+        types += r.typeLength(t) ? char('1' + t) : '-';
+    return std::to_string(position) + '\t' + LocalTime::iso(r.dateTime()) + '\t' +
+           (r.voiceFlag() == 1 ? "voice" : "-") + '\t' + types + '\t' +
+           cp1252::toUtf8(r.description()) + '\n';
 }
 
 int Cli::show(const std::string& path, const std::string& position) {

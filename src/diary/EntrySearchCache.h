@@ -1,0 +1,36 @@
+#pragma once
+// The searchable text of every body of one open diary, kept in this process's memory and never
+// written anywhere: the first body search reads every body once, later searches (narrowing,
+// typing) only check that each stored text is still the one read. A stored text is recognised
+// by its length, its key and a hash of its stored bytes, so an entry changed by any means is
+// read again.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrin::diary {
+
+class EntrySearchCache {
+public:
+    // The folded visible text (RtfSearchText) of entry `index`, whose body is stored as
+    // `scrambled` with the text key `key`. Valid until the next call.
+    std::string_view bodyText(int index, std::string_view scrambled, std::uint8_t key);
+
+    void clear() { slots_.clear(); }
+    std::size_t bytes() const;
+
+private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::size_t length = 0;
+        bool filled = false;
+        std::string text;
+    };
+    std::vector<Slot> slots_;
+    std::string plain_;  // scratch: one body unscrambled
+    std::string folded_; // scratch: its searchable text
+};
+
+} // namespace tavrin::diary
