@@ -40,23 +40,36 @@ std::string_view EntrySearchCache::bodyText(int index, std::string_view scramble
     if (std::size_t(index) >= slots_.size()) slots_.resize(std::size_t(index) + 1);
     Slot& slot = slots_[std::size_t(index)];
     const std::uint64_t hash = hashOf(scrambled, key);
-    if (slot.filled && slot.hash == hash && slot.length == scrambled.size()) return slot.text;
-    plain_.assign(scrambled);
-    scramble::text(plain_, key);
-    folded_.clear();
-    RtfSearchText::append(plain_, folded_);
-    slot.text.assign(folded_); // one allocation of the right size
-    slot.hash = hash;
-    slot.length = scrambled.size();
-    slot.filled = true;
-    return slot.text;
+    if (!(slot.filled && slot.hash == hash && slot.length == scrambled.size())) {
+        // The scratch buffers only grow, so that they are not cleared for every body.
+        if (plain_.size() < scrambled.size()) plain_.resize(scrambled.size());
+        scramble::copy(reinterpret_cast<const std::uint8_t*>(scrambled.data()),
+                       reinterpret_cast<std::uint8_t*>(plain_.data()), scrambled.size(), key);
+        const std::size_t room = RtfSearchText::room(scrambled.size());
+        if (folded_.size() < room) folded_.resize(room);
+        const std::size_t n =
+            RtfSearchText::write(std::string_view(plain_.data(), scrambled.size()), folded_.data());
+        if (slot.filled) unused_ += slot.size;
+        slot = Slot{hash, scrambled.size(), true, texts_.size(), n};
+        texts_.append(folded_.data(), n);
+        if (unused_ > texts_.size() / 2 && unused_ > 4096) compact();
+    }
+    return std::string_view(texts_).substr(slots_[std::size_t(index)].at,
+                                           slots_[std::size_t(index)].size);
 }
 
-std::size_t EntrySearchCache::bytes() const {
-    std::size_t n = slots_.capacity() * sizeof(Slot);
-    for (const Slot& s : slots_)
-        n += s.text.capacity();
-    return n;
+// Drops the texts of bodies that have changed since.
+void EntrySearchCache::compact() {
+    std::string kept;
+    kept.reserve(texts_.size() - unused_);
+    for (Slot& s : slots_) {
+        if (!s.filled) continue;
+        const std::size_t at = kept.size();
+        kept.append(texts_, s.at, s.size);
+        s.at = at;
+    }
+    texts_ = std::move(kept);
+    unused_ = 0;
 }
 
 } // namespace tavrin::diary

@@ -18,19 +18,27 @@ public:
     // `scrambled` with the text key `key`. Valid until the next call.
     std::string_view bodyText(int index, std::string_view scrambled, std::uint8_t key);
 
-    void clear() { slots_.clear(); }
-    std::size_t bytes() const;
+    void clear() {
+        slots_.clear();
+        texts_.clear();
+        unused_ = 0;
+    }
+    std::size_t bytes() const { return slots_.capacity() * sizeof(Slot) + texts_.capacity(); }
 
 private:
     struct Slot {
         std::uint64_t hash = 0;
-        std::size_t length = 0;
+        std::size_t length = 0; // of the stored text
         bool filled = false;
-        std::string text;
+        std::size_t at = 0, size = 0; // the searchable text in texts_
     };
+    void compact();
+
     std::vector<Slot> slots_;
-    std::string plain_;  // scratch: one body unscrambled
-    std::string folded_; // scratch: its searchable text
+    std::string texts_;      // every searchable text, one after another
+    std::size_t unused_ = 0; // bytes of texts_ that no slot refers to any more
+    std::string plain_;      // scratch: one body unscrambled
+    std::string folded_;     // scratch: its searchable text
 };
 
 } // namespace tavrin::diary

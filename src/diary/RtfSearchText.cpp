@@ -127,6 +127,32 @@ int hexValue(unsigned char c) {
     return -1;
 }
 
+// Copies sixteen bytes at a time while they are plain ASCII (no markup, no control character,
+// nothing beyond 0x7F), lower-casing them when `fold`; returns where it stopped. Each code
+// page holds ASCII as it is, so this is the fold table's result for such bytes.
+const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end, char*& w,
+                               bool fold) {
+    using V = std::uint8_t __attribute__((vector_size(16)));
+    auto any = [](V m) {
+        std::uint64_t a, b;
+        std::memcpy(&a, &m, 8);
+        std::memcpy(&b, reinterpret_cast<const char*>(&m) + 8, 8);
+        return (a | b) != 0;
+    };
+    while (end - p >= 16) {
+        V v;
+        std::memcpy(&v, p, 16);
+        const V stop =
+            V(v == '{') | V(v == '}') | V(v == '\\') | V(v >= 0x80) | (V(v < 0x20) & V(v != '\t'));
+        if (any(stop)) break;
+        if (fold) v += V(V(v >= 'A') & V(v <= 'Z')) & 0x20;
+        std::memcpy(w, &v, 16);
+        w += 16;
+        p += 16;
+    }
+    return p;
+}
+
 // The bytes that end a run of plain text.
 constexpr std::array<bool, 256> kSpecial = [] {
     std::array<bool, 256> s{};
@@ -134,8 +160,8 @@ constexpr std::array<bool, 256> kSpecial = [] {
     return s;
 }();
 
-// The character a control word stands for; 0 for any other word.
-char32_t characterOf(std::string_view w) {
+// The words that stand for one character.
+const std::unordered_map<std::string_view, char32_t>& characters() {
     static const std::unordered_map<std::string_view, char32_t> chars = {
         {"tab", u'\t'},      {"cell", u'\t'},       {"nestcell", u'\t'},   {"par", u'\n'},
         {"sect", u'\n'},     {"page", u'\n'},       {"row", u'\n'},        {"nestrow", u'\n'},
@@ -143,17 +169,118 @@ char32_t characterOf(std::string_view w) {
         {"enspace", 0x2002}, {"qmspace", 0x2005},   {"bullet", 0x2022},    {"lquote", 0x2018},
         {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D},
         {"zwnj", 0x200C},    {"zwbo", 0x200B}};
-    const auto it = chars.find(w);
-    return it == chars.end() ? 0 : it->second;
+    return chars;
+}
+
+enum class Word : std::uint8_t {
+    Other,
+    Character, // stands for one character
+    Unicode,
+    UnicodeSkip,
+    UnicodeText, // \ud
+    AnsiText,    // \upr
+    Hidden,
+    Font,
+    Plain,
+    FootnoteNumber,
+    CodePage,
+    DefaultFont,
+    Charset,
+    FontTable,
+    Unseen, // a destination whose text is not shown, wherever it stands
+};
+
+// The control words the scanner acts on, with the character of those that stand for one; one
+// look-up per word.
+struct WordMeaning {
+    Word kind;
+    char32_t character = 0;
+};
+const std::unordered_map<std::string_view, WordMeaning>& words() {
+    static const std::unordered_map<std::string_view, WordMeaning> map = [] {
+        std::unordered_map<std::string_view, WordMeaning> m = {
+            {"u", {Word::Unicode}},
+            {"uc", {Word::UnicodeSkip}},
+            {"ud", {Word::UnicodeText}},
+            {"upr", {Word::AnsiText}},
+            {"v", {Word::Hidden}},
+            {"deleted", {Word::Hidden}},
+            {"f", {Word::Font}},
+            {"plain", {Word::Plain}},
+            {"chftn", {Word::FootnoteNumber}},
+            {"ansi", {Word::CodePage}},
+            {"ansicpg", {Word::CodePage}},
+            {"mac", {Word::CodePage}},
+            {"pc", {Word::CodePage}},
+            {"pca", {Word::CodePage}},
+            {"deff", {Word::DefaultFont}},
+            {"fcharset", {Word::Charset}},
+            {"fonttbl", {Word::FontTable}},
+        };
+        for (const char* unseen : {"fldinst", "pntext", "listtext", "pn", "colortbl", "listtable",
+                                   "listoverridetable", "nonesttables"})
+            m.emplace(unseen, WordMeaning{Word::Unseen});
+        for (const auto& [name, c] : characters())
+            m.emplace(name, WordMeaning{Word::Character, c});
+        return m;
+    }();
+    return map;
+}
+
+// The same words in an open-addressed table with a cheap hash: a body has a control word every
+// few words, and most of them (bold, size, spacing) are not in it.
+class WordTable {
+public:
+    WordTable() {
+        for (const auto& [name, meaning] : words()) {
+            std::size_t i = hash(name);
+            while (!slots_[i].name.empty())
+                i = (i + 1) % kSlots;
+            slots_[i] = {name, meaning};
+        }
+    }
+    WordMeaning find(std::string_view w) const {
+        for (std::size_t i = hash(w);; i = (i + 1) % kSlots) {
+            const Slot& s = slots_[i];
+            if (s.name.empty()) return {Word::Other};
+            if (s.name == w) return s.meaning;
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlots = 256; // at least four times the words
+    static std::size_t hash(std::string_view w) {
+        std::uint32_t h = 2166136261u;
+        for (char c : w)
+            h = (h ^ std::uint8_t(c)) * 16777619u;
+        return (h ^ (h >> 15)) % kSlots;
+    }
+    struct Slot {
+        std::string_view name;
+        WordMeaning meaning{Word::Other};
+    };
+    std::array<Slot, kSlots> slots_{};
+};
+
+const WordTable& wordTable() {
+    static const WordTable table;
+    return table;
 }
 
 class Scanner {
 public:
-    Scanner(std::string_view rtf, std::string& out, bool fold)
-        : p_(reinterpret_cast<const unsigned char*>(rtf.data())), end_(p_ + rtf.size()), out_(out),
-          fold_(fold) {}
+    // No byte of RTF becomes more than three bytes of text (a \'xx four bytes at most, a \uN
+    // pair of surrogates four bytes from twelve), so room for three times the input is made
+    // once and the text written straight into it.
+    // `out` has room for RtfSearchText::room(rtf.size()) bytes.
+    Scanner(std::string_view rtf, char* out, bool fold)
+        : p_(reinterpret_cast<const unsigned char*>(rtf.data())), end_(p_ + rtf.size()), w_(out),
+          fold_(fold) {
+        stack_.reserve(16);
+    }
 
-    void run();
+    // Returns the end of the text written.
+    char* run();
 
 private:
     enum class Dest : std::uint8_t { Text, Skip, FontTable };
@@ -183,8 +310,10 @@ private:
 
     const unsigned char* p_;
     const unsigned char* const end_;
-    std::string& out_;
+    char* w_;
     const bool fold_;
+    int tablePage_ = -1; // the code page of table_, the last one looked up
+    const FoldTable* table_ = nullptr;
     std::vector<Group> stack_;
     std::size_t depth_ = 0; // groups open, those beyond kMaxDepth included
     Group overflowSaved_;   // the deepest group as it was when deeper ones began
@@ -201,7 +330,7 @@ private:
     std::vector<std::pair<int, int>> fontPages_; // font number, code page (0: the document's)
 };
 
-void Scanner::run() {
+char* Scanner::run() {
     while (p_ < end_ && !done_) {
         const unsigned char c = *p_;
         if (c == '{') {
@@ -216,26 +345,44 @@ void Scanner::run() {
         } else if (c == '\r' || c == '\n') {
             ++p_;
         } else {
+            groupStart_ = false;
+            const Group* g = depth_ > 0 ? &top() : nullptr;
+            if (g && textual() && skip_ == 0 && lead_ < 0 && !g->doubleByte) {
+                // The common case, plain text: scanned and folded in one pass, in locals so
+                // that the stores into the text are not taken to change the position.
+                const FoldTable& t = *g->table;
+                const unsigned char* p = p_;
+                const unsigned char* const end = end_;
+                char* w = w_;
+                for (;;) {
+                    p = foldAscii(p, end, w, fold_);
+                    // Up to sixteen bytes one at a time, then sixteen at once again.
+                    const unsigned char* const stop = end - p > 16 ? p + 16 : end;
+                    for (; p < stop && !kSpecial[*p]; ++p) {
+                        std::memcpy(w, t.bytes[*p].data(), 4);
+                        w += t.length[*p];
+                    }
+                    if (p < stop || p == end) break;
+                }
+                p_ = p;
+                w_ = w;
+                continue;
+            }
             const unsigned char* q = p_;
             while (q < end_ && !kSpecial[*q])
                 ++q;
-            groupStart_ = false;
             if (textual()) {
-                while (skip_ > 0 && p_ < q) {
-                    --skip_;
-                    ++p_;
-                }
-                const Group& g = top();
-                if (lead_ < 0 && !g.doubleByte) {
-                    appendFolded(*g.table, p_, std::size_t(q - p_), out_);
-                } else {
-                    for (; p_ < q; ++p_)
+                for (; p_ < q; ++p_) {
+                    if (skip_ > 0)
+                        --skip_;
+                    else
                         byte(*p_);
                 }
             }
             p_ = q;
         }
     }
+    return w_;
 }
 
 void Scanner::openGroup() {
@@ -350,20 +497,20 @@ void Scanner::controlWord() {
     case '\\':
     case '{':
     case '}':
-        out_ += char(c);
+        *w_++ = char(c);
         break;
     case '~':
-        out_ += ' ';
+        *w_++ = ' ';
         break;
     case '_':
         character(0x2011);
         break;
     case '\r':
     case '\n':
-        out_ += '\n';
+        *w_++ = '\n';
         break;
     case '\t':
-        out_ += '\t';
+        *w_++ = '\t';
         break;
     default:
         break; // \- is an optional hyphen; \| \: and the like mark up formulas and indexes
@@ -375,97 +522,84 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     const bool atStart = groupStart_;
     const bool star = star_;
     groupStart_ = star_ = false;
-    if (w == "ud") return; // the Unicode text of an \upr group is read as any other
+    const WordMeaning meaning = wordTable().find(w);
+    const Word kind = meaning.kind;
+    if (kind == Word::UnicodeText) return; // the Unicode text of an \upr group is read as any other
     if (star && atStart) {
         // An ignorable destination: its text is not for us.
         g.dest = Dest::Skip;
         return;
     }
-    const bool text = g.dest == Dest::Text;
-    if (skip_ > 0 && text) {
+    if (skip_ > 0 && g.dest == Dest::Text) {
         --skip_;
         return;
     }
-    if (const char32_t c = characterOf(w)) {
-        if (textual()) character(c);
-        return;
-    }
-    switch (w.size()) {
-    case 1:
-        if (w == "u") {
-            if (!textual()) return;
+    switch (kind) {
+    case Word::Character:
+        if (textual()) character(meaning.character);
+        break;
+    case Word::Unicode:
+        if (textual()) {
             const int code = param < 0 ? param + 65536 : param;
             if (code > 0 && code < 65536) character(char32_t(code));
             skip_ = g.uc;
-            return;
         }
-        if (w == "v") {
-            g.hidden = !hasParam || param != 0;
-            return;
-        }
-        if (w == "f") {
-            if (g.dest == Dest::FontTable) {
-                tableFont_ = param;
-            } else {
-                g.font = param;
-                resolve(g);
-            }
-        }
-        return;
-    case 2:
-        if (w == "uc") {
-            g.uc = std::clamp(param, 0, 255);
-        } else if (w == "pc") {
-            docCodePage_ = 437;
-            resolve(g);
-        }
-        return;
-    case 3:
-        if (w == "upr") g.upr = true;
-        if (w == "pca" || w == "mac") {
-            docCodePage_ = w == "mac" ? 10000 : 850;
-            resolve(g);
-        }
-        return;
-    case 4:
-        if (w == "ansi") {
-            docCodePage_ = 1252;
-            resolve(g);
-        } else if (w == "deff") {
-            defaultFont_ = param;
-            resolve(g);
-        }
-        return;
-    case 5:
-        if (w == "plain") {
-            g.hidden = false;
-            g.font = -1;
-            resolve(g);
-        } else if (w == "chftn") {
-            // The reference number of an automatically numbered footnote.
-            if (textual()) {
-                const std::string n = std::to_string(++footnotes_);
-                out_ += n;
-            }
-        }
-        return;
-    default:
         break;
-    }
-    if (w == "ansicpg") {
-        if (hasParam && param > 0) docCodePage_ = param;
+    case Word::UnicodeSkip:
+        g.uc = std::clamp(param, 0, 255);
+        break;
+    case Word::Hidden:
+        g.hidden = !hasParam || param != 0;
+        break;
+    case Word::Font:
+        if (g.dest == Dest::FontTable) {
+            tableFont_ = param;
+        } else {
+            g.font = param;
+            resolve(g);
+        }
+        break;
+    case Word::Plain:
+        g.hidden = false;
+        g.font = -1;
         resolve(g);
-    } else if (w == "fcharset") {
+        break;
+    case Word::FootnoteNumber:
+        // The reference number of an automatically numbered footnote.
+        if (textual()) {
+            const std::string n = std::to_string(++footnotes_);
+            std::memcpy(w_, n.data(), n.size());
+            w_ += n.size();
+        }
+        break;
+    case Word::AnsiText:
+        g.upr = true;
+        break;
+    case Word::CodePage:
+        if (w == "ansicpg")
+            docCodePage_ = hasParam && param > 0 ? param : docCodePage_;
+        else
+            docCodePage_ = w == "ansi" ? 1252 : w == "mac" ? 10000 : w == "pc" ? 437 : 850;
+        resolve(g);
+        break;
+    case Word::DefaultFont:
+        defaultFont_ = param;
+        resolve(g);
+        break;
+    case Word::Charset:
         if (g.dest == Dest::FontTable && fontPages_.size() < 4096)
             fontPages_.emplace_back(tableFont_, RtfCodePage::forCharset(param));
-    } else if (w == "deleted") {
-        g.hidden = !hasParam || param != 0;
-    } else if (w == "fonttbl") {
+        break;
+    case Word::FontTable:
         g.dest = Dest::FontTable;
-    } else if (w == "fldinst" || w == "pntext" || w == "listtext" || w == "pn" || w == "colortbl" ||
-               w == "listtable" || w == "listoverridetable" || w == "nonesttables" ||
-               isRtfHiddenDestination(w)) {
+        break;
+    case Word::Unseen:
         g.dest = Dest::Skip;
+        break;
+    default:
+        // Destinations open their group; any other word is formatting, which search ignores.
+        if (atStart && isRtfHiddenDestination(w)) g.dest = Dest::Skip;
+        break;
     }
 }
 
@@ -480,7 +614,11 @@ void Scanner::resolve(Group& g) {
         }
     g.codePage = page;
     g.doubleByte = RtfCodePage::isLeadByte(page, 0x81); // every double-byte page leads with it
-    g.table = &foldTable(page, fold_);
+    if (page != tablePage_) {
+        table_ = &foldTable(page, fold_);
+        tablePage_ = page;
+    }
+    g.table = table_;
 }
 
 void Scanner::byte(unsigned char b) {
@@ -495,7 +633,10 @@ void Scanner::byte(unsigned char b) {
         lead_ = b;
         return;
     }
-    if (b == '\t' || b >= 0x20) out_.append(g.table->bytes[b].data(), g.table->length[b]);
+    if (b == '\t' || b >= 0x20) {
+        std::memcpy(w_, g.table->bytes[b].data(), 4);
+        w_ += g.table->length[b];
+    }
 }
 
 void Scanner::character(char32_t c) {
@@ -507,23 +648,34 @@ void Scanner::character(char32_t c) {
         c = QChar::surrogateToUcs4(highSurrogate_, char16_t(c));
     }
     highSurrogate_ = 0;
-    appendChar(out_, c, fold_);
+    c = searchForm(c, fold_);
+    if (c != 0) w_ += utf8(c, w_);
 }
 
 } // namespace
 
-void RtfSearchText::append(std::string_view stored, std::string& out) {
-    if (stored.substr(0, 5) == "{\\rtf") {
-        Scanner(stored, out, true).run();
-        return;
+std::size_t RtfSearchText::write(std::string_view stored, char* out) {
+    if (stored.substr(0, 5) == "{\\rtf") return std::size_t(Scanner(stored, out, true).run() - out);
+    const FoldTable& t = foldTable(1252);
+    char* w = out;
+    for (unsigned char b : stored) {
+        std::memcpy(w, t.bytes[b].data(), 4);
+        w += t.length[b];
     }
-    appendCp1252(stored, out);
+    return std::size_t(w - out);
+}
+
+void RtfSearchText::append(std::string_view stored, std::string& out) {
+    const std::size_t at = out.size();
+    out.resize(at + room(stored.size()));
+    out.resize(at + write(stored, out.data() + at));
 }
 
 std::string RtfSearchText::visible(std::string_view stored) {
     std::string out;
     if (stored.substr(0, 5) == "{\\rtf") {
-        Scanner(stored, out, false).run();
+        out.resize(room(stored.size()));
+        out.resize(std::size_t(Scanner(stored, out.data(), false).run() - out.data()));
     } else {
         appendFolded(foldTable(1252, false), reinterpret_cast<const unsigned char*>(stored.data()),
                      stored.size(), out);

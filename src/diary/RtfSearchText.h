@@ -20,6 +20,9 @@ class RtfSearchText {
 public:
     // Appends the folded visible text of `stored` to `out`.
     static void append(std::string_view stored, std::string& out);
+    // Writes it to `out`, which has room(stored.size()) bytes; returns the bytes written.
+    static std::size_t write(std::string_view stored, char* out);
+    static constexpr std::size_t room(std::size_t storedSize) { return 3 * storedSize + 16; }
     static std::string of(std::string_view stored) {
         std::string out;
         append(stored, out);

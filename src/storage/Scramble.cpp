@@ -7,7 +7,7 @@
 
 namespace tavrin::scramble {
 
-void bytes(std::uint8_t* p, std::size_t n, std::uint8_t key) {
+void copy(const std::uint8_t* from, std::uint8_t* to, std::size_t n, std::uint8_t key) {
     // Whole texts pass through here when a diary is searched, so sixteen bytes are done at a
     // time with the compiler's vector types (one SSE2 or NEON instruction per step); a byte
     // equal to the key keeps its value.
@@ -16,12 +16,16 @@ void bytes(std::uint8_t* p, std::size_t n, std::uint8_t key) {
     std::size_t i = 0;
     for (; i + sizeof(Block) <= n; i += sizeof(Block)) {
         Block b;
-        std::memcpy(&b, p + i, sizeof b);
+        std::memcpy(&b, from + i, sizeof b);
         b ^= keys & Block(b != keys);
-        std::memcpy(p + i, &b, sizeof b);
+        std::memcpy(to + i, &b, sizeof b);
     }
     for (; i < n; ++i)
-        p[i] = apply(p[i], key);
+        to[i] = apply(from[i], key);
+}
+
+void bytes(std::uint8_t* p, std::size_t n, std::uint8_t key) {
+    copy(p, p, n, key);
 }
 
 void indexRecord(EntryRecord& r) {
