@@ -101,7 +101,7 @@ EntrySearch::Walk EntrySearch::find(TN& tn, const QList<EntrySearch>& chain,
     EntrySearchCache walkCache;
     EntrySearchCache& texts = cache ? *cache : walkCache;
     w.ok = tn.ForEachEntry(false, [&](const EntryView& v) {
-        ++w.read;
+        if (w.read++ == 0) texts.expect(std::size_t(tn.entryCount), v.body.size());
         for (const EntrySearch& s : chain)
             if (!s.matchesStored(v.record, v.index, v.body, v.textKey, texts)) return true;
         EntryRecord plain = v.record;

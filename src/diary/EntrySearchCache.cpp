@@ -58,6 +58,13 @@ std::string_view EntrySearchCache::bodyText(int index, std::string_view scramble
                                            slots_[std::size_t(index)].size);
 }
 
+void EntrySearchCache::expect(std::size_t entries, std::size_t storedSize) {
+    if (slots_.capacity() < entries) slots_.reserve(entries);
+    // The text is rarely longer than its RTF; a plain-text body can grow by its accents.
+    const std::size_t text = entries * (storedSize + storedSize / 8);
+    if (texts_.capacity() < text && text < (std::size_t(1) << 30)) texts_.reserve(text);
+}
+
 // Drops the texts of bodies that have changed since.
 void EntrySearchCache::compact() {
     std::string kept;

@@ -18,6 +18,10 @@ public:
     // `scrambled` with the text key `key`. Valid until the next call.
     std::string_view bodyText(int index, std::string_view scrambled, std::uint8_t key);
 
+    // Makes room at once for a diary of `entries` bodies of about `storedSize` bytes, so that
+    // the first search does not grow the buffers step by step.
+    void expect(std::size_t entries, std::size_t storedSize);
+
     void clear() {
         slots_.clear();
         texts_.clear();
