@@ -187,7 +187,8 @@ enum class Word : std::uint8_t {
     DefaultFont,
     Charset,
     FontTable,
-    Unseen, // a destination whose text is not shown, wherever it stands
+    Unseen,        // a destination whose text is not shown, wherever it stands
+    HiddenAtStart, // the same when it opens its group (RtfWords)
 };
 
 // The control words the scanner acts on, with the character of those that stand for one; one
@@ -220,6 +221,8 @@ const std::unordered_map<std::string_view, WordMeaning>& words() {
         for (const char* unseen : {"fldinst", "pntext", "listtext", "pn", "colortbl", "listtable",
                                    "listoverridetable", "nonesttables"})
             m.emplace(unseen, WordMeaning{Word::Unseen});
+        for (std::string_view hidden : rtfHiddenDestinations())
+            m.emplace(hidden, WordMeaning{Word::HiddenAtStart});
         for (const auto& [name, c] : characters())
             m.emplace(name, WordMeaning{Word::Character, c});
         return m;
@@ -243,12 +246,14 @@ public:
         for (std::size_t i = hash(w);; i = (i + 1) % kSlots) {
             const Slot& s = slots_[i];
             if (s.name.empty()) return {Word::Other};
-            if (s.name == w) return s.meaning;
+            if (s.name.size() == w.size() &&
+                std::equal(w.begin(), w.end(), s.name.begin())) // short: no call to memcmp
+                return s.meaning;
         }
     }
 
 private:
-    static constexpr std::size_t kSlots = 256; // at least four times the words
+    static constexpr std::size_t kSlots = 512; // at least three times the words
     static std::size_t hash(std::string_view w) {
         std::uint32_t h = 2166136261u;
         for (char c : w)
@@ -596,9 +601,11 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     case Word::Unseen:
         g.dest = Dest::Skip;
         break;
+    case Word::HiddenAtStart:
+        if (atStart) g.dest = Dest::Skip;
+        break;
     default:
-        // Destinations open their group; any other word is formatting, which search ignores.
-        if (atStart && isRtfHiddenDestination(w)) g.dest = Dest::Skip;
+        // Any other word is formatting, which search ignores.
         break;
     }
 }
