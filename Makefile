@@ -38,9 +38,10 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BENCHBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_BENCH=ON -DTAVRIN_WITH_GUI=OFF $(CMAKE_ARGS)
-	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench tavrin_text_bench
+	$(LOCK) cmake --build $(BENCHBUILD) -j$(JOBS) --target tavrin_bench tavrin_text_bench tavrin_search_bench
 	$(BENCHBUILD)/bin/tavrin_bench $(BENCH_ARGS)
 	$(BENCHBUILD)/bin/tavrin_text_bench $(BENCH_ARGS)
+	QT_QPA_PLATFORM=offscreen $(BENCHBUILD)/bin/tavrin_search_bench $(BENCH_ARGS)
 
 # The Debian package: a release build without the tests, installed under /usr, made into
 # $(PKGBUILD)/tavelle-suite_<version>_<arch>.deb.

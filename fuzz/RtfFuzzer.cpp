@@ -1,7 +1,8 @@
-// Arbitrary bytes as a stored entry text: the plain-text extraction that search uses, the
+// Arbitrary bytes as a stored entry text: the plain-text extraction, the search scanner, the
 // document reader of the preview and the editor, and the writer over whatever was read.
 
 #include "diary/RtfCodec.h"
+#include "diary/RtfSearchText.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -21,6 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray stored(reinterpret_cast<const char*>(data), qsizetype(size));
     if (!RtfCodec::isRtf(stored) && size && data[0] & 1) stored.prepend("{\\rtf1 ");
     (void)RtfCodec::plainText(stored);
+    (void)tavrin::diary::RtfSearchText::of(
+        std::string_view(stored.constData(), std::size_t(stored.size())));
     QTextDocument doc;
     RtfCodec::toDocument(stored, &doc);
     const QByteArray written = RtfCodec::fromDocument(&doc);

@@ -101,6 +101,11 @@ std::string Cli::usage() {
            "                       reminders as recurring events, or planner items as to-dos,\n"
            "                       in an iCalendar file\n"
            "  export-vcard DIARY.tni FILE  the contacts as vCard 4.0 cards\n"
+           "  search DIARY.tni MODE TERM  the entries the diary page's search lists, as list\n"
+           "                       prints them; MODE is the number of the page's search mode\n"
+           "                       (0 all, 1 body, 2 description, 3 body or description, 4\n"
+           "                       voice, 5-9 type text 1-5); exit status 0 also for no match\n"
+           "  show DIARY.tni N --text  the visible text of entry N's body, as search sees it\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
            "  graph DIARY.tni FILE.png [--from DATE] [--to DATE] [--set 1|2]\n"
@@ -158,7 +163,11 @@ int Cli::run(const std::vector<std::string>& args) {
     static const Command commands[] = {
         {"info", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.info(p); }},
         {"list", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.list(p); }},
-        {"show", 1, 1, 1, [](Cli& c, auto& p, auto& r) { return c.show(p, r[0]); }},
+        {"show", 1, 2, 1,
+         [](Cli& c, auto& p, auto& r) {
+             return r.size() == 2 ? c.showText(p, r[0]) : c.show(p, r[0]);
+         }},
+        {"search", 2, 2, 1, [](Cli& c, auto& p, auto& r) { return c.search(p, r[0], r[1]); }},
         {"export", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.exportJson(p); }},
         {"add", 0, 0, 1, [](Cli& c, auto& p, auto&) { return c.add(p); }},
         {"check", 0, 1, 1, [](Cli& c, auto& p, auto& r) { return c.check(p, !r.empty()); }},
@@ -194,7 +203,8 @@ int Cli::run(const std::vector<std::string>& args) {
         if (cmd == c.name) command = &c;
     const bool countOk = command && rest.size() >= command->least && rest.size() <= command->most &&
                          (rest.size() - command->least) % command->step == 0 &&
-                         (cmd != "check" || rest.empty() || rest[0] == "--repair");
+                         (cmd != "check" || rest.empty() || rest[0] == "--repair") &&
+                         (cmd != "show" || rest.size() == 1 || rest[1] == "--text");
     if (!command || !countOk || !hasDiaryExtension(path)) {
         if (command && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
         err_ << usage();
@@ -299,16 +309,18 @@ int Cli::list(const std::string& path) {
     TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
     std::vector<EntryRecord> recs;
     bool ok = tn.ReadAllIndexRecords(recs);
-    for (std::size_t i = 0; i < recs.size(); ++i) {
-        const EntryRecord& r = recs[i];
-        std::string types;
-        for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
-            types += r.typeLength(t) ? char('1' + t) : '-';
-        out_ << (i + 1) << '\t' << LocalTime::iso(r.dateTime()) << '\t'
-             << (r.voiceFlag() == 1 ? "voice" : "-") << '\t' << types << '\t'
-             << cp1252::toUtf8(r.description()) << '\n';
-    }
+    for (std::size_t i = 0; i < recs.size(); ++i)
+        out_ << listLine(int(i + 1), recs[i]);
     return ok ? kOk : kFailed;
+}
+
+std::string Cli::listLine(int position, const EntryRecord& r) {
+    std::string types;
+    for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+        types += r.typeLength(t) ? char('1' + t) : '-';
+    return std::to_string(position) + '\t' + LocalTime::iso(r.dateTime()) + '\t' +
+           (r.voiceFlag() == 1 ? "voice" : "-") + '\t' + types + '\t' +
+           cp1252::toUtf8(r.description()) + '\n';
 }
 
 int Cli::show(const std::string& path, const std::string& position) {

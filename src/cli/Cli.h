@@ -66,6 +66,11 @@ private:
     int passwd(const std::string& path);
     // PrintCommands.cpp: `options` are FILE.pdf, then --from, --to, --pain-map.
     int print(const std::string& path, const std::vector<std::string>& options);
+    // SearchCommands.cpp
+    int search(const std::string& path, const std::string& mode, const std::string& term);
+    int showText(const std::string& path, const std::string& position);
+    // One line of `list`: position (from 1), date and time, voice, type texts, description.
+    static std::string listLine(int position, const EntryRecord& r);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdlib>
@@ -81,7 +82,7 @@ QStringList typeNames() {
 CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     : ui::CCustomDialog(BackMain, parent), list_(new ui::CCustomListCtrl(this)),
       preview_(new CTavrinPSView(this)), modes_(new QComboBox(this)),
-      searchText_(new QLineEdit(this)) {
+      searchText_(new QLineEdit(this)), typingPause_(new QTimer(this)) {
     setWindowFlags(Qt::Widget);
     setObjectName("diaryPage");
 
@@ -151,6 +152,11 @@ CTavrinDlgDiary::CTavrinDlgDiary(QWidget* parent)
     connect(apply_, &QPushButton::clicked, this, &CTavrinDlgDiary::applySearch);
     connect(reset, &QPushButton::clicked, this, &CTavrinDlgDiary::resetSearch);
     connect(modes_, &QComboBox::currentIndexChanged, this, &CTavrinDlgDiary::modeChosen);
+    // The list narrows as the user types, once typing pauses.
+    typingPause_->setSingleShot(true);
+    typingPause_->setInterval(kTypingPauseMs);
+    connect(searchText_, &QLineEdit::textEdited, typingPause_, qOverload<>(&QTimer::start));
+    connect(typingPause_, &QTimer::timeout, this, &CTavrinDlgDiary::searchAsTyped);
     // The preview follows the current row, also when it was selected already (a click into a
     // selection of several rows, "<" onto a selected row); a range selected with Shift reads
     // only the row clicked.
@@ -221,7 +227,14 @@ void CTavrinDlgDiary::fillEntryList(bool openFormat) {
 }
 
 void CTavrinDlgDiary::refill(bool openFormat) {
-    WaitCursor wait;
+    typingPause_->stop();
+    refillWith(applied_, openFormat, false);
+}
+
+void CTavrinDlgDiary::refillWith(const QList<EntrySearch>& chain, bool openFormat, bool typing) {
+    // While the user types, the cursor stays as it is and the focus stays in the search text.
+    std::optional<WaitCursor> wait;
+    if (!typing) wait.emplace();
     list_->clear();
     previewed_ = -1; // the entry at an index may have changed: the next selection reads it anew
     auto& state = app::DiaryState::instance();
@@ -231,7 +244,7 @@ void CTavrinDlgDiary::refill(bool openFormat) {
     }
     std::vector<EntrySearch::Found> found;
     auto tn = state.makeTN();
-    const EntrySearch::Walk walk = EntrySearch::find(*tn, applied_, found);
+    const EntrySearch::Walk walk = EntrySearch::find(*tn, chain, found, &searchCache());
     if (walk.read == 0) { // no entry could be read: an empty diary
         list_->setEnabled(false);
         return;
@@ -247,7 +260,27 @@ void CTavrinDlgDiary::refill(bool openFormat) {
         list_->setItemData(firstRow + int(i), found[i].index);
     list_->setRedraw(true);
     list_->ensureVisible(list_->rowCount() - 1);
-    list_->setFocus();
+    if (!typing) list_->setFocus();
+}
+
+EntrySearchCache& CTavrinDlgDiary::searchCache() {
+    // One cache per open diary: another diary's texts are dropped, not kept beside it.
+    const QString path = app::DiaryState::instance().path();
+    if (path != cachedPath_) {
+        searchCache_.clear();
+        cachedPath_ = path;
+    }
+    return searchCache_;
+}
+
+void CTavrinDlgDiary::searchAsTyped() {
+    const int mode = modes_->currentIndex();
+    if (!EntrySearch::takesText(mode)) return;
+    // What Apply or Again would list: the searches applied so far, and the one being typed.
+    QList<EntrySearch> chain = applied_;
+    if (!searchText_->text().isEmpty()) chain.append(EntrySearch(mode, searchText_->text()));
+    refillWith(chain, false, true);
+    selectLastEntry();
 }
 
 void CTavrinDlgDiary::narrow(const EntrySearch& search) {
@@ -261,7 +294,7 @@ void CTavrinDlgDiary::narrow(const EntrySearch& search) {
     auto tn = app::DiaryState::instance().makeTN();
     // Nothing could be read: the rows stay. Entries that could not be read (reported) while
     // the others were go, as a fresh walk leaves them out too.
-    const EntrySearch::Walk walk = EntrySearch::narrow(*tn, search, indexes, keep);
+    const EntrySearch::Walk walk = EntrySearch::narrow(*tn, search, indexes, keep, &searchCache());
     if (!walk.ok && walk.read == 0) return;
     QList<QStringList> kept;
     QList<qint64> rowData;
@@ -465,6 +498,7 @@ void CTavrinDlgDiary::resetSearchText() {
 
 void CTavrinDlgDiary::modeChosen(int mode) {
     searchText_->setEnabled(EntrySearch::takesText(mode));
+    if (EntrySearch::takesText(mode) && !searchText_->text().isEmpty()) typingPause_->start();
 }
 
 void CTavrinDlgDiary::applySearch() {
@@ -473,6 +507,7 @@ void CTavrinDlgDiary::applySearch() {
         searchText_->setFocus();
         return;
     }
+    typingPause_->stop();
     apply_->setText(kAgain);
     const EntrySearch search(modes_->currentIndex(), searchText_->text());
     if (filterAgain_) {

@@ -9,12 +9,14 @@
 #include "app/Module.h"
 #include "app/ShellHooks.h"
 #include "diary/EntrySearch.h"
+#include "diary/EntrySearchCache.h"
 #include "ui/CCustomDialog.h"
 
 #include <QList>
 
 class QComboBox;
 class QLineEdit;
+class QTimer;
 
 namespace tavrin {
 class EntryRecord;
@@ -104,6 +106,10 @@ private:
     void resetSearchText();
     void modeChosen(int mode);
     void narrow(const EntrySearch& search);
+    // Lists the entries that pass `chain`; `typing` keeps the focus in the search text.
+    void refillWith(const QList<EntrySearch>& chain, bool openFormat, bool typing);
+    void searchAsTyped();
+    EntrySearchCache& searchCache();
     void pasteShortcut(int which);
     void minimiseWindow();
 
@@ -115,6 +121,10 @@ private:
     bool filterAgain_ = false;
     // The searches applied since the last reset; a refill lists what passes all of them.
     QList<EntrySearch> applied_;
+    static constexpr int kTypingPauseMs = 150;
+    QTimer* typingPause_;
+    EntrySearchCache searchCache_; // the open diary's body texts, in memory only
+    QString cachedPath_;
     bool shownOnce_ = false;
     int previewed_ = -1;
 };

@@ -1,7 +1,9 @@
 #include "diary/EntrySearch.h"
 
-#include "diary/RtfCodec.h"
+#include "diary/EntrySearchCache.h"
+#include "diary/RtfSearchText.h"
 #include "storage/Cp1252.h"
+#include "storage/Scramble.h"
 #include "storage/TN.h"
 
 #include <QHash>
@@ -16,7 +18,8 @@ QString fromRecord(std::string_view bytes) {
 } // namespace
 
 EntrySearch::EntrySearch(int mode, const QString& text)
-    : mode_(mode >= 0 && mode < kModeCount ? mode : All), text_(text), upper_(text.toUpper()) {}
+    : mode_(mode >= 0 && mode < kModeCount ? mode : All), text_(text), upper_(text.toUpper()),
+      needle_(RtfSearchText::needle(text)) {}
 
 QStringList EntrySearch::modeTexts(const QStringList& typeNames) {
     QStringList out{"All", "Body text", "Description text", "Body or description text",
@@ -37,9 +40,24 @@ bool EntrySearch::matchesDescription(std::string_view description) const {
 }
 
 bool EntrySearch::matchesBody(std::string_view storedBody) const {
-    if (storedBody.empty()) return text_.isEmpty();
-    const QByteArray stored(storedBody.data(), qsizetype(storedBody.size()));
-    return RtfCodec::plainText(stored).contains(text_, Qt::CaseInsensitive);
+    return matchesBodyText(RtfSearchText::of(storedBody));
+}
+
+bool EntrySearch::matchesBodyText(std::string_view folded) const {
+    return folded.find(needle_) != std::string_view::npos;
+}
+
+bool EntrySearch::matchesStored(const EntryRecord& e, int index, std::string_view scrambledBody,
+                                std::uint8_t key, EntrySearchCache& cache) const {
+    switch (mode_) {
+    case BodyText:
+        return matchesBodyText(cache.bodyText(index, scrambledBody, key));
+    case BodyOrDescription:
+        return matchesDescription(e.description()) ||
+               matchesBodyText(cache.bodyText(index, scrambledBody, key));
+    default:
+        return matches(e);
+    }
 }
 
 bool EntrySearch::matches(const EntryRecord& e, std::string_view body) const {
@@ -67,7 +85,7 @@ bool EntrySearch::matchesAll(const QList<EntrySearch>& chain, const EntryRecord&
 }
 
 EntrySearch::Walk EntrySearch::find(TN& tn, const QList<EntrySearch>& chain,
-                                    std::vector<Found>& out) {
+                                    std::vector<Found>& out, EntrySearchCache* cache) {
     out.clear();
     Walk w;
     if (!needsBody(chain)) {
@@ -79,16 +97,24 @@ EntrySearch::Walk EntrySearch::find(TN& tn, const QList<EntrySearch>& chain,
             if (matchesAll(chain, all[i], {})) out.push_back({int(i), all[i]});
         return w;
     }
-    w.ok = tn.ForEachEntry(true, [&](const EntryView& v) {
-        ++w.read;
-        if (matchesAll(chain, v.record, v.body)) out.push_back({v.index, v.record});
+    // The texts stay scrambled: the cache unscrambles only a body it has not read before.
+    EntrySearchCache walkCache;
+    EntrySearchCache& texts = cache ? *cache : walkCache;
+    w.ok = tn.ForEachEntry(false, [&](const EntryView& v) {
+        if (w.read++ == 0) texts.expect(std::size_t(tn.entryCount), v.body.size());
+        for (const EntrySearch& s : chain)
+            if (!s.matchesStored(v.record, v.index, v.body, v.textKey, texts)) return true;
+        EntryRecord plain = v.record;
+        scramble::indexRecord(plain);
+        out.push_back({v.index, plain});
         return true;
     });
     return w;
 }
 
 EntrySearch::Walk EntrySearch::narrow(TN& tn, const EntrySearch& search,
-                                      const std::vector<int>& indexes, std::vector<bool>& keep) {
+                                      const std::vector<int>& indexes, std::vector<bool>& keep,
+                                      EntrySearchCache* cache) {
     keep.assign(indexes.size(), false);
     Walk w;
     if (search.mode() == All) {
@@ -110,10 +136,12 @@ EntrySearch::Walk EntrySearch::narrow(TN& tn, const EntrySearch& search,
     rowOf.reserve(qsizetype(indexes.size()));
     for (std::size_t r = 0; r < indexes.size(); ++r)
         rowOf.insert(indexes[r], r);
-    w.ok = tn.ForEachEntry(true, [&](const EntryView& v) {
+    EntrySearchCache walkCache;
+    EntrySearchCache& texts = cache ? *cache : walkCache;
+    w.ok = tn.ForEachEntry(false, [&](const EntryView& v) {
         ++w.read;
         if (auto it = rowOf.constFind(v.index); it != rowOf.constEnd())
-            keep[*it] = search.matches(v.record, v.body);
+            keep[*it] = search.matchesStored(v.record, v.index, v.body, v.textKey, texts);
         return true;
     });
     return w;

@@ -1,8 +1,11 @@
 #pragma once
 // Which entries the diary page lists: the ten search modes, and the walks of the diary that
 // apply them. Bodies are matched on the text the user reads (the RTF markup is not searched),
-// without regard to case; descriptions as upper-case substrings. Plain QtCore: the page only
-// gathers the mode and the text and shows the result.
+// without regard to case (RtfSearchText); descriptions as upper-case substrings. Plain QtCore:
+// the page only gathers the mode and the text and shows the result.
+//
+// A walk given an EntrySearchCache reads each body's text once per open diary; without one, it
+// reads them for this walk only.
 //
 // A narrowed list (Apply, then Again) is a chain of searches; an entry is listed when it
 // matches every search of the chain.
@@ -18,6 +21,10 @@
 
 namespace tavrin {
 class TN;
+}
+
+namespace tavrin::diary {
+class EntrySearchCache;
 }
 
 namespace tavrin::diary {
@@ -53,6 +60,8 @@ public:
     // unscrambled.
     bool matchesDescription(std::string_view description) const;
     bool matchesBody(std::string_view storedBody) const;
+    // `folded` is a body's searchable text (RtfSearchText).
+    bool matchesBodyText(std::string_view folded) const;
     // `body` is only looked at by the body modes.
     bool matches(const EntryRecord& e, std::string_view body = {}) const;
     static bool matchesAll(const QList<EntrySearch>& chain, const EntryRecord& e,
@@ -68,16 +77,21 @@ public:
     };
     // One walk of the diary: the entries that match every search of `chain`, in stored order
     // (every entry for an empty chain). Reads the texts only when a body mode asks for them.
-    static Walk find(TN& tn, const QList<EntrySearch>& chain, std::vector<Found>& out);
+    static Walk find(TN& tn, const QList<EntrySearch>& chain, std::vector<Found>& out,
+                     EntrySearchCache* cache = nullptr);
     // Narrowing: which of the entries `indexes` (rows of the list) still match `search`.
     // `keep` gets one flag per index. Body modes read the texts of those entries.
     static Walk narrow(TN& tn, const EntrySearch& search, const std::vector<int>& indexes,
-                       std::vector<bool>& keep);
+                       std::vector<bool>& keep, EntrySearchCache* cache = nullptr);
 
 private:
     int mode_ = All;
     QString text_;
-    QString upper_; // the text upper-cased, for descriptions
+    QString upper_;      // the text upper-cased, for descriptions
+    std::string needle_; // the text folded, for bodies
+    // One entry against the search, its body read through the cache when a body mode asks.
+    bool matchesStored(const EntryRecord& e, int index, std::string_view scrambledBody,
+                       std::uint8_t key, EntrySearchCache& cache) const;
 };
 
 } // namespace tavrin::diary

@@ -39,6 +39,21 @@ RtfCodePage::Table decoderTable(const char* name, const RtfCodePage::Table& fall
     return t;
 }
 
+const char* doubleByteName(int codePage) {
+    switch (codePage) {
+    case 932:
+        return "windows-31j";
+    case 936:
+        return "GBK";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "Big5";
+    default:
+        return nullptr;
+    }
+}
+
 struct Tables {
     RtfCodePage::Table cp1252 = cp1252Table();
     std::unordered_map<int, RtfCodePage::Table> others;
@@ -52,6 +67,8 @@ struct Tables {
             {437, "IBM437"},        {850, "IBM850"},        {10000, "macintosh"}};
         for (const auto& [page, name] : pages)
             others.emplace(page, decoderTable(name, cp1252));
+        for (int page : {932, 936, 949, 950})
+            others.emplace(page, decoderTable(doubleByteName(page), cp1252));
         for (int b = 0x80; b < 256; ++b)
             reverse1252.emplace(cp1252[b], static_cast<unsigned char>(b));
     }
@@ -95,6 +112,14 @@ int RtfCodePage::forCharset(int charset) {
         return 1251;
     case 222:
         return 874;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
     case 238:
         return 1250;
     case 254:
@@ -102,6 +127,38 @@ int RtfCodePage::forCharset(int charset) {
     default:
         return 0;
     }
+}
+
+bool RtfCodePage::isLeadByte(int codePage, unsigned char b) {
+    switch (codePage) {
+    case 932:
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+        return b >= 0x81 && b <= 0xFE;
+    default:
+        return false;
+    }
+}
+
+char32_t RtfCodePage::decodePair(int codePage, unsigned char lead, unsigned char trail) {
+    const char* name = doubleByteName(codePage);
+    if (!name) return 0xFFFD;
+    // One decoder per page and thread; decoders keep state between calls, so each is reset.
+    thread_local std::unordered_map<int, QStringDecoder> decoders;
+    auto it = decoders.find(codePage);
+    if (it == decoders.end()) it = decoders.emplace(codePage, QStringDecoder(name)).first;
+    QStringDecoder& decoder = it->second;
+    if (!decoder.isValid()) return 0xFFFD;
+    const char pair[2] = {char(lead), char(trail)};
+    const QString s = decoder.decode(QByteArrayView(pair, 2));
+    decoder.resetState();
+    if (s.isEmpty()) return 0xFFFD;
+    const char32_t c = s.size() == 2 && s.at(0).isHighSurrogate()
+                           ? QChar::surrogateToUcs4(s.at(0), s.at(1))
+                           : char32_t(s.at(0).unicode());
+    return s.size() <= 2 && c != 0x1A ? c : 0xFFFD;
 }
 
 int RtfCodePage::toCp1252(char16_t c) {

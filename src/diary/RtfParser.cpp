@@ -1,5 +1,7 @@
 #include "diary/RtfParser.h"
 
+#include "diary/RtfWords.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -30,6 +32,8 @@ enum class RtfParser::Keyword : quint8 {
     Numbering,
     NumberingText,
     ListText,
+    UnicodeAlternative, // \ud: read as any text
+    AnsiAlternative,    // \upr
     ListTable,
     ListOverrideTable,
     SkipDestination,
@@ -127,6 +131,7 @@ enum class RtfParser::Keyword : quint8 {
     Zwj,
     Zwnj,
     Zwbo,
+    FootnoteNumber,
 };
 
 namespace {
@@ -201,6 +206,8 @@ constexpr std::pair<std::string_view, Kw> kKeywords[] = {
     {"pn", Kw::Numbering},
     {"pntext", Kw::NumberingText},
     {"listtext", Kw::ListText},
+    {"ud", Kw::UnicodeAlternative},
+    {"upr", Kw::AnsiAlternative},
     {"listtable", Kw::ListTable},
     {"listoverridetable", Kw::ListOverrideTable},
     {"ansi", Kw::Ansi},
@@ -309,29 +316,13 @@ constexpr std::pair<std::string_view, Kw> kKeywords[] = {
     {"zwj", Kw::Zwj},
     {"zwnj", Kw::Zwnj},
     {"zwbo", Kw::Zwbo},
+    {"chftn", Kw::FootnoteNumber},
 };
-
-// Destinations whose text is never shown, whether or not they are marked with \*.
-// Kept by hand: the formatter would give each name a line of its own.
-// clang-format off
-constexpr std::string_view kSkippedDestinations[] = {
-    "stylesheet", "info", "pict", "object", "objdata", "header", "headerl", "headerr", "headerf",
-    "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor",
-    "atndate", "atnref", "xe", "tc", "txe", "rxe", "shp", "shpinst", "shppict", "nonshppict",
-    "pntxta", "pntxtb", "template", "revtbl", "filetbl", "rsidtbl", "generator", "themedata",
-    "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "pgdsctbl", "bkmkstart",
-    "bkmkend", "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "ftncn", "aftncn", "userprops",
-    "listpicture", "leveltext", "levelnumbers", "listname", "docvar", "fchars", "lchars", "comment",
-    "doccomm", "author", "operator", "title", "subject", "keywords", "creatim", "revtim", "printim",
-    "buptim", "company", "manager", "category", "hlinkbase", "nextfile", "private", "sp", "sn",
-    "sv", "datafield", "falt", "panose", "fname", "mmathPr", "wgrffmtfilter", "background",
-};
-// clang-format on
 
 const std::unordered_map<std::string_view, Kw>& keywords() {
     static const std::unordered_map<std::string_view, Kw> map = [] {
         std::unordered_map<std::string_view, Kw> m(std::begin(kKeywords), std::end(kKeywords));
-        for (std::string_view skip : kSkippedDestinations)
+        for (std::string_view skip : rtfHiddenDestinations())
             m.emplace(skip, Kw::SkipDestination);
         return m;
     }();
@@ -431,17 +422,16 @@ QColor RtfParser::colour(int index) const {
 }
 
 bool RtfParser::skipping() const {
-    return stack_.empty() || overflow_ > 0 || stack_.back().dest == Dest::Skip;
+    return stack_.empty() || stack_.back().dest == Dest::Skip;
 }
 
-const RtfCodePage::Table& RtfParser::currentTable() const {
+int RtfParser::currentCodePage() const {
     if (!stack_.empty()) {
         const auto it =
             fonts_.find(stack_.back().chars.font < 0 ? defaultFont_ : stack_.back().chars.font);
-        if (it != fonts_.end() && it->second.codePage > 0)
-            return RtfCodePage::table(it->second.codePage);
+        if (it != fonts_.end() && it->second.codePage > 0) return it->second.codePage;
     }
-    return RtfCodePage::table(docCodePage_);
+    return docCodePage_;
 }
 
 void RtfParser::parse(const QByteArray& rtf) {
@@ -464,6 +454,7 @@ void RtfParser::parse(const QByteArray& rtf) {
             const char* q = p;
             while (q < end && *q != '{' && *q != '}' && *q != '\\' && *q != '\r' && *q != '\n')
                 ++q;
+            groupStart_ = false;
             if (!skipping()) {
                 star_ = false;
                 for (; p < q; ++p)
@@ -517,6 +508,7 @@ const char* RtfParser::controlWord(const char* p, const char* end) {
             ++p;
             ++digits;
         }
+        groupStart_ = false;
         if (digits > 0 && !skipping()) {
             star_ = false;
             putByte(static_cast<unsigned char>(value));
@@ -526,9 +518,12 @@ const char* RtfParser::controlWord(const char* p, const char* end) {
     ++p;
     if (skipping()) return p;
     if (c == '*') {
-        star_ = true;
+        // Only "{\*\word" marks an ignorable destination; a \* elsewhere in a group is read
+        // past, and the group's text stays.
+        star_ = groupStart_;
         return p;
     }
+    groupStart_ = false;
     star_ = false;
     if (skip_ > 0) {
         --skip_;
@@ -564,25 +559,40 @@ const char* RtfParser::controlWord(const char* p, const char* end) {
 
 void RtfParser::openGroup() {
     skip_ = 0;
+    lead_ = -1;
+    groupStart_ = true;
+    star_ = false;
     if (stack_.empty()) {
         if (done_) return;
         stack_.emplace_back();
         return;
     }
     if (overflow_ > 0 || int(stack_.size()) >= kMaxDepth) {
-        ++overflow_;
+        // Deeper groups share the deepest one's state, so their text is kept; the state is put
+        // back when they have all closed.
+        if (overflow_++ == 0) overflowSaved_ = stack_.back();
         return;
     }
-    Group g = stack_.back();
+    Group& parent = stack_.back();
+    Group g = parent;
     g.fieldBase = g.fieldDepth;
+    g.upr = g.uprSeen = false;
+    if (parent.upr && !parent.uprSeen) {
+        // The first group of an \upr is the text for readers without Unicode; the \ud group
+        // after it holds the same text in Unicode.
+        parent.uprSeen = true;
+        g.dest = Dest::Skip;
+    }
     stack_.push_back(std::move(g));
 }
 
 void RtfParser::closeGroup() {
     skip_ = 0;
+    lead_ = -1;
     star_ = false;
+    groupStart_ = false;
     if (overflow_ > 0) {
-        --overflow_;
+        if (--overflow_ == 0) stack_.back() = std::move(overflowSaved_);
         return;
     }
     if (stack_.empty()) return;
@@ -609,6 +619,7 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     const auto it = kws.find(name);
     const bool star = star_;
     star_ = false;
+    groupStart_ = false;
     if (it == kws.end()) {
         if (star) stack_.back().dest = Dest::Skip;
         return;
@@ -680,6 +691,11 @@ void RtfParser::destinationWord(Kw kw, Group& g) {
         break;
     case Kw::ListOverrideTable:
         g.dest = Dest::ListOverrideTable;
+        break;
+    case Kw::UnicodeAlternative:
+        break;
+    case Kw::AnsiAlternative:
+        g.upr = true;
         break;
     default:
         g.dest = Dest::Skip;
@@ -988,6 +1004,13 @@ void RtfParser::breakOrCharacterWord(Kw kw, Group& g) {
     case Kw::Line:
         if (g.dest == Dest::Text || g.dest == Dest::ListMarker) put(0x2028);
         break;
+    case Kw::FootnoteNumber:
+        // The reference mark of an automatically numbered footnote; the footnote's own text is
+        // not shown, and its copy of the mark is skipped with it.
+        if (g.dest == Dest::Text)
+            for (QChar c : QString::number(++footnotes_))
+                put(c.unicode());
+        break;
     default:
         break;
     }
@@ -1019,7 +1042,25 @@ void RtfParser::putByte(unsigned char b) {
         return;
     }
     if (b < 0x20) return;
-    put(b < 0x80 ? char16_t(b) : currentTable()[b]);
+    const int page = currentCodePage();
+    if (lead_ >= 0) {
+        const char32_t c = RtfCodePage::decodePair(page, std::uint8_t(lead_), b);
+        lead_ = -1;
+        if (c == 0xFFFD) {
+            put(u'?');
+        } else if (c > 0xFFFF) {
+            put(QChar::highSurrogate(c));
+            put(QChar::lowSurrogate(c));
+        } else {
+            put(char16_t(c));
+        }
+        return;
+    }
+    if (RtfCodePage::isLeadByte(page, b)) {
+        lead_ = b;
+        return;
+    }
+    put(b < 0x80 ? char16_t(b) : RtfCodePage::table(page)[b]);
 }
 
 void RtfParser::put(char16_t c) {

@@ -49,8 +49,8 @@ public:
         bool hidden = false;
         Underline underline = Underline::None;
         VAlign valign = VAlign::Normal;
-        int font = -1; // font number; -1 is the document's default font
-        int halfPoints = 24;
+        int font = -1;      // font number; -1 is the document's default font
+        int halfPoints = 0; // 0: no size given, the document's default applies
         int foreground = 0; // colour table index; 0 is automatic
         int background = 0;
         bool operator==(const CharProps&) const = default;
@@ -115,8 +115,10 @@ private:
         ParaProps para;
         Dest dest = Dest::Text;
         int uc = 1;
-        int fieldBase = 0;  // fields open outside this group
-        int fieldDepth = 0; // fields open in this group and outside it
+        int fieldBase = 0;    // fields open outside this group
+        int fieldDepth = 0;   // fields open in this group and outside it
+        bool upr = false;     // an \upr group: its first group is the text for old readers
+        bool uprSeen = false; // ... and that group has been opened
         QString href;
     };
 
@@ -158,12 +160,16 @@ private:
     void finish(const Group& g);
     ListKind resolveList(const ParaProps& para) const;
     bool skipping() const;
-    const RtfCodePage::Table& currentTable() const;
+    int currentCodePage() const;
 
     Sink& sink_;
     const bool formatting_;
     std::vector<Group> stack_;
-    int overflow_ = 0; // groups opened beyond kMaxDepth, read past without their text
+    int overflow_ = 0;    // groups opened beyond kMaxDepth; they share the deepest group's state
+    Group overflowSaved_; // the deepest group as it was when deeper ones began
+    bool groupStart_ = false; // nothing but \* read since the last '{'
+    int lead_ = -1;           // the lead byte of a double-byte character
+    int footnotes_ = 0;       // automatic footnote numbers given so far
     bool done_ = false;
     bool star_ = false; // a \* was seen: an unknown destination that follows is skipped
     int skip_ = 0;      // fallback characters still to skip after a \u

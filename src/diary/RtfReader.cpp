@@ -40,7 +40,11 @@ QTextListFormat::Style listStyle(RtfParser::ListKind kind, int level) {
 
 void RtfReader::read(const QByteArray& rtf, QTextDocument* doc) {
     RtfReader reader(doc);
+    // One edit block for the whole document: the layout is done once at its end instead of
+    // after every run, which made long paragraphs cost the square of their runs.
+    reader.cursor_.beginEditBlock();
     reader.parser_.parse(rtf);
+    reader.cursor_.endEditBlock();
 }
 
 RtfReader::RtfReader(QTextDocument* doc) : doc_(doc), cursor_(doc), parser_(*this) {
@@ -87,7 +91,7 @@ QTextCharFormat RtfReader::charFormat(const RtfParser::CharProps& chars, const Q
         f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
         break;
     }
-    f.setFontPointSize(chars.halfPoints / 2.0);
+    if (chars.halfPoints > 0) f.setFontPointSize(chars.halfPoints / 2.0);
     const QString family = parser_.fontFamily(chars.font);
     if (!family.isEmpty()) f.setFontFamilies(QStringList{family});
     const QColor fg = parser_.colour(chars.foreground);

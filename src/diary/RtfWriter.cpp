@@ -163,7 +163,10 @@ int RtfWriter::halfPointsOf(const QTextCharFormat& f) const {
 void RtfWriter::writeCharFormat(const QTextCharFormat& f) {
     const int font = fontIndex(familyOf(f));
     if (font != 0) appendNumber(body_, "\\f", font);
-    appendNumber(body_, "\\fs", halfPointsOf(f));
+    // A size is written only where one was chosen: text without one (a plain-text body, say)
+    // keeps taking the editor's default size.
+    if (f.hasProperty(QTextFormat::FontPointSize) || f.hasProperty(QTextFormat::FontPixelSize))
+        appendNumber(body_, "\\fs", halfPointsOf(f));
     if (f.fontWeight() >= QFont::DemiBold) body_ += "\\b";
     if (f.fontItalic()) body_ += "\\i";
     QTextCharFormat::UnderlineStyle ul =

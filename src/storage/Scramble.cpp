@@ -3,16 +3,29 @@
 #include "storage/EntryRecord.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tavrin::scramble {
 
-void bytes(std::uint8_t* p, std::size_t n, std::uint8_t key) {
-    // Written without branches so that the compiler vectorises it: long texts pass through here.
-    for (std::size_t i = 0; i < n; ++i) {
-        std::uint8_t b = p[i];
-        std::uint8_t mask = std::uint8_t(-std::uint8_t(b != key));
-        p[i] = b ^ (key & mask);
+void copy(const std::uint8_t* from, std::uint8_t* to, std::size_t n, std::uint8_t key) {
+    // Whole texts pass through here when a diary is searched, so sixteen bytes are done at a
+    // time with the compiler's vector types (one SSE2 or NEON instruction per step); a byte
+    // equal to the key keeps its value.
+    using Block = std::uint8_t __attribute__((vector_size(16)));
+    const Block keys = Block{} + key;
+    std::size_t i = 0;
+    for (; i + sizeof(Block) <= n; i += sizeof(Block)) {
+        Block b;
+        std::memcpy(&b, from + i, sizeof b);
+        b ^= keys & Block(b != keys);
+        std::memcpy(to + i, &b, sizeof b);
     }
+    for (; i < n; ++i)
+        to[i] = apply(from[i], key);
+}
+
+void bytes(std::uint8_t* p, std::size_t n, std::uint8_t key) {
+    copy(p, p, n, key);
 }
 
 void indexRecord(EntryRecord& r) {

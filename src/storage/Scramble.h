@@ -22,6 +22,8 @@ inline std::uint8_t apply(std::uint8_t b, std::uint8_t key) {
 }
 
 void bytes(std::uint8_t* p, std::size_t n, std::uint8_t key);
+// The same from `from` into `to` (n bytes each; the same buffer is allowed), in one pass.
+void copy(const std::uint8_t* from, std::uint8_t* to, std::size_t n, std::uint8_t key);
 inline void text(std::string& s, std::uint8_t key) {
     bytes(reinterpret_cast<std::uint8_t*>(s.data()), s.size(), key);
 }

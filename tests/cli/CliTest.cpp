@@ -96,6 +96,26 @@ TEST_F(CliTest, AddCreatesDiarySortsAndListsEntries) {
     EXPECT_EQ(tn.entry.pain(10), 6);
 }
 
+// search lists what the diary page lists, as list prints it, and finds a body's shown text, not
+// its markup; no match is no failure. show --text prints that text.
+TEST_F(CliTest, SearchListsMatchingEntriesAndShowsTheTextItSearches) {
+    makeDiary();
+    auto r = run({"search", diary, "1", "CAF\u00c9"});
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(r.out, "2\t2026-03-29T03:30:00\t-\t-2---\tSecond\n");
+    r = run({"search", diary, "1", "rtf"});
+    EXPECT_EQ(r.status, Cli::kOk);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(run({"search", diary, "2", "first"}).out,
+              "1\t2026-01-05T08:00:00\t-\t-----\tFirst\n");
+    EXPECT_EQ(run({"search", diary, "10", "x"}).status, Cli::kUsage);
+    EXPECT_EQ(run({"search", diary, "1", ""}).status, Cli::kUsage);
+
+    r = run({"show", diary, "2", "--text"});
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_EQ(r.out, "caf\u00e9\n");
+}
+
 TEST_F(CliTest, WrongPasswordWritesNothing) {
     makeDiary();
     auto before = size(diary);

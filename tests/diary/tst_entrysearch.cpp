@@ -3,11 +3,14 @@
 #include "DiaryFixture.h"
 #include "TestEnvironment.h"
 #include "diary/EntrySearch.h"
+#include "diary/EntrySearchCache.h"
+#include "diary/RtfCodec.h"
 #include "storage/TN.h"
 
 #include <QTest>
 
 #include <array>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -58,6 +61,46 @@ std::vector<int> found(const QString& path, const QList<EntrySearch>& chain) {
     for (const auto& f : out)
         indexes.push_back(f.index);
     return indexes;
+}
+
+// A body of random words in one of the forms the diary holds: RTF as the editor writes it, RTF
+// as other programs write it (escapes, Unicode, fields, hidden text, tables), or plain text.
+std::string generatedBody(std::mt19937& rng) {
+    static const char* const words[] = {
+        "walk",
+        "Garden",
+        "caf\\'e9",
+        "na\\'efve",
+        "\\u8364?uro",
+        "ZÜRICH",
+        "{\\b rain}",
+        "sun\\~day",
+        "co\\-operate",
+        "{\\v secret}",
+        "\\tab x",
+        "\\emdash",
+        "{\\field{\\*\\fldinst HYPERLINK \"http://a.b\"}{\\fldrslt link}}",
+        "a\\cell b\\cell\\row",
+        "{\\*\\bkmkstart mark}",
+        "\\line",
+        "\\u-3913?x",
+        "STRASSE",
+        "stra\\'dfe"};
+    const std::size_t n = sizeof words / sizeof *words;
+    const int form = int(rng() % 4);
+    std::string body =
+        form == 3 ? "" : "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 ";
+    for (int w = 0; w < 40; ++w) {
+        std::string word = words[rng() % n];
+        if (form == 3 && word.find('\\') != std::string::npos) word = "Caf\xe9 plain";
+        body += word;
+        body += (form != 3 && rng() % 9 == 0) ? "\\par " : " ";
+    }
+    if (form != 3)
+        body += "\\par}";
+    else
+        body += "\r\nlast line";
+    return body;
 }
 
 } // namespace
@@ -152,6 +195,57 @@ private slots:
         QCOMPARE(keep, std::vector<bool>({true, true}));
         EntrySearch::narrow(tn, EntrySearch(EntrySearch::DescriptionText, ""), {1, 9}, keep);
         QCOMPARE(keep, std::vector<bool>({true, false}));
+    }
+
+    // The search's own scanner and its cache list exactly what a case-insensitive search of
+    // the document text lists, on a diary of every kind of body; a body changed behind the
+    // cache's back (same length, same place in the list) is read again.
+    void bodySearchListsWhatTheDocumentTextHolds() {
+        std::mt19937 rng(11);
+        std::vector<Sample> samples;
+        for (int i = 0; i < 80; ++i)
+            samples.push_back({"Day " + std::to_string(i), generatedBody(rng), {}, false});
+        const QString path = diaryWith("SearchGenerated", samples);
+        QVERIFY(!path.isEmpty());
+        auto documentSearch = [&](const QString& needle) {
+            TN tn(0, path.toStdString(), extOffsetOf(path));
+            std::vector<int> out;
+            tn.ForEachEntry(true, [&](const EntryView& v) {
+                const QByteArray body(v.body.data(), qsizetype(v.body.size()));
+                if (RtfCodec::plainText(body).contains(needle, Qt::CaseInsensitive))
+                    out.push_back(v.index);
+                return true;
+            });
+            return out;
+        };
+        EntrySearchCache cache;
+        auto search = [&](const QString& needle) {
+            TN tn(0, path.toStdString(), extOffsetOf(path));
+            std::vector<EntrySearch::Found> out;
+            EntrySearch::find(tn, {EntrySearch(EntrySearch::BodyText, needle)}, out, &cache);
+            std::vector<int> indexes;
+            for (const auto& f : out)
+                indexes.push_back(f.index);
+            return indexes;
+        };
+        const QStringList needles = {
+            "walk",      "CAFÉ",   "naïve",   "€uro",  "zürich",    "rain walk", "sun day",
+            "cooperate", "secret", "x",       "—",     "link",      "http",      "a\tb",
+            "mark",      "ß",      "strasse", "plain", "last line", "rtf",       "fonttbl"};
+        for (const QString& needle : needles) {
+            const std::vector<int> expected = documentSearch(needle);
+            QCOMPARE(search(needle), expected);
+            QCOMPARE(search(needle), expected); // from the cache
+        }
+        // Entry 5's body replaced by one of the same length that holds a new word.
+        TN tn(5, path.toStdString(), extOffsetOf(path));
+        QVERIFY(tn.ReadEntry(true));
+        const std::size_t length = tn.body.size();
+        tn.body = "unicorn";
+        tn.body.resize(length, ' ');
+        QVERIFY(tn.AddEntrySorted(5));
+        QCOMPARE(search("unicorn"), documentSearch("unicorn"));
+        QCOMPARE(search("unicorn").size(), std::size_t(1));
     }
 
     void anEmptyDiaryReadsNothing() {

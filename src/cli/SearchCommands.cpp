@@ -1,0 +1,65 @@
+// tavrin-cli search and show --text: the diary page's search, and a body's text as it sees it.
+
+#include "cli/Cli.h"
+#include "cli/StreamReporter.h"
+
+#include "diary/EntrySearch.h"
+#include "diary/RtfSearchText.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/TN.h"
+
+#include <QString>
+
+#include <cstdlib>
+#include <ostream>
+
+namespace tavrin::cli {
+
+using diary::EntrySearch;
+
+int Cli::search(const std::string& path, const std::string& mode, const std::string& term) {
+    char* end = nullptr;
+    const long m = std::strtol(mode.c_str(), &end, 10);
+    if (mode.empty() || *end != '\0' || m < 0 || m >= EntrySearch::kModeCount) {
+        err_ << "tavrin-cli: the search mode is a number from 0 to " << EntrySearch::kModeCount - 1
+             << '\n'
+             << usage();
+        return kUsage;
+    }
+    if (EntrySearch::takesText(int(m)) && term.empty()) {
+        err_ << "tavrin-cli: this search mode needs a text to look for\n";
+        return kUsage;
+    }
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    std::vector<EntrySearch::Found> found;
+    const EntrySearch::Walk walk =
+        EntrySearch::find(tn, {EntrySearch(int(m), QString::fromUtf8(term))}, found);
+    for (const EntrySearch::Found& f : found)
+        out_ << listLine(f.index + 1, f.record);
+    return walk.ok ? kOk : kFailed;
+}
+
+int Cli::showText(const std::string& path, const std::string& position) {
+    char* end = nullptr;
+    const long n = std::strtol(position.c_str(), &end, 10);
+    if (position.empty() || *end != '\0' || n < 1) {
+        err_ << "tavrin-cli: the entry number is a whole number from 1\n" << usage();
+        return kUsage;
+    }
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(int(n - 1), path, DiaryFileSet::extensionOffset(path), &rep);
+    if (!tn.ReadEntry(true)) {
+        if (n > tn.entryCount)
+            err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
+        return kFailed;
+    }
+    const std::string text = diary::RtfSearchText::visible(tn.body);
+    out_ << text;
+    if (!text.empty() && text.back() != '\n') out_ << '\n';
+    return kOk;
+}
+
+} // namespace tavrin::cli

@@ -1,0 +1,712 @@
+#include "diary/RtfSearchText.h"
+
+#include "diary/RtfCodePage.h"
+#include "diary/RtfWords.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+namespace tavrin::diary {
+namespace {
+
+// Where a character ends up: '\n' for every kind of line or paragraph break, a space for a
+// no-break space, nothing (0) for control characters and the optional hyphen; any other
+// character case-folded.
+char32_t searchForm(char32_t c, bool fold = true) {
+    switch (c) {
+    case u'\t':
+    case u'\n':
+        return c;
+    case u'\r':
+    case 0x2028:
+    case 0x2029:
+        return u'\n';
+    case 0x00A0:
+        return u' ';
+    case 0x00AD:
+        return 0;
+    default:
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c > 0x10FFFF) return 0;
+        if (c >= 0xD800 && c < 0xE000) return 0; // a lone surrogate is no character
+        return fold ? QChar::toCaseFolded(c) : c;
+    }
+}
+
+// Writes the UTF-8 form of c at w (room for four bytes); returns the bytes written.
+int utf8(char32_t c, char* w) {
+    if (c < 0x80) {
+        w[0] = char(c);
+        return 1;
+    }
+    if (c < 0x800) {
+        w[0] = char(0xC0 | (c >> 6));
+        w[1] = char(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        w[0] = char(0xE0 | (c >> 12));
+        w[1] = char(0x80 | ((c >> 6) & 0x3F));
+        w[2] = char(0x80 | (c & 0x3F));
+        return 3;
+    }
+    w[0] = char(0xF0 | (c >> 18));
+    w[1] = char(0x80 | ((c >> 12) & 0x3F));
+    w[2] = char(0x80 | ((c >> 6) & 0x3F));
+    w[3] = char(0x80 | (c & 0x3F));
+    return 4;
+}
+
+void appendChar(std::string& out, char32_t c, bool fold = true) {
+    c = searchForm(c, fold);
+    if (c == 0) return;
+    char buf[4];
+    out.append(buf, std::size_t(utf8(c, buf)));
+}
+
+// Each byte of a single-byte code page, folded, as UTF-8 (at most three bytes: the code pages
+// hold no character beyond the basic plane).
+struct FoldTable {
+    std::array<std::array<char, 4>, 256> bytes{};
+    std::array<std::uint8_t, 256> length{};
+};
+
+FoldTable makeFoldTable(int codePage, bool fold) {
+    FoldTable t;
+    const RtfCodePage::Table& chars = RtfCodePage::table(codePage);
+    for (int b = 0; b < 256; ++b) {
+        const char32_t c =
+            searchForm(b < 0x80 ? char32_t(b) : char32_t(chars[std::size_t(b)]), fold);
+        if (c != 0)
+            t.length[std::size_t(b)] = std::uint8_t(utf8(c, t.bytes[std::size_t(b)].data()));
+    }
+    return t;
+}
+
+// `fold` false: the same table without case folding, for showing the text.
+const FoldTable& foldTable(int codePage, bool fold = true) {
+    static std::mutex lock;
+    static std::unordered_map<int, std::unique_ptr<FoldTable>> tables;
+    const std::lock_guard<std::mutex> hold(lock);
+    auto& t = tables[fold ? codePage : -1 - codePage];
+    if (!t) t = std::make_unique<FoldTable>(makeFoldTable(codePage, fold));
+    return *t;
+}
+
+// Appends bytes folded through the table. Room for the longest form of every byte is made
+// first, so that the loop only copies.
+void appendFolded(const FoldTable& t, const unsigned char* p, std::size_t n, std::string& out) {
+    const std::size_t at = out.size();
+    out.resize(at + 3 * n + 1);
+    char* w = out.data() + at;
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char b = p[i];
+        std::memcpy(w, t.bytes[b].data(), 4);
+        w += t.length[b];
+    }
+    out.resize(std::size_t(w - out.data()));
+}
+
+bool isLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+int hexValue(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Copies sixteen bytes at a time while they are plain ASCII (no markup, no control character,
+// nothing beyond 0x7F), lower-casing them when `fold`; returns where it stopped. Each code
+// page holds ASCII as it is, so this is the fold table's result for such bytes.
+const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end, char*& w,
+                               bool fold) {
+    using V = std::uint8_t __attribute__((vector_size(16)));
+    auto any = [](V m) {
+        std::uint64_t a, b;
+        std::memcpy(&a, &m, 8);
+        std::memcpy(&b, reinterpret_cast<const char*>(&m) + 8, 8);
+        return (a | b) != 0;
+    };
+    while (end - p >= 16) {
+        V v;
+        std::memcpy(&v, p, 16);
+        const V stop =
+            V(v == '{') | V(v == '}') | V(v == '\\') | V(v >= 0x80) | (V(v < 0x20) & V(v != '\t'));
+        if (any(stop)) break;
+        if (fold) v += V(V(v >= 'A') & V(v <= 'Z')) & 0x20;
+        std::memcpy(w, &v, 16);
+        w += 16;
+        p += 16;
+    }
+    return p;
+}
+
+// The bytes that end a run of plain text.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> s{};
+    s['{'] = s['}'] = s['\\'] = s['\r'] = s['\n'] = true;
+    return s;
+}();
+
+// The words that stand for one character.
+const std::unordered_map<std::string_view, char32_t>& characters() {
+    static const std::unordered_map<std::string_view, char32_t> chars = {
+        {"tab", u'\t'},      {"cell", u'\t'},       {"nestcell", u'\t'},   {"par", u'\n'},
+        {"sect", u'\n'},     {"page", u'\n'},       {"row", u'\n'},        {"nestrow", u'\n'},
+        {"line", u'\n'},     {"emdash", 0x2014},    {"endash", 0x2013},    {"emspace", 0x2003},
+        {"enspace", 0x2002}, {"qmspace", 0x2005},   {"bullet", 0x2022},    {"lquote", 0x2018},
+        {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D},
+        {"zwnj", 0x200C},    {"zwbo", 0x200B}};
+    return chars;
+}
+
+enum class Word : std::uint8_t {
+    Other,
+    Character, // stands for one character
+    Unicode,
+    UnicodeSkip,
+    UnicodeText, // \ud
+    AnsiText,    // \upr
+    Hidden,
+    Font,
+    Plain,
+    FootnoteNumber,
+    CodePage,
+    DefaultFont,
+    Charset,
+    FontTable,
+    Unseen,        // a destination whose text is not shown, wherever it stands
+    HiddenAtStart, // the same when it opens its group (RtfWords)
+};
+
+// The control words the scanner acts on, with the character of those that stand for one; one
+// look-up per word.
+struct WordMeaning {
+    Word kind;
+    char32_t character = 0;
+};
+const std::unordered_map<std::string_view, WordMeaning>& words() {
+    static const std::unordered_map<std::string_view, WordMeaning> map = [] {
+        std::unordered_map<std::string_view, WordMeaning> m = {
+            {"u", {Word::Unicode}},
+            {"uc", {Word::UnicodeSkip}},
+            {"ud", {Word::UnicodeText}},
+            {"upr", {Word::AnsiText}},
+            {"v", {Word::Hidden}},
+            {"deleted", {Word::Hidden}},
+            {"f", {Word::Font}},
+            {"plain", {Word::Plain}},
+            {"chftn", {Word::FootnoteNumber}},
+            {"ansi", {Word::CodePage}},
+            {"ansicpg", {Word::CodePage}},
+            {"mac", {Word::CodePage}},
+            {"pc", {Word::CodePage}},
+            {"pca", {Word::CodePage}},
+            {"deff", {Word::DefaultFont}},
+            {"fcharset", {Word::Charset}},
+            {"fonttbl", {Word::FontTable}},
+        };
+        for (const char* unseen : {"fldinst", "pntext", "listtext", "pn", "colortbl", "listtable",
+                                   "listoverridetable", "nonesttables"})
+            m.emplace(unseen, WordMeaning{Word::Unseen});
+        for (std::string_view hidden : rtfHiddenDestinations())
+            m.emplace(hidden, WordMeaning{Word::HiddenAtStart});
+        for (const auto& [name, c] : characters())
+            m.emplace(name, WordMeaning{Word::Character, c});
+        return m;
+    }();
+    return map;
+}
+
+// The same words in an open-addressed table with a cheap hash: a body has a control word every
+// few words, and most of them (bold, size, spacing) are not in it.
+class WordTable {
+public:
+    WordTable() {
+        for (const auto& [name, meaning] : words()) {
+            std::size_t i = hash(name);
+            while (!slots_[i].name.empty())
+                i = (i + 1) % kSlots;
+            slots_[i] = {name, meaning};
+        }
+    }
+    WordMeaning find(std::string_view w) const {
+        for (std::size_t i = hash(w);; i = (i + 1) % kSlots) {
+            const Slot& s = slots_[i];
+            if (s.name.empty()) return {Word::Other};
+            if (s.name.size() == w.size() &&
+                std::equal(w.begin(), w.end(), s.name.begin())) // short: no call to memcmp
+                return s.meaning;
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlots = 512; // at least three times the words
+    static std::size_t hash(std::string_view w) {
+        std::uint32_t h = 2166136261u;
+        for (char c : w)
+            h = (h ^ std::uint8_t(c)) * 16777619u;
+        return (h ^ (h >> 15)) % kSlots;
+    }
+    struct Slot {
+        std::string_view name;
+        WordMeaning meaning{Word::Other};
+    };
+    std::array<Slot, kSlots> slots_{};
+};
+
+const WordTable& wordTable() {
+    static const WordTable table;
+    return table;
+}
+
+class Scanner {
+public:
+    // No byte of RTF becomes more than three bytes of text (a \'xx four bytes at most, a \uN
+    // pair of surrogates four bytes from twelve), so room for three times the input is made
+    // once and the text written straight into it.
+    // `out` has room for RtfSearchText::room(rtf.size()) bytes.
+    Scanner(std::string_view rtf, char* out, bool fold)
+        : p_(reinterpret_cast<const unsigned char*>(rtf.data())), end_(p_ + rtf.size()), w_(out),
+          fold_(fold) {
+        stack_.reserve(16);
+    }
+
+    // Returns the end of the text written.
+    char* run();
+
+private:
+    enum class Dest : std::uint8_t { Text, Skip, FontTable };
+    struct Group {
+        const FoldTable* table = nullptr;
+        int codePage = 1252;
+        bool doubleByte = false;
+        int font = -1;
+        int uc = 1;
+        Dest dest = Dest::Text;
+        bool hidden = false;
+        bool upr = false;     // an \upr group: its first group is the text for old readers
+        bool uprSeen = false; // ... and that group has been opened
+    };
+    static constexpr std::size_t kMaxDepth = 4096;
+
+    bool textual() const { return depth_ > 0 && top().dest == Dest::Text && !top().hidden; }
+    Group& top() { return stack_.back(); }
+    const Group& top() const { return stack_.back(); }
+    void openGroup();
+    void closeGroup();
+    void controlWord();
+    void word(std::string_view w, bool hasParam, int param);
+    void resolve(Group& g);
+    void byte(unsigned char b);
+    void character(char32_t c);
+
+    const unsigned char* p_;
+    const unsigned char* const end_;
+    char* w_;
+    const bool fold_;
+    int tablePage_ = -1; // the code page of table_, the last one looked up
+    const FoldTable* table_ = nullptr;
+    std::vector<Group> stack_;
+    std::size_t depth_ = 0; // groups open, those beyond kMaxDepth included
+    Group overflowSaved_;   // the deepest group as it was when deeper ones began
+    bool done_ = false;
+    bool groupStart_ = false; // nothing but \* read since the last '{'
+    bool star_ = false;       // \* read at the start of the group
+    int skip_ = 0;            // fallback characters of a \u still to skip
+    char16_t highSurrogate_ = 0;
+    int lead_ = -1; // the lead byte of a double-byte character
+    int docCodePage_ = 1252;
+    int defaultFont_ = -1;
+    int tableFont_ = 0;
+    int footnotes_ = 0;
+    std::vector<std::pair<int, int>> fontPages_; // font number, code page (0: the document's)
+};
+
+char* Scanner::run() {
+    while (p_ < end_ && !done_) {
+        const unsigned char c = *p_;
+        if (c == '{') {
+            ++p_;
+            openGroup();
+        } else if (c == '}') {
+            ++p_;
+            closeGroup();
+        } else if (c == '\\') {
+            ++p_;
+            controlWord();
+        } else if (c == '\r' || c == '\n') {
+            ++p_;
+        } else {
+            groupStart_ = false;
+            const Group* g = depth_ > 0 ? &top() : nullptr;
+            if (g && textual() && skip_ == 0 && lead_ < 0 && !g->doubleByte) {
+                // The common case, plain text: scanned and folded in one pass, in locals so
+                // that the stores into the text are not taken to change the position.
+                const FoldTable& t = *g->table;
+                const unsigned char* p = p_;
+                const unsigned char* const end = end_;
+                char* w = w_;
+                for (;;) {
+                    p = foldAscii(p, end, w, fold_);
+                    // Up to sixteen bytes one at a time, then sixteen at once again.
+                    const unsigned char* const stop = end - p > 16 ? p + 16 : end;
+                    for (; p < stop && !kSpecial[*p]; ++p) {
+                        std::memcpy(w, t.bytes[*p].data(), 4);
+                        w += t.length[*p];
+                    }
+                    if (p < stop || p == end) break;
+                }
+                p_ = p;
+                w_ = w;
+                continue;
+            }
+            const unsigned char* q = p_;
+            while (q < end_ && !kSpecial[*q])
+                ++q;
+            if (textual()) {
+                for (; p_ < q; ++p_) {
+                    if (skip_ > 0)
+                        --skip_;
+                    else
+                        byte(*p_);
+                }
+            }
+            p_ = q;
+        }
+    }
+    return w_;
+}
+
+void Scanner::openGroup() {
+    skip_ = 0;
+    lead_ = -1;
+    groupStart_ = true;
+    star_ = false;
+    if (depth_ == 0 && !stack_.empty()) { // after the outermost group: nothing more to read
+        done_ = true;
+        return;
+    }
+    ++depth_;
+    if (stack_.empty()) {
+        stack_.emplace_back();
+        resolve(top());
+        return;
+    }
+    if (stack_.size() >= kMaxDepth) {
+        // Deeper groups share the deepest one's state; it is put back when they have closed.
+        if (depth_ == kMaxDepth + 1) overflowSaved_ = top();
+        return;
+    }
+    Group& parent = top();
+    Group g = parent;
+    g.upr = g.uprSeen = false;
+    if (parent.upr && !parent.uprSeen) {
+        parent.uprSeen = true;
+        g.dest = Dest::Skip;
+    }
+    stack_.push_back(g);
+}
+
+void Scanner::closeGroup() {
+    skip_ = 0;
+    lead_ = -1;
+    groupStart_ = star_ = false;
+    if (depth_ == 0) return;
+    --depth_;
+    if (depth_ >= kMaxDepth) {
+        if (depth_ == kMaxDepth) top() = overflowSaved_;
+        return;
+    }
+    if (depth_ == 0) {
+        done_ = true;
+        return;
+    }
+    stack_.pop_back();
+}
+
+void Scanner::controlWord() {
+    if (p_ >= end_) return;
+    const unsigned char c = *p_;
+    if (isLetter(c)) {
+        const unsigned char* start = p_;
+        while (p_ < end_ && isLetter(*p_))
+            ++p_;
+        const std::string_view name(reinterpret_cast<const char*>(start),
+                                    std::min<std::size_t>(std::size_t(p_ - start), 32));
+        bool negative = false;
+        bool hasParam = false;
+        std::int64_t value = 0;
+        if (p_ + 1 < end_ && *p_ == '-' && isDigit(p_[1])) {
+            negative = true;
+            ++p_;
+        }
+        while (p_ < end_ && isDigit(*p_)) {
+            hasParam = true;
+            if (value < INT32_MAX) value = value * 10 + (*p_ - '0');
+            ++p_;
+        }
+        if (p_ < end_ && *p_ == ' ') ++p_;
+        value = std::min<std::int64_t>(value, INT32_MAX);
+        const int param = int(negative ? -value : value);
+        if (name == "bin") {
+            const std::int64_t count = hasParam && param > 0 ? param : 0;
+            p_ += std::min<std::int64_t>(count, end_ - p_);
+            return;
+        }
+        if (depth_ == 0 || top().dest == Dest::Skip) return;
+        word(name, hasParam, param);
+        return;
+    }
+    ++p_;
+    if (c == '\'') {
+        int value = 0;
+        int digits = 0;
+        while (digits < 2 && p_ < end_ && hexValue(*p_) >= 0) {
+            value = value * 16 + hexValue(*p_);
+            ++p_;
+            ++digits;
+        }
+        groupStart_ = false;
+        if (digits > 0 && textual()) {
+            if (skip_ > 0)
+                --skip_;
+            else
+                byte(static_cast<unsigned char>(value));
+        }
+        return;
+    }
+    if (c == '*') {
+        star_ = groupStart_;
+        return;
+    }
+    groupStart_ = false;
+    if (!textual()) return;
+    if (skip_ > 0) {
+        --skip_;
+        return;
+    }
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        *w_++ = char(c);
+        break;
+    case '~':
+        *w_++ = ' ';
+        break;
+    case '_':
+        character(0x2011);
+        break;
+    case '\r':
+    case '\n':
+        *w_++ = '\n';
+        break;
+    case '\t':
+        *w_++ = '\t';
+        break;
+    default:
+        break; // \- is an optional hyphen; \| \: and the like mark up formulas and indexes
+    }
+}
+
+void Scanner::word(std::string_view w, bool hasParam, int param) {
+    Group& g = top();
+    const bool atStart = groupStart_;
+    const bool star = star_;
+    groupStart_ = star_ = false;
+    const WordMeaning meaning = wordTable().find(w);
+    const Word kind = meaning.kind;
+    if (kind == Word::UnicodeText) return; // the Unicode text of an \upr group is read as any other
+    if (star && atStart) {
+        // An ignorable destination: its text is not for us.
+        g.dest = Dest::Skip;
+        return;
+    }
+    if (skip_ > 0 && g.dest == Dest::Text) {
+        --skip_;
+        return;
+    }
+    switch (kind) {
+    case Word::Character:
+        if (textual()) character(meaning.character);
+        break;
+    case Word::Unicode:
+        if (textual()) {
+            const int code = param < 0 ? param + 65536 : param;
+            if (code > 0 && code < 65536) character(char32_t(code));
+            skip_ = g.uc;
+        }
+        break;
+    case Word::UnicodeSkip:
+        g.uc = std::clamp(param, 0, 255);
+        break;
+    case Word::Hidden:
+        g.hidden = !hasParam || param != 0;
+        break;
+    case Word::Font:
+        if (g.dest == Dest::FontTable) {
+            tableFont_ = param;
+        } else {
+            g.font = param;
+            resolve(g);
+        }
+        break;
+    case Word::Plain:
+        g.hidden = false;
+        g.font = -1;
+        resolve(g);
+        break;
+    case Word::FootnoteNumber:
+        // The reference number of an automatically numbered footnote.
+        if (textual()) {
+            const std::string n = std::to_string(++footnotes_);
+            std::memcpy(w_, n.data(), n.size());
+            w_ += n.size();
+        }
+        break;
+    case Word::AnsiText:
+        g.upr = true;
+        break;
+    case Word::CodePage:
+        if (w == "ansicpg")
+            docCodePage_ = hasParam && param > 0 ? param : docCodePage_;
+        else
+            docCodePage_ = w == "ansi" ? 1252 : w == "mac" ? 10000 : w == "pc" ? 437 : 850;
+        resolve(g);
+        break;
+    case Word::DefaultFont:
+        defaultFont_ = param;
+        resolve(g);
+        break;
+    case Word::Charset:
+        if (g.dest == Dest::FontTable && fontPages_.size() < 4096)
+            fontPages_.emplace_back(tableFont_, RtfCodePage::forCharset(param));
+        break;
+    case Word::FontTable:
+        g.dest = Dest::FontTable;
+        break;
+    case Word::Unseen:
+        g.dest = Dest::Skip;
+        break;
+    case Word::HiddenAtStart:
+        if (atStart) g.dest = Dest::Skip;
+        break;
+    default:
+        // Any other word is formatting, which search ignores.
+        break;
+    }
+}
+
+// The code page of the group's font, or the document's.
+void Scanner::resolve(Group& g) {
+    int page = docCodePage_;
+    const int font = g.font < 0 ? defaultFont_ : g.font;
+    for (auto it = fontPages_.rbegin(); it != fontPages_.rend(); ++it)
+        if (it->first == font) {
+            if (it->second > 0) page = it->second;
+            break;
+        }
+    g.codePage = page;
+    g.doubleByte = RtfCodePage::isLeadByte(page, 0x81); // every double-byte page leads with it
+    if (page != tablePage_) {
+        table_ = &foldTable(page, fold_);
+        tablePage_ = page;
+    }
+    g.table = table_;
+}
+
+void Scanner::byte(unsigned char b) {
+    const Group& g = top();
+    if (lead_ >= 0) {
+        const char32_t c = RtfCodePage::decodePair(g.codePage, std::uint8_t(lead_), b);
+        lead_ = -1;
+        character(c == 0xFFFD ? char32_t(u'?') : c);
+        return;
+    }
+    if (RtfCodePage::isLeadByte(g.codePage, b)) {
+        lead_ = b;
+        return;
+    }
+    if (b == '\t' || b >= 0x20) {
+        std::memcpy(w_, g.table->bytes[b].data(), 4);
+        w_ += g.table->length[b];
+    }
+}
+
+void Scanner::character(char32_t c) {
+    if (c >= 0xD800 && c < 0xDC00) {
+        highSurrogate_ = char16_t(c);
+        return;
+    }
+    if (c >= 0xDC00 && c < 0xE000 && highSurrogate_) {
+        c = QChar::surrogateToUcs4(highSurrogate_, char16_t(c));
+    }
+    highSurrogate_ = 0;
+    c = searchForm(c, fold_);
+    if (c != 0) w_ += utf8(c, w_);
+}
+
+} // namespace
+
+std::size_t RtfSearchText::write(std::string_view stored, char* out) {
+    if (stored.substr(0, 5) == "{\\rtf") return std::size_t(Scanner(stored, out, true).run() - out);
+    const FoldTable& t = foldTable(1252);
+    char* w = out;
+    for (unsigned char b : stored) {
+        std::memcpy(w, t.bytes[b].data(), 4);
+        w += t.length[b];
+    }
+    return std::size_t(w - out);
+}
+
+void RtfSearchText::append(std::string_view stored, std::string& out) {
+    const std::size_t at = out.size();
+    out.resize(at + room(stored.size()));
+    out.resize(at + write(stored, out.data() + at));
+}
+
+std::string RtfSearchText::visible(std::string_view stored) {
+    std::string out;
+    if (stored.substr(0, 5) == "{\\rtf") {
+        out.resize(room(stored.size()));
+        out.resize(std::size_t(Scanner(stored, out.data(), false).run() - out.data()));
+    } else {
+        appendFolded(foldTable(1252, false), reinterpret_cast<const unsigned char*>(stored.data()),
+                     stored.size(), out);
+    }
+    return out;
+}
+
+void RtfSearchText::appendCp1252(std::string_view bytes, std::string& out) {
+    appendFolded(foldTable(1252), reinterpret_cast<const unsigned char*>(bytes.data()),
+                 bytes.size(), out);
+}
+
+std::string RtfSearchText::needle(const QString& text) {
+    std::string out;
+    out.reserve(std::size_t(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(char16_t(c), text.at(i + 1).unicode());
+            ++i;
+        }
+        appendChar(out, c);
+    }
+    return out;
+}
+
+} // namespace tavrin::diary
