@@ -24,8 +24,17 @@ std::uint64_t hashOf(std::string_view s, std::uint8_t key) {
         b = (b ^ y) * k2;
         b ^= b >> 29;
     }
+    if (n >= 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p, 8);
+        a = (a ^ x) * k1;
+        a ^= a >> 31;
+        p += 8;
+        n -= 8;
+    }
+    // At most seven bytes are left; an empty text may have no storage at all.
     std::uint64_t tail = 0;
-    std::memcpy(&tail, p, n);
+    if (n > 0) std::memcpy(&tail, p, n);
     a = (a ^ tail) * k1;
     std::uint64_t h = a ^ (b * k2) ^ (b >> 33);
     h ^= h >> 32;
