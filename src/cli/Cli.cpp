@@ -323,21 +323,32 @@ std::string Cli::listLine(int position, const EntryRecord& r) {
            cp1252::toUtf8(r.description()) + '\n';
 }
 
-int Cli::show(const std::string& path, const std::string& position) {
+long Cli::entryArgument(const std::string& text) {
     char* end = nullptr;
-    long n = std::strtol(position.c_str(), &end, 10);
-    if (position.empty() || *end != '\0' || n < 1) {
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < 1 || n > INT32_MAX) {
         err_ << "tavrin-cli: the entry number is a whole number from 1\n" << usage();
-        return kUsage;
+        return 0;
     }
+    return n;
+}
+
+std::unique_ptr<TN> Cli::openEntry(const std::string& path, long n, Reporter& rep, bool texts) {
+    auto tn = std::make_unique<TN>(int(n - 1), path, DiaryFileSet::extensionOffset(path), &rep);
+    if (texts ? tn->ReadEntry(true) : tn->ReadIndexRecord()) return tn;
+    if (n > tn->entryCount)
+        err_ << "tavrin-cli: the diary holds " << tn->entryCount << " entries\n";
+    return nullptr;
+}
+
+int Cli::show(const std::string& path, const std::string& position) {
+    const long n = entryArgument(position);
+    if (!n) return kUsage;
     if (int s = admit(path)) return s;
     StreamReporter rep(err_);
-    TN tn(int(n - 1), path, DiaryFileSet::extensionOffset(path), &rep);
-    if (!tn.ReadEntry(true)) {
-        if (n > tn.entryCount)
-            err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
-        return kFailed;
-    }
+    const std::unique_ptr<TN> opened = openEntry(path, n, rep, true);
+    if (!opened) return kFailed;
+    TN& tn = *opened;
     using Scale = DiaryConfig::Scale;
     using Measure = DiaryConfig::Measure;
     const DiaryConfig c = loadConfig(tn.files());

@@ -7,13 +7,15 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tavrin {
 class TN;
-}
+class Reporter;
+} // namespace tavrin
 
 namespace tavrin::cli {
 
@@ -71,6 +73,11 @@ private:
     int showText(const std::string& path, const std::string& position);
     // One line of `list`: position (from 1), date and time, voice, type texts, description.
     static std::string listLine(int position, const EntryRecord& r);
+    // The entry number given as `text` (from 1); 0, said why, when it is none.
+    long entryArgument(const std::string& text);
+    // The diary at `path` with entry `n` read (with its texts when `texts`); null when it
+    // cannot be read (said why, through `rep` or here).
+    std::unique_ptr<TN> openEntry(const std::string& path, long n, Reporter& rep, bool texts);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

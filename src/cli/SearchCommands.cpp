@@ -42,21 +42,13 @@ int Cli::search(const std::string& path, const std::string& mode, const std::str
 }
 
 int Cli::showText(const std::string& path, const std::string& position) {
-    char* end = nullptr;
-    const long n = std::strtol(position.c_str(), &end, 10);
-    if (position.empty() || *end != '\0' || n < 1) {
-        err_ << "tavrin-cli: the entry number is a whole number from 1\n" << usage();
-        return kUsage;
-    }
+    const long n = entryArgument(position);
+    if (!n) return kUsage;
     if (int s = admit(path)) return s;
     StreamReporter rep(err_);
-    TN tn(int(n - 1), path, DiaryFileSet::extensionOffset(path), &rep);
-    if (!tn.ReadEntry(true)) {
-        if (n > tn.entryCount)
-            err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
-        return kFailed;
-    }
-    const std::string text = diary::RtfSearchText::visible(tn.body);
+    const std::unique_ptr<TN> tn = openEntry(path, n, rep, true);
+    if (!tn) return kFailed;
+    const std::string text = diary::RtfSearchText::visible(tn->body);
     out_ << text;
     if (!text.empty() && text.back() != '\n') out_ << '\n';
     return kOk;

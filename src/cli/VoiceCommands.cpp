@@ -26,12 +26,6 @@ namespace {
 // Larger input is no voice note (an hour of CD-quality stereo is about 600 MB).
 constexpr std::uintmax_t kMaxInput = 256u * 1024 * 1024;
 
-bool entryNumber(const std::string& text, long& n) {
-    char* end = nullptr;
-    n = std::strtol(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && n >= 1 && n <= INT32_MAX;
-}
-
 bool readWhole(const std::string& path, std::string& out, std::string& why) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
@@ -80,19 +74,13 @@ std::vector<std::int16_t> toVoiceRate(const std::vector<std::int16_t>& in, std::
 } // namespace
 
 int Cli::voice(const std::string& path, const std::string& position, const std::string& file) {
-    long n = 0;
-    if (!entryNumber(position, n)) {
-        err_ << "tavrin-cli: the entry number is a whole number from 1\n" << usage();
-        return kUsage;
-    }
+    const long n = entryArgument(position);
+    if (!n) return kUsage;
     if (int s = admit(path)) return s;
     StreamReporter rep(err_);
-    TN tn(int(n - 1), path, DiaryFileSet::extensionOffset(path), &rep);
-    if (!tn.ReadIndexRecord()) {
-        if (n > tn.entryCount)
-            err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
-        return kFailed;
-    }
+    const std::unique_ptr<TN> opened = openEntry(path, n, rep, false);
+    if (!opened) return kFailed;
+    TN& tn = *opened;
     if (tn.entry.voiceFlag() != 1) {
         err_ << "tavrin-cli: entry " << n << " has no voice note\n";
         return kFailed;
@@ -118,11 +106,8 @@ int Cli::voice(const std::string& path, const std::string& position, const std::
 
 int Cli::attachVoice(const std::string& path, const std::string& position,
                      const std::string& file) {
-    long n = 0;
-    if (!entryNumber(position, n)) {
-        err_ << "tavrin-cli: the entry number is a whole number from 1\n" << usage();
-        return kUsage;
-    }
+    const long n = entryArgument(position);
+    if (!n) return kUsage;
     // The sound is read and converted before the diary is touched.
     std::string bytes, why;
     if (!readWhole(file, bytes, why)) {

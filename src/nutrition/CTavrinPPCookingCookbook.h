@@ -18,12 +18,13 @@ class RecipeRecord;
 
 namespace tavrin::ui {
 class CCustomListCtrl;
-}
+class StoredTextEdit;
+} // namespace tavrin::ui
 
 namespace tavrin::nutrition {
 
 class NumberField;
-class RecipeTextEdit;
+using RecipeTextEdit = ui::StoredTextEdit;
 
 class CTavrinPPCookingCookbook : public ui::CCustomPropertyPage {
     Q_OBJECT

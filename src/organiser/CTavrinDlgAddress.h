@@ -16,11 +16,12 @@ class QLineEdit;
 namespace tavrin::ui {
 class CCustomButton;
 class CCustomListCtrl;
+class StoredTextEdit;
 } // namespace tavrin::ui
 
 namespace tavrin::organiser {
 
-class ContactTextEdit;
+using ContactTextEdit = ui::StoredTextEdit;
 
 class CTavrinDlgAddress : public ui::CCustomDialog, public app::ModulePage {
     Q_OBJECT

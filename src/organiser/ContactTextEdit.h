@@ -1,29 +1,8 @@
 #pragma once
-// A several-line contact field that takes no more than its limit, counted as stored: in
-// Windows-1252 bytes, each line break as carriage return and line feed.
+// The contacts page's several-line fields (address, miscellaneous).
 
-#include <QPlainTextEdit>
-
-#include <string>
+#include "ui/StoredTextEdit.h"
 
 namespace tavrin::organiser {
-
-class ContactTextEdit : public QPlainTextEdit {
-    Q_OBJECT
-public:
-    ContactTextEdit(int limit, QWidget* parent = nullptr);
-
-    // The text as stored, and back.
-    std::string stored() const;
-    void setStored(const std::string& cp1252);
-
-    static std::string toStored(const QString& text);
-    static QString fromStored(const std::string& cp1252);
-
-private:
-    void clip();
-
-    int limit_;
-};
-
+using ContactTextEdit = ui::StoredTextEdit;
 } // namespace tavrin::organiser

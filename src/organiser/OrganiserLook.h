@@ -1,43 +1,9 @@
 #pragma once
-// The organiser pages' fields, labels and calendar in the active skin's colours, as the
-// program's lists are drawn.
+// The organiser pages' fields, labels and calendar in the active skin's colours.
 
-#include "ui/ActiveSkin.h"
-
-#include <QPalette>
-#include <QWidget>
+#include "ui/SkinnedWidgets.h"
 
 namespace tavrin::organiser {
-
-// Labels and the texts of radio buttons.
-template <class W> W* skinnedText(W* w) {
-    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, skin.staticText());
-    pal.setColor(QPalette::Base, skin.listBackground());
-    pal.setColor(QPalette::Text, skin.listText());
-    w->setPalette(pal);
-    return w;
-}
-
-// Input fields, status lines and the calendar.
-template <class W> W* skinnedField(W* w) {
-    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Base, skin.listBackground());
-    pal.setColor(QPalette::Window, skin.listBackground());
-    pal.setColor(QPalette::Text, skin.listText());
-    pal.setColor(QPalette::WindowText, skin.listText());
-    pal.setColor(QPalette::Button, skin.buttonFace());
-    pal.setColor(QPalette::ButtonText, skin.buttonText());
-    pal.setColor(QPalette::Highlight, skin.selectionBackground());
-    pal.setColor(QPalette::HighlightedText, skin.listHighlightText());
-    QColor faint = skin.listText();
-    faint.setAlpha(110);
-    pal.setColor(QPalette::Disabled, QPalette::Text, faint);
-    pal.setColor(QPalette::PlaceholderText, faint);
-    w->setPalette(pal);
-    return w;
-}
-
+using ui::skinnedField;
+using ui::skinnedText;
 } // namespace tavrin::organiser

@@ -1,37 +1,37 @@
-#include "nutrition/RecipeTextEdit.h"
+#include "ui/StoredTextEdit.h"
 
 #include "storage/Cp1252.h"
 
 #include <QTextCursor>
 
-namespace tavrin::nutrition {
+namespace tavrin::ui {
 
-RecipeTextEdit::RecipeTextEdit(int limit, QWidget* parent) : QPlainTextEdit(parent), limit_(limit) {
+StoredTextEdit::StoredTextEdit(int limit, QWidget* parent) : QPlainTextEdit(parent), limit_(limit) {
     setTabChangesFocus(true);
-    connect(this, &QPlainTextEdit::textChanged, this, &RecipeTextEdit::clip);
+    connect(this, &QPlainTextEdit::textChanged, this, &StoredTextEdit::clip);
 }
 
-std::string RecipeTextEdit::toStored(const QString& text) {
+std::string StoredTextEdit::toStored(const QString& text) {
     QString crlf = text;
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return cp1252::fromUtf8(crlf.toStdString());
 }
 
-QString RecipeTextEdit::fromStored(const std::string& cp1252) {
+QString StoredTextEdit::fromStored(const std::string& cp1252) {
     QString s = QString::fromStdString(cp1252::toUtf8(cp1252));
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return s;
 }
 
-std::string RecipeTextEdit::stored() const {
+std::string StoredTextEdit::stored() const {
     return toStored(toPlainText());
 }
 
-void RecipeTextEdit::setStored(const std::string& cp1252) {
+void StoredTextEdit::setStored(const std::string& cp1252) {
     setPlainText(fromStored(cp1252));
 }
 
-void RecipeTextEdit::clip() {
+void StoredTextEdit::clip() {
     QString text = toPlainText();
     if (toStored(text).size() <= std::size_t(limit_)) return;
     while (!text.isEmpty() && toStored(text).size() > std::size_t(limit_))
@@ -41,4 +41,4 @@ void RecipeTextEdit::clip() {
     moveCursor(QTextCursor::End);
 }
 
-} // namespace tavrin::nutrition
+} // namespace tavrin::ui
