@@ -1,6 +1,7 @@
 #include "app/CTavrinApp.h"
 #include "app/ModuleRegistry.h"
 #include "diary/DiaryModule.h"
+#include "graph/GraphModule.h"
 #include "options/OptionsModule.h"
 #include "organiser/OrganiserModule.h"
 #include "tools/ToolsModule.h"
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     app::ModuleRegistry::add<options::OptionsModule>();
     app::ModuleRegistry::add<organiser::OrganiserModule>();
     app::ModuleRegistry::add<tools::ToolsModule>();
+    app::ModuleRegistry::add<graph::GraphModule>();
     return app::CTavrinApp::run(argc, argv);
 }

@@ -103,6 +103,10 @@ std::string Cli::usage() {
            "  export-vcard DIARY.tni FILE  the contacts as vCard 4.0 cards\n"
            "  backup DIARY.tni DEST  copy the diary into the folder DEST; exit status 0 only\n"
            "                       when every file was copied\n"
+           "  graph DIARY.tni FILE.png [--from DATE] [--to DATE] [--set 1|2]\n"
+           "                       the graph of the entries from DATE to DATE (YYYY-MM-DD),\n"
+           "                       set 1 diary data (default) or 2 fibromyalgia data, as an\n"
+           "                       800 x 600 PNG image drawn with the diary's graph settings\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -132,8 +136,11 @@ int Cli::run(const std::vector<std::string>& args) {
     const bool known = cmd == "info" || cmd == "list" || cmd == "show" || cmd == "export" ||
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
-                       cmd == "backup" || cmd == "export-ics" || cmd == "export-vcard";
-    const bool countOk = cmd == "due" ? args.size() % 2 == 0 : args.size() == want;
+                       cmd == "backup" || cmd == "export-ics" || cmd == "export-vcard" ||
+                       cmd == "graph";
+    const bool countOk = cmd == "due"     ? args.size() % 2 == 0
+                         : cmd == "graph" ? args.size() >= 3 && args.size() % 2 == 1
+                                          : args.size() == want;
     if (!known || !countOk || !hasDiaryExtension(path)) {
         if (known && !hasDiaryExtension(path)) err_ << "tavrin-cli: a diary path ends in .tni\n";
         err_ << usage();
@@ -156,6 +163,7 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "backup") return backup(path, args[2]);
     if (cmd == "export-ics") return exportOpen(path, args[2] == "contacts" ? "" : args[2], args[3]);
     if (cmd == "export-vcard") return exportOpen(path, "contacts", args[2]);
+    if (cmd == "graph") return graph(path, {args.begin() + 2, args.end()});
     return add(path);
 }
 

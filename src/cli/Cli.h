@@ -45,6 +45,8 @@ private:
     int backup(const std::string& path, const std::string& destination);
     // export-ics (table "reminders" or "planners") and export-vcard (table "contacts").
     int exportOpen(const std::string& path, const std::string& table, const std::string& file);
+    // GraphCommands.cpp: rest = FILE.png [--from DATE] [--to DATE] [--set 1|2]
+    int graph(const std::string& path, const std::vector<std::string>& rest);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

@@ -27,12 +27,8 @@ QString EntryParameters::nameAt(const QStringList& names, int index) {
 }
 
 void EntryParameters::spinRange(int storedLow, int storedHigh, int& lowest, int& highest) {
-    if (storedLow >= 0) {
-        storedLow -= 3;
-        storedHigh -= 3;
-    }
-    lowest = std::clamp(std::min(storedLow, storedHigh), -3, 3);
-    highest = std::clamp(std::max(storedLow, storedHigh), -3, 3);
+    // The same reading as the options page's, so that both show the same range.
+    DiaryConfig::spinValues(storedLow, storedHigh, lowest, highest);
 }
 
 QList<ParameterRow> EntryParameters::rows(const DiaryConfig& c) {

@@ -44,7 +44,10 @@ void CTavrinPSOptions::addDiaryPage(DiaryOptionsPage* page) {
 }
 
 OptionsSettings CTavrinPSOptions::settingsValues() const {
-    return general_->values();
+    OptionsSettings values = general_->values();
+    for (DiaryOptionsPage* page : diaryPages_)
+        page->storeSettings(values);
+    return values;
 }
 
 bool CTavrinPSOptions::writeDiaryConfiguration() const {

@@ -15,6 +15,8 @@ class DiaryConfig;
 
 namespace tavrin::options {
 
+struct OptionsSettings;
+
 class DiaryOptionsPage : public ui::CCustomPropertyPage {
     Q_OBJECT
 public:
@@ -22,6 +24,8 @@ public:
 
     // Puts the page's values into `config` (read from the diary just before).
     virtual void storeConfiguration(DiaryConfig& config) = 0;
+    // Puts what the page edits of the settings store into `values` (saved with the sheet).
+    virtual void storeSettings(OptionsSettings& /*values*/) const {}
 
     bool onKillActive() override;
     int timesLeft() const { return timesLeft_; }

@@ -1,5 +1,6 @@
 #include "storage/DiaryConfig.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tavrin {
@@ -80,6 +81,15 @@ void DiaryConfig::applyDefaults() {
         setShortcut(i, "text for hotkey" + std::to_string(i + 1));
     for (int i = 0; i < kTypes; ++i)
         setTypeName(i, kTypeNames[i]);
+}
+
+void DiaryConfig::spinValues(int storedLow, int storedHigh, int& low, int& high) {
+    if (storedLow >= 0) {
+        storedLow -= 3;
+        storedHigh -= 3;
+    }
+    low = std::clamp(std::min(storedLow, storedHigh), -3, 3);
+    high = std::clamp(std::max(storedLow, storedHigh), -3, 3);
 }
 
 } // namespace tavrin

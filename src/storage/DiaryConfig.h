@@ -59,6 +59,10 @@ public:
         setI32(spinBase(k) + 16, low);
         setI32(spinBase(k) + 20, high);
     }
+    // The range in use as values -3 to +3, low end first. The options page stores slider
+    // positions 0 to 6 (value + 3), the Training type the values -3 and 3 themselves: a negative
+    // lower end marks values. Damaged numbers are clamped to the named values.
+    static void spinValues(int storedLow, int storedHigh, int& low, int& high);
     std::string spinValue(int k, int i) const {
         return text(spinBase(k) + 24 + kNameWidth * i, kNameWidth);
     }

@@ -1,0 +1,269 @@
+#include "graph/chart/GraphChart.h"
+
+#include <QAreaSeries>
+#include <QBrush>
+#include <QChart>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGuiApplication>
+#include <QHash>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPen>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace tavrin::graph {
+
+namespace {
+
+QColor colourOf(std::uint32_t c) {
+    return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+}
+
+QFont smallFont(bool bold = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(7);
+    f.setBold(bold);
+    return f;
+}
+
+// Room under the plot for the point labels, written upwards.
+constexpr int kPointLabelRoom = 96;
+
+} // namespace
+
+// Paints the free labels and the point labels over the chart, mapped through the plot area.
+class GraphLabelLayer : public QGraphicsItem {
+public:
+    GraphLabelLayer(QChart* chart, const Plot& plot)
+        : QGraphicsItem(chart), chart_(chart), labels_(plot.labels), points_(plot.pointLabels),
+          min_(plot.minimum), max_(plot.maximum), background_(colourOf(plot.background)) {
+        setZValue(100);
+        moved_ = QObject::connect(chart, &QChart::plotAreaChanged, chart, [this] {
+            prepareGeometryChange();
+            update();
+        });
+    }
+    ~GraphLabelLayer() override { QObject::disconnect(moved_); }
+
+    void removeLabels() {
+        labels_.clear();
+        update();
+    }
+    int labelCount() const { return int(labels_.size()); }
+
+    QRectF boundingRect() const override { return chart_->boundingRect(); }
+
+    void paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const QRectF area = chart_->plotArea();
+        const int n = int(points_.size());
+        if (n == 0 || area.isEmpty()) return;
+        auto xAt = [&](double x) { return area.left() + (x + 0.5) / n * area.width(); };
+        auto yAt = [&](double y) {
+            return area.bottom() - (y - min_) / (max_ - min_) * area.height();
+        };
+        p->save();
+        const QFont font = smallFont();
+        p->setFont(font);
+        const QFontMetricsF fm(font);
+
+        // Point labels, upwards under the plot; one in each line height at most.
+        double lastRight = -1e9;
+        p->setPen(chart_->axes(Qt::Vertical).isEmpty()
+                      ? Qt::black
+                      : chart_->axes(Qt::Vertical).first()->labelsColor());
+        for (int i = 0; i < n; ++i) {
+            const double x = xAt(i);
+            if (x - fm.height() / 2 < lastRight) continue;
+            lastRight = x + fm.height() / 2;
+            p->save();
+            p->translate(x + fm.ascent() / 2, area.bottom() + 4);
+            p->rotate(-90);
+            p->drawText(QPointF(-fm.horizontalAdvance(points_[i]), 0), points_[i]);
+            p->restore();
+        }
+
+        // Free labels: each row (height) keeps its labels apart.
+        QHash<double, double> rowRight;
+        for (const PlotLabel& l : labels_) {
+            const double w = fm.horizontalAdvance(l.text) + 4;
+            const QRectF box(xAt(l.x) - w / 2, yAt(l.height) - fm.height() / 2, w, fm.height());
+            auto it = rowRight.find(l.height);
+            if (it != rowRight.end() && box.left() < it.value()) continue;
+            rowRight[l.height] = box.right();
+            p->fillRect(box, background_);
+            p->setPen(colourOf(l.colour));
+            p->drawText(box, Qt::AlignCenter, l.text);
+        }
+        p->restore();
+    }
+
+private:
+    QChart* chart_;
+    QList<PlotLabel> labels_;
+    QStringList points_;
+    double min_, max_;
+    QColor background_;
+    QMetaObject::Connection moved_;
+};
+
+GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
+    chart->removeAllSeries();
+    for (QAbstractAxis* a : chart->axes())
+        chart->removeAxis(a);
+    chart->setBackgroundBrush(colourOf(plot.background));
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 8, kPointLabelRoom));
+    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->legend()->setFont(smallFont(true));
+
+    const int n = plot.points();
+    auto* xAxis = new QValueAxis;
+    xAxis->setRange(-0.5, std::max(0.5, n - 0.5));
+    xAxis->setLabelsVisible(false);
+    xAxis->setGridLineVisible(false);
+    xAxis->setTickCount(2);
+    auto* yAxis = new QValueAxis;
+    yAxis->setRange(plot.minimum, plot.maximum);
+    yAxis->setTickType(QValueAxis::TicksDynamic);
+    yAxis->setTickAnchor(0);
+    yAxis->setTickInterval(1);
+    yAxis->setLabelFormat(QStringLiteral("%d"));
+    yAxis->setLabelsFont(smallFont());
+    chart->addAxis(xAxis, Qt::AlignBottom);
+    chart->addAxis(yAxis, Qt::AlignLeft);
+
+    // Bars of several series stand side by side within a point.
+    int bars = 0;
+    for (const PlotSeries& s : plot.series)
+        bars += s.type == GraphSettings::Bar;
+    const double barWidth = bars ? 0.8 / bars : 0;
+    int bar = 0;
+
+    for (const PlotSeries& s : plot.series) {
+        const QColor colour = colourOf(s.colour);
+        QAbstractSeries* series = nullptr;
+        if (s.type == GraphSettings::Bar) {
+            // One filled outline for all bars of the series: cheap for any number of points.
+            QList<QPointF> outline;
+            outline.reserve(s.values.size() * 4);
+            const double left = -0.4 + bar * barWidth;
+            for (int i = 0; i < s.values.size(); ++i) {
+                const double v = s.values[i];
+                outline << QPointF(i + left, 0) << QPointF(i + left, v)
+                        << QPointF(i + left + barWidth, v) << QPointF(i + left + barWidth, 0);
+            }
+            ++bar;
+            auto* upper = new QLineSeries;
+            upper->replace(outline);
+            auto* area = new QAreaSeries(upper);
+            area->setColor(colour);
+            area->setBorderColor(colour);
+            QPen pen(colour);
+            pen.setWidth(1);
+            area->setPen(pen);
+            series = area;
+        } else {
+            QList<QPointF> points;
+            points.reserve(s.values.size());
+            for (int i = 0; i < s.values.size(); ++i)
+                points << QPointF(i, s.values[i]);
+            if (s.type == GraphSettings::Point) {
+                auto* scatter = new QScatterSeries;
+                scatter->setMarkerSize(4 + 2 * s.width);
+                scatter->setColor(colour);
+                scatter->setBorderColor(colour);
+                scatter->replace(points);
+                series = scatter;
+            } else {
+                auto* line = new QLineSeries;
+                QPen pen(colour);
+                pen.setWidth(s.width);
+                line->setPen(pen);
+                line->replace(points);
+                series = line;
+            }
+        }
+        series->setName(s.name);
+        chart->addSeries(series);
+        series->attachAxis(xAxis);
+        series->attachAxis(yAxis);
+    }
+    return new GraphLabelLayer(chart, plot);
+}
+
+GraphChart::GraphChart(QWidget* parent) : QChartView(parent) {
+    setObjectName(QStringLiteral("graphChart"));
+    setRenderHint(QPainter::Antialiasing);
+    chart()->legend()->setVisible(true);
+    chart()->setBackgroundRoundness(0);
+}
+
+GraphChart::~GraphChart() = default;
+
+void GraphChart::showPlot(const Plot& plot) {
+    delete layer_;
+    plot_ = plot;
+    hasPlot_ = true;
+    layer_ = fill(chart(), plot_);
+}
+
+void GraphChart::removeLabels() {
+    plot_.labels.clear();
+    if (layer_) layer_->removeLabels();
+}
+
+int GraphChart::labelCount() const {
+    return layer_ ? layer_->labelCount() : 0;
+}
+
+QImage GraphChart::render(const Plot& plot, const QSize& size) {
+    QGraphicsScene scene;
+    auto* chart = new QChart;
+    scene.addItem(chart);
+    chart->legend()->setVisible(true);
+    fill(chart, plot);
+    chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
+    QCoreApplication::processEvents();
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    scene.render(&p, QRectF(QPointF(0, 0), QSizeF(size)), QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
+
+QImage GraphChart::image(const QSize& size) const {
+    if (!hasPlot_) {
+        QImage blank(size, QImage::Format_ARGB32);
+        blank.fill(Qt::white);
+        return blank;
+    }
+    return render(plot_, size);
+}
+
+bool GraphChart::savePng(const QString& path) const {
+    return image().save(path, "PNG");
+}
+
+void GraphChart::copyToClipboard() const {
+    QGuiApplication::clipboard()->setImage(image(size()));
+}
+
+void GraphChart::paintInto(QPainter& painter, const QRectF& target) const {
+    if (!hasPlot_) return;
+    // Laid out at a screen-like size and scaled onto the page, so that the fonts keep their
+    // proportion to the plot.
+    QSize size(kImageWidth, int(kImageWidth * target.height() / std::max(1.0, target.width())));
+    painter.drawImage(target, render(plot_, size));
+}
+
+} // namespace tavrin::graph
