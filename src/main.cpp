@@ -2,6 +2,7 @@
 #include "app/ModuleRegistry.h"
 #include "diary/DiaryModule.h"
 #include "graph/GraphModule.h"
+#include "nutrition/NutritionModule.h"
 #include "options/OptionsModule.h"
 #include "organiser/OrganiserModule.h"
 #include "tools/ToolsModule.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     app::ModuleRegistry::add<diary::DiaryModule>();
     app::ModuleRegistry::add<options::OptionsModule>();
     app::ModuleRegistry::add<organiser::OrganiserModule>();
+    app::ModuleRegistry::add<nutrition::NutritionModule>();
     app::ModuleRegistry::add<tools::ToolsModule>();
     app::ModuleRegistry::add<graph::GraphModule>();
     return app::CTavrinApp::run(argc, argv);

@@ -107,6 +107,13 @@ std::string Cli::usage() {
            "                       the graph of the entries from DATE to DATE (YYYY-MM-DD),\n"
            "                       set 1 diary data (default) or 2 fibromyalgia data, as an\n"
            "                       800 x 600 PNG image drawn with the diary's graph settings\n"
+           "  add-default-ingredients DIARY.tni  add the 100 default ingredients\n"
+           "  add-ingredient DIARY.tni  add ingredients from JSON on standard input\n"
+           "  add-recipe DIARY.tni  add recipes from JSON on standard input, made of\n"
+           "                       catalogue ingredients and their grams\n"
+           "  daily-calories DIARY.tni  the totals of the eaten ingredients and recipes\n"
+           "                       given as JSON on standard input, as the daily calorie\n"
+           "                       sheet shows them\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -137,7 +144,8 @@ int Cli::run(const std::vector<std::string>& args) {
                        cmd == "add" || cmd == "check" || cmd == "due" || cmd == "add-reminder" ||
                        cmd == "add-planner" || cmd == "add-contact" || cmd == "export-text" ||
                        cmd == "backup" || cmd == "export-ics" || cmd == "export-vcard" ||
-                       cmd == "graph";
+                       cmd == "graph" || cmd == "add-default-ingredients" ||
+                       cmd == "add-ingredient" || cmd == "add-recipe" || cmd == "daily-calories";
     const bool countOk = cmd == "due"     ? args.size() % 2 == 0
                          : cmd == "graph" ? args.size() >= 3 && args.size() % 2 == 1
                                           : args.size() == want;
@@ -164,6 +172,10 @@ int Cli::run(const std::vector<std::string>& args) {
     if (cmd == "export-ics") return exportOpen(path, args[2] == "contacts" ? "" : args[2], args[3]);
     if (cmd == "export-vcard") return exportOpen(path, "contacts", args[2]);
     if (cmd == "graph") return graph(path, {args.begin() + 2, args.end()});
+    if (cmd == "add-default-ingredients") return addDefaultIngredients(path);
+    if (cmd == "add-ingredient") return addIngredient(path);
+    if (cmd == "add-recipe") return addRecipe(path);
+    if (cmd == "daily-calories") return dailyCalories(path);
     return add(path);
 }
 

@@ -47,6 +47,11 @@ private:
     int exportOpen(const std::string& path, const std::string& table, const std::string& file);
     // GraphCommands.cpp: rest = FILE.png [--from DATE] [--to DATE] [--set 1|2]
     int graph(const std::string& path, const std::vector<std::string>& rest);
+    // NutritionCommands.cpp
+    int addDefaultIngredients(const std::string& path);
+    int addIngredient(const std::string& path);
+    int addRecipe(const std::string& path);
+    int dailyCalories(const std::string& path);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

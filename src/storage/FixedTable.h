@@ -198,6 +198,16 @@ public:
         return ok;
     }
 
+    // Empties the table: its file goes (the cookbook's working list is emptied this way).
+    bool Clear() {
+        auto lock = t_.lockForWriting();
+        if (!lock) return false;
+        index = 0;
+        if (!t_.removeFile()) return false;
+        count = 0;
+        return true;
+    }
+
     // Puts the table in its kept order; a table already in that order is not rewritten.
     bool Sort() requires(Rec::kSort != SortStyle::None) {
         auto lock = t_.lockForWriting();

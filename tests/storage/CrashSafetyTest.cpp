@@ -139,6 +139,7 @@ void tableOperations(std::vector<Operation>& out, const std::string& table, Tabl
         out.push_back({table + ".DeleteOnly", seeded(t, 1),
                        [t](TN& tn) { return (tn.*t).Delete(0); }, state});
     }
+    out.push_back({table + ".Clear", seeded(t, 3), [t](TN& tn) { return (tn.*t).Clear(); }, state});
 }
 
 // Entries plus what a repair cuts: the data file's length. (Removing a temporary file changes

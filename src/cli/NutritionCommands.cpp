@@ -1,0 +1,106 @@
+// tavrin-cli add-default-ingredients, add-ingredient, add-recipe and daily-calories: the
+// nutrition tables written, and a day's calories summed, the way the nutrition pages do it.
+
+#include "cli/Cli.h"
+#include "cli/NutritionJson.h"
+#include "cli/StreamReporter.h"
+#include "nutrition/logic/DailyTally.h"
+#include "nutrition/logic/IngredientCatalogue.h"
+#include "nutrition/logic/RecipeBook.h"
+#include "storage/Cp1252.h"
+#include "storage/DiaryFileSet.h"
+#include "storage/TN.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace tavrin::cli {
+
+using nutrition::IngredientCatalogue;
+using nutrition::RecipeBook;
+
+int Cli::addDefaultIngredients(const std::string& path) {
+    return writeLocked(path, [&](TN& tn) {
+        if (!IngredientCatalogue::addDefaults(tn)) return kFailed;
+        out_ << "Added " << IngredientCatalogue::kDefaults
+             << " default ingredients; the catalogue holds " << tn.ingredients.Count() << ".\n";
+        return kOk;
+    });
+}
+
+int Cli::addIngredient(const std::string& path) {
+    std::vector<Json> objects;
+    if (!readObjects(objects, "ingredient")) return kUsage;
+    std::vector<IngredientRecord> records(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        if (std::string error; !NutritionJson::toIngredient(objects[i], records[i], error)) {
+            err_ << "tavrin-cli: ingredient " << (i + 1) << ": " << error << '\n';
+            return kUsage;
+        }
+    return writeLocked(path, [&](TN& tn) {
+        if (!IngredientCatalogue::addAll(tn, records)) return kFailed;
+        out_ << "Added " << records.size() << (records.size() == 1 ? " ingredient" : " ingredients")
+             << "; the catalogue holds " << tn.ingredients.Count() << ".\n";
+        return kOk;
+    });
+}
+
+int Cli::addRecipe(const std::string& path) {
+    std::vector<Json> objects;
+    if (!readObjects(objects, "recipe")) return kUsage;
+    // The ingredients are looked up in the catalogue under the lock, so that what is checked is
+    // what the recipes are made of.
+    return writeLocked(path, [&](TN& tn) {
+        std::vector<IngredientRecord> catalogue;
+        if (!tn.ingredients.ReadAll(catalogue)) return kFailed;
+        std::vector<RecipeRecord> recipes(objects.size());
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            if (std::string error;
+                !NutritionJson::toRecipe(objects[i], catalogue, recipes[i], error)) {
+                err_ << "tavrin-cli: recipe " << (i + 1) << ": " << error << '\n';
+                return kUsage;
+            }
+        if (!RecipeBook::saveAll(tn, recipes)) return kFailed;
+        out_ << "Added " << recipes.size() << (recipes.size() == 1 ? " recipe" : " recipes")
+             << "; the cookbook holds " << tn.recipes.Count() << ".\n";
+        return kOk;
+    });
+}
+
+int Cli::dailyCalories(const std::string& path) {
+    std::vector<Json> objects;
+    if (!readObjects(objects, "eaten item")) return kUsage;
+    if (int s = admit(path)) return s;
+    StreamReporter rep(err_);
+    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    std::vector<IngredientRecord> ingredients;
+    std::vector<RecipeRecord> recipes;
+    if (!tn.ingredients.ReadAll(ingredients) || !tn.recipes.ReadAll(recipes)) return kFailed;
+    nutrition::DailyTally tally;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        std::string error, name;
+        float grams = 0;
+        if (!NutritionJson::toEaten(objects[i], name, grams, error)) {
+            err_ << "tavrin-cli: eaten item " << (i + 1) << ": " << error << '\n';
+            return kUsage;
+        }
+        // As on the page's list: the catalogue's ingredients first, then the recipes.
+        auto ing = std::find_if(ingredients.begin(), ingredients.end(),
+                                [&](const IngredientRecord& r) { return r.name() == name; });
+        auto rec = std::find_if(recipes.begin(), recipes.end(),
+                                [&](const RecipeRecord& r) { return r.name() == name; });
+        if (ing != ingredients.end())
+            tally.addIngredient(*ing, grams);
+        else if (rec != recipes.end())
+            tally.addRecipe(*rec, grams);
+        else {
+            err_ << "tavrin-cli: eaten item " << (i + 1) << ": no ingredient or recipe \""
+                 << cp1252::toUtf8(name) << "\"\n";
+            return kUsage;
+        }
+    }
+    out_ << tally.statusText() << '\n';
+    return kOk;
+}
+
+} // namespace tavrin::cli

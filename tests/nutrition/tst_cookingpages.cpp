@@ -1,0 +1,260 @@
+// The nutrition window on a diary: kilocalories following the typed values, Generate Default,
+// the cookbook's working list and its limit, a recipe printed over more than one page, the
+// daily sheet's status line and the shopping list's checklist.
+#include "DiaryFixture.h"
+#include "TestEnvironment.h"
+#include "app/DiaryState.h"
+#include "nutrition/CTavrinDlgCooking.h"
+#include "nutrition/CTavrinPPCookingCookbook.h"
+#include "nutrition/CTavrinPPCookingDaily.h"
+#include "nutrition/CTavrinPPCookingIngredients.h"
+#include "nutrition/CTavrinPPCookingShopping.h"
+#include "nutrition/CTavrinPSCooking.h"
+#include "nutrition/NumberField.h"
+#include "nutrition/logic/IngredientCatalogue.h"
+#include "nutrition/logic/RecipeBook.h"
+#include "platform/MessageBox.h"
+#include "platform/PrintDialog.h"
+#include "platform/Settings.h"
+#include "storage/TN.h"
+#include "ui/CCustomListCtrl.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tavrin;
+using namespace tavrin::nutrition;
+using platform::MessageBox;
+using platform::MsgAnswer;
+
+namespace {
+
+void click(QWidget* page, const char* name) {
+    auto* b = page->findChild<QAbstractButton*>(name);
+    QVERIFY2(b, name);
+    b->click();
+}
+
+QStringList row(ui::CCustomListCtrl* list, int r) {
+    QStringList out;
+    for (int c = 0; c < list->columnCount(); ++c)
+        out << list->itemText(r, c);
+    return out;
+}
+
+QStringList pdfPages(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {pdf, "-"});
+    if (!p.waitForFinished(30000)) return {};
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QChar('\f'));
+    while (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+} // namespace
+
+class TestCookingPages : public QObject {
+    Q_OBJECT
+    std::unique_ptr<CTavrinDlgCooking> window;
+    CTavrinPSCooking* sheet() { return window->sheet(); }
+
+private slots:
+    void init() {
+        static int n = 0;
+        test::clearSettings();
+        MessageBox::clearRecorded();
+        const QString path = test::makeDiary(QString("cooking%1").arg(++n), "secret", 1);
+        auto& s = app::DiaryState::instance();
+        s.choose(path, test::extOffsetOf(path));
+        s.setOpen(true);
+        window = std::make_unique<CTavrinDlgCooking>();
+        window->pageShown();
+    }
+    void cleanup() { window.reset(); }
+
+    void ingredientsPage() {
+        window->selectSubPage(app::SubPageSelector::kIngredients);
+        CTavrinPPCookingIngredients* page = sheet()->ingredients();
+        QCOMPARE(sheet()->activePage(), page);
+        QTest::keyClicks(page->fatInput(), "10");
+        QTest::keyClicks(page->carbohydrateInput(), "20");
+        QTest::keyClicks(page->proteinInput(), "5");
+        QCOMPARE(page->kcalInput()->text(), QString("190.0"));
+        // Kilocalories typed afterwards are the ones stored.
+        page->kcalInput()->clear();
+        QTest::keyClicks(page->kcalInput(), "200");
+        page->nameInput()->setText("apple");
+        click(page, "addButton");
+        QCOMPARE(row(page->list(), 0), QStringList({"apple", "10.0", "20.0", "5.0", "200.0"}));
+        QCOMPARE(page->fatInput()->text(), QString("0"));
+
+        click(page, "generateDefaultButton");
+        click(page, "generateDefaultButton");
+        QCOMPARE(page->list()->rowCount(), 201);
+        // Name order without regard to letter case: "apple" before "Apple (raw)".
+        QCOMPARE(page->list()->itemText(0, 0), QString("apple"));
+        QCOMPARE(page->list()->itemText(1, 0), QString("Apple (raw)"));
+        QCOMPARE(page->list()->itemText(2, 0), QString("Apple (raw)"));
+        QVERIFY(MessageBox::recorded().isEmpty());
+
+        // Two rows selected: only the first goes, after the question.
+        page->list()->setRowSelected(0, true);
+        page->list()->setRowSelected(3, true);
+        MessageBox::setNextAnswer(MsgAnswer::Yes);
+        click(page, "deleteButton");
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList({"Are you sure you wish to delete apple?"}));
+        QCOMPARE(page->list()->rowCount(), 200);
+    }
+
+    void cookbookWorkingListAndLimit() {
+        {
+            auto tn = app::DiaryState::instance().makeTN();
+            QVERIFY(IngredientCatalogue::add(
+                *tn, IngredientCatalogue::makeRecord("Sample", 10, 20, 5, 190)));
+        }
+        CTavrinPPCookingCookbook* page = sheet()->cookbook();
+        page->reload();
+        QCOMPARE(page->ingredientChoice()->currentIndex(), -1);
+        // Nothing chosen: nothing added, the quantity back to 0.
+        page->quantityInput()->setText("150");
+        click(page, "addIngredientButton");
+        QCOMPARE(page->ingredientList()->rowCount(), 1);
+        QCOMPARE(page->quantityInput()->text(), QString("0"));
+
+        page->ingredientChoice()->setCurrentIndex(0);
+        page->quantityInput()->setText("150");
+        click(page, "addIngredientButton");
+        QCOMPARE(row(page->ingredientList(), 0),
+                 QStringList({"TOTALS:", "150.0 g.", "15.0", "30.0", "7.5", "285.0"}));
+        QCOMPARE(row(page->ingredientList(), 1),
+                 QStringList({"Sample", "150.0 g.", "15.0", "30.0", "7.5", "285.0"}));
+        // The totals row is not an ingredient to remove.
+        page->ingredientList()->selectRow(0);
+        click(page, "removeIngredientButton");
+        QCOMPARE(MessageBox::recordedTexts(), QStringList({CTavrinPPCookingCookbook::kRemoveNone}));
+
+        for (int i = 1; i < 30; ++i) {
+            page->ingredientChoice()->setCurrentIndex(0);
+            page->quantityInput()->setText("10");
+            click(page, "addIngredientButton");
+        }
+        QCOMPARE(page->ingredientList()->rowCount(), 31);
+        MessageBox::clearRecorded();
+        page->ingredientChoice()->setCurrentIndex(0);
+        page->quantityInput()->setText("10");
+        click(page, "addIngredientButton");
+        QCOMPARE(MessageBox::recordedTexts(), QStringList({CTavrinPPCookingCookbook::kTooMany}));
+        QCOMPARE(page->ingredientList()->rowCount(), 31);
+
+        page->nameInput()->setText("Stew");
+        click(page, "saveRecipeButton");
+        QCOMPARE(page->recipeList()->rowCount(), 1);
+        QCOMPARE(app::DiaryState::instance().makeTN()->recipes.Count(), 1);
+
+        // A shown recipe is not the working list: saving at once asks, as the list is empty.
+        page->recipeList()->selectRow(0);
+        QCOMPARE(page->ingredientList()->rowCount(), 31);
+        MessageBox::clearRecorded();
+        click(page, "saveRecipeButton");
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList({CTavrinPPCookingCookbook::kNoIngredients}));
+        QCOMPARE(page->recipeList()->rowCount(), 1);
+    }
+
+    void recipeTallerThanThePageGoesOnOverMorePages() {
+        settings::write(settings::PrintListSize, 30);
+        QString method;
+        for (int i = 0; method.size() < 1900; ++i)
+            method += QString("Step %1 stir gently. ").arg(i);
+        method += "Serve warm.";
+        {
+            auto tn = app::DiaryState::instance().makeTN();
+            QVERIFY(RecipeBook::save(
+                *tn, RecipeBook::makeRecipe("Long", "Very long", method.toStdString(), {})));
+        }
+        CTavrinPPCookingCookbook* page = sheet()->cookbook();
+        page->reload();
+        page->recipeList()->selectRow(0);
+        const QString pdf = test::scratchDir() + "/recipe.pdf";
+        platform::PrintDialog::setNextPdf(pdf);
+        click(page, "printRecipeButton");
+        const QStringList pages = pdfPages(pdf);
+        QVERIFY2(pages.size() > 1, qPrintable(QString::number(pages.size())));
+        QVERIFY(pages.first().simplified().startsWith("Tavelle (tm) Suite Nutrition (Cookbook)"));
+        QVERIFY(pages.last().contains("Serve warm."));
+        for (const QString& p : pages)
+            QVERIFY(!p.trimmed().isEmpty());
+    }
+
+    void dailySheetAndShoppingList() {
+        {
+            auto tn = app::DiaryState::instance().makeTN();
+            QVERIFY(IngredientCatalogue::add(
+                *tn, IngredientCatalogue::makeRecord("Sample", 10, 20, 5, 999)));
+            QVERIFY(RecipeBook::save(
+                *tn, RecipeBook::makeRecipe(
+                         "Stew", "", "",
+                         {RecipeBook::scale(
+                             IngredientCatalogue::makeRecord("Sample", 10, 20, 5, 190), 400)})));
+        }
+        window->selectSubPage(app::SubPageSelector::kDailyCalories);
+        CTavrinPPCookingDaily* daily = sheet()->daily();
+        QCOMPARE(daily->list()->rowCount(), 2);
+        QCOMPARE(daily->statusLine()->text(), QString("Nothing selected!"));
+        // Ticked, then the amount typed into its cell: the status line follows the edit.
+        ui::CCustomListCtrl* list = daily->list();
+        list->setChecked(0, true);
+        const QRect cell =
+            list->visualRect(list->model()->index(0, CTavrinPPCookingDaily::kAmountColumn));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(list->activeEditor());
+        QTest::keyClicks(list->activeEditor(), "200");
+        QTest::keyClick(list->activeEditor(), Qt::Key_Return);
+        QCOMPARE(list->itemText(0, CTavrinPPCookingDaily::kAmountColumn), QString("200"));
+        QCOMPARE(daily->statusLine()->text(),
+                 QString("FAT: 20.00 - CARBOHYDRATE: 40.00 - PROTEIN: 10.00 - WEIGHT: 200.00 - "
+                         "KCALORIES: 380.00"));
+        daily->list()->setItemText(1, CTavrinPPCookingDaily::kAmountColumn, "100abc");
+        daily->list()->setChecked(1, true);
+        daily->recompute();
+        QCOMPARE(daily->statusLine()->text(),
+                 QString("FAT: 30.00 - CARBOHYDRATE: 60.00 - PROTEIN: 15.00 - WEIGHT: 300.00 - "
+                         "KCALORIES: 570.00"));
+        daily->list()->setChecked(0, false);
+        daily->list()->setChecked(1, false);
+        daily->recompute();
+        QCOMPARE(daily->statusLine()->text(), QString("NOTHING SELECTED!"));
+
+        window->selectSubPage(app::SubPageSelector::kShoppingList);
+        CTavrinPPCookingShopping* shop = sheet()->shopping();
+        QCOMPARE(shop->list()->rowCount(), 1);
+        shop->itemInput()->setText("Bread");
+        shop->amountInput()->setText("1 loaf");
+        QTest::keyClick(shop->amountInput(), Qt::Key_Return);
+        shop->itemInput()->setText("Milk");
+        shop->amountInput()->clear();
+        click(shop, "addButton");
+        shop->list()->setItemText(2, 1, "500 g");
+        QCOMPARE(shop->list()->itemText(0, 0), QString("Milk"));
+        // Another tab and back: the list stays as it was left.
+        window->selectSubPage(app::SubPageSelector::kUnits);
+        window->selectSubPage(app::SubPageSelector::kShoppingList);
+        QCOMPARE(shop->list()->rowCount(), 3);
+        click(shop, "copyButton");
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QString("- [ ] Milk\n- [ ] Bread, 1 loaf\n- [ ] Sample, 500 g\n"));
+        click(shop, "resetButton");
+        QCOMPARE(shop->list()->rowCount(), 1);
+        QCOMPARE(shop->list()->itemText(0, 1), QString("<amount>"));
+    }
+};
+
+QTEST_MAIN(TestCookingPages)
+#include "tst_cookingpages.moc"
