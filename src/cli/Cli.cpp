@@ -114,6 +114,13 @@ std::string Cli::usage() {
            "  daily-calories DIARY.tni  the totals of the eaten ingredients and recipes\n"
            "                       given as JSON on standard input, as the daily calorie\n"
            "                       sheet shows them\n"
+           "  correlate DIARY.tni [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+           "                       what comes before a flare: one line per factor and outcome\n"
+           "                       with at least 14 day pairs, strongest first: factor,\n"
+           "                       outcome, lag in days, Spearman's rho and n, tab-separated\n"
+           "  export-csv DIARY.tni FILE.csv  every entry as a spreadsheet row (UTF-8)\n"
+           "  report DIARY.tni FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+           "                       the health report of the range as a PDF\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -134,6 +141,8 @@ int Cli::run(const std::vector<std::string>& args) {
         return kUsage;
     }
     const std::string& cmd = args[0];
+    if (cmd == "correlate" || cmd == "export-csv" || cmd == "report")
+        return health(cmd, {args.begin() + 1, args.end()});
     const std::string& path = args[1];
     const bool repair = cmd == "check" && args.size() == 3 && args[2] == "--repair";
     const std::size_t want = cmd == "export-text" || cmd == "export-ics" ? 4

@@ -52,6 +52,8 @@ private:
     int addIngredient(const std::string& path);
     int addRecipe(const std::string& path);
     int dailyCalories(const std::string& path);
+    // HealthCommands.cpp: correlate, export-csv and report; args start with the diary.
+    int health(const std::string& cmd, const std::vector<std::string>& args);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the
