@@ -1,6 +1,7 @@
 #include "tools/CTavrinDlgTools.h"
 
 #include "app/DiaryState.h"
+#include "health/CTavrinDlgHealthReport.h"
 #include "organiser/CTavrinDlgBackup.h"
 #include "organiser/CTavrinDlgExport.h"
 #include "platform/Help.h"
@@ -29,6 +30,12 @@ CTavrinDlgTools::CTavrinDlgTools(QWidget* parent) : ui::CCustomDialog(BackMain, 
     }
     connect(backupButton, &QPushButton::clicked, this, [this] { backup(this); });
     connect(exportButton, &QPushButton::clicked, this, [this] { exportText(this); });
+    auto* reportButton = new ui::CCustomButton("Health report", group);
+    reportButton->setObjectName("healthReportButton");
+    reportButton->setAutoDefault(false);
+    reportButton->setMinimumWidth(160);
+    connect(reportButton, &QPushButton::clicked, this,
+            [this] { health::CTavrinDlgHealthReport::run(this); });
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this,
             [this] { platform::Help::openTopic(kHelpTopic, this); });
@@ -38,6 +45,7 @@ CTavrinDlgTools::CTavrinDlgTools(QWidget* parent) : ui::CCustomDialog(BackMain, 
     inside->setSpacing(10);
     inside->addWidget(backupButton, 0, 0);
     inside->addWidget(exportButton, 0, 1);
+    inside->addWidget(reportButton, 1, 0);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
