@@ -6,11 +6,15 @@
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "health/CTavrinDlgHealthReport.h"
+#include "organiser/CTavrinDlgExport.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "storage/TN.h"
 
+#include <QComboBox>
+#include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +27,7 @@ class HealthReportTest : public QObject {
 private slots:
     void init();
     void pdfHoldsTheSummary();
+    void exportWindowWritesTheSpreadsheet();
 };
 
 void HealthReportTest::init() {
@@ -86,6 +91,25 @@ void HealthReportTest::pdfHoldsTheSummary() {
     for (const QString& e : expected)
         QVERIFY2(text.contains(e), qPrintable(e + " not in: " + text));
     QVERIFY(!text.contains("Pain afternoon")); // never rated, left out
+}
+
+void HealthReportTest::exportWindowWritesTheSpreadsheet() {
+    organiser::CTavrinDlgExport dlg;
+    dlg.tableChoice()->setCurrentIndex(dlg.tableChoice()->count() - 1);
+    QCOMPARE(dlg.tableChoice()->currentText(), QString(organiser::CTavrinDlgExport::kSpreadsheet));
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("entries.csv");
+    platform::FileChooser::setNextFileName(csv);
+    QTest::mouseClick(dlg.findChild<QPushButton*>("chooseButton"), Qt::LeftButton);
+    QVERIFY(dlg.startButton()->isEnabled());
+    QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
+    QCOMPARE(dlg.status(), QString("4 entries exported.")); // the fixture's first and ours
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray all = f.readAll();
+    QVERIFY(all.startsWith("Date,Time,Description,Mood,"));
+    QVERIFY(all.contains(",\"Knee, \"\"bad\"\" day\","));
+    QVERIFY(all.contains("Ate well. FAT: 1.00 - KCALORIES: 1800.00\r\n"));
 }
 
 QTEST_MAIN(HealthReportTest)
