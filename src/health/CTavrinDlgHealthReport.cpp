@@ -1,6 +1,7 @@
 #include "health/CTavrinDlgHealthReport.h"
 
 #include "app/DiaryState.h"
+#include "health/YearGlance.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
@@ -58,6 +59,9 @@ CTavrinDlgHealthReport::CTavrinDlgHealthReport(QWidget* parent)
     pdf->setObjectName("pdfButton");
     auto* findings = new ui::CCustomButton("Correlations", this);
     findings->setObjectName("correlationsButton");
+    auto* glance = new ui::CCustomButton("Year at a glance", this);
+    glance->setObjectName("glanceButton");
+    connect(glance, &QPushButton::clicked, this, [this] { showYearGlance(); });
     auto* close = new ui::CCustomButton("Close", this);
     close->setObjectName("closeButton");
     connect(print, &QPushButton::clicked, this, [this] { this->print(); });
@@ -71,6 +75,7 @@ CTavrinDlgHealthReport::CTavrinDlgHealthReport(QWidget* parent)
     top->addWidget(new QLabel("to", this));
     top->addWidget(to_);
     top->addStretch(1);
+    top->addWidget(glance);
     top->addWidget(findings);
     top->addWidget(print);
     top->addWidget(pdf);
@@ -147,6 +152,21 @@ bool CTavrinDlgHealthReport::saveAsPdf() {
 void CTavrinDlgHealthReport::showCorrelations() {
     if (!report_) return;
     CTavrinDlgCorrelations dlg(report_->correlations(), report_->rangeText(), this);
+    dlg.exec();
+}
+
+void CTavrinDlgHealthReport::showYearGlance() {
+    std::unique_ptr<TN> tn = app::DiaryState::instance().makeTN();
+    std::vector<HealthEntry> all;
+    if (!tn || !HealthData::read(*tn, {}, all)) return;
+    ui::CCustomDialog dlg(BackAll, this);
+    dlg.setWindowTitle("Year at a glance");
+    auto* view = new YearGlanceWidget(std::move(all), &dlg);
+    auto* close = new ui::CCustomButton("Close", &dlg);
+    connect(close, &QPushButton::clicked, &dlg, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dlg);
+    layout->addWidget(view, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
     dlg.exec();
 }
 

@@ -31,6 +31,7 @@ public:
     bool print();
     bool saveAsPdf();
     void showCorrelations();
+    void showYearGlance();
 
 private:
     void reload();

@@ -4,6 +4,7 @@
 #include "app/SkinLoader.h"
 #include "diary/RtfCodec.h"
 #include "graph/chart/GraphChart.h"
+#include "health/YearGlance.h"
 #include "health/logic/DayValues.h"
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
@@ -11,6 +12,7 @@
 #include "storage/TN.h"
 #include "ui/ActiveSkin.h"
 
+#include <QDate>
 #include <QDateTime>
 #include <QPageLayout>
 #include <QPainter>
@@ -245,6 +247,25 @@ std::vector<HealthReport::Page> HealthReport::pages(double width) const {
         p.drawImage(QRectF(0, y + 14, width, h - 18),
                     chart("Mood", {{mood, 0x00808000}}, -3, 3, px));
     }});
+    // A year at a glance of morning pain, for ranges of more than 60 days: the twelve months
+    // up to the range's last month.
+    if (!data_.entries.empty() &&
+        data_.entries.back().day - data_.entries.front().day > YearGlance::kReportDays) {
+        out.push_back({[this, width](QPainter& p, const QRectF&) {
+            double y = title(p, 0, 0, width, "A year at a glance");
+            y += paragraph(p, QRectF(0, y, width, 40),
+                           "Morning pain, one square per day: the twelve months up to the end "
+                           "of the range.") +
+                 8;
+            const std::string last = HealthData::dayText(data_.entries.back().day);
+            const QDate end(std::stoi(last.substr(0, 4)), std::stoi(last.substr(5, 2)), 1);
+            const QDate start = end.addMonths(-11);
+            const GlanceValue value = YearGlance::values().front();
+            p.setFont(font(8));
+            YearGlance::paint(p, QRectF(0, y, width, width * 0.5), start.year(), start.month(),
+                              DayValues::series(data_.entries, value.measure), value);
+        }});
+    }
     // 3: the pain-map heat map.
     out.push_back({[this, width](QPainter& p, const QRectF&) {
         double y = title(p, 0, 0, width, "Where it hurt");

@@ -33,7 +33,9 @@ private slots:
 void HealthReportTest::init() {
     tavrin::test::clearSettings();
     platform::MessageBox::clearRecorded();
-    const QString path = tavrin::test::makeDiary("healthreport", "secret", 1);
+    static int diaries = 0;
+    const QString path =
+        tavrin::test::makeDiary(QString("healthreport%1").arg(++diaries), "secret", 1);
     auto& s = app::DiaryState::instance();
     s.choose(path, tavrin::test::extOffsetOf(path));
     s.setOpen(true);
@@ -77,7 +79,7 @@ void HealthReportTest::pdfHoldsTheSummary() {
     QCOMPARE(reader.exitCode(), 0);
     const QString text = QString::fromUtf8(reader.readAllStandardOutput()).simplified();
     const QStringList expected = {
-        "Health report: healthreport",
+        "Health report: healthreport", // and its number
         "01 September 2026 to 30 September 2026",
         "Entries 3 on 2 days",
         "Pain morning 2 7.5 9.0", // rated days, mean of the day means, worst
