@@ -221,7 +221,7 @@ std::vector<HealthReport::Page> HealthReport::pages(double width) const {
     out.push_back({[this, width](QPainter& p, const QRectF& page) {
         double y = title(p, 0, 0, width, "Over the range");
         const double h = (page.height() - y - 20) / 3;
-        const QSize px(int(width * 1.4), int(h * 1.4));
+        const QSize px(int(width * 1.8), int((h - 18) * 1.8));
         const std::vector<std::pair<QString, std::vector<std::pair<Measure, std::uint32_t>>>>
             charts = {
                 {"Pain",
@@ -235,11 +235,13 @@ std::vector<HealthReport::Page> HealthReport::pages(double width) const {
             };
         for (const auto& [name, series] : charts) {
             p.setFont(font(10, true));
+            p.setPen(kInk);
             p.drawText(QPointF(0, y + 10), name);
             p.drawImage(QRectF(0, y + 14, width, h - 18), chart(name, series, 0, 10, px));
             y += h;
         }
         p.setFont(font(10, true));
+        p.setPen(kInk);
         p.drawText(QPointF(0, y + 10), "Mood (-3 worst to 3 best)");
         Measure mood{"Mood", "mood", [](const HealthEntry& e) -> std::optional<double> {
                          return double(e.record.mood());
