@@ -33,7 +33,7 @@ double YearGlance::badness(const GlanceValue& v, double value) {
 
 void YearGlance::paint(QPainter& p, const QRectF& area, int firstYear, int firstMonth,
                        const DaySeries& days, const GlanceValue& value) {
-    const double labelW = 54, top = 16, legend = 26;
+    const double labelW = 64, top = 16, legend = 26;
     const double cell =
         std::min((area.width() - labelW) / 31.0, (area.height() - top - legend) / 12.0);
     QFont f = p.font();
