@@ -121,12 +121,12 @@ HealthReport::HealthReport(ReportData data)
       heat_(PainHeat::of(data_.entries)) {}
 
 QString HealthReport::rangeText() const {
-    if (data_.entries.empty()) return "No entries in this range";
-    const std::int64_t first = data_.range.from == DateRange().from
-                                   ? data_.entries.front().record.dateTime()
-                                   : data_.range.from;
-    const std::int64_t last =
-        data_.range.to == DateRange().to ? data_.entries.back().record.dateTime() : data_.range.to;
+    const bool fromGiven = data_.range.from != DateRange().from;
+    const bool toGiven = data_.range.to != DateRange().to;
+    if (data_.entries.empty() && !(fromGiven && toGiven)) return "No entries in this range";
+    const std::int64_t first =
+        fromGiven ? data_.range.from : data_.entries.front().record.dateTime();
+    const std::int64_t last = toGiven ? data_.range.to : data_.entries.back().record.dateTime();
     return longDate(first) + " to " + longDate(last);
 }
 
