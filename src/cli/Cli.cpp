@@ -129,6 +129,13 @@ std::string Cli::usage() {
            "  print DIARY.tni FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--pain-map]\n"
            "                       the entries of the days given (default all) printed to a\n"
            "                       PDF file as the diary page prints them\n"
+           "  correlate DIARY.tni [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+           "                       what comes before a flare: one line per factor and outcome\n"
+           "                       with at least 14 day pairs, strongest first: factor,\n"
+           "                       outcome, lag in days, Spearman's rho and n, tab-separated\n"
+           "  export-csv DIARY.tni FILE.csv  every entry as a spreadsheet row (UTF-8)\n"
+           "  report DIARY.tni FILE.pdf [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+           "                       the health report of the range as a PDF\n"
            "\n"
            "The password comes from the environment variable TAVRIN_PASSWORD, or is asked on\n"
            "the terminal. Exit status: 0 done, 1 bad arguments, 2 wrong password, 3 failed or\n"
@@ -149,6 +156,8 @@ int Cli::run(const std::vector<std::string>& args) {
         return kUsage;
     }
     const std::string& cmd = args[0];
+    if (cmd == "correlate" || cmd == "export-csv" || cmd == "report")
+        return health(cmd, {args.begin() + 1, args.end()});
     const std::string& path = args[1];
     const std::vector<std::string> rest(args.begin() + 2, args.end());
 

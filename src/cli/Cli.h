@@ -78,6 +78,8 @@ private:
     // The diary at `path` with entry `n` read (with its texts when `texts`); null when it
     // cannot be read (said why, through `rep` or here).
     std::unique_ptr<TN> openEntry(const std::string& path, long n, Reporter& rep, bool texts);
+    // HealthCommands.cpp: correlate, export-csv and report; args start with the diary.
+    int health(const std::string& cmd, const std::vector<std::string>& args);
     // The JSON object, or array of objects, on standard input; false (said why) when none.
     bool readObjects(std::vector<Json>& objects, const char* what);
     // Checks the password, takes the diary's write lock, checks again and runs `write`; the

@@ -1,6 +1,8 @@
 #include "organiser/CTavrinDlgExport.h"
 
 #include "app/DiaryState.h"
+#include "health/HealthReport.h"
+#include "health/logic/CsvExport.h"
 #include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
 #include "organiser/logic/OpenFormats.h"
@@ -36,6 +38,7 @@ CTavrinDlgExport::CTavrinDlgExport(QWidget* parent)
     // Then the same tables in the formats of calendar and address-book programs.
     for (int f = 0; f < OpenFormats::kFormats; ++f)
         table_->addItem(OpenFormats::formatName(OpenFormats::Format(f)));
+    table_->addItem(kSpreadsheet);
     table_->setCurrentIndex(0);
     skinnedField(table_);
 
@@ -68,6 +71,14 @@ QString CTavrinDlgExport::status() const {
 
 void CTavrinDlgExport::chooseDestination() {
     const int choice = table_->currentIndex();
+    if (table_->currentText() == kSpreadsheet) {
+        const QString path =
+            platform::FileChooser::save(this, kChooseTitle, kCsvFilter, "csv", "*.csv", true);
+        if (path.isEmpty()) return;
+        destination_ = path;
+        start_->setEnabled(true);
+        return;
+    }
     const bool open = choice >= TextExport::kTables;
     const auto format = OpenFormats::Format(choice - TextExport::kTables);
     const QString extension = open ? OpenFormats::extension(format) : "txt";
@@ -82,6 +93,10 @@ void CTavrinDlgExport::chooseDestination() {
 void CTavrinDlgExport::start() {
     if (destination_.isEmpty() || !app::DiaryState::instance().usable()) return;
     const int choice = table_->currentIndex();
+    if (table_->currentText() == kSpreadsheet) {
+        exportSpreadsheet();
+        return;
+    }
     const bool open = choice >= TextExport::kTables;
     // The open formats hold the same three tables in the same order.
     const auto which = TextExport::Table(open ? choice - TextExport::kTables : choice);
@@ -102,6 +117,21 @@ void CTavrinDlgExport::start() {
     else
         TextExport::write(*tn, which, file, progress);
     // A new destination is chosen for the next export.
+    start_->setEnabled(false);
+    destination_.clear();
+}
+
+void CTavrinDlgExport::exportSpreadsheet() {
+    std::unique_ptr<TN> tn = app::DiaryState::instance().makeTN();
+    std::vector<health::HealthEntry> entries;
+    std::string error;
+    if (!tn->ReadConfiguration() || !health::HealthData::read(*tn, {}, entries))
+        error = "unable to read the diary";
+    else
+        health::CsvExport::write(QFile::encodeName(destination_).toStdString(), entries, tn->config,
+                                 health::HealthReport::plainText, error);
+    status_->setText(error.empty() ? QString("%1 entries exported.").arg(entries.size())
+                                   : QString::fromStdString("Failed: " + error));
     start_->setEnabled(false);
     destination_.clear();
 }

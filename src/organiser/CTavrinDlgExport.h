@@ -20,6 +20,9 @@ public:
     static constexpr const char* kChooseTitle = "Specify the export file";
     static constexpr const char* kFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*||";
     static constexpr const char* kSelectDestination = "Select the destination file";
+    // The last choice: every diary entry as a spreadsheet.
+    static constexpr const char* kSpreadsheet = "Diary entries (spreadsheet, CSV)";
+    static constexpr const char* kCsvFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*||";
 
     explicit CTavrinDlgExport(QWidget* parent = nullptr);
 
@@ -33,6 +36,7 @@ public slots:
     void start();
 
 private:
+    void exportSpreadsheet();
     QComboBox* table_;
     QProgressBar* progress_;
     QLabel* status_;

@@ -3,6 +3,7 @@
 #include "app/CTavrinDlgChangePassword.h"
 #include "app/DiaryState.h"
 #include "app/ShellHooks.h"
+#include "health/CTavrinDlgHealthReport.h"
 #include "organiser/CTavrinDlgBackup.h"
 #include "organiser/CTavrinDlgExport.h"
 #include "platform/DataPaths.h"
@@ -84,7 +85,9 @@ CTavrinDlgTools::CTavrinDlgTools(QWidget* parent) : ui::CCustomDialog(BackMain, 
                        {{"Convert from v2.xx", "convertV2Button", [this] { convertV2(this); }},
                         {"Convert from v3.0x", "convertV3Button", [this] { convertV3(this); }},
                         {"Backup", "backupButton", [this] { backup(this); }},
-                        {"Export to text", "exportButton", [this] { exportText(this); }}});
+                        {"Export to text", "exportButton", [this] { exportText(this); }},
+                        {"Health report", "healthReportButton",
+                         [this] { health::CTavrinDlgHealthReport::run(this); }}});
     auto* security =
         group("Security", "securityGroup",
               {{"Change password", "changePasswordButton", [this] { changePassword(this); }}});

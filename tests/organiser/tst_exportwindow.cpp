@@ -79,7 +79,7 @@ private slots:
         QFETCH(QString, marker);
 
         CTavrinDlgExport window;
-        QCOMPARE(window.tableChoice()->count(), 6);
+        QCOMPARE(window.tableChoice()->count(), 7); // the last: the spreadsheet of the entries
         window.tableChoice()->setCurrentIndex(choice);
         QVERIFY(!window.startButton()->isEnabled());
         // Typed without an extension: the choice's own is put on.

@@ -1,0 +1,121 @@
+#include "health/YearGlance.h"
+
+#include "health/logic/PainHeat.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tavrin::health {
+
+std::vector<GlanceValue> YearGlance::values() {
+    Measure mood{"Mood", "mood", [](const HealthEntry& e) -> std::optional<double> {
+                     return double(e.record.mood());
+                 }};
+    return {
+        {DayValues::rating(Fibro::PainMorning, "Pain morning", "morning pain"), 1, 10},
+        {DayValues::rating(Fibro::PainAfternoon, "Pain afternoon", "afternoon pain"), 1, 10},
+        {DayValues::rating(Fibro::PainEvening, "Pain evening", "evening pain"), 1, 10},
+        {DayValues::rating(Fibro::Sleep, "Sleep", "sleep"), 1, 10},
+        {DayValues::rating(Fibro::Fatigue, "Fatigue", "fatigue"), 1, 10},
+        {mood, 3, -3},
+    };
+}
+
+double YearGlance::badness(const GlanceValue& v, double value) {
+    return std::clamp((value - v.best) / (v.worst - v.best), 0.0, 1.0);
+}
+
+void YearGlance::paint(QPainter& p, const QRectF& area, int firstYear, int firstMonth,
+                       const DaySeries& days, const GlanceValue& value) {
+    const double labelW = 64, top = 16, legend = 26;
+    const double cell =
+        std::min((area.width() - labelW) / 31.0, (area.height() - top - legend) / 12.0);
+    QFont f = p.font();
+    f.setPixelSize(std::max(6, int(cell * 0.55)));
+    p.setFont(f);
+    p.setPen(QColor(60, 60, 60));
+    for (int d = 1; d <= 31; d += (d == 1 ? 4 : 5))
+        p.drawText(QRectF(area.left() + labelW + (d - 1) * cell, area.top(), cell * 2, top),
+                   Qt::AlignLeft | Qt::AlignVCenter, QString::number(d));
+    for (int m = 0; m < 12; ++m) {
+        const QDate first = QDate(firstYear, firstMonth, 1).addMonths(m);
+        const double y = area.top() + top + m * cell;
+        p.setPen(QColor(60, 60, 60));
+        p.drawText(QRectF(area.left(), y, labelW - 4, cell), Qt::AlignLeft | Qt::AlignVCenter,
+                   first.toString("MMM yyyy"));
+        for (int d = 1; d <= first.daysInMonth(); ++d) {
+            const QRectF sq(area.left() + labelW + (d - 1) * cell + 1, y + 1, cell - 2, cell - 2);
+            const auto it = days.find(HealthData::dayNumber(first.year(), first.month(), d));
+            if (it == days.end()) {
+                p.fillRect(sq, QColor(240, 240, 240));
+                continue;
+            }
+            const Rgb c = PainHeat::colour(std::max(0.02, badness(value, it->second)));
+            p.fillRect(sq, QColor(c.r, c.g, c.b));
+        }
+    }
+    // Legend: best to worst.
+    const double ly = area.top() + top + 12 * cell + 8;
+    p.setPen(QColor(60, 60, 60));
+    p.drawText(
+        QPointF(area.left(), ly + cell * 0.8),
+        QString("%1: best %2").arg(QString::fromStdString(value.measure.name)).arg(value.best));
+    const double lx = area.left() + labelW + 6 * cell;
+    for (int i = 0; i <= 5; ++i) {
+        const Rgb c = PainHeat::colour(std::max(0.02, i / 5.0));
+        p.fillRect(QRectF(lx + i * cell, ly, cell - 2, cell - 2), QColor(c.r, c.g, c.b));
+    }
+    p.drawText(QPointF(lx + 6 * cell + 4, ly + cell * 0.8),
+               QString("worst %1; grey: no value").arg(value.worst));
+}
+
+YearGlanceWidget::YearGlanceWidget(std::vector<HealthEntry> entries, QWidget* parent)
+    : QWidget(parent), entries_(std::move(entries)), values_(YearGlance::values()),
+      which_(new QComboBox(this)), year_(new QSpinBox(this)) {
+    setObjectName("yearGlance");
+    for (const GlanceValue& v : values_)
+        which_->addItem(QString::fromStdString(v.measure.name));
+    which_->setObjectName("glanceValue");
+    year_->setObjectName("glanceYear");
+    year_->setRange(1970, 2100);
+    int year = QDate::currentDate().year();
+    if (!entries_.empty())
+        year = QString::fromStdString(HealthData::dayText(entries_.back().day)).left(4).toInt();
+    auto* row = new QHBoxLayout;
+    row->addWidget(which_);
+    row->addWidget(year_);
+    row->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addStretch(1);
+    connect(which_, &QComboBox::currentIndexChanged, this,
+            [this] { choose(which_->currentIndex(), year_->value()); });
+    connect(year_, &QSpinBox::valueChanged, this,
+            [this] { choose(which_->currentIndex(), year_->value()); });
+    setMinimumSize(720, 420);
+    choose(0, year);
+}
+
+void YearGlanceWidget::choose(int value, int year) {
+    const QSignalBlocker a(which_), b(year_);
+    which_->setCurrentIndex(std::clamp(value, 0, int(values_.size()) - 1));
+    year_->setValue(year);
+    days_ = DayValues::series(entries_, values_[std::size_t(which_->currentIndex())].measure);
+    update();
+}
+
+void YearGlanceWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    YearGlance::paint(p, QRectF(10, 44, width() - 20, height() - 54), year_->value(), 1, days_,
+                      values_[std::size_t(which_->currentIndex())]);
+}
+
+} // namespace tavrin::health

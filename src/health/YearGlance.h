@@ -1,0 +1,51 @@
+#pragma once
+// A year at a glance: one square per day of one chosen value (morning pain, mood, ...), months
+// in rows and days in columns, coloured from best to worst; days without a value stay blank.
+// The report paints it for ranges of more than 60 days, and YearGlanceWidget shows it.
+
+#include "health/logic/DayValues.h"
+
+#include <QRectF>
+#include <QWidget>
+
+class QComboBox;
+class QSpinBox;
+class QPainter;
+
+namespace tavrin::health {
+
+struct GlanceValue {
+    Measure measure;
+    double best, worst; // the value's ends; colours run from best to worst
+};
+
+class YearGlance {
+public:
+    static constexpr int kReportDays = 60; // the report shows the glance beyond this range
+    // The values offered: the pain ratings, sleep, fatigue and mood.
+    static std::vector<GlanceValue> values();
+    // Share of the way from best to worst, 0 to 1.
+    static double badness(const GlanceValue& v, double value);
+    // The twelve months from (firstYear, firstMonth) on, into `area`.
+    static void paint(QPainter& p, const QRectF& area, int firstYear, int firstMonth,
+                      const DaySeries& days, const GlanceValue& value);
+};
+
+class YearGlanceWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit YearGlanceWidget(std::vector<HealthEntry> entries, QWidget* parent = nullptr);
+    void choose(int value, int year);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    std::vector<HealthEntry> entries_;
+    std::vector<GlanceValue> values_;
+    QComboBox* which_;
+    QSpinBox* year_;
+    DaySeries days_;
+};
+
+} // namespace tavrin::health

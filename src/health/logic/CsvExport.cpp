@@ -1,0 +1,161 @@
+#include "health/logic/CsvExport.h"
+
+#include "health/logic/PainHeat.h"
+#include "storage/Cp1252.h"
+#include "storage/LocalTime.h"
+#include "storage/PainKinds.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+
+namespace tavrin::health {
+namespace {
+
+using Scale = DiaryConfig::Scale;
+using MeasureKind = DiaryConfig::Measure;
+
+std::string utf8(const std::string& s) {
+    return cp1252::toUtf8(s);
+}
+
+std::string number(double v, const char* format) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, format, v);
+    return buf;
+}
+
+// A level's name, or the number itself when it lies outside the named levels.
+std::string level(int value, int offset, int count, const std::function<std::string(int)>& name) {
+    const int i = value + offset;
+    return i >= 0 && i < count ? utf8(name(i)) : std::to_string(value);
+}
+
+constexpr const char* kMeasurements[] = {"Body temperature", "Outdoor temperature",
+                                         "Indoor temperature", "Outdoor humidity",
+                                         "Indoor humidity"};
+
+} // namespace
+
+std::string CsvExport::field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string CsvExport::row(const std::vector<std::string>& fields) {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) out += ',';
+        out += field(fields[i]);
+    }
+    return out + "\r\n";
+}
+
+std::vector<std::string> CsvExport::header(const DiaryConfig& c) {
+    std::vector<std::string> h = {"Date", "Time", "Description"};
+    if (c.moodEnabled()) h.push_back("Mood");
+    for (Scale s : {Scale::Dream, Scale::Fatigue, Scale::Shape})
+        if (c.scaleEnabled(s)) h.push_back(utf8(c.scaleName(s)));
+    for (int k = 0; k < 2; ++k)
+        if (c.checkEnabled(k)) h.push_back(utf8(c.checkName(k)));
+    for (MeasureKind m :
+         {MeasureKind::Real1, MeasureKind::Real2, MeasureKind::Int1, MeasureKind::Int2})
+        if (c.measureEnabled(m)) h.push_back(utf8(c.measureName(m)));
+    if (c.weatherEnabled()) h.push_back("Weather");
+    for (int k = 0; k < DiaryConfig::kSpins; ++k)
+        if (c.spinEnabled(k)) h.push_back(utf8(c.spinName(k)));
+    for (int k = 0; k < DiaryConfig::kCombos; ++k)
+        if (c.comboEnabled(k)) h.push_back(utf8(c.comboName(k)));
+    for (int a = 0; a < PainHeat::kAreas; ++a)
+        h.push_back(PainHeat::areaName(a));
+    for (const auto& f : EntryRecord::fibroFields())
+        h.push_back(HealthData::ratingName(f.field));
+    for (const char* m : kMeasurements)
+        h.push_back(m);
+    h.push_back("Text");
+    return h;
+}
+
+std::vector<std::string> CsvExport::values(const HealthEntry& e, const DiaryConfig& c,
+                                           const PlainText& plain) {
+    const EntryRecord& r = e.record;
+    std::vector<std::string> v = {LocalTime::format(r.dateTime(), "%Y-%m-%d"),
+                                  LocalTime::format(r.dateTime(), "%H:%M"), utf8(r.description())};
+    if (c.moodEnabled())
+        v.push_back(level(r.mood(), 3, DiaryConfig::kMoods, [&](int i) { return c.moodName(i); }));
+    for (Scale s : {Scale::Dream, Scale::Fatigue, Scale::Shape})
+        if (c.scaleEnabled(s)) {
+            const int value = s == Scale::Dream     ? r.dream()
+                              : s == Scale::Fatigue ? r.fatigue()
+                                                    : r.shape();
+            const int offset = s == Scale::Shape ? 3 : 2;
+            v.push_back(level(value, offset, DiaryConfig::scaleLevels(s),
+                              [&](int i) { return c.scaleLevel(s, i); }));
+        }
+    for (int k = 0; k < 2; ++k)
+        if (c.checkEnabled(k))
+            v.push_back((k == 0 ? r.menstruation() : r.copulation()) == 1 ? "Yes" : "No");
+    if (c.measureEnabled(MeasureKind::Real1)) v.push_back(number(r.real1(), "%.2f"));
+    if (c.measureEnabled(MeasureKind::Real2)) v.push_back(number(r.real2(), "%.2f"));
+    if (c.measureEnabled(MeasureKind::Int1)) v.push_back(std::to_string(r.int1()));
+    if (c.measureEnabled(MeasureKind::Int2)) v.push_back(std::to_string(r.int2()));
+    if (c.weatherEnabled())
+        v.push_back(
+            level(r.weather(), 0, DiaryConfig::kWeathers, [&](int i) { return c.weatherName(i); }));
+    for (int k = 0; k < DiaryConfig::kSpins; ++k)
+        if (c.spinEnabled(k))
+            v.push_back(level(r.spin(k), 3, DiaryConfig::kSpinValues,
+                              [&](int i) { return c.spinValue(k, i); }));
+    for (int k = 0; k < DiaryConfig::kCombos; ++k)
+        if (c.comboEnabled(k))
+            v.push_back(level(r.combo(k), 0, std::clamp(c.comboRows(k), 1, DiaryConfig::kComboRows),
+                              [&](int i) { return c.comboRow(k, i); }));
+    for (int a = 0; a < PainHeat::kAreas; ++a)
+        v.push_back(r.pain(a) ? PainKinds::name(r.pain(a)) : "");
+    for (const auto& f : EntryRecord::fibroFields()) {
+        const auto rating = HealthData::rating(r, f.field);
+        v.push_back(rating ? std::to_string(*rating) : "");
+    }
+    const bool filled = HealthData::fibroFilled(r);
+    auto measured = [&](std::string text) { return filled ? text : std::string(); };
+    v.push_back(measured(number(r.bodyTemperature(), "%.1f")));
+    v.push_back(measured(number(r.outdoorTemperature(), "%.1f")));
+    v.push_back(measured(number(r.indoorTemperature(), "%.1f")));
+    v.push_back(measured(std::to_string(r.outdoorHumidity())));
+    v.push_back(measured(std::to_string(r.indoorHumidity())));
+    v.push_back(plain(e.stored));
+    return v;
+}
+
+void CsvExport::write(std::ostream& out, const std::vector<HealthEntry>& entries,
+                      const DiaryConfig& c, const PlainText& plain) {
+    out << row(header(c));
+    for (const HealthEntry& e : entries)
+        out << row(values(e, c, plain));
+}
+
+bool CsvExport::write(const std::string& path, const std::vector<HealthEntry>& entries,
+                      const DiaryConfig& c, const PlainText& plain, std::string& error) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        error = "unable to write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    write(out, entries, c, plain);
+    out.close();
+    if (!out) {
+        error = "unable to write " + path + " completely";
+        return false;
+    }
+    return true;
+}
+
+} // namespace tavrin::health

@@ -1,0 +1,118 @@
+// The health report window over a made-up diary: Save as PDF writes the report, and pdftotext
+// reads the summary's numbers, the heat map's area and the correlation statement back from it.
+
+#include "DiaryFixture.h"
+#include "HealthTestData.h"
+#include "TestEnvironment.h"
+#include "app/DiaryState.h"
+#include "health/CTavrinDlgHealthReport.h"
+#include "organiser/CTavrinDlgExport.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "storage/TN.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavrin;
+using namespace tavrin::health;
+using health::test::entry;
+
+class HealthReportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void pdfHoldsTheSummary();
+    void exportWindowWritesTheSpreadsheet();
+};
+
+void HealthReportTest::init() {
+    tavrin::test::clearSettings();
+    platform::MessageBox::clearRecorded();
+    static int diaries = 0;
+    const QString path =
+        tavrin::test::makeDiary(QString("healthreport%1").arg(++diaries), "secret", 1);
+    auto& s = app::DiaryState::instance();
+    s.choose(path, tavrin::test::extOffsetOf(path));
+    s.setOpen(true);
+    auto tn = s.makeTN();
+    QVERIFY(tn->FirstEntry(true));
+    const EntryRecord first = tn->entry;
+    // The summary test's days: morning pain 4 and 8 on the first, 9 on the second; moods.
+    std::vector<HealthEntry> made = {
+        entry(9, 1, 8, {{Fibro::PainMorning, 4}, {Fibro::Sleep, 2}}),
+        entry(9, 1, 20, {{Fibro::PainMorning, 8}}),
+        entry(9, 2, 9, {{Fibro::PainMorning, 9}}),
+    };
+    const int moods[] = {-1, 1, -3};
+    std::vector<NewEntry> entries;
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        NewEntry e;
+        e.record = made[i].record;
+        e.record.copySecretsFrom(first);
+        e.record.setMood(std::int8_t(moods[i]));
+        e.record.setDescription(i == 2 ? "Knee, \"bad\" day" : "Morning");
+        e.record.setPain(16, 5); // the left lateral epicondyle aches on every entry
+        e.body = "{\\rtf1\\ansi Ate well. FAT: 1.00 - KCALORIES: 1800.00\\par}";
+        entries.push_back(e);
+    }
+    QVERIFY(tn->AddEntries(entries));
+}
+
+void HealthReportTest::pdfHoldsTheSummary() {
+    CTavrinDlgHealthReport dlg;
+    dlg.setRange(QDate(2026, 9, 1), QDate(2026, 9, 30));
+    QVERIFY(dlg.report());
+    QCOMPARE(dlg.report()->summary().entries, 3);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("report.pdf");
+    platform::FileChooser::setNextFileName(pdf);
+    QVERIFY(dlg.saveAsPdf());
+
+    QProcess reader;
+    reader.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(reader.waitForFinished());
+    QCOMPARE(reader.exitCode(), 0);
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput()).simplified();
+    const QStringList expected = {
+        "Health report: healthreport", // and its number
+        "01 September 2026 to 30 September 2026",
+        "Entries 3 on 2 days",
+        "Pain morning 2 7.5 9.0", // rated days, mean of the day means, worst
+        "Sleep 1 2.0 2.0",
+        "Mood 2 -1.5 -3 (Depressed)",
+        "Left lateral epicondyle 2 of 2 Aching 3",
+        "No medication is listed in this diary.",
+        "A correlation is not a cause",
+        "Knee, \"bad\" day",
+    };
+    for (const QString& e : expected)
+        QVERIFY2(text.contains(e), qPrintable(e + " not in: " + text));
+    QVERIFY(!text.contains("Pain afternoon")); // never rated, left out
+}
+
+void HealthReportTest::exportWindowWritesTheSpreadsheet() {
+    organiser::CTavrinDlgExport dlg;
+    dlg.tableChoice()->setCurrentIndex(dlg.tableChoice()->count() - 1);
+    QCOMPARE(dlg.tableChoice()->currentText(), QString(organiser::CTavrinDlgExport::kSpreadsheet));
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("entries.csv");
+    platform::FileChooser::setNextFileName(csv);
+    QTest::mouseClick(dlg.findChild<QPushButton*>("chooseButton"), Qt::LeftButton);
+    QVERIFY(dlg.startButton()->isEnabled());
+    QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
+    QCOMPARE(dlg.status(), QString("4 entries exported.")); // the fixture's first and ours
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray all = f.readAll();
+    QVERIFY(all.startsWith("Date,Time,Description,Mood,"));
+    QVERIFY(all.contains(",\"Knee, \"\"bad\"\" day\","));
+    QVERIFY(all.contains("Ate well. FAT: 1.00 - KCALORIES: 1800.00\r\n"));
+}
+
+QTEST_MAIN(HealthReportTest)
+#include "tst_healthreport.moc"
