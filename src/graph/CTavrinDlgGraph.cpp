@@ -3,6 +3,8 @@
 #include "app/DiaryState.h"
 #include "graph/chart/GraphChart.h"
 #include "graph/chart/GraphPlot.h"
+#include "health/YearGlance.h"
+#include "health/logic/HealthData.h"
 #include "platform/FileChooser.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -21,6 +23,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace tavrin::graph {
@@ -61,7 +64,9 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
       set_(new QComboBox(this)), print_(new ui::CCustomButton(QStringLiteral("Print"), this)),
       save_(new ui::CCustomButton(QStringLiteral("Save to image"), this)),
       copy_(new ui::CCustomButton(QStringLiteral("To clipboard"), this)),
-      chart_(new GraphChart(this)) {
+      chart_(new GraphChart(this)),
+      glance_(new ui::CCustomButton(QStringLiteral("Year at a glance"), this)),
+      views_(new QStackedWidget(this)) {
     setWindowFlags(Qt::Widget);
     setObjectName(QStringLiteral("graphPage"));
     list_->setObjectName(QStringLiteral("graphRecordsList"));
@@ -69,6 +74,8 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
     print_->setObjectName(QStringLiteral("printButton"));
     save_->setObjectName(QStringLiteral("saveImageButton"));
     copy_->setObjectName(QStringLiteral("clipboardButton"));
+    glance_->setObjectName(QStringLiteral("yearGlanceButton"));
+    glance_->setCheckable(true);
 
     list_->insertColumn(QStringLiteral("Date"), 110);
     list_->insertColumn(QStringLiteral("Time"), 58);
@@ -82,8 +89,9 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
     list_->setMinimumWidth(260);
     fillChooser();
 
-    for (auto* b : {print_, save_, copy_})
+    for (auto* b : {print_, save_, copy_, glance_})
         b->setAutoDefault(false);
+    connect(glance_, &QPushButton::clicked, this, &CTavrinDlgGraph::toggleYearGlance);
     connect(list_, &ui::CCustomListCtrl::selectedRowsChanged, this,
             &CTavrinDlgGraph::rebuildSelection);
     connect(set_, &QComboBox::activated, this, [this] { redraw(); });
@@ -102,10 +110,12 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
     buttons->addWidget(save_);
     buttons->addWidget(copy_);
     left->addLayout(buttons);
+    left->addWidget(glance_);
+    views_->addWidget(chart_);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addLayout(left, 0);
-    layout->addWidget(chart_, 1);
+    layout->addWidget(views_, 1);
 
     postDraw();
 }
@@ -144,7 +154,32 @@ void CTavrinDlgGraph::fillList() {
     rebuildSelection();
 }
 
+void CTavrinDlgGraph::toggleYearGlance() {
+    // The calendar is made afresh each time from the diary as it is now.
+    while (views_->count() > 1) {
+        QWidget* old = views_->widget(1);
+        views_->removeWidget(old);
+        old->deleteLater();
+    }
+    const app::DiaryState& diary = app::DiaryState::instance();
+    std::vector<health::HealthEntry> entries;
+    if (!glance_->isChecked() || !diary.hasPath() ||
+        !health::HealthData::read(*diary.makeTN(), {}, entries)) {
+        glance_->setChecked(false);
+        views_->setCurrentWidget(chart_);
+        return;
+    }
+    auto* view = new health::YearGlanceWidget(std::move(entries), views_);
+    view->setObjectName(QStringLiteral("yearGlanceView"));
+    views_->addWidget(view);
+    views_->setCurrentWidget(view);
+}
+
 void CTavrinDlgGraph::pageShown() {
+    if (glance_->isChecked()) {
+        glance_->setChecked(false);
+        toggleYearGlance();
+    }
     fillChooser();
     rebuildSelection();
     postDraw();

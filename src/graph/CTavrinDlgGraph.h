@@ -1,6 +1,8 @@
 #pragma once
 // The graph page: the diary's entries in a record list, a chooser of the data set, the plot of
-// the selected entries, and "Print", "Save to image" and "To clipboard".
+// the selected entries, and "Print", "Save to image" and "To clipboard". "Year at a glance"
+// switches the right side to a second view: one value of the whole diary as a calendar, one
+// square per day; pressed again, it goes back to the plot.
 //
 // The main window relays "TNSListTrnsfr" (fill the record list) and "TNSDrawGraph" (redraw) to
 // the page. A redraw is always posted as "TNSDrawGraph", never done inside a selection
@@ -12,6 +14,7 @@
 #include <QList>
 
 class QComboBox;
+class QStackedWidget;
 
 namespace tavrin {
 class EntryRecord;
@@ -57,6 +60,7 @@ private:
     void fillChooser();
     void rebuildSelection();
     void postDraw();
+    void toggleYearGlance();
 
     ui::CCustomListCtrl* list_;
     QComboBox* set_;
@@ -64,6 +68,8 @@ private:
     ui::CCustomButton* save_;
     ui::CCustomButton* copy_;
     GraphChart* chart_;
+    ui::CCustomButton* glance_;
+    QStackedWidget* views_;
     QList<qint64> selection_; // record positions of the selected rows, in list order
     bool drawPosted_ = false;
 };

@@ -1,6 +1,7 @@
 #include "health/YearGlance.h"
 
 #include "health/logic/PainHeat.h"
+#include "ui/ActiveSkin.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -32,28 +33,29 @@ double YearGlance::badness(const GlanceValue& v, double value) {
 }
 
 void YearGlance::paint(QPainter& p, const QRectF& area, int firstYear, int firstMonth,
-                       const DaySeries& days, const GlanceValue& value) {
+                       const DaySeries& days, const GlanceValue& value, const QColor& ink,
+                       const QColor& empty) {
     const double labelW = 64, top = 16, legend = 26;
     const double cell =
         std::min((area.width() - labelW) / 31.0, (area.height() - top - legend) / 12.0);
     QFont f = p.font();
     f.setPixelSize(std::max(6, int(cell * 0.55)));
     p.setFont(f);
-    p.setPen(QColor(60, 60, 60));
+    p.setPen(ink);
     for (int d = 1; d <= 31; d += (d == 1 ? 4 : 5))
         p.drawText(QRectF(area.left() + labelW + (d - 1) * cell, area.top(), cell * 2, top),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::number(d));
     for (int m = 0; m < 12; ++m) {
         const QDate first = QDate(firstYear, firstMonth, 1).addMonths(m);
         const double y = area.top() + top + m * cell;
-        p.setPen(QColor(60, 60, 60));
+        p.setPen(ink);
         p.drawText(QRectF(area.left(), y, labelW - 4, cell), Qt::AlignLeft | Qt::AlignVCenter,
                    first.toString("MMM yyyy"));
         for (int d = 1; d <= first.daysInMonth(); ++d) {
             const QRectF sq(area.left() + labelW + (d - 1) * cell + 1, y + 1, cell - 2, cell - 2);
             const auto it = days.find(HealthData::dayNumber(first.year(), first.month(), d));
             if (it == days.end()) {
-                p.fillRect(sq, QColor(240, 240, 240));
+                p.fillRect(sq, empty);
                 continue;
             }
             const Rgb c = PainHeat::colour(std::max(0.02, badness(value, it->second)));
@@ -62,7 +64,7 @@ void YearGlance::paint(QPainter& p, const QRectF& area, int firstYear, int first
     }
     // Legend: best to worst.
     const double ly = area.top() + top + 12 * cell + 8;
-    p.setPen(QColor(60, 60, 60));
+    p.setPen(ink);
     p.drawText(
         QPointF(area.left(), ly + cell * 0.8),
         QString("%1: best %2").arg(QString::fromStdString(value.measure.name)).arg(value.best));
@@ -98,7 +100,7 @@ YearGlanceWidget::YearGlanceWidget(std::vector<HealthEntry> entries, QWidget* pa
             [this] { choose(which_->currentIndex(), year_->value()); });
     connect(year_, &QSpinBox::valueChanged, this,
             [this] { choose(which_->currentIndex(), year_->value()); });
-    setMinimumSize(720, 420);
+    setMinimumSize(360, 300);
     choose(0, year);
 }
 
@@ -112,10 +114,15 @@ void YearGlanceWidget::choose(int value, int year) {
 
 void YearGlanceWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
+    // In the skin's list colours, so that the calendar sits on the page like the lists do.
+    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
+    const QColor ink = skin.listText();
+    QColor empty = ink;
+    empty.setAlpha(40);
+    p.fillRect(rect(), skin.listBackground());
     p.setRenderHint(QPainter::Antialiasing, false);
     YearGlance::paint(p, QRectF(10, 44, width() - 20, height() - 54), year_->value(), 1, days_,
-                      values_[std::size_t(which_->currentIndex())]);
+                      values_[std::size_t(which_->currentIndex())], ink, empty);
 }
 
 } // namespace tavrin::health

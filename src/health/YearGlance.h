@@ -5,6 +5,7 @@
 
 #include "health/logic/DayValues.h"
 
+#include <QColor>
 #include <QRectF>
 #include <QWidget>
 
@@ -26,9 +27,12 @@ public:
     static std::vector<GlanceValue> values();
     // Share of the way from best to worst, 0 to 1.
     static double badness(const GlanceValue& v, double value);
-    // The twelve months from (firstYear, firstMonth) on, into `area`.
+    // The twelve months from (firstYear, firstMonth) on, into `area`, with texts in `ink` and
+    // days without a value in `empty` (dark grey on a light page by default).
     static void paint(QPainter& p, const QRectF& area, int firstYear, int firstMonth,
-                      const DaySeries& days, const GlanceValue& value);
+                      const DaySeries& days, const GlanceValue& value,
+                      const QColor& ink = QColor(60, 60, 60),
+                      const QColor& empty = QColor(240, 240, 240));
 };
 
 class YearGlanceWidget : public QWidget {

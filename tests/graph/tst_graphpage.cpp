@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -104,6 +105,23 @@ private slots:
         QVERIFY(page_->chart()->hasPlot());
         QCOMPARE(page_->chart()->plot().points(), 1);
         QCOMPARE(page_->chart()->plot().series[0].values, QList<double>({2.0}));
+    }
+
+    // "Year at a glance" puts the calendar of the whole diary in the plot's place; pressed
+    // again, or when the page is shown again, the plot is back.
+    void yearAtAGlanceIsASecondView() {
+        auto* glance = page_->findChild<QPushButton*>("yearGlanceButton");
+        QVERIFY(glance);
+        glance->click();
+        auto* view = page_->findChild<QWidget*>("yearGlanceView");
+        QVERIFY(view && view->isVisible());
+        QVERIFY(!page_->chart()->isVisible());
+        glance->click();
+        QVERIFY(page_->chart()->isVisible());
+        glance->click();
+        page_->pageShown();
+        QVERIFY(page_->chart()->isVisible());
+        QVERIFY(!glance->isChecked());
     }
 
     void emptySelectionKeepsThePlot() {
