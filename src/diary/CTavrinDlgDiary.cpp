@@ -40,6 +40,9 @@ constexpr const char* kDeleteSeveral = "You cannot delete more than one entry at
 constexpr const char* kDeleteNone = "You must have an entry selected in order to delete it!";
 constexpr const char* kDeleteConfirm = "Delete current entry?";
 constexpr const char* kEditNone = "You must have an entry selected in order to edit it!";
+constexpr const char* kChangedElsewhere =
+    "The diary was changed by another program. The list now shows the entries as they are: "
+    "please choose the entry again.";
 constexpr const char* kApply = "Apply";
 constexpr const char* kAgain = "Again";
 
@@ -244,6 +247,7 @@ void CTavrinDlgDiary::refillWith(const QList<EntrySearch>& chain, bool openForma
     }
     std::vector<EntrySearch::Found> found;
     auto tn = state.makeTN();
+    listed_ = FileStamp::of(tn->files().indexPath());
     const EntrySearch::Walk walk = EntrySearch::find(*tn, chain, found, &searchCache());
     if (walk.read == 0) { // no entry could be read: an empty diary
         list_->setEnabled(false);
@@ -446,6 +450,7 @@ void CTavrinDlgDiary::editEntry() {
         MessageBox::plain(kEditNone, this);
         return;
     }
+    if (!listIsCurrent()) return;
     if (!EntryEditor::editEntry(this, int(list_->itemData(row)))) return;
     refill();
     selectLastEntry();
@@ -462,6 +467,7 @@ void CTavrinDlgDiary::deleteEntry() {
         MessageBox::plain(kDeleteNone, this);
         return;
     }
+    if (!listIsCurrent()) return;
     if (settings::read(settings::DeleteEntry) == 1 && !MessageBox::question(kDeleteConfirm, this))
         return;
     const int index = int(list_->itemData(rows.first()));
@@ -479,6 +485,16 @@ void CTavrinDlgDiary::deleteEntry() {
     list_->setEnabled(false);
     previewed_ = -1;
     preview_->clearEntry();
+}
+
+bool CTavrinDlgDiary::listIsCurrent() {
+    auto& state = app::DiaryState::instance();
+    if (!state.hasPath() || FileStamp::of(state.makeTN()->files().indexPath()) == listed_)
+        return true;
+    MessageBox::warning(kChangedElsewhere, this);
+    refill();
+    selectLastEntry();
+    return false;
 }
 
 // ---- search ----
@@ -575,7 +591,11 @@ void CTavrinDlgDiary::pageShown() {
         shownOnce_ = true;
         selectLastEntry();
     }
-    if (app::DiaryState::instance().takeEntriesChanged()) {
+    auto& state = app::DiaryState::instance();
+    // Entries changed by another page, or by another program since the list was filled.
+    const bool changed = state.takeEntriesChanged();
+    if (changed || (state.hasPath() && list_->rowCount() > 0 &&
+                    FileStamp::of(state.makeTN()->files().indexPath()) != listed_)) {
         refill();
         selectLastEntry();
     }

@@ -10,6 +10,7 @@
 #include "app/ShellHooks.h"
 #include "diary/EntrySearch.h"
 #include "diary/EntrySearchCache.h"
+#include "storage/FileStamp.h"
 #include "ui/CCustomDialog.h"
 
 #include <QList>
@@ -110,6 +111,9 @@ private:
     void refillWith(const QList<EntrySearch>& chain, bool openFormat, bool typing);
     void searchAsTyped();
     EntrySearchCache& searchCache();
+    // False, after saying so and listing the diary again, when another program (tavrin-cli)
+    // changed the entry index since the list was filled: a row would name another entry.
+    bool listIsCurrent();
     void pasteShortcut(int which);
     void minimiseWindow();
 
@@ -127,6 +131,7 @@ private:
     QString cachedPath_;
     bool shownOnce_ = false;
     int previewed_ = -1;
+    FileStamp listed_; // the entry index as the list was filled from it
 };
 
 } // namespace tavrin::diary

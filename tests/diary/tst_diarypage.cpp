@@ -912,6 +912,33 @@ private slots:
         QCOMPARE(page.previewedEntry(), 6);
     }
 
+    // Another program (tavrin-cli) deletes the first entry while the list is shown: every row
+    // below it now names the next entry. Delete and Edit say so and list the diary again
+    // instead of acting on the wrong entry; showing the page again lists it anew too.
+    void changesByAnotherProgramAreSeenBeforeDeleteOrEdit() {
+        const QString path = sampleDiary("Elsewhere");
+        useDiary(path);
+        CTavrinDlgDiary page;
+        page.fillEntryList(true);
+        const QStringList before = column(page.entryList(), 2);
+        QVERIFY(app::DiaryState::instance().makeTN(0)->DeleteEntry(0));
+        int gone = 1;
+        for (const char* command : {"deleteButton", "editButton"}) {
+            page.entryList()->selectRow(2);
+            MessageBox::clearRecorded();
+            MessageBox::setNextAnswer(MsgAnswer::Yes);
+            button(&page, command)->click();
+            QCOMPARE(MessageBox::recordedTexts().size(), 1);
+            QVERIFY(MessageBox::recordedTexts().first().startsWith(
+                "The diary was changed by another program."));
+            QCOMPARE(column(page.entryList(), 2), before.mid(gone));
+            QVERIFY(app::DiaryState::instance().makeTN(0)->DeleteEntry(0));
+            ++gone;
+        }
+        page.pageShown();
+        QCOMPARE(column(page.entryList(), 2), before.mid(3));
+    }
+
     void clearingTheListHidesTheEntry() {
         useDiary(sampleDiary("Clear"));
         CTavrinDlgDiary page;
