@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowMessages.h"
+#include "ui/SkinStyle.h"
 #include "ui/WindowEffects.h"
 
 #include <QApplication>
@@ -92,6 +93,7 @@ int CTavrinApp::run(int argc, char** argv) {
     QCoreApplication::setApplicationName(
         QString::fromLatin1(platform::SettingsStore::kApplication));
     QApplication qapp(argc, argv);
+    QApplication::setStyle(new ui::SkinStyle); // the platform's style, readable in dark skins
     // Ties the windows to the desktop entry, for the task bar's icon and grouping.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tavellesuite.Tavrin"));
     // The window may sit in the tray with nothing on screen; only the main window ends the run.
