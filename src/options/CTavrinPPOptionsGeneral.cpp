@@ -8,6 +8,7 @@
 #include "ui/ActiveSkin.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
+#include "ui/SkinnedWidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -28,22 +29,6 @@ using ui::CCustomStatic;
 
 namespace {
 
-// Check boxes and radio buttons sit on the sheet's colour: their text takes the skin's label
-// colour, as the group titles do.
-template <class W> W* skinned(W* w) {
-    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, skin.staticText());
-    QColor disabled = skin.staticText();
-    disabled.setAlpha(120);
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
-    // The box or circle is filled like a list and marked in the list's text colour.
-    pal.setColor(QPalette::Base, skin.listBackground());
-    pal.setColor(QPalette::Text, skin.listText());
-    w->setPalette(pal);
-    return w;
-}
-
 // Lists and fields in the skin's list colours, as the program's list views are drawn.
 template <class W> W* listColoured(W* w) {
     const ui::ActiveSkin& skin = ui::ActiveSkin::current();
@@ -60,14 +45,14 @@ template <class W> W* listColoured(W* w) {
 }
 
 QCheckBox* checkBox(const QString& text, const char* name, QWidget* parent) {
-    auto* box = skinned(new QCheckBox(text, parent));
+    auto* box = ui::skinnedChoice(new QCheckBox(text, parent));
     box->setObjectName(QLatin1String(name));
     return box;
 }
 
 QRadioButton* radio(QButtonGroup* group, int id, const QString& text, const char* name,
                     QWidget* parent) {
-    auto* r = skinned(new QRadioButton(text, parent));
+    auto* r = ui::skinnedChoice(new QRadioButton(text, parent));
     r->setObjectName(QLatin1String(name));
     group->addButton(r, id);
     return r;

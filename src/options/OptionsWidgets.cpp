@@ -4,6 +4,7 @@
 #include "storage/Cp1252.h"
 #include "ui/ActiveSkin.h"
 #include "ui/CCustomStatic.h"
+#include "ui/SkinnedWidgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,43 +13,21 @@
 
 namespace tavrin::options::widgets {
 
-namespace {
-
-template <class W> W* skinned(W* w) {
-    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, skin.staticText());
-    QColor disabled = skin.staticText();
-    disabled.setAlpha(120);
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
-    pal.setColor(QPalette::Base, skin.listBackground());
-    pal.setColor(QPalette::Text, skin.listText());
-    pal.setColor(QPalette::Highlight, skin.selectionBackground());
-    pal.setColor(QPalette::HighlightedText, skin.listHighlightText());
-    QColor disabledText = skin.listText();
-    disabledText.setAlpha(120);
-    pal.setColor(QPalette::Disabled, QPalette::Text, disabledText);
-    w->setPalette(pal);
-    return w;
-}
-
-} // namespace
-
 QCheckBox* checkBox(const QString& text, const QString& name, QWidget* parent) {
-    auto* box = skinned(new QCheckBox(text, parent));
+    auto* box = ui::skinnedChoice(new QCheckBox(text, parent));
     box->setObjectName(name);
     return box;
 }
 
 QLineEdit* field(int limit, const QString& name, QWidget* parent) {
-    auto* edit = skinned(new QLineEdit(parent));
+    auto* edit = ui::skinnedChoice(new QLineEdit(parent));
     edit->setObjectName(name);
     edit->setMaxLength(limit);
     return edit;
 }
 
 QComboBox* list(const QString& name, QWidget* parent) {
-    auto* box = skinned(new QComboBox(parent));
+    auto* box = ui::skinnedChoice(new QComboBox(parent));
     box->setObjectName(name);
     return box;
 }

@@ -39,4 +39,25 @@ template <class W> W* skinnedField(W* w) {
     return w;
 }
 
+// Check boxes, radio buttons and the small inputs beside them on a page: texts in the skin's
+// label colour (dimmed when disabled), boxes and fields filled like a list and marked in the
+// list's text colour.
+template <class W> W* skinnedChoice(W* w) {
+    const ActiveSkin& skin = ActiveSkin::current();
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, skin.staticText());
+    QColor disabled = skin.staticText();
+    disabled.setAlpha(120);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
+    pal.setColor(QPalette::Base, skin.listBackground());
+    pal.setColor(QPalette::Text, skin.listText());
+    pal.setColor(QPalette::Highlight, skin.selectionBackground());
+    pal.setColor(QPalette::HighlightedText, skin.listHighlightText());
+    QColor disabledText = skin.listText();
+    disabledText.setAlpha(120);
+    pal.setColor(QPalette::Disabled, QPalette::Text, disabledText);
+    w->setPalette(pal);
+    return w;
+}
+
 } // namespace tavrin::ui
