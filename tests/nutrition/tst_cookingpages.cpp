@@ -2,6 +2,7 @@
 // the cookbook's working list and its limit, a recipe printed over more than one page, the
 // daily sheet's status line and the shopping list's checklist.
 #include "DiaryFixture.h"
+#include "PdfText.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "nutrition/CTavrinDlgCooking.h"
@@ -46,16 +47,6 @@ QStringList row(ui::CCustomListCtrl* list, int r) {
     for (int c = 0; c < list->columnCount(); ++c)
         out << list->itemText(r, c);
     return out;
-}
-
-QStringList pdfPages(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {pdf, "-"});
-    if (!p.waitForFinished(30000)) return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QChar('\f'));
-    while (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
 }
 
 } // namespace
@@ -186,7 +177,7 @@ private slots:
         const QString pdf = test::scratchDir() + "/recipe.pdf";
         platform::PrintDialog::setNextPdf(pdf);
         click(page, "printRecipeButton");
-        const QStringList pages = pdfPages(pdf);
+        const QStringList pages = test::pdfPages(pdf);
         QVERIFY2(pages.size() > 1, qPrintable(QString::number(pages.size())));
         QVERIFY(pages.first().simplified().startsWith("Tavelle (tm) Suite Nutrition (Cookbook)"));
         QVERIFY(pages.last().contains("Serve warm."));

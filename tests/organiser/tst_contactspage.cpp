@@ -3,6 +3,7 @@
 // move whole to the next page.
 
 #include "DiaryFixture.h"
+#include "PdfText.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "organiser/CTavrinDlgAddress.h"
@@ -63,16 +64,6 @@ void click(QWidget* page, const char* name) {
     auto* b = page->findChild<QAbstractButton*>(name);
     QVERIFY2(b, name);
     b->click();
-}
-
-QStringList pdfPages(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    if (!p.waitForFinished(30000)) return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QChar('\f'));
-    while (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
 }
 
 } // namespace
@@ -178,7 +169,7 @@ private slots:
         platform::PrintDialog::setNextPdf(pdf);
         click(page.get(), "printButton");
 
-        const QStringList pages = pdfPages(pdf);
+        const QStringList pages = test::pdfPages(pdf);
         QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
         const QRegularExpression rule(R"(^[ \t]*-{30}[ \t]*$)",
                                       QRegularExpression::MultilineOption);

@@ -2,6 +2,7 @@
 // Modify on the only item, Delete answered No part-way, and printing.
 
 #include "DiaryFixture.h"
+#include "PdfText.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "organiser/CTavrinDlgPlanner.h"
@@ -194,10 +195,7 @@ private slots:
         page->pageShown();
         platform::PrintDialog::setNextPdf(pdf);
         click(page.get(), "printButton");
-        QProcess p;
-        p.start("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY(p.waitForFinished(30000));
-        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        const QString text = test::pdfText(pdf);
         QVERIFY2(text.contains("Tavelle (tm) Suite Planners"), qPrintable(text));
         QVERIFY(text.contains(QRegularExpression(R"(Buy stamps\s+Important)")));
         QVERIFY(text.contains(QRegularExpression(R"(Post the letter\s+Normal)")));

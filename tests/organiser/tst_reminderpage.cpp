@@ -1,6 +1,7 @@
 // The reminders page, the current-reminders window and the alarm, on a diary in the scratch
 // folder with "now" fixed to Thursday 4 March 2027, 18:15.
 #include "DiaryFixture.h"
+#include "PdfText.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "organiser/CTavrinDlgReminder.h"
@@ -67,13 +68,6 @@ void add(CTavrinDlgReminder& page, const char* kindButton, const QString& descri
     page.findChild<QComboBox*>("dayOfWeek")->setCurrentIndex(day);
     page.findChild<QLineEdit*>("description")->setText(description);
     page.findChild<QPushButton*>("addButton")->click();
-}
-
-QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
@@ -261,7 +255,7 @@ private slots:
         const QString pdf = test::scratchDir() + "/current.pdf";
         platform::PrintDialog::setNextPdf(pdf);
         view.print();
-        const QString text = pdfText(pdf);
+        const QString text = test::pdfText(pdf);
         QVERIFY2(text.contains("Tavelle (tm) Suite Current Reminders"), qPrintable(text));
         const qsizetype pills = text.indexOf("Pills"), anniversary = text.indexOf("Anniversary"),
                         choir = text.indexOf("Choir");
@@ -279,7 +273,7 @@ private slots:
         const QString pdf = test::scratchDir() + "/reminders.pdf";
         platform::PrintDialog::setNextPdf(pdf);
         page.printList();
-        const QString text = pdfText(pdf);
+        const QString text = test::pdfText(pdf);
         QVERIFY2(text.contains("Tavelle (tm) Suite Reminders"), qPrintable(text));
         QVERIFY2(text.indexOf("Pills") < text.indexOf("Rent") && text.indexOf("Pills") > 0,
                  qPrintable(text));

@@ -1,5 +1,6 @@
 // Playing wave files through a real (null) sound device. Needs pulseaudio; skipped without it.
 
+#include "SoundServer.h"
 #include "TestEnvironment.h"
 #include "WaveFixture.h"
 #include "platform/Sound.h"
@@ -26,38 +27,23 @@ QString writeWave(const QString& name, int milliseconds) {
 
 class TestSoundDevice : public QObject {
     Q_OBJECT
-    QProcess server_;
+    tavrin::test::SoundServer server_;
 
 private slots:
     void initTestCase() {
-        const QString pulse = QStandardPaths::findExecutable("pulseaudio");
-        if (pulse.isEmpty()) QSKIP("pulseaudio is not installed");
-        // The server must be up before the first use of the sound devices in this process. It
-        // ends by itself once idle, should this test die before stopping it.
-        const QString root = tavrin::test::scratchDir();
-        QFile conf(root + "/test.pa");
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("load-module module-native-protocol-unix\nload-module module-null-sink\n");
-        conf.close();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", root + "/home");
-        server_.setProcessEnvironment(env);
-        server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_.start(pulse,
-                      {"-n", "-F", root + "/test.pa", "--daemonize=no", "--exit-idle-time=10"});
-        QVERIFY(server_.waitForStarted());
-        const QString socket = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/native";
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 10000);
+        QString why;
+        switch (server_.start(false, why)) {
+        case tavrin::test::SoundServer::Start::NotInstalled:
+            QSKIP(qPrintable(why));
+        case tavrin::test::SoundServer::Start::Failed:
+            QFAIL(qPrintable(why));
+        case tavrin::test::SoundServer::Start::Running:
+            break;
+        }
         Sound::setTestMode(false);
         if (QMediaDevices::audioOutputs().isEmpty()) QSKIP("the sound server offers no output");
     }
-    void cleanupTestCase() {
-        Sound::stop();
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            if (!server_.waitForFinished(5000)) server_.kill();
-        }
-    }
+    void cleanupTestCase() { Sound::stop(); }
 
     void synchronousPlayWaitsForTheEnd() {
         const QString wav = writeWave("half.wav", 600);

@@ -1,6 +1,7 @@
 // Recording and playing voice notes through real (fake) sound devices: a pulseaudio server with
 // a null sink and a 440 Hz sine source. Skipped without pulseaudio.
 
+#include "SoundServer.h"
 #include "TestEnvironment.h"
 #include "platform/MessageBox.h"
 #include "platform/VoicePlayer.h"
@@ -29,39 +30,24 @@ QByteArray readAll(const QString& path) {
 
 class TestVoiceDevice : public QObject {
     Q_OBJECT
-    QProcess server_;
+    tavrin::test::SoundServer server_;
 
 private slots:
     void initTestCase() {
-        const QString pulse = QStandardPaths::findExecutable("pulseaudio");
-        if (pulse.isEmpty()) QSKIP("pulseaudio is not installed");
-        const QString root = tavrin::test::scratchDir();
-        QFile conf(root + "/voice.pa");
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("load-module module-native-protocol-unix\nload-module module-null-sink\n"
-                   "load-module module-sine-source frequency=440\n");
-        conf.close();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", root + "/home");
-        server_.setProcessEnvironment(env);
-        server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_.start(pulse,
-                      {"-n", "-F", root + "/voice.pa", "--daemonize=no", "--exit-idle-time=10"});
-        QVERIFY(server_.waitForStarted());
-        const QString socket = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/native";
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 10000);
+        QString why;
+        switch (server_.start(true, why)) {
+        case tavrin::test::SoundServer::Start::NotInstalled:
+            QSKIP(qPrintable(why));
+        case tavrin::test::SoundServer::Start::Failed:
+            QFAIL(qPrintable(why));
+        case tavrin::test::SoundServer::Start::Running:
+            break;
+        }
         VoiceRecorder::setTestMode(false);
         VoicePlayer::setTestMode(false);
         if (QMediaDevices::audioInputs().isEmpty() || QMediaDevices::audioOutputs().isEmpty())
             QSKIP("the sound server offers no input or output");
     }
-    void cleanupTestCase() {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            if (!server_.waitForFinished(5000)) server_.kill();
-        }
-    }
-
     void recordsTheSoundInputAndPlaysItsNoteBack() {
         VoiceRecorder recorder;
         QVERIFY(recorder.start(nullptr));

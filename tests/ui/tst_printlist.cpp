@@ -1,6 +1,7 @@
 // List printing, read back from the PDF: page header, column header repeated on every page,
 // hidden columns left out, printing only the selection, and the print fonts from the settings.
 
+#include "PdfText.h"
 #include "TestEnvironment.h"
 #include "platform/PrintDialog.h"
 #include "platform/Settings.h"
@@ -33,14 +34,6 @@ int pageCount(const QString& pdf) {
     const QString info = run("pdfinfo", {pdf});
     const auto m = QRegularExpression(R"(Pages:\s+(\d+))").match(info);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// The text of every page, split at the form feeds pdftotext writes between pages.
-QStringList pages(const QString& pdf) {
-    QStringList p = run("pdftotext", {"-layout", pdf, "-"}).split(QChar('\f'));
-    while (!p.isEmpty() && p.last().trimmed().isEmpty())
-        p.removeLast();
-    return p;
 }
 
 // The reminders window's list: description, interval, occurrence.
@@ -80,7 +73,7 @@ private slots:
 
         const int n = pageCount(pdf);
         QVERIFY2(n >= 2, qPrintable(QString::number(n)));
-        const QStringList text = pages(pdf);
+        const QStringList text = tavrin::test::pdfPages(pdf);
         QCOMPARE(text.size(), n);
         const QRegularExpression stamp(R"(\w+day, \d{1,2} \w+ \d{4} at \d\d:\d\d:\d\d)");
         int rowsSeen = 0;
@@ -118,7 +111,7 @@ private slots:
         list->setColumnWidth(3, 0);
         PrintDialog::setNextPdf(pdf);
         QVERIFY(CPrintListCtrl(list.get()).print("Tavelle (tm) Suite Reminders"));
-        const QString text = pages(pdf).join("\n");
+        const QString text = tavrin::test::pdfPages(pdf).join("\n");
         QVERIFY(text.contains("Reminder 002"));
         QVERIFY(text.contains("Occurence"));
         QVERIFY(!text.contains("Interval"));
@@ -136,7 +129,7 @@ private slots:
         PrintDialog::setNextPdf(pdf, true);
         QVERIFY(CPrintListCtrl(list.get()).print("Tavelle (tm) Suite Current Reminders"));
         QCOMPARE(pageCount(pdf), 1);
-        const QString text = pages(pdf).join("\n");
+        const QString text = tavrin::test::pdfPages(pdf).join("\n");
         QCOMPARE(text.count("Reminder "), 2);
         QVERIFY(text.contains("Reminder 003"));
         QVERIFY(text.contains("Reminder 170"));
@@ -147,7 +140,7 @@ private slots:
         // Without "Selection" the same list prints every row.
         PrintDialog::setNextPdf(pdf, false);
         QVERIFY(CPrintListCtrl(list.get()).print("Tavelle (tm) Suite Current Reminders"));
-        QCOMPARE(pages(pdf).join("\n").count("Reminder "), 200);
+        QCOMPARE(tavrin::test::pdfPages(pdf).join("\n").count("Reminder "), 200);
     }
 
     void cancellingPrintsNothing() {
@@ -180,7 +173,7 @@ private slots:
         list->addRow({"a much longer text than the header", "y"});
         auto printer = PrintDialog::pdfPrinter(pdf);
         QVERIFY(CPrintListCtrl(list.get()).print("Widths", *printer, false));
-        const QStringList lines = pages(pdf).join("\n").split('\n');
+        const QStringList lines = tavrin::test::pdfPages(pdf).join("\n").split('\n');
         auto columnOf = [&](const QString& start, const QString& what) {
             for (const QString& l : lines)
                 if (l.trimmed().startsWith(start)) return int(l.indexOf(what, start.size()));
