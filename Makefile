@@ -15,7 +15,7 @@ CMAKE_ARGS ?=
 BENCH_ARGS = --benchmark_repetitions=9 --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true
 FORMAT_SOURCES = find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0
 
-.PHONY: all deps configure build run test bench asan fuzz package format format-check clean
+.PHONY: all deps configure build run test bench asan fuzz mutate package format format-check clean
 
 all: build
 
@@ -51,11 +51,15 @@ package: deps
 	cd $(PKGBUILD) && cpack
 	@ls $(PKGBUILD)/*.deb
 
-# The storage layer and its tests again under AddressSanitizer and UBSan.
+# The whole program and every test again under AddressSanitizer and UBSan, the windows' tests
+# offscreen. Leaks inside the system's libraries are listed in tests/lsan.supp.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 asan: deps
-	cmake -S . -B $(ASANBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_WITH_GUI=OFF -DTAVRIN_SANITIZE=ON $(CMAKE_ARGS)
+	cmake -S . -B $(ASANBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON $(CMAKE_ARGS)
 	$(LOCK) cmake --build $(ASANBUILD) -j$(JOBS)
-	cd $(ASANBUILD) && ctest --output-on-failure -j$(JOBS) -L storage
+	cd $(ASANBUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS) $(ASAN_CTEST_ARGS)
 
 # Every libFuzzer target (clang, with AddressSanitizer and UBSan) for SECONDS seconds each. New
 # inputs collect in $(FUZZBUILD)/corpus, findings in $(FUZZBUILD)/crashes; a finding, once
@@ -70,6 +74,12 @@ fuzz: deps
 	    -artifact_prefix=$(FUZZBUILD)/crashes/$$t/ $(FUZZBUILD)/corpus/$$t fuzz/corpus/$$t \
 	    $$(test -d fuzz/regressions/$$t && echo fuzz/regressions/$$t); \
 	done
+
+# Plants small faults in FILES one at a time and runs the tests that cover them (see
+# scripts/mutate). MAX=N draws at most N mutants a file; TESTS=regex or LABEL=l picks the tests.
+MAX ?= 0
+mutate: build
+	scripts/mutate --build $(BUILD) --max $(MAX) $(if $(TESTS),--tests '$(TESTS)') $(if $(LABEL),--label '$(LABEL)') $(FILES)
 
 format: deps
 	$(FORMAT_SOURCES) | xargs -0 clang-format -i
