@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -74,7 +75,10 @@ CCustomRichEdit::CCustomRichEdit(QWidget* parent)
 }
 
 CCustomRichEdit::~CCustomRichEdit() {
-    // The documents belong to the owner and may outlive the editor.
+    // The documents belong to the owner and may outlive the editor. Detaching the highlighter
+    // counts as an edit: nobody may hear of it, since whoever listens may be half destroyed
+    // already (a parent's slots while the parent deletes its children).
+    const QSignalBlocker quiet(this);
     highlighter_->setDocument(nullptr);
 }
 
