@@ -247,16 +247,15 @@ void CTavrinPPDiary::makeFormatActions() {
         });
         return a;
     };
-    using E = ui::CCustomRichEdit;
-    auto format = [this](void (E::*command)()) { return [this, command] { (edit_->*command)(); }; };
     bold_ = action("boldAction", "Bold", QKeySequence(Qt::CTRL | Qt::Key_B), true,
-                   format(&E::toggleBold));
+                   [this] { edit_->toggleBold(); });
     italic_ = action("italicAction", "Italic", QKeySequence(Qt::CTRL | Qt::Key_I), true,
-                     format(&E::toggleItalic));
+                     [this] { edit_->toggleItalic(); });
     underline_ = action("underlineAction", "Underline", QKeySequence(Qt::CTRL | Qt::Key_U), true,
-                        format(&E::toggleUnderline));
-    super_ = action("superscriptAction", "Superscript", {}, true, format(&E::toggleSuperscript));
-    sub_ = action("subscriptAction", "Subscript", {}, true, format(&E::toggleSubscript));
+                        [this] { edit_->toggleUnderline(); });
+    super_ = action("superscriptAction", "Superscript", {}, true,
+                    [this] { edit_->toggleSuperscript(); });
+    sub_ = action("subscriptAction", "Subscript", {}, true, [this] { edit_->toggleSubscript(); });
 
     const struct {
         const char* name;
