@@ -119,8 +119,10 @@ private:
 
 GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
     chart->removeAllSeries();
-    for (QAbstractAxis* a : chart->axes())
-        chart->removeAxis(a);
+    for (QAbstractAxis* a : chart->axes()) {
+        chart->removeAxis(a); // gives the axis back to us
+        delete a;
+    }
     chart->setBackgroundBrush(colourOf(plot.background));
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 8, kPointLabelRoom));
@@ -202,6 +204,8 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
             auto* lower = new QLineSeries;
             lower->replace(bottoms);
             auto* area = new QAreaSeries(upper, lower);
+            upper->setParent(area); // an area series does not own its edges
+            lower->setParent(area);
             area->setColor(colour);
             area->setBorderColor(colour);
             QPen pen(colour);
