@@ -81,7 +81,8 @@ int Cli::importV2(const std::string& path, const std::string& oldIndex) {
             return kFailed;
         case Result::EntriesOnly:
             err_ << "tavrin-cli: imported " << import.entries() << " entries and "
-                 << import.reminders() << " reminders; the rest could not be read\n";
+                 << import.reminders() << " reminders; the old reminders or planner file is "
+                 << "missing\n";
             return kFailed;
         case Result::Failed:
             break;

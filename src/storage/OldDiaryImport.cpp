@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 #include <vector>
@@ -55,6 +57,11 @@ std::string OldDiaryImport::sibling(char letter) const {
     return p;
 }
 
+std::string OldDiaryImport::badTemperature(int index) const {
+    return "Entry " + std::to_string(index + 1) + " of " + index_ +
+           " is damaged: its temperature is not a number. Nothing was imported.";
+}
+
 std::string OldDiaryImport::successText() const {
     return "Successfully converted " + std::to_string(entries_) + " entries, " +
            std::to_string(reminders_) + " reminders, " + std::to_string(planners_) + " planners!";
@@ -63,6 +70,17 @@ std::string OldDiaryImport::successText() const {
 bool OldDiaryImport::readWhole(const std::string& path, std::string& out) {
     auto f = tn_.io().open(path, OpenMode::Read);
     return f && tn_.io().readAll(*f, path, out);
+}
+
+OldDiaryImport::Read OldDiaryImport::readTable(const std::string& path, std::string& out) {
+    DiaryIo& io = tn_.io();
+    auto f = io.openIfExists(path, OpenMode::Read);
+    if (!f) {
+        if (io.fs().lastError() != ENOENT) return Read::Failed; // reported
+        io.reportError(ENOENT, path); // said, as a missing table has always been
+        return Read::Missing;
+    }
+    return io.readAll(*f, path, out) ? Read::Done : Read::Failed;
 }
 
 OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
@@ -80,7 +98,11 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
     auto lock = io.lockForWriting();
     if (!lock) return Result::Failed;
     WaitScope wait(io.reporter());
-    if (!tn_.FirstEntry(true)) return Result::NoEntry;
+    // An index that cannot be read is a failure, not a diary without entries.
+    std::vector<EntryRecord> own;
+    if (!tn_.ReadAllIndexRecords(own)) return Result::Failed;
+    if (own.empty()) return Result::NoEntry;
+    if (!tn_.FirstEntry(true)) return Result::Failed;
     const EntryRecord first = tn_.entry;
     const std::uint8_t key = scramble::textKey(first.password());
 
@@ -98,6 +120,12 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
 
         const std::uint32_t off = u32At(oldIndex, at + 64), len = u32At(oldIndex, at + 68);
         if (std::uint64_t(off) + len > oldTexts.size()) break; // the texts end here
+        // Stored as it is, a temperature that is no number would be damage in the new diary.
+        const float temperature = std::bit_cast<float>(u32At(oldIndex, at + 52));
+        if (!std::isfinite(temperature)) {
+            io.reporter().report(ReportKind::Damaged, badTemperature(int(i)));
+            return Result::Failed;
+        }
         std::string body = oldTexts.substr(off, len);
         scramble::text(body, scramble::textKey(password));
 
@@ -112,7 +140,7 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
         r.setShape(std::int8_t(std::uint8_t(u32At(oldIndex, at + 46))));
         r.setCopulation(std::uint8_t(oldIndex[at + 50]));
         r.setMenstruation(std::uint8_t(oldIndex[at + 51]));
-        r.setReal1(std::bit_cast<float>(u32At(oldIndex, at + 52)));
+        r.setReal1(temperature);
         r.setInt1(std::int32_t(u32At(oldIndex, at + 56)));
         r.setDream(std::int8_t(std::uint8_t(u32At(oldIndex, at + 60))));
         // Version 2 knew no symptom ratings: not rated, rather than rated "1" (which 0 means).
@@ -126,12 +154,15 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
     if (records.empty()) return Result::NothingToRead;
 
     // The old reminders and planned items; a missing file ends the import there, with the
-    // entries (and reminders) read so far still imported.
+    // entries (and reminders) read so far still imported. A file that is there but cannot be
+    // read imports nothing at all, so that running the import again adds nothing twice.
     Result result = Result::Done;
     std::vector<ReminderRecord> reminders;
     std::vector<PlannerRecord> planned;
     std::string raw;
-    if (!readWhole(sibling('r'), raw)) {
+    const Read remindersRead = readTable(sibling('r'), raw);
+    if (remindersRead == Read::Failed) return Result::Failed;
+    if (remindersRead == Read::Missing) {
         result = Result::EntriesOnly;
     } else {
         const std::int64_t n = std::int64_t(raw.size() / kReminderRecord);
@@ -148,7 +179,9 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
             reminders.push_back(r);
             tell(kConvertingReminders, i + 1, n);
         }
-        if (!readWhole(sibling('p'), raw)) {
+        const Read plannerRead = readTable(sibling('p'), raw);
+        if (plannerRead == Read::Failed) return Result::Failed;
+        if (plannerRead == Read::Missing) {
             result = Result::EntriesOnly;
         } else {
             const std::int64_t m = std::int64_t(raw.size() / kPlannerRecord);
@@ -158,7 +191,8 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
                 PlannerRecord p;
                 p.clear();
                 p.setDate(std::int64_t(u32At(raw, at)));
-                p.setDone(std::uint8_t(raw[at + 58]));
+                // Any low byte but 0 meant done; stored as the planner stores it, 1.
+                p.setDone(raw[at + 58] != 0 ? 1 : 0);
                 p.setPriority(0);
                 p.setDescription(textAt(raw, at + 8, 49));
                 planned.push_back(p);

@@ -36,8 +36,9 @@ public:
         NoEntry,       // the open diary has no entry yet (kNoEntry)
         WrongPassword, // texts::kInvalidPassword; nothing imported
         NothingToRead, // the old index holds no record: nothing imported, no message
-        EntriesOnly,   // the reminders or planner file could not be read (reported)
-        Failed,        // a file could not be read or written (reported); nothing imported
+        EntriesOnly,   // the reminders or planner file is missing (reported)
+        Failed,        // a file could not be read or written, or an old entry holds a
+                       // temperature that is no number (reported); nothing imported
     };
 
     // `oldIndexPath` is the chosen "*.itn" file; `extensionAt` the position of its extension
@@ -58,8 +59,15 @@ public:
     // "Successfully converted 3 entries, 2 reminders, 1 planners!"
     std::string successText() const;
 
+    // "Entry 2 of /x/Old.itn is damaged: its temperature is not a number. Nothing was imported."
+    std::string badTemperature(int index) const;
+
 private:
+    enum class Read { Done, Missing, Failed };
     bool readWhole(const std::string& path, std::string& out);
+    // A reminders or planner file: a missing one is reported and told apart from one that is
+    // there but cannot be read.
+    Read readTable(const std::string& path, std::string& out);
 
     TN& tn_;
     std::string index_;
