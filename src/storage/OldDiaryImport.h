@@ -13,10 +13,14 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tavrin {
 
 class TN;
+class EntryRecord;
+class ReminderRecord;
+class PlannerRecord;
 
 class OldDiaryImport {
 public:
@@ -68,6 +72,20 @@ private:
     // A reminders or planner file: a missing one is reported and told apart from one that is
     // there but cannot be read.
     Read readTable(const std::string& path, std::string& out);
+    // The old entries as records of the open diary (its secrets from `first`) with their plain
+    // bodies: Done, WrongPassword or Failed (reported).
+    Result readEntries(const std::string& oldIndex, const std::string& oldTexts,
+                       const std::string& oldPassword, const EntryRecord& first,
+                       const Progress& progress, std::vector<EntryRecord>& records,
+                       std::vector<std::string>& bodies);
+    // The old reminders and planned items: Done, EntriesOnly (a file is missing) or Failed.
+    Result readTables(const Progress& progress, std::vector<ReminderRecord>& reminders,
+                      std::vector<PlannerRecord>& planned);
+    // Appends the texts (text key `key`), then replaces the index, reminders and planner as one
+    // batch. False (reported) when the diary was left as it was.
+    bool store(std::vector<EntryRecord>& records, const std::vector<std::string>& bodies,
+               const std::vector<ReminderRecord>& reminders,
+               const std::vector<PlannerRecord>& planned, std::uint8_t key);
 
     TN& tn_;
     std::string index_;
