@@ -3,6 +3,7 @@
 // interrupted writer leaves behind.
 
 #include "Diaries.h"
+#include "organiser/logic/DiaryBackup.h"
 #include "storage/DiaryIo.h"
 #include "storage/NativeFileSystem.h"
 #include "storage/WaveFile.h"
@@ -227,10 +228,10 @@ TEST(TempFiles, PlantedLinksAreNotFollowedAndStraysGo) {
     EXPECT_EQ(entriesState(path).substr(0, 2), "0:");
 }
 
-// A link planted in place of a file of the diary is refused with the file-error text: nothing is
-// read, written or created through it.
-TEST(PlantedLinks, NoOpenFollowsOne) {
-    enum class Target { File, Nothing };
+// A link planted in place of a file of the diary, or of its backup's folder, is refused with
+// the file-error text: nothing is read, written or created through it.
+TEST(PlantedLinks, NoOpenAndNoBackupFollowsOne) {
+    enum class Target { File, Nothing, Folder };
     struct Case {
         const char* name;
         std::string link; // below the test's folder
@@ -256,6 +257,13 @@ TEST(PlantedLinks, NoOpenFollowsOne) {
              t.voiceStored = false;
              return t.AddEntrySorted();
          }},
+        {"backup", "usb/Diary", Target::Folder,
+         [](TN& t) {
+             const std::string dir = DiaryIo::directoryOf(t.files().indexPath());
+             return organiser::DiaryBackup(t.files().indexPath(), t.io().reporter())
+                 .run(dir + "/usb")
+                 .ok();
+         }},
     };
     const std::string precious(4000, 'p'); // longer than any block: reading it would do
     for (const Case& c : cases) {
@@ -267,6 +275,7 @@ TEST(PlantedLinks, NoOpenFollowsOne) {
         fs::create_directories(fs::path(link).parent_path());
         fs::remove(link);
         if (c.target == Target::File) writeFile(victim, precious);
+        if (c.target == Target::Folder) fs::create_directory(victim);
         fs::create_symlink(victim, link);
 
         RecordingReporter rep;
@@ -279,6 +288,9 @@ TEST(PlantedLinks, NoOpenFollowsOne) {
         }
         if (c.target == Target::Nothing) {
             EXPECT_FALSE(fs::exists(fs::symlink_status(victim)));
+        }
+        if (c.target == Target::Folder) {
+            EXPECT_TRUE(fs::is_empty(victim));
         }
         EXPECT_TRUE(fs::is_symlink(link));
     }
