@@ -805,6 +805,21 @@ bool TN::ReadPadTable() {
     return readBlock(pads, files_.path(DiaryFileSet::kPadTable), false,
                      [this] { pads.applyDefaults(files_); });
 }
+bool TN::PeekPadTable() {
+    const std::string path = files_.path(DiaryFileSet::kPadTable);
+    auto f = io_.openIfExists(path, OpenMode::Read);
+    if (!f && io_.fs().lastError() != ENOENT) return false;
+    const std::int64_t got = f ? f->readAt(0, pads.data(), std::int64_t(PadTable::kSize)) : 0;
+    if (got < 0) {
+        io_.reportError(f->error(), path);
+        return false;
+    }
+    if (got < std::int64_t(PadTable::kSize)) {
+        pads.clear();
+        pads.applyDefaults(files_);
+    }
+    return true;
+}
 bool TN::WritePadTable() {
     return writeBlock(pads, files_.path(DiaryFileSet::kPadTable));
 }

@@ -146,6 +146,9 @@ public:
     bool ReadGraphSettings();
     bool WriteGraphSettings();
     bool ReadPadTable();
+    // The pad table as stored, or the defaults when it is missing or short, without creating or
+    // writing anything. False only when it cannot be read (reported).
+    bool PeekPadTable();
     bool WritePadTable();
     std::int64_t PadTextLength(int pad); // 0 when the file cannot be opened
 
