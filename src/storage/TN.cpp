@@ -481,12 +481,10 @@ bool TN::ExtractVoice(const std::string& toPath) {
     playingPath.clear();
     std::string wave;
     if (!ReadVoice(wave)) return false;
-    auto out = io_.open(toPath, OpenMode::CreateTrunc);
-    if (!out) return false;
-    if (!out->writeAt(0, wave.data(), std::int64_t(wave.size())) || !out->close()) {
-        io_.reportError(out->error(), toPath);
-        return false;
-    }
+    // A file of our own (0600), put in place whole: a leftover is removed rather than lending
+    // its mode, and the rename replaces a link planted at the name instead of writing through it.
+    io_.fs().remove(toPath);
+    if (!io_.replace(toPath, wave)) return false; // reported
     playingPath = toPath;
     return true;
 }

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrin::test {
@@ -191,6 +192,27 @@ bool addWithVoice(TN& t, bool sorted) {
     return sorted ? t.AddEntrySorted() : t.AddEntry();
 }
 
+// A stored note copied out for playing, into a private folder beside the diary: the copy is
+// there whole or not at all (a temporary file left by a crash is swept at start-up).
+std::string playingCopyOf(const std::string& path) {
+    return DiaryIo::directoryOf(path) + "/private/TNV300.tmp";
+}
+void withStoredNote(const std::string& path) {
+    withRecording(path);
+    RecordingReporter rep;
+    ASSERT_TRUE(addWithVoice(*openDiary(path, rep), true)) << rep.dump();
+    std::filesystem::create_directory(DiaryIo::directoryOf(path) + "/private");
+    ::chmod((DiaryIo::directoryOf(path) + "/private").c_str(), 0700);
+}
+bool extractStoredNote(TN& t) {
+    for (bool ok = t.ReadIndexRecord(); ok; ok = t.NextIndexRecord())
+        if (t.entry.voiceFlag() == 1) return t.ExtractVoice(playingCopyOf(t.files().indexPath()));
+    return false;
+}
+std::string playingCopyState(const std::string& path) {
+    return exists(playingCopyOf(path)) ? "copy " + readFile(playingCopyOf(path)) : "no copy";
+}
+
 // A diary with texts that no entry uses: a deleted entry's and those a new password left.
 void compactable(const std::string& p) {
     threeEntries(p);
@@ -329,6 +351,7 @@ std::vector<Operation> operations() {
          voiceState},
         {"AddEntrySortedWithVoice", withRecording, [](TN& t) { return addWithVoice(t, true); },
          voiceState},
+        {"ExtractVoice", withStoredNote, extractStoredNote, playingCopyState},
         {"DeleteEntry", threeEntries, [](TN& t) { return t.DeleteEntry(1); }, entries},
         {"DeleteOnlyEntry", [](const std::string& p) { addEntries(p, {kNewEntry}); },
          [](TN& t) { return t.DeleteEntry(0); }, entries},
