@@ -1,11 +1,14 @@
-// Arbitrary bytes as a wave file: a recording to compress or a voice note to play. Whatever the
-// reader accepts stays inside the bytes it was given, and a recording that compresses decodes
-// back to as many samples as it held.
+// Arbitrary bytes as a wave file: a recording to compress, a voice note to play, or a file for
+// tavrin-cli attach-voice to resample. Whatever the reader accepts stays inside the bytes it was
+// given, a recording that compresses decodes back to as many samples as it held, and a file at
+// any rate is either refused by name or made into a note of its length at 11025 Hz.
 
 #include "FuzzSupport.h"
+#include "cli/VoiceConversion.h"
 #include "storage/GsmVoice.h"
 #include "storage/WaveFile.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -39,6 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         VoiceError readError;
         require(GsmVoice::decompress(gsm, back, readError));
         require(back.size() == mono.size());
+    }
+
+    std::vector<std::int16_t> note;
+    std::string why;
+    if (cli::VoiceConversion::samples(input, "in.wav", note, why)) {
+        std::vector<std::int16_t> mono;
+        require(WaveFile::monoSamples(wave, mono));
+        const double ratio = double(GsmVoice::kRate) / wave.format.rate;
+        const double expected = double(mono.size()) * ratio;
+        require(!note.empty() && note.size() <= cli::VoiceConversion::kMaxSamples);
+        require(std::fabs(double(note.size()) - expected) <= ratio + 2);
+    } else {
+        require(why.rfind("in.wav ", 0) == 0);
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "platform/MessageBoxReporter.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/TempNames.h"
 #include "platform/WindowMessages.h"
 #include "ui/SkinStyle.h"
 #include "ui/WindowEffects.h"
@@ -111,6 +112,8 @@ int CTavrinApp::exec() {
         instance.notifyRunning(2000, startupDiary_);
         return 0;
     }
+    // Only now: a recording that the running copy holds is not this copy's to remove.
+    platform::TempNames::removeLeftovers();
     platform::MessageBoxReporter::install();
 
     CTavrinDlgLogo splash;

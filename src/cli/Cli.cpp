@@ -4,6 +4,7 @@
 #include "cli/DiaryCheck.h"
 #include "cli/EntryJson.h"
 #include "storage/Cp1252.h"
+#include "storage/FileBatch.h"
 #include "storage/FileSystem.h"
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
@@ -88,7 +89,8 @@ std::string Cli::usage() {
            "  add-contact DIARY.tni  add contacts from JSON on standard input\n"
            "  check DIARY.tni      verify every record; exit status 0 only when clean\n"
            "  check DIARY.tni --repair  first cut unused bytes left by an interrupted write\n"
-           "                       and remove stray temporary files, saying what was done\n"
+           "                       and remove stray temporary and staged files, saying what\n"
+           "                       was done\n"
            "  due DIARY.tni [--date YYYY-MM-DD] [--time HH:MM] [--days N]\n"
            "                       the reminders due on the date (default today) and the N\n"
            "                       days after it (default 0), one line each: description,\n"
@@ -610,12 +612,30 @@ int Cli::check(const std::string& path, bool repair) {
         TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
         auto lock = tn.LockForWriting();
         if (!lock) return kFailed; // reported
+        bool repaired = true;
         std::vector<std::string> done;
-        const bool repaired = tn.Repair(done);
+        // Staged files without a journal never took effect; with the lock held they are ours.
+        for (const auto& staged : DiaryCheck::staleStagedFiles(path)) {
+            if (tn.io().remove(staged))
+                done.push_back("Removed the staged file " + staged + ".");
+            else
+                repaired = false;
+        }
+        // A batch with its journal is finished first, so that the files agree when judged.
+        repaired = FileBatch::settle(tn.io()) && repaired;
+        const bool sound = DiaryCheck(path).entriesSound();
+        if (sound) {
+            repaired = tn.Repair(done) && repaired;
+        } else {
+            // Bytes past what a damaged record claims may still be an entry's: cut nothing.
+            for (const auto& temp : tn.io().takeRemovedTemps())
+                done.push_back("Removed the temporary file " + temp + ".");
+            out_ << "The entries are damaged, so nothing was cut from the diary's files.\n";
+        }
         for (const auto& d : done)
             out_ << d << '\n';
         if (!repaired) return kFailed;
-        if (done.empty()) out_ << "Nothing to repair.\n";
+        if (done.empty() && sound) out_ << "Nothing to repair.\n";
     }
     auto problems = DiaryCheck(path).run();
     for (const auto& p : problems)

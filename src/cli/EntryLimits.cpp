@@ -1,6 +1,7 @@
 #include "cli/EntryLimits.h"
 
 #include "storage/DiaryConfig.h"
+#include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
 
 namespace tavrin::cli {
@@ -53,6 +54,16 @@ IntRange EntryLimits::fibro() {
 }
 IntRange EntryLimits::humidity() {
     return {0, kMaxHumidity};
+}
+IntRange EntryLimits::time() {
+    LocalDateTime first, last;
+    first.year = 0;
+    last.year = 9999;
+    last.month = 12;
+    last.day = 31;
+    last.hour = 23;
+    last.minute = last.second = 59;
+    return {LocalTime::toTime(first), LocalTime::toTime(last)};
 }
 
 std::vector<EntryLimits::Value> EntryLimits::ranged(const EntryRecord& r) {

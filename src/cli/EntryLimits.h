@@ -28,6 +28,9 @@ public:
     static IntRange pain();
     static IntRange fibro(); // -1 is "not rated"
     static IntRange humidity();
+    // Dates and times of the tables: the local years 0000 to 9999, all that the four-digit
+    // dates of export and add can write and read back.
+    static IntRange time();
 
     // Every ranged field of a record, named as "check" reports it.
     struct Value {

@@ -12,6 +12,7 @@
 #include "graph/chart/GraphPlot.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -107,7 +108,7 @@ int Cli::graph(const std::string& path, const std::vector<std::string>& rest) {
     const auto app = application();
     const QImage image = plot::GraphChart::render(
         drawn, QSize(plot::GraphChart::kImageWidth, plot::GraphChart::kImageHeight));
-    if (!image.save(QString::fromStdString(file), "PNG")) {
+    if (!plot::GraphChart::savePng(image, QFile::decodeName(QByteArray::fromStdString(file)))) {
         err_ << "tavrin-cli: unable to write " << file << '\n';
         return kFailed;
     }

@@ -12,6 +12,7 @@
 #include "storage/TN.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 
 namespace tavrin::cli {
@@ -97,6 +98,15 @@ int Cli::dailyCalories(const std::string& path) {
             err_ << "tavrin-cli: eaten item " << (i + 1) << ": no ingredient or recipe \""
                  << cp1252::toUtf8(name) << "\"\n";
             return kUsage;
+        }
+        // Damaged values (not numbers) would make every total "nan": said, and no totals.
+        const float sums[] = {tally.fat(), tally.carbohydrate(), tally.protein(), tally.weight(),
+                              tally.kcal()};
+        if (!std::all_of(std::begin(sums), std::end(sums),
+                         [](float v) { return std::isfinite(v); })) {
+            err_ << "tavrin-cli: eaten item " << (i + 1) << ": \"" << cp1252::toUtf8(name)
+                 << "\" holds values that are not numbers; see tavrin-cli check\n";
+            return kFailed;
         }
     }
     out_ << tally.statusText() << '\n';

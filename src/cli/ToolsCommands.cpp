@@ -28,11 +28,15 @@ const char* environment(const char* name) {
 int Cli::compact(const std::string& path) {
     return writeLocked(path, [&](TN& tn) {
         EntryCompaction compaction(tn);
-        const int count = compaction.countEntries();
+        const std::optional<int> count = compaction.countEntries();
+        if (!count) { // the file error was reported; an unreadable diary is no empty one
+            err_ << "tavrin-cli: the entries could not be read; nothing was compacted\n";
+            return kFailed;
+        }
         out_ << "Before:\n"
-             << EntryCompaction::countText(count) << '\n'
+             << EntryCompaction::countText(*count) << '\n'
              << EntryCompaction::sizeText(compaction.dataLength()) << '\n';
-        if (count == 0) return kOk;            // as the window, which offers no Start then
+        if (*count == 0) return kOk;           // as the window, which offers no Start then
         if (!compaction.run()) return kFailed; // reported; the diary is as it was
         out_ << "After:\n"
              << EntryCompaction::sizeText(compaction.newLength()) << '\n'
@@ -77,7 +81,8 @@ int Cli::importV2(const std::string& path, const std::string& oldIndex) {
             return kFailed;
         case Result::EntriesOnly:
             err_ << "tavrin-cli: imported " << import.entries() << " entries and "
-                 << import.reminders() << " reminders; the rest could not be read\n";
+                 << import.reminders() << " reminders; the old reminders or planner file is "
+                 << "missing\n";
             return kFailed;
         case Result::Failed:
             break;

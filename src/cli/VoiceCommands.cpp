@@ -4,20 +4,21 @@
 
 #include "cli/Cli.h"
 #include "cli/StreamReporter.h"
+#include "cli/VoiceConversion.h"
 
 #include "storage/DiaryFileSet.h"
 #include "storage/GsmVoice.h"
+#include "storage/PrivateFiles.h"
+#include "storage/Reporter.h"
 #include "storage/TN.h"
 #include "storage/WaveFile.h"
 
-#include <samplerate.h>
-
-#include <cmath>
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <iterator>
 #include <unistd.h>
 
 namespace tavrin::cli {
@@ -45,31 +46,47 @@ bool readWhole(const std::string& path, std::string& out, std::string& why) {
     return true;
 }
 
-bool writeWhole(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    return !out.fail();
+// The recording that attach-voice hands to the storage layer, a plaintext wave file in the
+// user's private folder: removed when the command ends, also by Ctrl+C, a hang-up or a TERM
+// signal. A run that was killed outright leaves it to the next run (removeOrphans).
+constexpr const char* kTempPrefix = "TNVcli";
+char g_recording[4096];
+const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void removeRecordingAndDie(int sig) {
+    ::unlink(g_recording);
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
 }
 
-// Mono samples at `rate` to the voice notes' rate.
-std::vector<std::int16_t> toVoiceRate(const std::vector<std::int16_t>& in, std::uint32_t rate) {
-    if (rate == GsmVoice::kRate || in.empty()) return in;
-    std::vector<float> from(in.size());
-    src_short_to_float_array(in.data(), from.data(), int(in.size()));
-    const double ratio = double(GsmVoice::kRate) / double(rate);
-    std::vector<float> to(std::size_t(std::ceil(double(in.size()) * ratio)) + 16);
-    SRC_DATA d{};
-    d.data_in = from.data();
-    d.input_frames = long(from.size());
-    d.data_out = to.data();
-    d.output_frames = long(to.size());
-    d.src_ratio = ratio;
-    if (src_simple(&d, SRC_SINC_MEDIUM_QUALITY, 1) != 0) return {};
-    std::vector<std::int16_t> out(std::size_t(d.output_frames_gen));
-    src_float_to_short_array(to.data(), out.data(), int(out.size()));
-    return out;
-}
+class TempRecording {
+public:
+    explicit TempRecording(const std::string& path) : path_(path) {
+        if (path.size() >= sizeof g_recording) return;
+        path.copy(g_recording, path.size());
+        g_recording[path.size()] = '\0';
+        struct sigaction sa {};
+        sa.sa_handler = removeRecordingAndDie;
+        sigemptyset(&sa.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i], &sa, &previous_[i]);
+        installed_ = true;
+    }
+    ~TempRecording() {
+        if (installed_)
+            for (std::size_t i = 0; i < std::size(kSignals); ++i)
+                ::sigaction(kSignals[i], &previous_[i], nullptr);
+        g_recording[0] = '\0';
+        ::unlink(path_.c_str()); // stored: the storage layer removed it already
+    }
+    TempRecording(const TempRecording&) = delete;
+    TempRecording& operator=(const TempRecording&) = delete;
+
+private:
+    std::string path_;
+    struct sigaction previous_[std::size(kSignals)]{};
+    bool installed_ = false;
+};
 
 } // namespace
 
@@ -93,8 +110,10 @@ int Cli::voice(const std::string& path, const std::string& position, const std::
         err_ << "tavrin-cli: " << error.text() << '\n';
         return kFailed;
     }
-    if (!writeWhole(file, WaveFile::pcm16(samples, GsmVoice::kRate))) {
-        err_ << "tavrin-cli: " << file << " cannot be written\n";
+    // A plaintext copy of the note: created readable by its owner only.
+    if (int cause = 0;
+        !PrivateFiles::write(file, WaveFile::pcm16(samples, GsmVoice::kRate), cause)) {
+        err_ << "tavrin-cli: " << file << " cannot be written: " << std::strerror(cause) << '\n';
         return kFailed;
     }
     char secs[32];
@@ -114,53 +133,49 @@ int Cli::attachVoice(const std::string& path, const std::string& position,
         err_ << "tavrin-cli: " << why << '\n';
         return kUsage;
     }
-    WaveImage wave;
-    VoiceError error;
-    std::vector<std::int16_t> mono;
-    if (!WaveFile::parse(bytes, wave, error) || !WaveFile::monoSamples(wave, mono) ||
-        wave.format.rate == 0 || wave.format.channels > 2) {
-        err_ << "tavrin-cli: " << file << " is no mono or stereo PCM wave file\n";
-        return kUsage;
-    }
-    const std::vector<std::int16_t> samples = toVoiceRate(mono, wave.format.rate);
-    if (samples.empty()) {
-        err_ << "tavrin-cli: " << file << " holds no sound\n";
+    std::vector<std::int16_t> samples;
+    if (!VoiceConversion::samples(bytes, file, samples, why)) {
+        err_ << "tavrin-cli: " << why << '\n';
         return kUsage;
     }
     // The recording the storage layer compresses, as the editor leaves one.
-    std::string temp = (std::filesystem::temp_directory_path() / "TNVcli-XXXXXX").string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        err_ << "tavrin-cli: no temporary file can be made\n";
+    const std::string folder = PrivateFiles::folder(why);
+    if (folder.empty()) {
+        err_ << "tavrin-cli: " << why << '\n';
         return kFailed;
     }
-    ::close(fd);
-    struct Remove {
-        std::string path;
-        ~Remove() { std::remove(path.c_str()); }
-    } cleanup{temp};
-    if (!writeWhole(temp, WaveFile::pcm16(samples, GsmVoice::kRate))) {
-        err_ << "tavrin-cli: " << temp << " cannot be written\n";
+    PrivateFiles::removeOrphans(folder, kTempPrefix);
+    const std::string temp = PrivateFiles::processTemp(folder, kTempPrefix);
+    const TempRecording recording(temp);
+    if (int cause = 0;
+        !PrivateFiles::writeNew(temp, WaveFile::pcm16(samples, GsmVoice::kRate), cause)) {
+        err_ << "tavrin-cli: " << messages::fileError(cause, temp) << '\n';
         return kFailed;
     }
-    return writeLocked(path, [&](TN& tn) {
-        tn.currentEntry = int(n - 1);
-        if (!tn.ReadEntry(true)) {
-            if (n > tn.entryCount)
-                err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
-            return kFailed;
-        }
-        tn.entry.setVoiceFlag(1);
-        tn.voiceSource = temp;
-        tn.voiceStored = false;
-        if (!tn.AddEntrySorted(int(n - 1))) return kFailed;
-        if (tn.entry.voiceFlag() != 1) return kFailed; // the compression step said why
-        char secs[32];
-        std::snprintf(secs, sizeof secs, "%.2f", double(samples.size()) / GsmVoice::kRate);
-        out_ << "Attached a voice note of " << secs << " seconds (" << tn.entry.voiceLength()
-             << " bytes) to entry " << n << ".\n";
-        return kOk;
-    });
+    const double seconds = double(samples.size()) / GsmVoice::kRate;
+    try { // caught, so that unwinding removes the recording
+        return writeLocked(path, [&](TN& tn) {
+            tn.currentEntry = int(n - 1);
+            if (!tn.ReadEntry(true)) {
+                if (n > tn.entryCount)
+                    err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
+                return kFailed;
+            }
+            tn.entry.setVoiceFlag(1);
+            tn.voiceSource = temp;
+            tn.voiceStored = false;
+            if (!tn.AddEntrySorted(int(n - 1))) return kFailed;
+            if (tn.entry.voiceFlag() != 1) return kFailed; // the compression step said why
+            char secs[32];
+            std::snprintf(secs, sizeof secs, "%.2f", seconds);
+            out_ << "Attached a voice note of " << secs << " seconds (" << tn.entry.voiceLength()
+                 << " bytes) to entry " << n << ".\n";
+            return kOk;
+        });
+    } catch (const std::exception& e) {
+        err_ << "tavrin-cli: " << file << " was not attached: " << e.what() << '\n';
+        return kFailed;
+    }
 }
 
 } // namespace tavrin::cli

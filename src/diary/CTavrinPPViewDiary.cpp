@@ -182,8 +182,8 @@ void CTavrinPPViewDiary::playVoice() {
     auto tn = app::DiaryState::instance().makeTN(entryIndex_);
     if (!tn->ReadIndexRecord() || tn->entry.voiceFlag() != 1) return;
     if (!platform::VoicePlayer::canPlay(this)) return;
-    const QString path = platform::TempNames::fresh("TNV");
-    if (!tn->ExtractVoice(path.toStdString())) return; // reported
+    const QString path = platform::TempNames::fresh("TNV", this);
+    if (path.isEmpty() || !tn->ExtractVoice(QFile::encodeName(path).toStdString())) return; // told
     QApplication::setOverrideCursor(Qt::WaitCursor);
     play_->setText(kPlaying);
     play_->repaint();

@@ -84,8 +84,9 @@ void VoiceNotePanel::toggleRecording() {
         return;
     }
     timer_->stop();
-    const QString path = platform::TempNames::fresh("TNV");
-    const bool saved = recorder_->stop(path, this);
+    const QString path = platform::TempNames::fresh("TNV", this);
+    const bool saved = !path.isEmpty() && recorder_->stop(path, this);
+    if (path.isEmpty()) recorder_->abort(); // nowhere private to keep it: the user was told
     record_->setText(kRecord);
     if (saved) {
         recorded_ = path;
@@ -105,8 +106,9 @@ void VoiceNotePanel::listen() {
     if (note_ == Note::Stored) {
         auto tn = app::DiaryState::instance().makeTN();
         tn->entry = stored_;
-        path = platform::TempNames::fresh("TNV");
-        if (!tn->ExtractVoice(path.toStdString())) return; // reported
+        path = platform::TempNames::fresh("TNV", this);
+        if (path.isEmpty() || !tn->ExtractVoice(QFile::encodeName(path).toStdString()))
+            return; // told
         extracted = true;
     }
     listen_->setText(kPlaying);

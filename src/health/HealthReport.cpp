@@ -6,6 +6,7 @@
 #include "graph/chart/GraphChart.h"
 #include "health/YearGlance.h"
 #include "health/logic/DayValues.h"
+#include "platform/PrivatePrinter.h"
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
@@ -440,7 +441,7 @@ bool HealthReport::print(QPrinter& printer) const {
 }
 
 bool HealthReport::savePdf(const QString& path) const {
-    QPrinter printer(QPrinter::HighResolution);
+    platform::PrivatePrinter printer(QPrinter::HighResolution); // health data: a 0600 file
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);

@@ -5,12 +5,14 @@
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "storage/Cp1252.h"
+#include "storage/PrivateFiles.h"
 #include "storage/TN.h"
 #include "ui/CCustomListCtrl.h"
 #include "ui/CCustomStatic.h"
 #include "ui/CPrintListCtrl.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -135,12 +137,16 @@ void CTavrinPPCookingShopping::saveChecklist() {
     const QString path = platform::FileChooser::save(
         this, "Save the shopping list", "Text files (*.txt)|*.txt||", "txt", "Shopping list.txt");
     if (path.isEmpty()) return;
+    // Made 0600 first: QSaveFile gives its replacement the mode of the file it replaces.
+    const bool created = PrivateFiles::prepare(QFile::encodeName(path).toStdString());
     QSaveFile file(path);
     const QByteArray text = QByteArray::fromStdString(ShoppingList::checklist(items()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         MessageBox::warning(QString("The shopping list could not be written to %1: %2")
                                 .arg(path, file.errorString()),
                             this);
+        if (created) QFile::remove(path);
+    }
 }
 
 void CTavrinPPCookingShopping::copyChecklist() {

@@ -2,6 +2,7 @@
 
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
+#include "platform/PrivatePrinter.h"
 
 #include <QDialogButtonBox>
 #include <QPageSize>
@@ -22,7 +23,7 @@ std::optional<Scripted> g_next;
 } // namespace
 
 std::unique_ptr<QPrinter> PrintDialog::pdfPrinter(const QString& path) {
-    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    auto p = std::make_unique<PrivatePrinter>(QPrinter::HighResolution);
     p->setOutputFormat(QPrinter::PdfFormat);
     p->setOutputFileName(path);
     p->setPageSize(QPageSize(QPageSize::A4));
@@ -39,7 +40,8 @@ PrintChoice PrintDialog::choose(QWidget* parent, bool offerSelection, bool selec
         c.selectionOnly = offerSelection && selectionEnabled && s.selection;
         return c;
     }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // "Print to file" in the dialog makes a private file as well.
+    auto printer = std::make_unique<PrivatePrinter>(QPrinter::HighResolution);
     QPrintDialog dlg(printer.get(), parent);
     QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintToFile;
     if (offerSelection && selectionEnabled) opts |= QAbstractPrintDialog::PrintSelection;

@@ -24,7 +24,8 @@ class PrintDialog {
 public:
     static PrintChoice choose(QWidget* parent, bool offerSelection, bool selectionEnabled = true);
 
-    // A printer writing a PDF file (A4, high resolution), for exports and tests.
+    // A printer writing a PDF file (A4, high resolution), for exports and tests; the file is
+    // created 0600 when printing starts (PrivatePrinter).
     static std::unique_ptr<QPrinter> pdfPrinter(const QString& path);
 
     // ---- test seam ----

@@ -1,6 +1,7 @@
 #include "platform/VoiceRecorder.h"
 
 #include "platform/MessageBox.h"
+#include "storage/PrivateFiles.h"
 #include "storage/WaveFile.h"
 
 #include <QAudioDevice>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QMediaDevices>
 
+#include <cstring>
 #include <optional>
 
 namespace tavrin::platform {
@@ -72,14 +74,13 @@ bool VoiceRecorder::stop(const QString& path, QWidget* parent) {
     abort();
     const std::vector<std::uint8_t> bytes(recorded.begin(), recorded.end());
     const std::string wave = WaveFile::pcm8(bytes, kRate);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        f.write(wave.data(), qint64(wave.size())) != qint64(wave.size()) || !f.flush()) {
-        MessageBox::warning(
-            QString("The recording could not be saved to %1: %2").arg(path, f.errorString()),
-            parent);
-        f.close();
-        QFile::remove(path);
+    // Plaintext of the diary: a new file that only its owner can read, never written through
+    // a link.
+    int error = 0;
+    if (!PrivateFiles::writeNew(QFile::encodeName(path).toStdString(), wave, error)) {
+        MessageBox::warning(QString("The recording could not be saved to %1: %2")
+                                .arg(path, QString::fromLocal8Bit(std::strerror(error))),
+                            parent);
         return false;
     }
     return true;

@@ -31,8 +31,8 @@ public:
 
     bool start(QWidget* parent);
     bool isRecording() const { return recording_; }
-    // Stops and writes what was recorded to `path` as a wave file; false when it cannot be
-    // written (the user is told).
+    // Stops and writes what was recorded to `path` as a new wave file of mode 0600 (whatever
+    // was at the name is removed first); false when it cannot be written (the user is told).
     bool stop(const QString& path, QWidget* parent);
     // Stops and throws the recording away.
     void abort();

@@ -12,6 +12,7 @@ std::atomic<long long> g_lockWaitMs{5000};
 }
 
 void DiaryIo::reportError(int cause, const std::string& path) {
+    lastCause_ = cause;
     rep_.report(ReportKind::FileError, messages::fileError(cause, path));
 }
 
@@ -111,10 +112,12 @@ std::unique_ptr<FileLock> DiaryIo::lockForWriting() {
         lock = fs_.lockExclusive(path, lockWait());
     }
     if (!lock) {
-        if (fs_.lastError() == EWOULDBLOCK || fs_.lastError() == EAGAIN)
+        if (fs_.lastError() == EWOULDBLOCK || fs_.lastError() == EAGAIN) {
+            lastCause_ = fs_.lastError();
             rep_.report(ReportKind::FileError, messages::kDiaryInUse);
-        else
+        } else {
             reportError(fs_.lastError(), path);
+        }
         return nullptr;
     }
     if (lock->outermost()) {

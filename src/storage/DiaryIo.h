@@ -57,6 +57,8 @@ public:
     bool remove(const std::string& path);
 
     void reportError(int cause, const std::string& path);
+    // The cause of the last failure reported here (EWOULDBLOCK: the diary was in use).
+    int lastCause() const { return lastCause_; }
 
     static std::string directoryOf(const std::string& path);
 
@@ -66,6 +68,7 @@ private:
     DiaryFileSet files_;
     std::vector<std::string> removedTemps_;
     bool settled_ = false;
+    int lastCause_ = 0;
     void settleOnce();
 };
 

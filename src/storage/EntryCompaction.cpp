@@ -8,15 +8,19 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace tavrin {
 
-int EntryCompaction::countEntries() {
-    if (!tn_.FirstEntry(true)) return 0;
-    int n = 1;
-    while (tn_.NextIndexRecord())
-        ++n;
-    return n;
+std::optional<int> EntryCompaction::countEntries() {
+    // One reading of the whole index tells a missing or empty index (no entries) from one that
+    // cannot be read or holds a damaged record.
+    std::vector<EntryRecord> records;
+    if (!tn_.ReadAllIndexRecords(records)) return std::nullopt;
+    if (records.empty()) return 0;
+    // The first entry's texts are read too, as they are before a compaction starts.
+    if (!tn_.FirstEntry(true)) return std::nullopt;
+    return int(records.size());
 }
 
 std::int64_t EntryCompaction::dataLength() {
@@ -90,6 +94,10 @@ bool EntryCompaction::run(const std::function<void(int)>& progress) {
 
 std::string EntryCompaction::countText(int entries) {
     return " Number of entries: " + std::to_string(entries);
+}
+
+std::string EntryCompaction::unreadableText() {
+    return " Number of entries: unknown (the diary could not be read)";
 }
 
 std::string EntryCompaction::sizeText(std::int64_t bytes) {

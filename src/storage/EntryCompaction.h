@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tavrin {
@@ -19,8 +20,10 @@ class EntryCompaction {
 public:
     explicit EntryCompaction(TN& tn) : tn_(tn) {}
 
-    // The entries as the window counts them before it starts: 0 when the first cannot be read.
-    int countEntries();
+    // The entries as the window counts them before it starts (0 for a diary without any), or
+    // nothing when the index or the first entry cannot be read (reported): a diary that cannot
+    // be read is not an empty one.
+    std::optional<int> countEntries();
     // The entry data file's length now (0 when it is missing).
     std::int64_t dataLength();
 
@@ -32,6 +35,8 @@ public:
 
     // " Number of entries: 12"
     static std::string countText(int entries);
+    // What the window shows instead when countEntries() failed.
+    static std::string unreadableText();
     // " File size: 3KB (3412 bytes)"
     static std::string sizeText(std::int64_t bytes);
     // " Saved: 1KB (1204 bytes) (35.0%)": the share is a whole percentage, 0 for an empty file.

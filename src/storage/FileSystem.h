@@ -27,6 +27,7 @@ protected:
     int err_ = 0;
 };
 
+// No mode follows a link in place of the file: opening one fails with ELOOP.
 enum class OpenMode {
     Read,        // existing file, read only
     ReadWrite,   // existing file, read and write
@@ -51,7 +52,8 @@ public:
     virtual bool rename(const std::string& from, const std::string& to) = 0;
     virtual bool remove(const std::string& path) = 0;
     virtual bool syncDirectory(const std::string& dir) = 0;
-    virtual bool makeDirectory(const std::string& dir) = 0;     // an existing directory is no error
+    // An existing directory is no error; anything else of that name, a link too, is (ELOOP).
+    virtual bool makeDirectory(const std::string& dir) = 0;
     virtual std::int64_t fileSize(const std::string& path) = 0; // -1 when missing
 
     // A new file beside target under a name that nothing else has (target + ".tmp-XXXXXX"),

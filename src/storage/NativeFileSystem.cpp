@@ -95,22 +95,24 @@ int openRegular(const std::string& path, int flags, int& err) {
 } // namespace
 
 std::unique_ptr<File> NativeFileSystem::open(const std::string& path, OpenMode mode) {
-    int flags = 0;
+    // A link planted in place of a file is refused (ELOOP), never read or written through; a
+    // dangling one would otherwise create its target.
+    int flags = O_NOFOLLOW;
     switch (mode) {
     case OpenMode::Read:
-        flags = O_RDONLY;
+        flags |= O_RDONLY;
         break;
     case OpenMode::ReadWrite:
-        flags = O_RDWR;
+        flags |= O_RDWR;
         break;
     case OpenMode::Create:
-        flags = O_RDWR | O_CREAT;
+        flags |= O_RDWR | O_CREAT;
         break;
     case OpenMode::CreateTrunc:
-        flags = O_RDWR | O_CREAT | O_TRUNC;
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
         break;
     case OpenMode::CreateNew:
-        flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+        flags |= O_RDWR | O_CREAT | O_EXCL;
         break;
     }
     int fd = openRegular(path, flags, err_);
@@ -131,7 +133,7 @@ std::unique_ptr<File> NativeFileSystem::createTemp(const std::string& target,
     // The replacement keeps the mode and owner of what it replaces (a new file stays 0600).
     // Owner first: changing it clears the set-id bits that the mode then restores.
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    if (::lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
             ::fchown(fd, st.st_uid, st.st_gid) != 0)
             (void)!::fchown(fd, uid_t(-1), st.st_gid); // not permitted: at least the group
@@ -165,9 +167,11 @@ bool NativeFileSystem::syncDirectory(const std::string& dir) {
 
 bool NativeFileSystem::makeDirectory(const std::string& dir) {
     if (::mkdir(dir.c_str(), 0700) == 0) return true; // a diary is private
-    struct stat st {};
-    if (errno == EEXIST && ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
     err_ = errno;
+    struct stat st {};
+    if (err_ != EEXIST || ::lstat(dir.c_str(), &st) != 0) return false;
+    if (S_ISDIR(st.st_mode)) return true;
+    if (S_ISLNK(st.st_mode)) err_ = ELOOP; // even to a folder: it would send the files elsewhere
     return false;
 }
 

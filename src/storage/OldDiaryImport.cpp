@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 #include <vector>
@@ -33,6 +35,29 @@ template <class Rec> std::string rawTable(Table<Rec>& table, bool& ok) {
     return raw;
 }
 
+// The whole index in date order, as every other way of adding entries leaves it.
+std::string sortedIndex(const std::string& index) {
+    const std::size_t n = index.size() / TN::kIndexRecord;
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    auto when = [&](std::size_t i) {
+        return std::int64_t(le::u64(reinterpret_cast<const std::uint8_t*>(index.data()) +
+                                    i * TN::kIndexRecord + EntryRecord::kDateTime));
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return when(a) < when(b); });
+    std::string sorted;
+    sorted.reserve(index.size());
+    for (std::size_t i : order)
+        sorted.append(index, i * TN::kIndexRecord, TN::kIndexRecord);
+    return sorted;
+}
+
+void tell(const OldDiaryImport::Progress& progress, const char* stage, std::int64_t at,
+          std::int64_t total) {
+    if (progress) progress(stage, at, total);
+}
+
 } // namespace
 
 OldDiaryImport::OldDiaryImport(TN& target, std::string oldIndexPath, int extensionAt)
@@ -55,6 +80,11 @@ std::string OldDiaryImport::sibling(char letter) const {
     return p;
 }
 
+std::string OldDiaryImport::badTemperature(int index) const {
+    return "Entry " + std::to_string(index + 1) + " of " + index_ +
+           " is damaged: its temperature is not a number. Nothing was imported.";
+}
+
 std::string OldDiaryImport::successText() const {
     return "Successfully converted " + std::to_string(entries_) + " entries, " +
            std::to_string(reminders_) + " reminders, " + std::to_string(planners_) + " planners!";
@@ -65,13 +95,21 @@ bool OldDiaryImport::readWhole(const std::string& path, std::string& out) {
     return f && tn_.io().readAll(*f, path, out);
 }
 
+OldDiaryImport::Read OldDiaryImport::readTable(const std::string& path, std::string& out) {
+    DiaryIo& io = tn_.io();
+    auto f = io.openIfExists(path, OpenMode::Read);
+    if (!f) {
+        if (io.fs().lastError() != ENOENT) return Read::Failed; // reported
+        io.reportError(ENOENT, path); // said, as a missing table has always been
+        return Read::Missing;
+    }
+    return io.readAll(*f, path, out) ? Read::Done : Read::Failed;
+}
+
 OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
                                            const Progress& progress) {
     entries_ = reminders_ = planners_ = 0;
     if (oldPassword.size() < 3) return Result::TooShort;
-    auto tell = [&](const char* stage, std::int64_t at, std::int64_t total) {
-        if (progress) progress(stage, at, total);
-    };
 
     DiaryIo& io = tn_.io();
     std::string oldIndex, oldTexts;
@@ -80,14 +118,38 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
     auto lock = io.lockForWriting();
     if (!lock) return Result::Failed;
     WaitScope wait(io.reporter());
-    if (!tn_.FirstEntry(true)) return Result::NoEntry;
+    // An index that cannot be read is a failure, not a diary without entries.
+    std::vector<EntryRecord> own;
+    if (!tn_.ReadAllIndexRecords(own)) return Result::Failed;
+    if (own.empty()) return Result::NoEntry;
+    if (!tn_.FirstEntry(true)) return Result::Failed;
     const EntryRecord first = tn_.entry;
-    const std::uint8_t key = scramble::textKey(first.password());
 
-    const std::int64_t total = std::int64_t(oldIndex.size() / kIndexRecord);
-    tell(kConvertingEntries, 0, total);
     std::vector<EntryRecord> records;
     std::vector<std::string> bodies;
+    if (Result r = readEntries(oldIndex, oldTexts, oldPassword, first, progress, records, bodies);
+        r != Result::Done)
+        return r;
+    if (records.empty()) return Result::NothingToRead;
+    std::vector<ReminderRecord> reminders;
+    std::vector<PlannerRecord> planned;
+    const Result result = readTables(progress, reminders, planned);
+    if (result == Result::Failed ||
+        !store(records, bodies, reminders, planned, scramble::textKey(first.password())))
+        return Result::Failed;
+    entries_ = int(records.size());
+    reminders_ = int(reminders.size());
+    planners_ = int(planned.size());
+    return result;
+}
+
+OldDiaryImport::Result
+OldDiaryImport::readEntries(const std::string& oldIndex, const std::string& oldTexts,
+                            const std::string& oldPassword, const EntryRecord& first,
+                            const Progress& progress, std::vector<EntryRecord>& records,
+                            std::vector<std::string>& bodies) {
+    const std::int64_t total = std::int64_t(oldIndex.size() / kIndexRecord);
+    tell(progress, kConvertingEntries, 0, total);
     for (std::int64_t i = 0; i < total; ++i) {
         const std::size_t at = std::size_t(i) * kIndexRecord;
         std::string password =
@@ -98,6 +160,12 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
 
         const std::uint32_t off = u32At(oldIndex, at + 64), len = u32At(oldIndex, at + 68);
         if (std::uint64_t(off) + len > oldTexts.size()) break; // the texts end here
+        // Stored as it is, a temperature that is no number would be damage in the new diary.
+        const float temperature = std::bit_cast<float>(u32At(oldIndex, at + 52));
+        if (!std::isfinite(temperature)) {
+            tn_.io().reporter().report(ReportKind::Damaged, badTemperature(int(i)));
+            return Result::Failed;
+        }
         std::string body = oldTexts.substr(off, len);
         scramble::text(body, scramble::textKey(password));
 
@@ -112,7 +180,7 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
         r.setShape(std::int8_t(std::uint8_t(u32At(oldIndex, at + 46))));
         r.setCopulation(std::uint8_t(oldIndex[at + 50]));
         r.setMenstruation(std::uint8_t(oldIndex[at + 51]));
-        r.setReal1(std::bit_cast<float>(u32At(oldIndex, at + 52)));
+        r.setReal1(temperature);
         r.setInt1(std::int32_t(u32At(oldIndex, at + 56)));
         r.setDream(std::int8_t(std::uint8_t(u32At(oldIndex, at + 60))));
         // Version 2 knew no symptom ratings: not rated, rather than rated "1" (which 0 means).
@@ -121,74 +189,81 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
         r.setVoiceFlag(0);
         records.push_back(r);
         bodies.push_back(std::move(body));
-        tell(kConvertingEntries, i + 1, total);
+        tell(progress, kConvertingEntries, i + 1, total);
     }
-    if (records.empty()) return Result::NothingToRead;
+    return Result::Done;
+}
 
-    // The old reminders and planned items; a missing file ends the import there, with the
-    // entries (and reminders) read so far still imported.
-    Result result = Result::Done;
-    std::vector<ReminderRecord> reminders;
-    std::vector<PlannerRecord> planned;
+// A missing file ends the import there, with the entries (and reminders) read so far still
+// imported. A file that is there but cannot be read imports nothing at all, so that running the
+// import again adds nothing twice.
+OldDiaryImport::Result OldDiaryImport::readTables(const Progress& progress,
+                                                  std::vector<ReminderRecord>& reminders,
+                                                  std::vector<PlannerRecord>& planned) {
     std::string raw;
-    if (!readWhole(sibling('r'), raw)) {
-        result = Result::EntriesOnly;
-    } else {
-        const std::int64_t n = std::int64_t(raw.size() / kReminderRecord);
-        tell(kConvertingReminders, 0, n);
-        for (std::int64_t i = 0; i < n; ++i) {
-            const std::size_t at = std::size_t(i) * kReminderRecord;
-            ReminderRecord r;
-            r.clear();
-            r.setDate(std::int64_t(u32At(raw, at)));
-            r.setTime(std::int64_t(u32At(raw, at)));
-            r.setKind(0);
-            r.setDayOfWeek(0);
-            r.setDescription(textAt(raw, at + 4, 40));
-            reminders.push_back(r);
-            tell(kConvertingReminders, i + 1, n);
-        }
-        if (!readWhole(sibling('p'), raw)) {
-            result = Result::EntriesOnly;
-        } else {
-            const std::int64_t m = std::int64_t(raw.size() / kPlannerRecord);
-            tell(kConvertingPlanners, 0, m);
-            for (std::int64_t i = 0; i < m; ++i) {
-                const std::size_t at = std::size_t(i) * kPlannerRecord;
-                PlannerRecord p;
-                p.clear();
-                p.setDate(std::int64_t(u32At(raw, at)));
-                p.setDone(std::uint8_t(raw[at + 58]));
-                p.setPriority(0);
-                p.setDescription(textAt(raw, at + 8, 49));
-                planned.push_back(p);
-                tell(kConvertingPlanners, i + 1, m);
-            }
-        }
+    if (const Read got = readTable(sibling('r'), raw); got != Read::Done)
+        return got == Read::Missing ? Result::EntriesOnly : Result::Failed;
+    const std::int64_t n = std::int64_t(raw.size() / kReminderRecord);
+    tell(progress, kConvertingReminders, 0, n);
+    for (std::int64_t i = 0; i < n; ++i) {
+        const std::size_t at = std::size_t(i) * kReminderRecord;
+        ReminderRecord r;
+        r.clear();
+        r.setDate(std::int64_t(u32At(raw, at)));
+        r.setTime(std::int64_t(u32At(raw, at)));
+        r.setKind(0);
+        r.setDayOfWeek(0);
+        r.setDescription(textAt(raw, at + 4, 40));
+        reminders.push_back(r);
+        tell(progress, kConvertingReminders, i + 1, n);
     }
 
+    if (const Read got = readTable(sibling('p'), raw); got != Read::Done)
+        return got == Read::Missing ? Result::EntriesOnly : Result::Failed;
+    const std::int64_t m = std::int64_t(raw.size() / kPlannerRecord);
+    tell(progress, kConvertingPlanners, 0, m);
+    for (std::int64_t i = 0; i < m; ++i) {
+        const std::size_t at = std::size_t(i) * kPlannerRecord;
+        PlannerRecord p;
+        p.clear();
+        p.setDate(std::int64_t(u32At(raw, at)));
+        // Any low byte but 0 meant done; stored as the planner stores it, 1.
+        p.setDone(raw[at + 58] != 0 ? 1 : 0);
+        p.setPriority(0);
+        p.setDescription(textAt(raw, at + 8, 49));
+        planned.push_back(p);
+        tell(progress, kConvertingPlanners, i + 1, m);
+    }
+    return Result::Done;
+}
+
+bool OldDiaryImport::store(std::vector<EntryRecord>& records,
+                           const std::vector<std::string>& bodies,
+                           const std::vector<ReminderRecord>& reminders,
+                           const std::vector<PlannerRecord>& planned, std::uint8_t key) {
     // The texts are appended first; nothing points at them until the batch is done.
+    DiaryIo& io = tn_.io();
     const DiaryFileSet& files = tn_.files();
     std::string index;
     if (auto f = io.openIfExists(files.indexPath(), OpenMode::Read)) {
-        if (!io.readAll(*f, files.indexPath(), index)) return Result::Failed;
+        if (!io.readAll(*f, files.indexPath(), index)) return false;
     } else {
-        return Result::Failed; // FirstEntry read it a moment ago
+        return false; // FirstEntry read it a moment ago
     }
     index.resize(index.size() / TN::kIndexRecord * TN::kIndexRecord);
     const std::string dataPath = files.path(DiaryFileSet::kData);
     auto data = io.open(dataPath, OpenMode::Create);
-    if (!data) return Result::Failed;
+    if (!data) return false;
     const std::int64_t dataLen = data->size();
     if (dataLen < 0) {
         io.reportError(data->error(), dataPath);
-        return Result::Failed;
+        return false;
     }
     std::string texts;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (std::uint64_t(dataLen) + texts.size() + bodies[i].size() > UINT32_MAX) {
             io.reporter().report(ReportKind::FileError, messages::dataFileFull(dataPath));
-            return Result::Failed;
+            return false;
         }
         const auto at = std::uint32_t(std::uint64_t(dataLen) + texts.size());
         std::string body = bodies[i];
@@ -204,26 +279,11 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
     }
     if (!texts.empty() && !io.writeSynced(*data, dataPath, dataLen, texts)) {
         data->truncate(dataLen);
-        return Result::Failed;
+        return false;
     }
 
-    // The whole index in date order, as every other way of adding entries leaves it.
-    const std::size_t n = index.size() / TN::kIndexRecord;
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    auto when = [&](std::size_t i) {
-        return std::int64_t(le::u64(reinterpret_cast<const std::uint8_t*>(index.data()) +
-                                    i * TN::kIndexRecord + EntryRecord::kDateTime));
-    };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return when(a) < when(b); });
-    std::string sorted;
-    sorted.reserve(index.size());
-    for (std::size_t i : order)
-        sorted.append(index, i * TN::kIndexRecord, TN::kIndexRecord);
-
     FileBatch batch(io);
-    batch.replace(FileBatch::kIndex, std::move(sorted));
+    batch.replace(FileBatch::kIndex, sortedIndex(index));
     bool ok = true;
     if (!reminders.empty()) {
         std::string table = rawTable(tn_.reminders, ok);
@@ -239,12 +299,9 @@ OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
     }
     if (!ok || !batch.commit()) {
         data->truncate(dataLen);
-        return Result::Failed;
+        return false;
     }
-    entries_ = int(records.size());
-    reminders_ = int(reminders.size());
-    planners_ = int(planned.size());
-    return result;
+    return true;
 }
 
 } // namespace tavrin

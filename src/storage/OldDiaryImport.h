@@ -13,10 +13,14 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tavrin {
 
 class TN;
+class EntryRecord;
+class ReminderRecord;
+class PlannerRecord;
 
 class OldDiaryImport {
 public:
@@ -36,8 +40,9 @@ public:
         NoEntry,       // the open diary has no entry yet (kNoEntry)
         WrongPassword, // texts::kInvalidPassword; nothing imported
         NothingToRead, // the old index holds no record: nothing imported, no message
-        EntriesOnly,   // the reminders or planner file could not be read (reported)
-        Failed,        // a file could not be read or written (reported); nothing imported
+        EntriesOnly,   // the reminders or planner file is missing (reported)
+        Failed,        // a file could not be read or written, or an old entry holds a
+                       // temperature that is no number (reported); nothing imported
     };
 
     // `oldIndexPath` is the chosen "*.itn" file; `extensionAt` the position of its extension
@@ -58,8 +63,29 @@ public:
     // "Successfully converted 3 entries, 2 reminders, 1 planners!"
     std::string successText() const;
 
+    // "Entry 2 of /x/Old.itn is damaged: its temperature is not a number. Nothing was imported."
+    std::string badTemperature(int index) const;
+
 private:
+    enum class Read { Done, Missing, Failed };
     bool readWhole(const std::string& path, std::string& out);
+    // A reminders or planner file: a missing one is reported and told apart from one that is
+    // there but cannot be read.
+    Read readTable(const std::string& path, std::string& out);
+    // The old entries as records of the open diary (its secrets from `first`) with their plain
+    // bodies: Done, WrongPassword or Failed (reported).
+    Result readEntries(const std::string& oldIndex, const std::string& oldTexts,
+                       const std::string& oldPassword, const EntryRecord& first,
+                       const Progress& progress, std::vector<EntryRecord>& records,
+                       std::vector<std::string>& bodies);
+    // The old reminders and planned items: Done, EntriesOnly (a file is missing) or Failed.
+    Result readTables(const Progress& progress, std::vector<ReminderRecord>& reminders,
+                      std::vector<PlannerRecord>& planned);
+    // Appends the texts (text key `key`), then replaces the index, reminders and planner as one
+    // batch. False (reported) when the diary was left as it was.
+    bool store(std::vector<EntryRecord>& records, const std::vector<std::string>& bodies,
+               const std::vector<ReminderRecord>& reminders,
+               const std::vector<PlannerRecord>& planned, std::uint8_t key);
 
     TN& tn_;
     std::string index_;

@@ -481,12 +481,10 @@ bool TN::ExtractVoice(const std::string& toPath) {
     playingPath.clear();
     std::string wave;
     if (!ReadVoice(wave)) return false;
-    auto out = io_.open(toPath, OpenMode::CreateTrunc);
-    if (!out) return false;
-    if (!out->writeAt(0, wave.data(), std::int64_t(wave.size())) || !out->close()) {
-        io_.reportError(out->error(), toPath);
-        return false;
-    }
+    // A file of our own (0600), put in place whole: a leftover is removed rather than lending
+    // its mode, and the rename replaces a link planted at the name instead of writing through it.
+    io_.fs().remove(toPath);
+    if (!io_.replace(toPath, wave)) return false; // reported
     playingPath = toPath;
     return true;
 }
@@ -804,6 +802,21 @@ bool TN::WriteGraphSettings() {
 bool TN::ReadPadTable() {
     return readBlock(pads, files_.path(DiaryFileSet::kPadTable), false,
                      [this] { pads.applyDefaults(files_); });
+}
+bool TN::PeekPadTable() {
+    const std::string path = files_.path(DiaryFileSet::kPadTable);
+    auto f = io_.openIfExists(path, OpenMode::Read);
+    if (!f && io_.fs().lastError() != ENOENT) return false;
+    const std::int64_t got = f ? f->readAt(0, pads.data(), std::int64_t(PadTable::kSize)) : 0;
+    if (got < 0) {
+        io_.reportError(f->error(), path);
+        return false;
+    }
+    if (got < std::int64_t(PadTable::kSize)) {
+        pads.clear();
+        pads.applyDefaults(files_);
+    }
+    return true;
 }
 bool TN::WritePadTable() {
     return writeBlock(pads, files_.path(DiaryFileSet::kPadTable));

@@ -94,7 +94,8 @@ public:
     // The current entry's note (after its index record was read) as a GSM wave file, unscrambled.
     // False at once without a voice flag; false (reported) when the note lies outside the file.
     bool ReadVoice(std::string& wave);
-    // Writes that wave file to `toPath` and sets playingPath to it.
+    // Writes that wave file to `toPath` (a new 0600 file, whole or not at all; meant for a
+    // private folder, PrivateFiles::folder()) and sets playingPath to it.
     bool ExtractVoice(const std::string& toPath);
 
     // Appends the entry held in the object: texts to the data file, then the index record.
@@ -146,6 +147,9 @@ public:
     bool ReadGraphSettings();
     bool WriteGraphSettings();
     bool ReadPadTable();
+    // The pad table as stored, or the defaults when it is missing or short, without creating or
+    // writing anything. False only when it cannot be read (reported).
+    bool PeekPadTable();
     bool WritePadTable();
     std::int64_t PadTextLength(int pad); // 0 when the file cannot be opened
 

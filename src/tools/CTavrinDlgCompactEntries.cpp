@@ -66,19 +66,20 @@ CTavrinDlgCompactEntries::CTavrinDlgCompactEntries(QWidget* parent)
     layout->addLayout(buttons);
     setMinimumWidth(380);
 
-    int count = 0;
+    std::optional<int> count = 0;
     std::int64_t length = 0;
     if (app::DiaryState::instance().usable()) {
         auto tn = app::DiaryState::instance().makeTN();
         EntryCompaction compaction(*tn);
-        count = compaction.countEntries();
+        count = compaction.countEntries(); // a read failure is reported as it happens
         length = compaction.dataLength();
     }
-    count_->setText(QString::fromStdString(EntryCompaction::countText(count)));
+    count_->setText(QString::fromStdString(count ? EntryCompaction::countText(*count)
+                                                 : EntryCompaction::unreadableText()));
     size_->setText(QString::fromStdString(EntryCompaction::sizeText(length)));
-    progress_->setRange(0, qMax(count, 1));
+    progress_->setRange(0, qMax(count.value_or(0), 1));
     progress_->setValue(0);
-    start_->setEnabled(count > 0);
+    start_->setEnabled(count.value_or(0) > 0);
 }
 
 QString CTavrinDlgCompactEntries::beforeText() const {

@@ -261,8 +261,9 @@ TEST_F(CliTest, CheckFindsDamage) {
     EXPECT_NE(r.out.find("entry 2: body text at offset 2147483647"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("not a whole number of 68-byte records"), std::string::npos);
     EXPECT_NE(r.out.find("shorter than its 3112-byte block"), std::string::npos);
-    EXPECT_NE(r.out.find("reminder 1: kind 120 is not daily"), std::string::npos); // 'x'
-    EXPECT_NE(r.out.find("4 problems found."), std::string::npos);
+    // Every field of the reminder of 'x' is wrong: kind, day, both times and the description.
+    EXPECT_NE(r.out.find("reminder 1: kind 120 is not daily"), std::string::npos);
+    EXPECT_NE(r.out.find("8 problems found."), std::string::npos) << r.out;
 }
 
 TEST_F(CliTest, InfoCountsRecords) {

@@ -6,6 +6,9 @@
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 
+#include <fstream>
+#include <iterator>
+
 using namespace tavrin;
 using tavrin::cli::Cli;
 
@@ -76,6 +79,23 @@ TEST_F(NutritionCommandsTest, RecipesAndDailySumsFollowTheCatalogue) {
                      "KCALORIES: 579.00\n");
     r = run({"daily-calories", diary}, R"({"name": "Nothing", "grams": 1})");
     EXPECT_EQ(r.status, Cli::kUsage);
+
+    // A damaged value is said, never summed into "nan": Sample's fat made no number.
+    const std::string catalogue = DiaryFileSet(diary).path(DiaryFileSet::kIngredients);
+    std::string bytes;
+    {
+        std::ifstream in(catalogue, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::size_t at = bytes.find(std::string("Sample\0", 7));
+    ASSERT_EQ(at % IngredientRecord::kSize, 0u);
+    bytes.replace(at + IngredientRecord::kFat.offset, 4, "\x00\x00\xC0\x7F", 4); // quiet NaN
+    std::ofstream(catalogue, std::ios::binary) << bytes;
+    r = run({"daily-calories", diary}, R"({"name": "Sample", "grams": 100})");
+    EXPECT_EQ(r.status, Cli::kFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "tavrin-cli: eaten item 1: \"Sample\" holds values that are not numbers; see "
+                     "tavrin-cli check\n");
 }
 
 } // namespace

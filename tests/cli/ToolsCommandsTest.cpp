@@ -71,5 +71,24 @@ TEST_F(ToolsCommands, PasswdThenCompactThenImport) {
     EXPECT_NE(r.out.find("hey"), std::string::npos) << r.out;
 }
 
+// A diary whose entry texts cannot be read is no diary without entries: compact fails, says
+// why and changes nothing.
+TEST_F(ToolsCommands, CompactFailsWhenTheEntriesCannotBeRead) {
+    ASSERT_EQ(run({"add", diary}, "{" + newDiary() + R"("dateTime": "2026-01-05", "body": "one"})")
+                  .status,
+              Cli::kOk);
+    const auto data = dir / "Journal" / "Journal.tnd";
+    std::filesystem::remove(data);
+    std::filesystem::create_directory(data); // opening it for reading fails
+    const auto index = std::filesystem::file_size(diary);
+    auto r = run({"compact", diary});
+    EXPECT_EQ(r.status, Cli::kFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(data.string()), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("nothing was compacted"), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::is_directory(data));
+    EXPECT_EQ(std::filesystem::file_size(diary), index);
+}
+
 } // namespace
 } // namespace tavrin::cli::test

@@ -1,6 +1,7 @@
 // tavrin-cli attach-voice and voice: any PCM wave file in, a standard one out, sounding alike.
 
 #include "CliFixture.h"
+#include "ScopedEnv.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 #include "storage/WaveFile.h"
@@ -8,6 +9,8 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace tavrin::cli::test {
 namespace {
@@ -126,6 +129,84 @@ TEST_F(VoiceCommandsTest, WhatCannotBeDoneIsRefusedAndChangesNothing) {
         EXPECT_FALSE(std::filesystem::exists(voiceFile));
         EXPECT_FALSE(std::filesystem::exists(dir / "x.wav"));
     }
+}
+
+// A rate the resampler cannot take is refused, naming the file, before anything is allocated
+// for it (at 1 Hz a few megabytes of samples once asked for 11025 floats each); the lowest and
+// highest it takes make notes of the file's length, and a note may not outgrow the longest.
+TEST_F(VoiceCommandsTest, RatesBeyondTheResamplersReachAreRefusedByName) {
+    makeDiary();
+    const std::string voiceFile = DiaryFileSet(diary).path(DiaryFileSet::kVoice);
+    const struct {
+        std::uint32_t rate;
+        double seconds;
+        const char* says; // empty: attached
+    } cases[] = {
+        {1, 100, "has a sample rate of 1 Hz"},
+        {43, 1, "has a sample rate of 43 Hz"},
+        {44, 1, ""},
+        {2822400, 0.02, ""},
+        {2822401, 0.02, "has a sample rate of 2822401 Hz"},
+        {44, 12200, "is longer than a voice note can be"}, // 134.5 million samples at 11025 Hz
+    };
+    auto voiceBytes = [&] { return read(voiceFile).size(); };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rate) + " Hz");
+        const std::string src = write("rate.wav", sineWave(c.rate, 1, c.seconds));
+        const std::size_t before = voiceBytes();
+        auto r = run({"attach-voice", diary, "1", src});
+        if (*c.says) {
+            EXPECT_EQ(r.status, Cli::kUsage);
+            EXPECT_NE(r.err.find(src + " " + c.says), std::string::npos) << r.err;
+            EXPECT_EQ(voiceBytes(), before);
+            continue;
+        }
+        ASSERT_EQ(r.status, Cli::kOk) << r.err;
+        char secs[64];
+        std::snprintf(secs, sizeof secs, "a voice note of %.2f seconds", c.seconds);
+        EXPECT_NE(r.out.find(secs), std::string::npos) << r.out;
+    }
+}
+
+// The recording that attach-voice hands to the storage layer lies in the user's private folder
+// and goes when the command ends; one that a killed run left there goes with the next run, while
+// a running one's stays. Without a private folder nothing is attached.
+TEST_F(VoiceCommandsTest, TheRecordingIsPrivateAndAKilledRunsIsRemoved) {
+    makeDiary();
+    const std::filesystem::path runtime = dir / "runtime", folder = runtime / "tavrin";
+    std::filesystem::create_directories(folder);
+    ::chmod(runtime.c_str(), 0700);
+    ::chmod(folder.c_str(), 0700);
+    const tavrin::test::ScopedEnv session("XDG_RUNTIME_DIR", runtime.c_str());
+
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string killed = "TNVcli-" + std::to_string(gone) + ".tmp",
+                      running = "TNVcli-" + std::to_string(::getppid()) + ".tmp",
+                      mine = "TNVcli-" + std::to_string(::getpid()) + ".tmp";
+    write("runtime/tavrin/" + killed, "a recording of a run that was killed");
+    write("runtime/tavrin/" + running, "another run's recording");
+    const std::string good = write("good.wav", sineWave(11025, 1, 0.2));
+    auto r = run({"attach-voice", diary, "2", good});
+    EXPECT_EQ(r.status, Cli::kOk) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / killed));
+    EXPECT_TRUE(std::filesystem::exists(folder / running));
+    EXPECT_FALSE(std::filesystem::exists(folder / mine));
+
+    // Neither the session's folder (open to others now) nor one under the temporary folder (a
+    // link planted there) is private: refused, and nothing attached.
+    ::chmod(runtime.c_str(), 0755);
+    const std::filesystem::path temp = dir / "tmp";
+    std::filesystem::create_directories(temp);
+    std::filesystem::create_directory_symlink(folder,
+                                              temp / ("tavrin-" + std::to_string(::geteuid())));
+    const tavrin::test::ScopedEnv tmp("TMPDIR", temp.c_str());
+    r = run({"attach-voice", diary, "1", good});
+    EXPECT_EQ(r.status, Cli::kFailed);
+    EXPECT_NE(r.err.find("is not a private folder"), std::string::npos) << r.err;
+    EXPECT_NE(run({"list", diary}).out.find("1\t2026-01-05T08:00:00\t-\t-----\tA\n"),
+              std::string::npos);
 }
 
 } // namespace

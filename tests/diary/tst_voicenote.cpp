@@ -88,6 +88,9 @@ private slots:
         QVERIFY(!panel.recordButton()->isEnabled());
         QVERIFY(panel.listenButton()->isEnabled() && panel.clearButton()->isEnabled());
         QCOMPARE(panel.recordedPath(), platform::TempNames::path("TNV"));
+        // Plaintext of the diary: in the session's private folder, for its owner only.
+        QVERIFY(panel.recordedPath().startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/"));
+        QCOMPARE(fileMode(panel.recordedPath()), 0600);
         QFile f(panel.recordedPath());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().endsWith(tone()));

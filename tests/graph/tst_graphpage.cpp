@@ -160,6 +160,7 @@ private slots:
         platform::FileChooser::setNextFileName(png);
         page_->saveImage();
         QCOMPARE(platform::FileChooser::lastRequest().title, QStringLiteral("Export graph to PNG"));
+        QCOMPARE(test::fileMode(png), 0600); // diary data: for its owner only
         const QImage image(png);
         QCOMPARE(image.size(), QSize(800, 600));
         QVERIFY2(pixelsOf(image, kBar) > 500, "the bars are not in the image");

@@ -73,6 +73,7 @@ void HealthReportTest::pdfHoldsTheSummary() {
     const QString pdf = dir.filePath("report.pdf");
     platform::FileChooser::setNextFileName(pdf);
     QVERIFY(dlg.saveAsPdf());
+    QCOMPARE(tavrin::test::fileMode(pdf), 0600); // health data: for its owner only
 
     const QString text = tavrin::test::pdfText(pdf).simplified();
     QVERIFY(!text.isEmpty());

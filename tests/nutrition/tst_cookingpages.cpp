@@ -15,6 +15,7 @@
 #include "nutrition/NumberField.h"
 #include "nutrition/logic/IngredientCatalogue.h"
 #include "nutrition/logic/RecipeBook.h"
+#include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
 #include "platform/Settings.h"
@@ -24,6 +25,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -242,6 +244,15 @@ private slots:
         click(shop, "copyButton");
         QCOMPARE(QApplication::clipboard()->text(),
                  QString("- [ ] Milk\n- [ ] Bread, 1 loaf\n- [ ] Sample, 500 g\n"));
+        // Saved as text: the same lines, in a file for its owner only.
+        const QString txt = test::scratchDir() + "/Shopping list.txt";
+        platform::FileChooser::setNextFileName(txt);
+        click(shop, "saveTextButton");
+        QFile saved(txt);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(),
+                 QByteArray("- [ ] Milk\n- [ ] Bread, 1 loaf\n- [ ] Sample, 500 g\n"));
+        QCOMPARE(test::fileMode(txt), 0600);
         click(shop, "resetButton");
         QCOMPARE(shop->list()->rowCount(), 1);
         QCOMPARE(shop->list()->itemText(0, 1), QString("<amount>"));

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -73,17 +74,44 @@ private slots:
         QVERIFY(QDir::isAbsolutePath(dirs.last()));
     }
 
-    void tempNamesAreFixedPerPrefix() {
+    // Fixed names, in a folder of the session's that only its user can open: no other user
+    // reads a recording there or plants anything under its name.
+    void tempNamesAreFixedPerPrefixInAPrivateFolder() {
+        const QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/tavrin";
         QCOMPARE(TempNames::prefixes().size(), 11);
         QSet<QString> seen;
         for (const QString& p : TempNames::prefixes()) {
             const QString path = TempNames::path(p);
-            QCOMPARE(path, QDir::tempPath() + "/" + p + "300.tmp");
+            QCOMPARE(path, folder + "/" + p + "300.tmp");
             QCOMPARE(TempNames::path(p), path);
             seen.insert(path);
         }
         QCOMPARE(seen.size(), 11);
-        QCOMPARE(TempNames::path("TNVX"), QDir::tempPath() + "/TNV300.tmp");
+        QCOMPARE(TempNames::path("TNVX"), folder + "/TNV300.tmp");
+        QCOMPARE(tavrin::test::fileMode(folder), 0700);
+    }
+
+    // What a run that ended abruptly left is gone at the next start: the names of every
+    // prefix, the temporary file of an extraction cut short, and this user's files at the shared
+    // names of earlier versions. Nothing else is touched.
+    void leftoversAreRemovedAtStartUp() {
+        const QString shared = tavrin::test::scratchDir() + "/shared-tmp";
+        QVERIFY(QDir().mkpath(shared));
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(shared));
+        const auto restore = qScopeGuard(
+            [&] { oldTemp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", oldTemp); });
+        const QString folder = TempNames::folder();
+        const QStringList gone = {folder + "/TNV300.tmp", folder + "/TNG300.tmp",
+                                  folder + "/TNV300.tmp.tmp-Ab12Cd", shared + "/TNV300.tmp"};
+        const QStringList kept = {folder + "/TNVcli-1.tmp", folder + "/notes.txt"};
+        for (const QString& p : gone + kept)
+            touch(p);
+        TempNames::removeLeftovers();
+        for (const QString& p : gone)
+            QVERIFY2(!QFileInfo::exists(p), qPrintable(p));
+        for (const QString& p : kept)
+            QVERIFY2(QFileInfo::exists(p), qPrintable(p));
     }
 
     void freshTempNameClearsALeftover() {

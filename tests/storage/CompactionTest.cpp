@@ -2,6 +2,7 @@
 // and the texts left behind by deletions, edits and a password change are gone.
 
 #include "Diaries.h"
+#include "FaultFileSystem.h"
 
 #include "storage/EntryCompaction.h"
 #include "storage/FileBatch.h"
@@ -82,6 +83,28 @@ TEST(Compaction, AnEmptyDiaryCountsNoEntry) {
     EntryCompaction compaction(*tn);
     EXPECT_EQ(compaction.countEntries(), 0);
     EXPECT_FALSE(compaction.run());
+}
+
+// A diary that cannot be read is not an empty one: the count fails (reported) instead of
+// offering nothing to compact, and the files stay as they were.
+TEST(Compaction, AReadErrorIsAFailureNotAnEmptyDiary) {
+    for (const char* failing : {".tni", ".tnd"}) {
+        SCOPED_TRACE(failing);
+        TempDir dir;
+        const std::string path = dir.file("Diary.tni");
+        addEntries(path, {{10, "one", "first body", {}}, {20, "two", "second body", {}}});
+        const std::string before = entriesState(path);
+        FaultFileSystem faulty;
+        faulty.failReadsOf(failing);
+        RecordingReporter rep;
+        auto tn = openDiary(path, rep, &faulty);
+        EntryCompaction compaction(*tn);
+        EXPECT_EQ(compaction.countEntries(), std::nullopt);
+        EXPECT_EQ(rep.count(ReportKind::FileError), 1) << rep.dump();
+        EXPECT_NE(rep.dump().find(failing), std::string::npos) << rep.dump();
+        EXPECT_FALSE(compaction.run());
+        EXPECT_EQ(entriesState(path), before);
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "FaultFileSystem.h"
 #include "storage/WaveFile.h"
 
+#include "organiser/logic/DiaryBackup.h"
 #include "storage/EntryCompaction.h"
 #include "storage/FileBatch.h"
 #include "storage/OldDiaryImport.h"
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrin::test {
@@ -190,6 +192,27 @@ bool addWithVoice(TN& t, bool sorted) {
     return sorted ? t.AddEntrySorted() : t.AddEntry();
 }
 
+// A stored note copied out for playing, into a private folder beside the diary: the copy is
+// there whole or not at all (a temporary file left by a crash is swept at start-up).
+std::string playingCopyOf(const std::string& path) {
+    return DiaryIo::directoryOf(path) + "/private/TNV300.tmp";
+}
+void withStoredNote(const std::string& path) {
+    withRecording(path);
+    RecordingReporter rep;
+    ASSERT_TRUE(addWithVoice(*openDiary(path, rep), true)) << rep.dump();
+    std::filesystem::create_directory(DiaryIo::directoryOf(path) + "/private");
+    ::chmod((DiaryIo::directoryOf(path) + "/private").c_str(), 0700);
+}
+bool extractStoredNote(TN& t) {
+    for (bool ok = t.ReadIndexRecord(); ok; ok = t.NextIndexRecord())
+        if (t.entry.voiceFlag() == 1) return t.ExtractVoice(playingCopyOf(t.files().indexPath()));
+    return false;
+}
+std::string playingCopyState(const std::string& path) {
+    return exists(playingCopyOf(path)) ? "copy " + readFile(playingCopyOf(path)) : "no copy";
+}
+
 // A diary with texts that no entry uses: a deleted entry's and those a new password left.
 void compactable(const std::string& p) {
     threeEntries(p);
@@ -247,6 +270,46 @@ std::string settledState(const std::string& p) {
     return compactState(copy.file("Diary.tni")) + (pending ? "unfinished" : "");
 }
 
+// The backup rows: the diary under test is a backup in the matrix's folder, of the live diary
+// in its sub-folder "live".
+std::string liveOf(const std::string& backup) {
+    return DiaryIo::directoryOf(backup) + "/live/Diary.tni";
+}
+bool backUp(TN& t) {
+    const std::string backup = t.files().indexPath();
+    return organiser::DiaryBackup(liveOf(backup), t.io().reporter(), &t.io().fs())
+        .run(DiaryIo::directoryOf(backup))
+        .ok();
+}
+// A diary backed up, then re-keyed and compacted (so that the earlier index reads the new data as
+// garbage), with its reminders gone, a contact more and a second scratch pad text.
+void backedUpThenChanged(const std::string& p) {
+    const std::string live = liveOf(p);
+    std::filesystem::create_directories(DiaryIo::directoryOf(live));
+    addEntries(live, {{30, "late", "body late", {"t1"}}, {10, "early", "body early", {}}});
+    seeded(&TN::reminders, 2)(live);
+    writeFile(DiaryFileSet(live).padPath(0), "first pad");
+    RecordingReporter rep;
+    ASSERT_TRUE(organiser::DiaryBackup(live, rep).run(DiaryIo::directoryOf(p)).ok()) << rep.dump();
+    auto tn = openDiary(live, rep);
+    ASSERT_TRUE(tn->ReKey("n3w;Passp") && EntryCompaction(*tn).run()) << rep.dump();
+    ASSERT_TRUE(tn->reminders.Clear()) << rep.dump();
+    tn->contacts.record = recordOf<ContactRecord>(0);
+    ASSERT_TRUE(tn->contacts.Add()) << rep.dump();
+    writeFile(DiaryFileSet(live).padPath(1), "second pad");
+}
+// The entries as the backup reads them (which settles an interrupted backup first), then every
+// file that a backup copies, or that it is missing.
+std::string backupState(const std::string& p) {
+    std::string out = entriesState(p);
+    const DiaryFileSet files(p);
+    for (char c : std::string("idcrpakmv01234")) {
+        const std::string f = c == 'i' ? files.indexPath() : files.path(c);
+        out += f.substr(f.size() - 3) + (exists(f) ? ": " + readFile(f) : " missing") + "\n";
+    }
+    return out;
+}
+
 std::string importState(const std::string& p) {
     return entriesState(p) + tableState(p, &TN::reminders) + tableState(p, &TN::planner);
 }
@@ -288,6 +351,7 @@ std::vector<Operation> operations() {
          voiceState},
         {"AddEntrySortedWithVoice", withRecording, [](TN& t) { return addWithVoice(t, true); },
          voiceState},
+        {"ExtractVoice", withStoredNote, extractStoredNote, playingCopyState},
         {"DeleteEntry", threeEntries, [](TN& t) { return t.DeleteEntry(1); }, entries},
         {"DeleteOnlyEntry", [](const std::string& p) { addEntries(p, {kNewEntry}); },
          [](TN& t) { return t.DeleteEntry(0); }, entries},
@@ -373,6 +437,7 @@ std::vector<Operation> operations() {
          },
          blockState('t', PadTable::kSize)},
     };
+    ops.push_back({"Backup", backedUpThenChanged, backUp, backupState});
     tableOperations(ops, "reminders", &TN::reminders);
     tableOperations(ops, "planner", &TN::planner);
     tableOperations(ops, "contacts", &TN::contacts);

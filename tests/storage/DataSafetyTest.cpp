@@ -3,8 +3,10 @@
 // interrupted writer leaves behind.
 
 #include "Diaries.h"
+#include "organiser/logic/DiaryBackup.h"
 #include "storage/DiaryIo.h"
 #include "storage/NativeFileSystem.h"
+#include "storage/WaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -224,6 +226,74 @@ TEST(TempFiles, PlantedLinksAreNotFollowedAndStraysGo) {
     for (const auto& o : others)
         EXPECT_TRUE(exists(o)) << o;
     EXPECT_EQ(entriesState(path).substr(0, 2), "0:");
+}
+
+// A link planted in place of a file of the diary, or of its backup's folder, is refused with
+// the file-error text: nothing is read, written or created through it.
+TEST(PlantedLinks, NoOpenAndNoBackupFollowsOne) {
+    enum class Target { File, Nothing, Folder };
+    struct Case {
+        const char* name;
+        std::string link; // below the test's folder
+        Target target;
+        std::function<bool(TN&)> op;
+    };
+    const Case cases[] = {
+        {"add", "Diary/Diary.tnd", Target::File,
+         [](TN& t) {
+             return addEntry(t, {50, "x", "body", {}});
+         }},
+        {"passwd", "Diary/Diary.tnd", Target::File, [](TN& t) { return t.ReKey("n3w;Passp"); }},
+        {"read configuration", "Diary/Diary.tnc", Target::File,
+         [](TN& t) { return t.ReadConfiguration(); }},
+        {"voice note", "Diary/Diary.tnv", Target::Nothing,
+         [](TN& t) {
+             const std::string recording = DiaryIo::directoryOf(t.files().indexPath()) + "/rec.wav";
+             writeFile(recording, WaveFile::pcm8(std::vector<std::uint8_t>(4000, 200), 11025));
+             t.entry.clear();
+             setSecrets(t.entry);
+             t.entry.setVoiceFlag(1);
+             t.voiceSource = recording;
+             t.voiceStored = false;
+             return t.AddEntrySorted();
+         }},
+        {"backup", "usb/Diary", Target::Folder,
+         [](TN& t) {
+             const std::string dir = DiaryIo::directoryOf(t.files().indexPath());
+             return organiser::DiaryBackup(t.files().indexPath(), t.io().reporter())
+                 .run(dir + "/usb")
+                 .ok();
+         }},
+    };
+    const std::string precious(4000, 'p'); // longer than any block: reading it would do
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.file("Diary.tni"), link = dir.file(c.link);
+        const std::string victim = dir.file("victim");
+        addEntries(path, {{10, "a", "one", {}}});
+        fs::create_directories(fs::path(link).parent_path());
+        fs::remove(link);
+        if (c.target == Target::File) writeFile(victim, precious);
+        if (c.target == Target::Folder) fs::create_directory(victim);
+        fs::create_symlink(victim, link);
+
+        RecordingReporter rep;
+        EXPECT_FALSE(c.op(*openDiary(path, rep)));
+        EXPECT_NE(rep.dump().find("is a symbolic link where a file was expected"),
+                  std::string::npos)
+            << rep.dump();
+        if (c.target == Target::File) {
+            EXPECT_EQ(readFile(victim), precious);
+        }
+        if (c.target == Target::Nothing) {
+            EXPECT_FALSE(fs::exists(fs::symlink_status(victim)));
+        }
+        if (c.target == Target::Folder) {
+            EXPECT_TRUE(fs::is_empty(victim));
+        }
+        EXPECT_TRUE(fs::is_symlink(link));
+    }
 }
 
 TEST(Repair, CutsUnusedBytesAndRemovesTemporaryFiles) {

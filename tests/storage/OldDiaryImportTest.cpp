@@ -1,11 +1,15 @@
 // Import of version 2 diaries, from files built by hand from the old layout.
 
 #include "Diaries.h"
+#include "FaultFileSystem.h"
 
 #include "storage/OldDiaryImport.h"
 #include "storage/ProgramTexts.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
 
 namespace tavrin::test {
 namespace {
@@ -87,6 +91,102 @@ TEST(OldDiaryImport, Cases) {
         ASSERT_TRUE(after->planner.Read());
         EXPECT_EQ(after->planner.record.description(), std::string(49, 'p'));
         EXPECT_EQ(after->planner.record.done(), 1); // the low byte of 257
+    }
+}
+
+// A reminders or planner file that is there but cannot be read, or an old entry whose
+// temperature is no number, imports nothing at all (a second run would otherwise add the entries
+// twice); a missing file still imports what came before it. A done field of 200 means done.
+TEST(OldDiaryImport, ReadErrorsAndDamagedValuesImportNothing) {
+    using Result = OldDiaryImport::Result;
+    const OldEntry plain{86400, 0, 0, 0, 0, 0, 0, 36.6f, 70, "Old text"};
+    OldEntry noNumber = plain;
+    noNumber.temperature = std::nanf("");
+    struct Case {
+        const char* name;
+        std::vector<OldEntry> entries;
+        std::function<void(const std::string& dir, FaultFileSystem&)> damage;
+        Result result;
+        int entries_, reminders, planners;
+        std::string report; // found in the reports
+    } cases[] = {
+        {"reminders unreadable",
+         {plain, plain},
+         [](const std::string&, FaultFileSystem& f) { f.failReadsOf(".rtn"); },
+         Result::Failed,
+         0,
+         0,
+         0,
+         "Old.rtn"},
+        {"planner unreadable",
+         {plain, plain},
+         [](const std::string&, FaultFileSystem& f) { f.failReadsOf(".ptn"); },
+         Result::Failed,
+         0,
+         0,
+         0,
+         "Old.ptn"},
+        {"temperature no number",
+         {plain, noNumber},
+         [](const std::string&, FaultFileSystem&) {},
+         Result::Failed,
+         0,
+         0,
+         0,
+         "/Old.itn is damaged: its temperature is not a number."},
+        {"reminders missing",
+         {plain, plain},
+         [](const std::string& dir, FaultFileSystem&) {
+             std::filesystem::remove(dir + "/Old.rtn");
+         },
+         Result::EntriesOnly,
+         2,
+         0,
+         0,
+         "Old.rtn"},
+        {"done 200",
+         {plain},
+         [](const std::string& dir, FaultFileSystem&) {
+             writeFile(dir + "/Old.ptn", Bytes(readFile(dir + "/Old.ptn")).u32(58, 200).b);
+         },
+         Result::Done,
+         1,
+         2,
+         1,
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.file("Diary.tni");
+        addEntries(path, {{500000, "mine", "my body", {}}});
+        const std::string old = writeOldDiary(dir.path().string(), "secret", c.entries, 2, 1);
+        FaultFileSystem faulty;
+        c.damage(dir.path().string(), faulty);
+        const std::string entries = entriesState(path);
+        const std::string data = readFile(DiaryFileSet(path).path(DiaryFileSet::kData));
+
+        RecordingReporter rep;
+        auto tn = openDiary(path, rep, &faulty);
+        OldDiaryImport import(*tn, old);
+        EXPECT_EQ(import.run("secret"), c.result) << rep.dump();
+        EXPECT_NE(rep.dump().find(c.report), std::string::npos) << rep.dump();
+        EXPECT_EQ(import.entries(), c.entries_);
+
+        auto after = openDiary(path, rep);
+        std::vector<EntryRecord> all;
+        ASSERT_TRUE(after->ReadAllIndexRecords(all));
+        EXPECT_EQ(int(all.size()), 1 + c.entries_);
+        EXPECT_EQ(after->reminders.Count(), c.reminders);
+        EXPECT_EQ(after->planner.Count(), c.planners);
+        if (c.entries_ == 0) {
+            EXPECT_EQ(entriesState(path), entries);
+            EXPECT_EQ(readFile(DiaryFileSet(path).path(DiaryFileSet::kData)), data);
+        }
+        if (c.planners) {
+            ASSERT_TRUE(after->planner.Read());
+            EXPECT_EQ(after->planner.record.done(), 1);
+        }
     }
 }
 

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <sys/stat.h>
 
 namespace tavrin::test {
 namespace {
@@ -166,6 +168,47 @@ TEST(VoiceNotes, NeighbouringNotesStayWhereTheyAreWhenEntriesGoOrAreEdited) {
     EXPECT_EQ(sizeOf(voicePath), voiceSize);
     EXPECT_NE(noteA, noteB);
     EXPECT_TRUE(rep.reports.empty()) << rep.dump();
+}
+
+// The copy for playing is plaintext: a new file that only its owner can read, whatever lay at
+// its name before; a link planted there is replaced, never written through.
+TEST(VoiceNotes, TheCopyForPlayingIsANewPrivateFile) {
+    TempDir dir;
+    const std::string path = dir.file("Diary.tni"), out = dir.file("TNV300.tmp");
+    const std::string victim = dir.file("victim");
+    RecordingReporter rep;
+    ASSERT_TRUE(addWithRecording(*openDiary(path, rep), 100,
+                                 WaveFile::pcm8(sine8(440, 0.2), GsmVoice::kRate),
+                                 dir.file("rec.wav")))
+        << rep.dump();
+    const std::string note = noteOf(path, 0);
+    const struct {
+        const char* name;
+        std::function<void()> plant;
+    } cases[] = {
+        {"a leftover open to others",
+         [&] {
+             writeFile(out, "left over");
+             ::chmod(out.c_str(), 0644);
+         }},
+        {"a link to another file", [&] { std::filesystem::create_symlink(victim, out); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(out);
+        writeFile(victim, "the user's own file");
+        c.plant();
+        auto tn = openDiary(path, rep);
+        ASSERT_TRUE(tn->ReadIndexRecord());
+        const mode_t umask = ::umask(022);
+        EXPECT_TRUE(tn->ExtractVoice(out)) << rep.dump();
+        ::umask(umask);
+        struct stat st {};
+        ASSERT_EQ(::lstat(out.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode, S_IFREG | 0600);
+        EXPECT_EQ(readFile(out), note);
+        EXPECT_EQ(readFile(victim), "the user's own file");
+    }
 }
 
 TEST(VoiceNotes, EntriesWithoutANoteOrWithABadOneExtractNothing) {

@@ -5,10 +5,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace tavrin::test {
 namespace {
@@ -36,6 +38,7 @@ void setUp() {
     qputenv("LC_ALL", "C");
     if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", "Europe/Berlin");
     QLocale::setDefault(QLocale::c());
+    ::umask(022); // new files readable by all unless the program says otherwise
     platform::MessageBox::setTestMode(true);
 }
 void tearDown() {
@@ -52,6 +55,10 @@ QString scratchDir() {
 }
 void clearSettings() {
     platform::SettingsStore::removeSection();
+}
+int fileMode(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 } // namespace tavrin::test

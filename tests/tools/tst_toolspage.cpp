@@ -9,6 +9,7 @@
 #include "platform/DataPaths.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
+#include "platform/MessageBoxReporter.h"
 #include "platform/ShellOpen.h"
 #include "tools/CTavrinDlgCompactEntries.h"
 #include "tools/CTavrinDlgImportOld.h"
@@ -119,6 +120,26 @@ private slots:
         QCOMPARE(platform::MessageBox::recordedTexts(),
                  QStringList{"You must enter at least 3 characters in the old password field!"});
         QVERIFY(!import.startButton()->isEnabled());
+    }
+
+    // Entries that cannot be read are not "0 entries": the file error is shown, the count says
+    // it is unknown, and there is nothing to start.
+    void compactWindowOnAnUnreadableDiary() {
+        const QString path = test::makeDiary("Unreadable", "secret", 2);
+        app::DiaryState::instance().choose(path, test::extOffsetOf(path));
+        app::DiaryState::instance().setEmptyDiary(false);
+        app::DiaryState::instance().setOpen(true);
+        const QString data = QFileInfo(path).absolutePath() + "/Unreadable/Unreadable.tnd";
+        QVERIFY(QFile::remove(data));
+        QVERIFY(QDir().mkdir(data));
+        platform::MessageBoxReporter::install();
+        tools::CTavrinDlgCompactEntries compact;
+        Reporter::setGlobal(nullptr);
+        QVERIFY(compact.beforeText().startsWith(
+            " Number of entries: unknown (the diary could not be read)\n"));
+        QVERIFY(!compact.startButton()->isEnabled());
+        QCOMPARE(platform::MessageBox::recorded().size(), 1);
+        QVERIFY(platform::MessageBox::recordedTexts().first().contains(data));
     }
 };
 

@@ -1,10 +1,13 @@
 #include "graph/chart/GraphChart.h"
 
+#include "storage/PrivateFiles.h"
+
 #include <QAreaSeries>
 #include <QBrush>
 #include <QChart>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -333,7 +336,16 @@ QImage GraphChart::image(const QSize& size) const {
 }
 
 bool GraphChart::savePng(const QString& path) const {
-    return image().save(path, "PNG");
+    return savePng(image(), path);
+}
+
+bool GraphChart::savePng(const QImage& image, const QString& path) {
+    // Qt's image writer creates a file by the umask but keeps the mode of one it overwrites.
+    const std::string native = QFile::encodeName(path).toStdString();
+    const bool created = PrivateFiles::prepare(native);
+    if (image.save(path, "PNG")) return true;
+    if (created) QFile::remove(path);
+    return false;
 }
 
 void GraphChart::copyToClipboard() const {

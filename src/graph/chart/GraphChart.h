@@ -40,6 +40,9 @@ public:
     // The plot as an image of exactly `size` pixels (laid out anew for that size).
     QImage image(const QSize& size = QSize(kImageWidth, kImageHeight)) const;
     bool savePng(const QString& path) const;
+    // A picture of diary data as a PNG file, created readable by its owner only (0600); no file
+    // is left when it cannot be written.
+    static bool savePng(const QImage& image, const QString& path);
     void copyToClipboard() const;
     // Draws the plot into `target` of a painter (a printer page).
     void paintInto(QPainter& painter, const QRectF& target) const;

@@ -4,13 +4,13 @@
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
+#include "storage/PrivateFiles.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <ostream>
+#include <sstream>
 
 namespace tavrin::health {
 namespace {
@@ -144,15 +144,11 @@ void CsvExport::write(std::ostream& out, const std::vector<HealthEntry>& entries
 
 bool CsvExport::write(const std::string& path, const std::vector<HealthEntry>& entries,
                       const DiaryConfig& c, const PlainText& plain, std::string& error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        error = "unable to write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    write(out, entries, c, plain);
-    out.close();
-    if (!out) {
-        error = "unable to write " + path + " completely";
+    std::ostringstream text;
+    write(text, entries, c, plain);
+    // Health data: a new file is readable by its owner only.
+    if (int cause = 0; !PrivateFiles::write(path, text.str(), cause)) {
+        error = "unable to write " + path + ": " + std::strerror(cause);
         return false;
     }
     return true;

@@ -5,11 +5,11 @@
 // planner, contacts, recipes, ingredients, medication and voice-note files, and the text files
 // of the five pre-set scratch pads.
 //
-// An earlier backup in the same folder stays whole until the new one is ready: every file is
-// first copied to a temporary name beside its target and synced; only then are the copies
-// renamed over their targets, the entry data before the entry index (the data file only ever
-// grows, so the earlier index still reads from the newer data). A copy that fails leaves its
-// earlier target as it was and does not stop the others.
+// The copy is itself a diary, written as one FileBatch under its own lock: every file is staged
+// beside its target, then the batch's journal sends them all over the earlier backup at once.
+// After a failure or a crash at any point the folder holds the earlier backup or the new one,
+// never a mixture; reading the copy (or the next backup) finishes or rolls back an interrupted
+// one. A file the diary does not have is not in the copy either.
 
 #include <cstdint>
 #include <functional>
@@ -28,15 +28,17 @@ public:
     static constexpr int kSteps = 15;
     static constexpr const char* kSuccess = "Successfully backed up your files!";
     static constexpr const char* kFailure = "AN ERROR HAS OCCURED!";
+    static constexpr const char* kNothingReplaced =
+        "The earlier backup in this folder was left as it was.";
     static constexpr const char* kPadNotice =
         "Please note that only the pre-set scratch pad files are backed up! You must backup your "
         "own scratch pad files manually!";
 
-    // `reporter` hears of files that cannot be opened while the size is added up.
+    // `reporter` hears of every file that cannot be read or written.
     DiaryBackup(std::string diaryPath, Reporter& reporter, FileSystem* fs = nullptr);
 
     // The bytes a backup copies: the ten diary files and every scratch pad text file that the
-    // pad table names. Files of the set that do not exist yet are created empty (and count 0).
+    // pad table names. Only reads: a missing file counts 0 and is not created.
     std::int64_t totalSize();
     // "Total backup size: 3000 bytes (2 KB)".
     static std::string totalText(std::int64_t total);
@@ -46,7 +48,8 @@ public:
     struct Outcome {
         std::vector<std::string> failed; // "Journal.tnd (No space left on device)"
         bool ok() const { return failed.empty(); }
-        // The success text, or the failure text and the files that failed, one a line.
+        // The success text, or the failure text, the files that failed, one a line, and that
+        // nothing was replaced.
         std::string text() const;
     };
     // Called before each copy with its step (1 to 15) and the status text for it; the copies of
@@ -56,8 +59,9 @@ public:
 
 private:
     struct Copy {
+        char which; // FileBatch's name of the file
         std::string source, bare;
-        bool inSubFolder, optional; // optional: a missing source copies as an empty file
+        bool pad;
     };
     std::vector<Copy> copies() const;
 
