@@ -620,6 +620,7 @@ bool TN::ReKey(const std::string& newPassword) {
         const std::uint8_t oldKey = scramble::textKey(rec.password());
         auto move = [&](std::uint32_t off, std::uint32_t len) {
             std::uint32_t at = std::uint32_t(std::uint64_t(oldLen) + texts.size());
+            if (len == 0) return at; // an empty text's offset may point anywhere: never read it
             std::string t = old.substr(off, len);
             scramble::text(t, oldKey);
             scramble::text(t, newKey);
@@ -632,11 +633,8 @@ bool TN::ReKey(const std::string& newPassword) {
         }
         rec.setBody(move(rec.bodyOffset(), rec.bodyLength()), rec.bodyLength());
         for (int t = 0; t < EntryRecord::kTypeTexts; ++t) {
-            std::uint32_t len = rec.typeLength(t);
-            rec.setType(t,
-                        len ? move(rec.typeOffset(t), len)
-                            : std::uint32_t(std::uint64_t(oldLen) + texts.size()),
-                        len);
+            const std::uint32_t len = rec.typeLength(t);
+            rec.setType(t, move(rec.typeOffset(t), len), len);
         }
         rec.setPassword(newPw);
         scramble::indexRecord(rec);
