@@ -5,6 +5,7 @@
 #include "storage/ContactRecord.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/EntryRecord.h"
+#include "storage/FileBatch.h"
 #include "storage/IngredientRecord.h"
 #include "storage/LocalTime.h"
 #include "storage/MedicationRecord.h"
@@ -271,6 +272,8 @@ TEST_F(CheckTest, TableDamageVoiceNotesAndLeftovers) {
          "recipe 1: line 1: kcal holds nan"},
         {'k', RecipeRecord::kLines + 52 + IngredientLineRecord::kName.offset, std::string(32, 'x'),
          "recipe 1: line 2: name is not terminated"},
+        {0, EntryRecord::kDescription, std::string(30, 'x'),
+         "entry 1: description is not terminated"},
         // The note: one GSM wave file of `note` bytes at offset 0 of the voice file.
         {0, EntryRecord::kVoiceOffset, u32(1) + u32(note - 1),
          "entry 1: voice note at offset 1 with length " + std::to_string(note - 1) + " in " +
@@ -314,6 +317,15 @@ TEST_F(CheckTest, TableDamageVoiceNotesAndLeftovers) {
             EXPECT_TRUE(snapshot() == before) << r.out;
         }
     }
+
+    // A journal, even an empty one, is a batch that the next opening finishes first.
+    const std::string journal = FileBatch::journalPath(DiaryFileSet(diary));
+    write(journal, 0, "");
+    const auto r = run({"check", diary});
+    EXPECT_EQ(r.status, Cli::kFailed);
+    EXPECT_NE(r.out.find(journal + ": a compaction or import is not finished yet"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST_F(CheckTest, FilesThatAreNotRegularFilesAreReportedWithoutWaiting) {

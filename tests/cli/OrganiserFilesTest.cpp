@@ -242,10 +242,11 @@ TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
         spill(path, std::string(1000, 'i'));
         spill(files.path(DiaryFileSet::kData), std::string(1500, 'd'));
         spill(files.path(DiaryFileSet::kVoice), std::string(500, 'v'));
+        spill(files.padPath(0), std::string(24, 'p')); // found through the pad table's defaults
         const auto before = tree(dir / "sized");
         DiaryBackup backup(path, Reporter::global());
         EXPECT_EQ(DiaryBackup::totalText(backup.totalSize()),
-                  "Total backup size: 3000 bytes (2 KB)");
+                  "Total backup size: 3024 bytes (2 KB)");
         EXPECT_EQ(tree(dir / "sized"), before);
         EXPECT_EQ(DiaryBackup::destination("/"), "/");
         EXPECT_EQ(DiaryBackup::destination("/media/usb/"), "/media/usb/");
@@ -301,6 +302,12 @@ TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
               std::string::npos)
         << r.out;
     fs::remove(dest / "Journal" / "Journal.tn2");
+    // So does an earlier backup's journal that cannot be read: it is not taken for none.
+    fs::create_directory(dest / "Journal" / "Journal.commit");
+    r = run({"backup", older, dest.string()});
+    EXPECT_EQ(r.status, Cli::kFailed) << r.out;
+    EXPECT_NE(r.out.find("AN ERROR HAS OCCURED!"), std::string::npos) << r.out;
+    fs::remove(dest / "Journal" / "Journal.commit");
     copied = tree(dest);
     copied.erase("Journal/Journal.lock");
     EXPECT_EQ(copied, expected);

@@ -29,23 +29,31 @@ TEST_F(ToolsCommands, PasswdThenCompactThenImport) {
                   .status,
               Cli::kOk);
 
-    ::setenv("TAVRIN_NEW_PASSWORD", "ab", 1);
-    auto r = run({"passwd", diary});
-    EXPECT_EQ(r.status, Cli::kUsage);
-    EXPECT_EQ(r.err, "You must enter at least 3 characters!\n");
+    // Refused one character short of each end, taken at each end (3 and 29 characters).
+    const std::string longest(29, 'w');
+    for (const std::string& p : {std::string("ab"), longest + "w"}) {
+        ::setenv("TAVRIN_NEW_PASSWORD", p.c_str(), 1);
+        auto r = run({"passwd", diary});
+        EXPECT_EQ(r.status, Cli::kUsage) << p;
+        EXPECT_EQ(r.err, p.size() < 3 ? "You must enter at least 3 characters!\n"
+                                      : "tavrin-cli: a password has at most 29 characters\n");
+    }
     const auto before = dataSize();
-    ::setenv("TAVRIN_NEW_PASSWORD", "fresh", 1);
-    r = run({"passwd", diary});
+    ::setenv("TAVRIN_NEW_PASSWORD", longest.c_str(), 1);
+    auto r = run({"passwd", diary});
+    ASSERT_EQ(r.status, Cli::kOk) << r.err;
+    ::setenv("TAVRIN_NEW_PASSWORD", "new", 1);
+    r = run({"passwd", diary}, "", longest);
     ASSERT_EQ(r.status, Cli::kOk) << r.err;
     EXPECT_EQ(r.out, "The password has been changed successfully!\n");
     EXPECT_EQ(run({"list", diary}).status, Cli::kWrongPassword);
     EXPECT_GT(dataSize(), before); // the old texts stay behind until compaction
 
-    r = run({"compact", diary}, "", std::string("fresh"));
+    r = run({"compact", diary}, "", std::string("new"));
     ASSERT_EQ(r.status, Cli::kOk) << r.err;
     EXPECT_EQ(dataSize(), 6u);
     EXPECT_NE(r.out.find(" Number of entries: 2\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" Saved: 0KB (6 bytes) (50.0%)\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" Saved: 0KB (12 bytes) (67.0%)\n"), std::string::npos) << r.out;
 
     // A version 2 diary of one entry, password "old" (scrambled with 0x3B), text key 'o'+'l'+'d'.
     std::string rec(72, '\0');
@@ -59,15 +67,15 @@ TEST_F(ToolsCommands, PasswdThenCompactThenImport) {
     write("Old.rtn", "");
     write("Old.ptn", "");
     ::setenv("TAVRIN_OLD_PASSWORD", "Old", 1);
-    r = run({"import-v2", diary, (dir / "Old.itn").string()}, "", std::string("fresh"));
+    r = run({"import-v2", diary, (dir / "Old.itn").string()}, "", std::string("new"));
     EXPECT_EQ(r.status, Cli::kWrongPassword);
     ::setenv("TAVRIN_OLD_PASSWORD", "old", 1);
-    r = run({"import-v2", diary, (dir / "Old.itn").string()}, "", std::string("fresh"));
+    r = run({"import-v2", diary, (dir / "Old.itn").string()}, "", std::string("new"));
     ASSERT_EQ(r.status, Cli::kOk) << r.err;
     EXPECT_EQ(r.out, "Converting diary entries...\nConverting reminder entries...\n"
                      "Converting planner entries...\n"
                      "Successfully converted 1 entries, 0 reminders, 0 planners!\n");
-    r = run({"show", diary, "1"}, "", std::string("fresh"));
+    r = run({"show", diary, "1"}, "", std::string("new"));
     EXPECT_NE(r.out.find("hey"), std::string::npos) << r.out;
 }
 

@@ -18,6 +18,21 @@ struct Case {
     bool shrinks;
 };
 
+// The index records as stored, with the offsets of their texts left out.
+std::string withoutOffsets(const std::string& path) {
+    RecordingReporter rep;
+    std::vector<EntryRecord> all;
+    EXPECT_TRUE(openDiary(path, rep)->ReadAllIndexRecords(all)) << rep.dump();
+    std::string bytes;
+    for (EntryRecord& r : all) {
+        r.setBody(0, r.bodyLength());
+        for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
+            r.setType(t, 0, r.typeLength(t));
+        bytes.append(reinterpret_cast<const char*>(r.data()), EntryRecord::kSize);
+    }
+    return bytes;
+}
+
 TEST(Compaction, KeepsEveryTextAndDropsTheUnused) {
     const Case cases[] = {
         {"untouched", [](const std::string&) {}, false},
@@ -43,6 +58,7 @@ TEST(Compaction, KeepsEveryTextAndDropsTheUnused) {
                           {30, "three", "", {"type one", "", "", "", "five"}}});
         c.before(path);
         const std::string texts = entriesState(path);
+        const std::string fields = withoutOffsets(path);
         const std::int64_t before = sizeOf(DiaryFileSet(path).path('d'));
 
         RecordingReporter rep;
@@ -53,6 +69,7 @@ TEST(Compaction, KeepsEveryTextAndDropsTheUnused) {
         EXPECT_EQ(steps, c.name == std::string("deleted") ? 2 : 3);
         EXPECT_EQ(compaction.oldLength(), before);
         EXPECT_EQ(entriesState(path), texts);
+        EXPECT_EQ(withoutOffsets(path), fields); // nothing but the offsets changes
         EXPECT_EQ(sizeOf(DiaryFileSet(path).path('d')), compaction.newLength());
         EXPECT_EQ(c.shrinks, compaction.newLength() < before);
         EXPECT_FALSE(exists(FileBatch::journalPath(DiaryFileSet(path))));
@@ -70,6 +87,7 @@ TEST(Compaction, KeepsEveryTextAndDropsTheUnused) {
 TEST(Compaction, Texts) {
     EXPECT_EQ(EntryCompaction::countText(12), " Number of entries: 12");
     EXPECT_EQ(EntryCompaction::sizeText(3412), " File size: 3KB (3412 bytes)");
+    EXPECT_EQ(EntryCompaction::sizeText(2048), " File size: 2KB (2048 bytes)");
     EXPECT_EQ(EntryCompaction::savedText(3412, 3412), " Saved: 0KB (0 bytes) (0.0%)");
     // 100 - 2208 * 100 / 3412 (64, rounded down) = 36.
     EXPECT_EQ(EntryCompaction::savedText(3412, 2208), " Saved: 1KB (1204 bytes) (36.0%)");
@@ -82,6 +100,7 @@ TEST(Compaction, AnEmptyDiaryCountsNoEntry) {
     auto tn = openDiary(dir.file("Diary.tni"), rep);
     EntryCompaction compaction(*tn);
     EXPECT_EQ(compaction.countEntries(), 0);
+    EXPECT_EQ(compaction.dataLength(), 0); // no data file at all
     EXPECT_FALSE(compaction.run());
 }
 

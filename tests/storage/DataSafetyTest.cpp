@@ -5,6 +5,7 @@
 #include "Diaries.h"
 #include "organiser/logic/DiaryBackup.h"
 #include "storage/DiaryIo.h"
+#include "storage/FileBatch.h"
 #include "storage/NativeFileSystem.h"
 #include "storage/WaveFile.h"
 
@@ -81,6 +82,14 @@ TEST(NativeFiles, OpenTruncateRefuseAndSync) {
     EXPECT_TRUE(f->close());
     EXPECT_EQ(readFile(file), "abc");
     EXPECT_EQ(readFile(link), "abc");
+
+    // Listing a folder keeps no descriptor: the lowest free one is the same before and after.
+    const int lowest = ::dup(0);
+    ::close(lowest);
+    EXPECT_EQ(native.list(dir.path().string()).size(), 3u); // f, link, fifo
+    const int after = ::dup(0);
+    ::close(after);
+    EXPECT_EQ(after, lowest);
 }
 
 // Each write as the program and tavrin-cli do it; a lock held by another open of the lock file
@@ -104,6 +113,12 @@ const Write kWrites[] = {
     {"DeleteEntry", [](TN& t) { return t.DeleteEntry(0); }},
     {"reminders.Add", [](TN& t) { return t.reminders.Add(); }},
     {"WriteConfiguration", [](TN& t) { return t.ReadConfiguration() && t.WriteConfiguration(); }},
+    {"DiaryBackup",
+     [](TN& t) {
+         const std::string dest = DiaryIo::directoryOf(t.files().indexPath()) + "/backup";
+         fs::create_directories(dest);
+         return organiser::DiaryBackup(t.files().indexPath(), t.io().reporter()).run(dest).ok();
+     }},
 };
 
 TEST(WriteLock, OneWriterAtATime) {
@@ -326,6 +341,16 @@ TEST(Repair, CutsUnusedBytesAndRemovesTemporaryFiles) {
     ASSERT_TRUE(openDiary(path, rep)->Repair(done));
     EXPECT_TRUE(done.empty());
     EXPECT_EQ(sizeOf(files.path('d')), dataSize);
+
+    // Staged files without a journal are an attempt that never took effect: they go, and a file
+    // of the user's with a name alike stays.
+    const std::string dirPath = files.directory();
+    for (const char* n : {"/Diary.tnd.staged", "/Diary.tnr.staged", "/Diary.tnrr.staged"})
+        writeFile(dirPath + n, "x");
+    EXPECT_TRUE(FileBatch::settle(openDiary(path, rep)->io())) << rep.dump();
+    EXPECT_FALSE(exists(dirPath + "/Diary.tnd.staged"));
+    EXPECT_FALSE(exists(dirPath + "/Diary.tnr.staged"));
+    EXPECT_TRUE(exists(dirPath + "/Diary.tnrr.staged"));
 }
 
 TEST(SilentCorners, DeletingTheOnlyEntryWhoseDataFileIsGone) {

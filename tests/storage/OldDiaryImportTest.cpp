@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 
 namespace tavrin::test {
 namespace {
@@ -45,7 +46,14 @@ TEST(OldDiaryImport, Cases) {
         RecordingReporter rep;
         auto tn = openDiary(path, rep);
         OldDiaryImport import(*tn, old);
-        EXPECT_EQ(import.run(c.typed), c.result) << rep.dump();
+        std::map<std::string, std::string> progress; // the last step told of each stage
+        EXPECT_EQ(import.run(c.typed,
+                             [&](const char* stage, std::int64_t at, std::int64_t total) {
+                                 progress[stage] =
+                                     std::to_string(at) + " of " + std::to_string(total);
+                             }),
+                  c.result)
+            << rep.dump();
         EXPECT_TRUE(rep.reports.empty()) << rep.dump(); // the refused password opened nothing
         EXPECT_EQ(import.entries(), c.entries_);
         EXPECT_EQ(import.reminders(), c.reminders);
@@ -61,6 +69,10 @@ TEST(OldDiaryImport, Cases) {
 
         EXPECT_EQ(import.successText(),
                   "Successfully converted 2 entries, 2 reminders, 1 planners!");
+        EXPECT_EQ(progress, (std::map<std::string, std::string>{
+                                {OldDiaryImport::kConvertingEntries, "2 of 2"},
+                                {OldDiaryImport::kConvertingReminders, "2 of 2"},
+                                {OldDiaryImport::kConvertingPlanners, "1 of 1"}}));
         // Sorted by time: 3600, 86400, then the diary's own entry.
         after->currentEntry = 1;
         ASSERT_TRUE(after->ReadEntry(true));

@@ -47,7 +47,12 @@ TEST(PrivateFiles, TheFolderIsOursAloneOrThereIsNone) {
          },
          ""},
         {"open to others", 0, [&] { folderOf(fallback, 0755); }, ""},
-        {"a file at the name", 0, [&] { writeFile(fallback, "x"); }, ""},
+        {"a file at the name, closed to others", 0,
+         [&] {
+             writeFile(fallback, "x");
+             ::chmod(fallback.c_str(), 0700);
+         },
+         ""},
         {"another user's", 0,
          [&] {
              folderOf(fallback, 0700);
