@@ -102,6 +102,18 @@ private slots:
             !again.begin().begin().fragment().charFormat().hasProperty(QTextFormat::FontPointSize));
         QCOMPARE(again.toPlainText(), QStringLiteral("Plain text from an old diary"));
     }
+
+    // A search term is folded like the texts it is looked for in; only a whole surrogate pair
+    // makes one character, a stray half never swallows its neighbour.
+    void aSearchTermKeepsItsCharactersApart() {
+        const QString pair = QString::fromUcs4(U"\U0001F600");
+        QCOMPARE(RtfSearchText::needle("Ab" + pair), std::string("ab\xF0\x9F\x98\x80"));
+        const std::string stray = RtfSearchText::needle(QString("a") + QChar(0xDC00) + "b");
+        QCOMPARE(stray.substr(0, 1), std::string("a"));
+        QCOMPARE(stray.substr(stray.size() - 1), std::string("b"));
+        QCOMPARE(RtfSearchText::needle(QString("x") + QChar(0xD800)).substr(0, 1),
+                 std::string("x"));
+    }
 };
 
 QTEST_MAIN(TestRtfFaults)

@@ -163,7 +163,12 @@ void HealthLogicTest::csvReadsBackWithPython() {
     entries[0].record.setDescription("Said \"no\", then caf\xE9");
     entries[0].stored = "First line, with a comma\r\nsecond \"quoted\" line";
     entries[0].record.setPain(17, 6);
+    entries[0].record.setMood(-3); // the lowest named mood
+    entries[0].record.setMenstruation(1);
+    entries[0].record.setCopulation(0);
     entries[1].record.setDescription("plain");
+    entries[1].record.setMood(4); // one beyond the named moods: the number itself
+    entries[1].record.setCopulation(1);
     entries[1].stored = "";
     QTemporaryDir dir;
     const std::string path = dir.filePath("d.csv").toStdString();
@@ -207,6 +212,11 @@ void HealthLogicTest::csvReadsBackWithPython() {
     QCOMPARE(first[header.indexOf("Pain morning")], QString("10"));
     QCOMPARE(first[header.indexOf("Pain afternoon")], QString());
     QCOMPARE(first.last(), QString("First line, with a comma\r\nsecond \"quoted\" line"));
+    QCOMPARE(first[header.indexOf("Menstruus")], QString("Yes"));
+    QCOMPARE(first[header.indexOf("Copulation")], QString("No"));
+    QCOMPARE(second[header.indexOf("Copulation")], QString("Yes"));
+    QCOMPARE(first[header.indexOf("Mood")], QString::fromStdString(config.moodName(0)));
+    QCOMPARE(second[header.indexOf("Mood")], QString("4"));
     QCOMPARE(second[2], QString("plain"));
     QCOMPARE(second.last(), QString());
 }
