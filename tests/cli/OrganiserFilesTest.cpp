@@ -260,6 +260,8 @@ TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
     makeDiary(newer, 3);
     ASSERT_EQ(run({"add-contact", newer}, R"({"name": "Alice"})").status, Cli::kOk);
     spill(DiaryFileSet(older).padPath(4), "pad of the older");
+    spill(DiaryFileSet(older).padPath(0), "first pad of the older");
+    spill(DiaryFileSet(newer).padPath(0), "first pad");
     std::string large(5 << 19, '\0'); // copied in pieces
     for (std::size_t i = 0; i < large.size(); ++i)
         large[i] = char('a' + i / 7 % 26);
