@@ -43,6 +43,108 @@ constexpr int kPointLabelRoom = 96;
 // Points drawn one by one up to twice this many.
 constexpr int kMaxGroups = 1200;
 
+// The points of one series in consecutive groups of `group` points.
+struct Range {
+    int first, last; // indexes
+    bool valid;      // some value in it (not NaN)
+    double low, high, firstValue, lastValue;
+};
+
+QList<Range> rangesOf(const QList<double>& values, int group) {
+    QList<Range> ranges;
+    for (int i = 0; i < values.size(); i += group) {
+        const int last = std::min<int>(int(values.size()), i + group) - 1;
+        Range r{i, last, false, 0, 0, 0, 0};
+        for (int k = i; k <= last; ++k) {
+            const double v = values[k];
+            if (std::isnan(v)) continue;
+            if (!r.valid) r.low = r.high = r.firstValue = v;
+            r.valid = true;
+            r.low = std::min(r.low, v);
+            r.high = std::max(r.high, v);
+            r.lastValue = v;
+        }
+        ranges << r;
+    }
+    return ranges;
+}
+
+// One filled area for all bars of a series, between their tops and bottoms (zero on one side):
+// cheap for any number of points. `shift` places an ungrouped bar within its point.
+QAreaSeries* barArea(const QList<Range>& ranges, int group, double shift, double barWidth,
+                     const QColor& colour) {
+    QList<QPointF> tops, bottoms;
+    tops.reserve(ranges.size() * 4);
+    bottoms.reserve(ranges.size() * 4);
+    for (const Range& r : ranges) {
+        if (!r.valid) continue;
+        const double a = group > 1 ? r.first - 0.5 : r.first + shift;
+        const double b = group > 1 ? r.last + 0.5 : a + barWidth;
+        const double hi = std::max(0.0, r.high), lo = std::min(0.0, r.low);
+        tops << QPointF(a, 0) << QPointF(a, hi) << QPointF(b, hi) << QPointF(b, 0);
+        bottoms << QPointF(a, 0) << QPointF(a, lo) << QPointF(b, lo) << QPointF(b, 0);
+    }
+    auto* upper = new QLineSeries;
+    upper->replace(tops);
+    auto* lower = new QLineSeries;
+    lower->replace(bottoms);
+    auto* area = new QAreaSeries(upper, lower);
+    upper->setParent(area); // an area series does not own its edges
+    lower->setParent(area);
+    area->setColor(colour);
+    area->setBorderColor(colour);
+    QPen pen(colour);
+    pen.setWidth(1);
+    area->setPen(pen);
+    return area;
+}
+
+// A group's distinct values, all at the group's middle.
+QScatterSeries* pointSeries(const QList<Range>& ranges, const QList<double>& values, int group,
+                            int width, const QColor& colour) {
+    QList<QPointF> points;
+    for (const Range& r : ranges) {
+        if (!r.valid) continue;
+        const double x = (r.first + r.last) / 2.0;
+        if (group == 1) {
+            points << QPointF(x, r.low);
+            continue;
+        }
+        QList<double> seen;
+        for (int k = r.first; k <= r.last; ++k)
+            if (!std::isnan(values[k]) && !seen.contains(values[k])) seen << values[k];
+        for (double v : seen)
+            points << QPointF(x, v);
+    }
+    auto* scatter = new QScatterSeries;
+    scatter->setMarkerSize(4 + 2 * width);
+    scatter->setColor(colour);
+    scatter->setBorderColor(colour);
+    scatter->replace(points);
+    return scatter;
+}
+
+// The runs of a line between points without a value; a group is drawn through its first value,
+// its range and its last value.
+QList<QList<QPointF>> lineRuns(const QList<Range>& ranges, int group) {
+    QList<QList<QPointF>> runs(1);
+    for (const Range& r : ranges) {
+        if (!r.valid) {
+            if (!runs.last().isEmpty()) runs << QList<QPointF>();
+            continue;
+        }
+        if (group == 1) {
+            runs.last() << QPointF(r.first, r.low);
+            continue;
+        }
+        const double mid = (r.first + r.last) / 2.0;
+        runs.last() << QPointF(r.first, r.firstValue) << QPointF(mid, r.low) << QPointF(mid, r.high)
+                    << QPointF(r.last, r.lastValue);
+    }
+    if (runs.size() > 1 && runs.last().isEmpty()) runs.removeLast();
+    return runs;
+}
+
 } // namespace
 
 // Paints the free labels and the point labels over the chart, mapped through the plot area.
@@ -159,102 +261,19 @@ GraphLabelLayer* GraphChart::fill(QChart* chart, const Plot& plot) {
     // for bars and lines, its distinct values for points. A plot of years of daily entries
     // then costs what one of a few thousand does, and looks the same.
     const int group = n > 2 * kMaxGroups ? (n + kMaxGroups - 1) / kMaxGroups : 1;
-    struct Range {
-        int first, last; // indexes
-        bool valid;      // some value in it (not NaN)
-        double low, high, firstValue, lastValue;
-    };
-    auto rangesOf = [&](const QList<double>& values) {
-        QList<Range> ranges;
-        for (int i = 0; i < values.size(); i += group) {
-            const int last = std::min<int>(int(values.size()), i + group) - 1;
-            Range r{i, last, false, 0, 0, 0, 0};
-            for (int k = i; k <= last; ++k) {
-                const double v = values[k];
-                if (std::isnan(v)) continue;
-                if (!r.valid) r.low = r.high = r.firstValue = v;
-                r.valid = true;
-                r.low = std::min(r.low, v);
-                r.high = std::max(r.high, v);
-                r.lastValue = v;
-            }
-            ranges << r;
-        }
-        return ranges;
-    };
-
     for (const PlotSeries& s : plot.series) {
         const QColor colour = colourOf(s.colour);
-        const QList<Range> ranges = rangesOf(s.values);
+        const QList<Range> ranges = rangesOf(s.values, group);
         QAbstractSeries* series = nullptr;
         if (s.type == GraphSettings::Bar) {
-            // One filled area for all bars of the series, between their tops and bottoms
-            // (zero on one side): cheap for any number of points.
-            QList<QPointF> tops, bottoms;
-            tops.reserve(ranges.size() * 4);
-            bottoms.reserve(ranges.size() * 4);
-            for (const Range& r : ranges) {
-                if (!r.valid) continue;
-                const double a = group > 1 ? r.first - 0.5 : r.first - 0.4 + bar * barWidth;
-                const double b = group > 1 ? r.last + 0.5 : a + barWidth;
-                const double hi = std::max(0.0, r.high), lo = std::min(0.0, r.low);
-                tops << QPointF(a, 0) << QPointF(a, hi) << QPointF(b, hi) << QPointF(b, 0);
-                bottoms << QPointF(a, 0) << QPointF(a, lo) << QPointF(b, lo) << QPointF(b, 0);
-            }
+            series = barArea(ranges, group, -0.4 + bar * barWidth, barWidth, colour);
             ++bar;
-            auto* upper = new QLineSeries;
-            upper->replace(tops);
-            auto* lower = new QLineSeries;
-            lower->replace(bottoms);
-            auto* area = new QAreaSeries(upper, lower);
-            upper->setParent(area); // an area series does not own its edges
-            lower->setParent(area);
-            area->setColor(colour);
-            area->setBorderColor(colour);
-            QPen pen(colour);
-            pen.setWidth(1);
-            area->setPen(pen);
-            series = area;
         } else if (s.type == GraphSettings::Point) {
-            QList<QPointF> points;
-            for (const Range& r : ranges) {
-                if (!r.valid) continue;
-                const double x = (r.first + r.last) / 2.0;
-                if (group == 1) {
-                    points << QPointF(x, r.low);
-                    continue;
-                }
-                QList<double> seen;
-                for (int k = r.first; k <= r.last; ++k)
-                    if (!std::isnan(s.values[k]) && !seen.contains(s.values[k]))
-                        seen << s.values[k];
-                for (double v : seen)
-                    points << QPointF(x, v);
-            }
-            auto* scatter = new QScatterSeries;
-            scatter->setMarkerSize(4 + 2 * s.width);
-            scatter->setColor(colour);
-            scatter->setBorderColor(colour);
-            scatter->replace(points);
-            series = scatter;
+            series = pointSeries(ranges, s.values, group, s.width, colour);
         } else {
             // A point without a value breaks the line: each run is a series of its own, and
             // only the first one has a place in the legend.
-            QList<QList<QPointF>> runs(1);
-            for (const Range& r : ranges) {
-                if (!r.valid) {
-                    if (!runs.last().isEmpty()) runs << QList<QPointF>();
-                    continue;
-                }
-                if (group == 1) {
-                    runs.last() << QPointF(r.first, r.low);
-                    continue;
-                }
-                const double mid = (r.first + r.last) / 2.0;
-                runs.last() << QPointF(r.first, r.firstValue) << QPointF(mid, r.low)
-                            << QPointF(mid, r.high) << QPointF(r.last, r.lastValue);
-            }
-            if (runs.size() > 1 && runs.last().isEmpty()) runs.removeLast();
+            const QList<QList<QPointF>> runs = lineRuns(ranges, group);
             QPen pen(colour);
             pen.setWidth(s.width);
             qsizetype total = 0;
