@@ -43,12 +43,13 @@ private:
     std::unique_ptr<HealthReport> report_;
 };
 
-// The correlations of a report as a list, strongest first, with the statement under it.
+// The correlations that hold in a report's range as a list, strongest first, with how many
+// pairs were tested and the statement under it.
 class CTavrinDlgCorrelations : public ui::CCustomDialog {
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "What comes before a flare";
-    CTavrinDlgCorrelations(const std::vector<Correlation>& found, const QString& range,
+    CTavrinDlgCorrelations(const Findings& findings, const QString& range,
                            QWidget* parent = nullptr);
 };
 

@@ -117,8 +117,8 @@ std::string HealthReport::plainText(const std::string& stored) {
 
 HealthReport::HealthReport(ReportData data)
     : data_(std::move(data)), summary_(RangeSummary::of(data_.entries, data_.config)),
-      correlations_(Correlations::find(data_.entries, DayValues::factors(data_.config),
-                                       DayValues::outcomes())),
+      findings_(Correlations::study(data_.entries, DayValues::factors(data_.config),
+                                    DayValues::outcomes())),
       heat_(PainHeat::of(data_.entries)) {}
 
 QString HealthReport::rangeText() const {
@@ -372,21 +372,19 @@ std::vector<HealthReport::Page> HealthReport::pages(double width) const {
             }
         }
         y = title(p, 0, y + 18, width, "What comes before a flare");
-        if (correlations_.empty()) {
-            y += paragraph(p, QRectF(0, y, width, 40),
-                           QString("No factor and outcome share %1 days in this range, too few to "
-                                   "compare.")
-                               .arg(Correlations::kMinPairs));
-        }
-        const int shown = std::min<int>(kMaxFindings, int(correlations_.size()));
+        y += paragraph(p, QRectF(0, y, width, 40), q(Correlations::testedText(findings_))) + 3;
+        if (findings_.tested > 0 && !findings_.lookedBack)
+            y += paragraph(p, QRectF(0, y, width, 40), Correlations::kTooFarApart) + 3;
+        const std::vector<Correlation>& found = findings_.found;
+        const int shown = std::min<int>(kMaxFindings, int(found.size()));
         for (int i = 0; i < shown; ++i)
             y += paragraph(p, QRectF(12, y, width - 12, 40),
-                           QString::fromUtf8("\u2022 ") + q(correlations_[std::size_t(i)].words)) +
+                           QString::fromUtf8("\u2022 ") + q(found[std::size_t(i)].words)) +
                  3;
-        if (int(correlations_.size()) > shown)
-            y += paragraph(p, QRectF(12, y, width - 12, 40),
-                           QString("%1 weaker findings are left out.")
-                               .arg(int(correlations_.size()) - shown)) +
+        if (int(found.size()) > shown)
+            y += paragraph(
+                     p, QRectF(12, y, width - 12, 40),
+                     QString("%1 weaker findings are left out.").arg(int(found.size()) - shown)) +
                  3;
         y += 6;
         paragraph(p, QRectF(0, y, width, 60), Correlations::kNotACause, kBody, true);

@@ -43,8 +43,9 @@ public:
 
     explicit HealthReport(ReportData data);
 
+    const ReportData& data() const { return data_; }
     const RangeSummary& summary() const { return summary_; }
-    const std::vector<Correlation>& correlations() const { return correlations_; }
+    const Findings& findings() const { return findings_; }
     const PainHeat& heat() const { return heat_; }
     QString rangeText() const;
 
@@ -63,7 +64,7 @@ private:
 
     ReportData data_;
     RangeSummary summary_;
-    std::vector<Correlation> correlations_;
+    Findings findings_;
     PainHeat heat_;
 };
 
