@@ -268,6 +268,9 @@ void HealthLogicTest::heatMapColourOfThreeDaysInTen() {
 
 void HealthLogicTest::csvReadsBackWithPython() {
     DiaryConfig config = moodOnly();
+    config.setScaleEnabled(Scale::Fatigue, true); // named as the Fatigue rating
+    config.setSpinEnabled(0, true);
+    config.setSpinName(0, "Mood");
     std::vector<HealthEntry> entries = {entry(9, 1, 8, {{Fibro::PainMorning, 10}}),
                                         entry(9, 2, 21)};
     entries[0].record.setDescription("Said \"no\", then caf\xE9");
@@ -308,13 +311,16 @@ void HealthLogicTest::csvReadsBackWithPython() {
     const QStringList header = fields(0), first = fields(1), second = fields(2);
     // Date, time, description; mood, two check marks, two measurements and weather under the
     // diary's names; 18 areas, 21 ratings, 5 measurements, text.
-    QCOMPARE(header.size(), 3 + 6 + 18 + 21 + 5 + 1);
-    QCOMPARE(header.mid(3, 6),
-             (QStringList{"Mood", "Menstruus", "Copulation", "Temperature", "Weight", "Weather"}));
+    QCOMPARE(header.size(), 3 + 8 + 18 + 21 + 5 + 1);
+    QCOMPARE(header.mid(3, 8),
+             (QStringList{"Mood (scale)", "Fatigue (scale)", "Menstruus", "Copulation",
+                          "Temperature", "Weight", "Weather", "Mood (spin)"}));
+    QCOMPARE(header.indexOf("Fatigue (rating)"), 11 + 18 + 4);
+    QCOMPARE(QSet<QString>(header.begin(), header.end()).size(), header.size()); // each once
     QCOMPARE(first.size(), header.size());
     QCOMPARE(second.size(), header.size());
     const int knee = header.indexOf("Left knee");
-    QCOMPARE(knee, 9 + 17);
+    QCOMPARE(knee, 11 + 17);
     QCOMPARE(first[0], QString("2026-09-01"));
     QCOMPARE(first[1], QString("08:00"));
     QCOMPARE(first[2], QString::fromUtf8("Said \"no\", then caf\u00e9"));
@@ -325,8 +331,8 @@ void HealthLogicTest::csvReadsBackWithPython() {
     QCOMPARE(first[header.indexOf("Menstruus")], QString("Yes"));
     QCOMPARE(first[header.indexOf("Copulation")], QString("No"));
     QCOMPARE(second[header.indexOf("Copulation")], QString("Yes"));
-    QCOMPARE(first[header.indexOf("Mood")], QString::fromStdString(config.moodName(0)));
-    QCOMPARE(second[header.indexOf("Mood")], QString("4"));
+    QCOMPARE(first[header.indexOf("Mood (scale)")], QString::fromStdString(config.moodName(0)));
+    QCOMPARE(second[header.indexOf("Mood (scale)")], QString("4"));
     QCOMPARE(second[2], QString("plain"));
     QCOMPARE(second.last(), QString());
 }
