@@ -2,6 +2,7 @@
 
 #include "app/DiaryState.h"
 #include "health/YearGlance.h"
+#include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
@@ -85,14 +86,16 @@ CTavrinDlgHealthReport::CTavrinDlgHealthReport(QWidget* parent)
     layout->addWidget(preview_, 1);
     resize(760, 720);
 
-    // The range first shown: the last kDefaultDays days up to the last entry.
-    QDate last = QDate::currentDate();
+    // The range first shown: the last kDefaultDays days up to the last entry that is not in
+    // the future (a mistyped year must not take the report over), or up to today.
+    const std::int64_t now = platform::Clock::now();
+    QDate last = dateOf(now);
     if (auto tn = app::DiaryState::instance().makeTN()) {
         std::vector<EntryRecord> records;
         tn->ReadAllIndexRecords(records);
         std::int64_t latest = 0;
         for (const EntryRecord& r : records)
-            latest = std::max(latest, r.dateTime());
+            if (r.dateTime() <= now) latest = std::max(latest, r.dateTime());
         if (latest > 0) last = dateOf(latest);
     }
     from_->setDate(last.addDays(-kDefaultDays));

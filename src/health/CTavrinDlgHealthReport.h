@@ -19,6 +19,7 @@ class CTavrinDlgHealthReport : public ui::CCustomDialog {
 public:
     static constexpr const char* kTitle = "Health report";
     static constexpr int kDefaultDays = 90; // the range first shown ends at the last entry
+                                            // not in the future
 
     explicit CTavrinDlgHealthReport(QWidget* parent = nullptr);
     ~CTavrinDlgHealthReport() override;

@@ -26,6 +26,10 @@ struct ReportData {
     QString diaryName;
     DateRange range;
     std::vector<HealthEntry> entries;
+    // The year at a glance: the entries of the twelve months up to yearEnd (a day number), the
+    // range's last day, whether or not they lie in the range.
+    std::vector<HealthEntry> year;
+    int yearEnd = 0;
     DiaryConfig config;
     std::vector<MedicationRecord> medication;
     std::int64_t made = 0; // when the report was made

@@ -71,7 +71,7 @@ void HealthLogicTest::summaryEqualsHandComputation() {
     QCOMPARE(s.ratings[0].name, std::string("Pain morning"));
     QCOMPARE(s.ratings[0].days, 2);
     QCOMPARE(s.ratings[0].meanText(), std::string("7.5"));
-    QCOMPARE(s.ratings[0].worstShown(), std::string("9.0"));
+    QCOMPARE(s.ratings[0].worstShown(), std::string("9")); // as rated, not "9.0"
     QCOMPARE(s.ratings[1].name, std::string("Sleep"));
     QCOMPARE(s.ratings[1].days, 1);
     QCOMPARE(s.ratings[1].meanText(), std::string("2.0"));
