@@ -2,6 +2,7 @@
 
 #include "app/DiaryState.h"
 #include "health/YearGlance.h"
+#include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
@@ -85,14 +86,16 @@ CTavrinDlgHealthReport::CTavrinDlgHealthReport(QWidget* parent)
     layout->addWidget(preview_, 1);
     resize(760, 720);
 
-    // The range first shown: the last kDefaultDays days up to the last entry.
-    QDate last = QDate::currentDate();
+    // The range first shown: the last kDefaultDays days up to the last entry that is not in
+    // the future (a mistyped year must not take the report over), or up to today.
+    const std::int64_t now = platform::Clock::now();
+    QDate last = dateOf(now);
     if (auto tn = app::DiaryState::instance().makeTN()) {
         std::vector<EntryRecord> records;
         tn->ReadAllIndexRecords(records);
         std::int64_t latest = 0;
         for (const EntryRecord& r : records)
-            latest = std::max(latest, r.dateTime());
+            if (r.dateTime() <= now) latest = std::max(latest, r.dateTime());
         if (latest > 0) last = dateOf(latest);
     }
     from_->setDate(last.addDays(-kDefaultDays));
@@ -151,7 +154,7 @@ bool CTavrinDlgHealthReport::saveAsPdf() {
 
 void CTavrinDlgHealthReport::showCorrelations() {
     if (!report_) return;
-    CTavrinDlgCorrelations dlg(report_->correlations(), report_->rangeText(), this);
+    CTavrinDlgCorrelations dlg(report_->findings(), report_->rangeText(), this);
     dlg.exec();
 }
 
@@ -167,11 +170,12 @@ void CTavrinDlgHealthReport::showYearGlance() {
     auto* layout = new QVBoxLayout(&dlg);
     layout->addWidget(view, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
+    dlg.resize(760, 480);
     dlg.exec();
 }
 
-CTavrinDlgCorrelations::CTavrinDlgCorrelations(const std::vector<Correlation>& found,
-                                               const QString& range, QWidget* parent)
+CTavrinDlgCorrelations::CTavrinDlgCorrelations(const Findings& findings, const QString& range,
+                                               QWidget* parent)
     : ui::CCustomDialog(BackAll, parent) {
     setWindowTitle(kTitle);
     setObjectName("correlations");
@@ -182,17 +186,21 @@ CTavrinDlgCorrelations::CTavrinDlgCorrelations(const std::vector<Correlation>& f
     list->insertColumn("Outcome", 110, Qt::AlignLeft);
     list->insertColumn("Lag (days)", 70, Qt::AlignRight);
     list->insertColumn("rho", 50, Qt::AlignRight);
+    list->insertColumn("p", 60, Qt::AlignRight);
     list->insertColumn("n", 40, Qt::AlignRight);
     list->insertColumn("In words", 420, Qt::AlignLeft);
-    for (const Correlation& c : found)
+    for (const Correlation& c : findings.found)
         list->addRow({QString::fromStdString(c.factor), QString::fromStdString(c.outcome),
                       QString::number(c.lag),
                       QString::fromStdString(Correlations::twoDecimals(c.rho)),
+                      c.p < 0.001 ? QString("< 0.001") : QString::number(c.p, 'f', 3),
                       QString::number(c.n), QString::fromStdString(c.words)});
-    auto* none = new QLabel(
-        QString("No factor and outcome share %1 days in this range.").arg(Correlations::kMinPairs),
-        this);
-    none->setVisible(found.empty());
+    auto* tested = new QLabel(QString::fromStdString(Correlations::testedText(findings)), this);
+    tested->setObjectName("testedPairs");
+    tested->setWordWrap(true);
+    auto* apart = new QLabel(Correlations::kTooFarApart, this);
+    apart->setWordWrap(true);
+    apart->setVisible(findings.tested > 0 && !findings.lookedBack);
     auto* note = new QLabel(Correlations::kNotACause, this);
     note->setWordWrap(true);
     note->setObjectName("notACause");
@@ -200,8 +208,9 @@ CTavrinDlgCorrelations::CTavrinDlgCorrelations(const std::vector<Correlation>& f
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
+    layout->addWidget(tested);
+    layout->addWidget(apart);
     layout->addWidget(list, 1);
-    layout->addWidget(none);
     layout->addWidget(note);
     layout->addWidget(close, 0, Qt::AlignRight);
     resize(880, 480);

@@ -19,6 +19,7 @@ class CTavrinDlgHealthReport : public ui::CCustomDialog {
 public:
     static constexpr const char* kTitle = "Health report";
     static constexpr int kDefaultDays = 90; // the range first shown ends at the last entry
+                                            // not in the future
 
     explicit CTavrinDlgHealthReport(QWidget* parent = nullptr);
     ~CTavrinDlgHealthReport() override;
@@ -43,12 +44,13 @@ private:
     std::unique_ptr<HealthReport> report_;
 };
 
-// The correlations of a report as a list, strongest first, with the statement under it.
+// The correlations that hold in a report's range as a list, strongest first, with how many
+// pairs were tested and the statement under it.
 class CTavrinDlgCorrelations : public ui::CCustomDialog {
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "What comes before a flare";
-    CTavrinDlgCorrelations(const std::vector<Correlation>& found, const QString& range,
+    CTavrinDlgCorrelations(const Findings& findings, const QString& range,
                            QWidget* parent = nullptr);
 };
 

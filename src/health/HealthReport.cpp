@@ -105,7 +105,22 @@ bool HealthReport::load(TN& tn, const DateRange& range, ReportData& out) {
     out.range = range;
     out.made = std::time(nullptr);
     out.config = tn.config;
-    if (!HealthData::read(tn, range, out.entries)) return false;
+    std::vector<HealthEntry> all;
+    if (!HealthData::read(tn, {}, all)) return false;
+    out.entries.clear();
+    for (const HealthEntry& e : all)
+        if (range.contains(e.record.dateTime())) out.entries.push_back(e);
+    // The glance ends with the range: its last day, or its last entry when it is open-ended.
+    out.year.clear();
+    out.yearEnd = range.to != DateRange().to ? HealthData::dayOf(range.to)
+                  : out.entries.empty()      ? 0
+                                             : out.entries.back().day;
+    const std::string end = HealthData::dayText(out.yearEnd);
+    const QDate first =
+        QDate(std::stoi(end.substr(0, 4)), std::stoi(end.substr(5, 2)), 1).addMonths(-11);
+    const int firstDay = HealthData::dayNumber(first.year(), first.month(), 1);
+    for (HealthEntry& e : all)
+        if (e.day >= firstDay && e.day <= out.yearEnd) out.year.push_back(std::move(e));
     out.medication.clear();
     if (tn.medication.Count() > 0) tn.medication.ReadAll(out.medication);
     return true;
@@ -117,8 +132,8 @@ std::string HealthReport::plainText(const std::string& stored) {
 
 HealthReport::HealthReport(ReportData data)
     : data_(std::move(data)), summary_(RangeSummary::of(data_.entries, data_.config)),
-      correlations_(Correlations::find(data_.entries, DayValues::factors(data_.config),
-                                       DayValues::outcomes())),
+      findings_(Correlations::study(data_.entries, DayValues::factors(data_.config),
+                                    DayValues::outcomes())),
       heat_(PainHeat::of(data_.entries)) {}
 
 QString HealthReport::rangeText() const {
@@ -260,13 +275,13 @@ std::vector<HealthReport::Page> HealthReport::pages(double width) const {
                            "Morning pain, one square per day: the twelve months up to the end "
                            "of the range.") +
                  8;
-            const std::string last = HealthData::dayText(data_.entries.back().day);
+            const std::string last = HealthData::dayText(data_.yearEnd);
             const QDate end(std::stoi(last.substr(0, 4)), std::stoi(last.substr(5, 2)), 1);
             const QDate start = end.addMonths(-11);
             const GlanceValue value = YearGlance::values().front();
             p.setFont(font(8));
             YearGlance::paint(p, QRectF(0, y, width, width * 0.5), start.year(), start.month(),
-                              DayValues::series(data_.entries, value.measure), value);
+                              DayValues::series(data_.year, value.measure), value);
         }});
     }
     // 3: the pain-map heat map.
@@ -372,21 +387,19 @@ std::vector<HealthReport::Page> HealthReport::pages(double width) const {
             }
         }
         y = title(p, 0, y + 18, width, "What comes before a flare");
-        if (correlations_.empty()) {
-            y += paragraph(p, QRectF(0, y, width, 40),
-                           QString("No factor and outcome share %1 days in this range, too few to "
-                                   "compare.")
-                               .arg(Correlations::kMinPairs));
-        }
-        const int shown = std::min<int>(kMaxFindings, int(correlations_.size()));
+        y += paragraph(p, QRectF(0, y, width, 40), q(Correlations::testedText(findings_))) + 3;
+        if (findings_.tested > 0 && !findings_.lookedBack)
+            y += paragraph(p, QRectF(0, y, width, 40), Correlations::kTooFarApart) + 3;
+        const std::vector<Correlation>& found = findings_.found;
+        const int shown = std::min<int>(kMaxFindings, int(found.size()));
         for (int i = 0; i < shown; ++i)
             y += paragraph(p, QRectF(12, y, width - 12, 40),
-                           QString::fromUtf8("\u2022 ") + q(correlations_[std::size_t(i)].words)) +
+                           QString::fromUtf8("\u2022 ") + q(found[std::size_t(i)].words)) +
                  3;
-        if (int(correlations_.size()) > shown)
-            y += paragraph(p, QRectF(12, y, width - 12, 40),
-                           QString("%1 weaker findings are left out.")
-                               .arg(int(correlations_.size()) - shown)) +
+        if (int(found.size()) > shown)
+            y += paragraph(
+                     p, QRectF(12, y, width - 12, 40),
+                     QString("%1 weaker findings are left out.").arg(int(found.size()) - shown)) +
                  3;
         y += 6;
         paragraph(p, QRectF(0, y, width, 60), Correlations::kNotACause, kBody, true);
@@ -416,6 +429,8 @@ std::vector<HealthReport::Page> HealthReport::pages(double width) const {
 }
 
 bool HealthReport::print(QPrinter& printer) const {
+    // The job's name, and the PDF's Title.
+    printer.setDocName("Health report: " + data_.diaryName);
     QPainter p;
     if (!p.begin(&printer)) return false;
     const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Point);
@@ -445,7 +460,6 @@ bool HealthReport::savePdf(const QString& path) const {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
-    printer.setDocName("Health report");
     return print(printer);
 }
 

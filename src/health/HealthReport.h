@@ -26,6 +26,10 @@ struct ReportData {
     QString diaryName;
     DateRange range;
     std::vector<HealthEntry> entries;
+    // The year at a glance: the entries of the twelve months up to yearEnd (a day number), the
+    // range's last day, whether or not they lie in the range.
+    std::vector<HealthEntry> year;
+    int yearEnd = 0;
     DiaryConfig config;
     std::vector<MedicationRecord> medication;
     std::int64_t made = 0; // when the report was made
@@ -43,8 +47,9 @@ public:
 
     explicit HealthReport(ReportData data);
 
+    const ReportData& data() const { return data_; }
     const RangeSummary& summary() const { return summary_; }
-    const std::vector<Correlation>& correlations() const { return correlations_; }
+    const Findings& findings() const { return findings_; }
     const PainHeat& heat() const { return heat_; }
     QString rangeText() const;
 
@@ -63,7 +68,7 @@ private:
 
     ReportData data_;
     RangeSummary summary_;
-    std::vector<Correlation> correlations_;
+    Findings findings_;
     PainHeat heat_;
 };
 

@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QSpinBox>
@@ -35,11 +37,20 @@ double YearGlance::badness(const GlanceValue& v, double value) {
 void YearGlance::paint(QPainter& p, const QRectF& area, int firstYear, int firstMonth,
                        const DaySeries& days, const GlanceValue& value, const QColor& ink,
                        const QColor& empty) {
-    const double labelW = 64, top = 16, legend = 26;
-    const double cell =
-        std::min((area.width() - labelW) / 31.0, (area.height() - top - legend) / 12.0);
+    // Texts at least as large as the painter's font (the window's, or the report's body), so
+    // that a small calendar stays readable; larger when the squares are large.
     QFont f = p.font();
-    f.setPixelSize(std::max(6, int(cell * 0.55)));
+    const int readable = QFontInfo(f).pixelSize();
+    auto layout = [&](int pixels, double& labelW, double& top, double& legend) {
+        f.setPixelSize(pixels);
+        labelW = std::max(64.0, QFontMetricsF(f).horizontalAdvance(QStringLiteral("Sep 2026")) + 8);
+        top = std::max(16.0, pixels + 4.0);
+        legend = std::max(26.0, pixels * 2.0);
+        return std::min((area.width() - labelW) / 31.0, (area.height() - top - legend) / 12.0);
+    };
+    double labelW = 0, top = 0, legend = 0;
+    double cell = layout(readable, labelW, top, legend);
+    if (int(cell * 0.55) > readable) cell = layout(int(cell * 0.55), labelW, top, legend);
     p.setFont(f);
     p.setPen(ink);
     for (int d = 1; d <= 31; d += (d == 1 ? 4 : 5))

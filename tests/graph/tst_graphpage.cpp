@@ -24,6 +24,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <cmath>
 #include <sstream>
 
 using namespace tavrin;
@@ -177,6 +178,20 @@ private slots:
         const QString text = QString::fromUtf8(info.readAllStandardOutput());
         QVERIFY2(text.contains(QStringLiteral("Tavelle (tm) Suite Graph")), qPrintable(text));
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+        // On the upright page the plot keeps the saved image's 4:3 shape.
+        QProcess raster;
+        raster.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), pdf, pdf});
+        QVERIFY(raster.waitForFinished());
+        const QImage printed(pdf + QStringLiteral(".png"));
+        QVERIFY(!printed.isNull());
+        QRect drawn;
+        for (int y = 0; y < printed.height(); ++y)
+            for (int x = 0; x < printed.width(); ++x)
+                if (printed.pixel(x, y) != qRgb(255, 255, 255)) drawn |= QRect(x, y, 1, 1);
+        QVERIFY2(std::abs(double(drawn.width()) / drawn.height() - 4.0 / 3) < 0.05,
+                 qPrintable(QStringLiteral("%1 x %2").arg(drawn.width()).arg(drawn.height())));
 
         QGuiApplication::clipboard()->clear();
         page_->copyToClipboard();

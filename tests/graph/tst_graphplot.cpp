@@ -134,17 +134,21 @@ private slots:
         f.settings.setVisible(GraphSettings::labelSlot(4), true);
         f.settings.setColour(GraphSettings::labelSlot(3), GraphSettings::rgb(1, 2, 3));
         f.settings.setColour(GraphSettings::labelSlot(4), GraphSettings::rgb(4, 5, 6));
-        std::vector<EntryRecord> entries(2);
+        std::vector<EntryRecord> entries(3);
         entries[1].setOutdoorHumidity(55);
         entries[1].setIndoorHumidity(40);
-        entries[1].setFibro(Fibro::PainMorning, 7);
+        entries[1].setFibro(Fibro::PainMorning, 7);  // the button "8"
         entries[0].setFibro(Fibro::PainMorning, -1); // never chosen
+        // A page never filled in: every rating unchosen, every value 0. No "0" labels.
+        for (const auto& field : EntryRecord::fibroFields())
+            entries[2].setFibro(field.field, -1);
         Plot plot;
         QCOMPARE(f.build(DataSet::Fibro, entries, plot), GraphPlot::Outcome::Ok);
         QCOMPARE(plot.series.size(), 1);
         QCOMPARE(plot.series[0].name, QStringLiteral("OPL Morning"));
-        QCOMPARE(plot.series[0].values[1], 7.0);
+        QCOMPARE(plot.series[0].values[1], 8.0);       // drawn as chosen on the 0-10 axis
         QVERIFY(std::isnan(plot.series[0].values[0])); // no point rather than a low one
+        QVERIFY(std::isnan(plot.series[0].values[2]));
         QCOMPARE(plot.minimum, 0.0);
         QCOMPARE(plot.maximum, 10.0);
         QCOMPARE(plot.labels.size(), 4);

@@ -1,6 +1,7 @@
 // The health numbers without a display: the range summary against a hand computation, Spearman's
-// rho on known series, a planted lag found where it is, the heat map's colour and the
-// spreadsheet read back by Python's csv module.
+// rho and its p-value on known series, the false discovery rate on a worked example, planted
+// relations found where they are (and only there), the heat map's colour and the spreadsheet
+// read back by Python's csv module.
 
 #include "HealthTestData.h"
 #include "health/logic/Correlations.h"
@@ -9,6 +10,8 @@
 #include "health/logic/RangeSummary.h"
 
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +43,11 @@ private slots:
     void spearman_data();
     void spearman();
     void plantedLagIsFoundAtItsLag();
+    void pValue_data();
+    void pValue();
+    void falseDiscoveryRate();
+    void entriesDaysApartCompareOnlyTheSameDay();
+    void weatherByKindAndNoTautology();
     void heatMapColourOfThreeDaysInTen();
     void csvReadsBackWithPython();
 };
@@ -63,7 +71,7 @@ void HealthLogicTest::summaryEqualsHandComputation() {
     QCOMPARE(s.ratings[0].name, std::string("Pain morning"));
     QCOMPARE(s.ratings[0].days, 2);
     QCOMPARE(s.ratings[0].meanText(), std::string("7.5"));
-    QCOMPARE(s.ratings[0].worstShown(), std::string("9.0"));
+    QCOMPARE(s.ratings[0].worstShown(), std::string("9")); // as rated, not "9.0"
     QCOMPARE(s.ratings[1].name, std::string("Sleep"));
     QCOMPARE(s.ratings[1].days, 1);
     QCOMPARE(s.ratings[1].meanText(), std::string("2.0"));
@@ -120,21 +128,123 @@ void HealthLogicTest::plantedLagIsFoundAtItsLag() {
     }
     const std::vector<Measure> factors = {DayValues::factors(moodOnly()).front()};
     QCOMPARE(factors.front().name, std::string("Outdoor humidity"));
-    const auto found = Correlations::find(entries, factors, {DayValues::outcomes().front()});
-    QCOMPARE(int(found.size()), 3); // lags 0, 1 and 2, each with 38 or 39 pairs
+    const Findings study = Correlations::study(entries, factors, {DayValues::outcomes().front()});
+    QCOMPARE(study.tested, 3); // lags 0, 1 and 2, each with 38 or 39 pairs
+    QVERIFY(study.lookedBack);
+    const auto& found = study.found;
+    QCOMPARE(int(found.size()), 1); // the unrelated lags do not hold
     QCOMPARE(found.front().lag, 1);
     QCOMPARE(found.front().n, 39);
     QVERIFY(found.front().rho > 0.95);
     const QString words = QString::fromStdString(found.front().words);
     QVERIFY2(words.startsWith("On days after high outdoor humidity your morning pain was higher "
                               "(rho 0.9") &&
-                 words.endsWith(", 39 days)"),
+                 words.endsWith(", p < 0.001, 39 days)"),
              qPrintable(words));
-    for (const Correlation& c : found)
-        if (c.lag != 1)
-            QVERIFY2(std::fabs(c.rho) < 0.3, qPrintable(QString::fromStdString(c.words)));
     QCOMPARE(Correlations::line(found.front()).substr(0, 34),
              std::string("Outdoor humidity\tMorning pain\t1\t0."));
+}
+
+void HealthLogicTest::pValue_data() {
+    // Two-sided p of Spearman's rho by Student's t with n - 2 degrees of freedom, as scipy's
+    // spearmanr gives it.
+    QTest::addColumn<double>("rho");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<double>("p");
+    QTest::newRow("0.5 over 20") << 0.5 << 20 << 0.024769558804109703;
+    QTest::newRow("0.3 over 14") << 0.3 << 14 << 0.2973674478422267;
+    QTest::newRow("-0.62 over 30") << -0.62 << 30 << 0.000257897051023016;
+    QTest::newRow("0.1 over 100") << 0.1 << 100 << 0.32221736303061965;
+    QTest::newRow("0.98 over 19") << 0.98 << 19 << 2.3365635457853466e-13;
+    QTest::newRow("perfect") << -1.0 << 15 << 0.0;
+}
+
+void HealthLogicTest::pValue() {
+    QFETCH(double, rho);
+    QFETCH(int, n);
+    QFETCH(double, p);
+    const double got = Correlations::pValue(rho, n);
+    QVERIFY2(p == 0 ? got == 0 : std::fabs(got / p - 1) < 1e-9,
+             qPrintable(QString::number(got, 'g', 17)));
+}
+
+void HealthLogicTest::falseDiscoveryRate() {
+    // The 25 p-values of a worked example of Benjamini-Hochberg. At a rate of 0.24 the fifth
+    // smallest holds (0.042 <= 5/25 * 0.24), and with it the third and fourth although each
+    // alone would not (0.039 > 3/25 * 0.24, 0.041 > 4/25 * 0.24): the step up keeps every
+    // smaller p. At 0.05 only the first holds.
+    const std::vector<double> p = {0.205, 0.001, 0.008, 0.039, 0.041, 0.042, 0.060, 0.074, 0.212,
+                                   0.216, 0.222, 0.251, 0.269, 0.275, 0.34,  0.341, 0.384, 0.569,
+                                   0.594, 0.696, 0.762, 0.94,  0.942, 0.975, 0.986};
+    const std::vector<bool> loose = Correlations::holding(p, 0.24);
+    const std::vector<bool> twentieth = Correlations::holding(p, 0.05);
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        QCOMPARE(bool(loose[i]), i >= 1 && i <= 5);
+        QCOMPARE(bool(twentieth[i]), i == 1);
+    }
+    QVERIFY(Correlations::holding({}, 0.05).empty());
+}
+
+void HealthLogicTest::entriesDaysApartCompareOnlyTheSameDay() {
+    // An entry every third day for four months: morning pain follows the same day's humidity.
+    std::vector<HealthEntry> entries;
+    std::uint32_t seed = 99;
+    for (int i = 0; i < 40; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int humidity = int((seed >> 16) % 100);
+        HealthEntry e = entry(5, 1, 9, {{Fibro::PainMorning, 1 + humidity / 10}});
+        e.record.setDateTime(e.record.dateTime() + std::int64_t(i) * 3 * 86400);
+        e.day = HealthData::dayOf(e.record.dateTime());
+        e.record.setOutdoorHumidity(humidity);
+        entries.push_back(e);
+    }
+    const Findings f = Correlations::study(entries, {DayValues::factors(moodOnly()).front()},
+                                           {DayValues::outcomes().front()});
+    QCOMPARE(f.tested, 1);
+    QVERIFY(!f.lookedBack);
+    QCOMPARE(int(f.found.size()), 1);
+    QCOMPARE(f.found.front().lag, 0);
+    QCOMPARE(Correlations::testedText(f),
+             std::string("1 pair of a factor and an outcome was tested; 1 holds once chance is "
+                         "allowed for (false discovery rate 5 %)."));
+}
+
+void HealthLogicTest::weatherByKindAndNoTautology() {
+    // Forty days in a row. Morning pain is 8 on rainy days and 3 or 4 on the others; the diary's
+    // fatigue scale and the fatigue rating record the same tiredness.
+    DiaryConfig config = moodOnly();
+    config.setWeatherEnabled(true);
+    config.setScaleEnabled(Scale::Fatigue, true);
+    std::vector<HealthEntry> entries;
+    std::uint32_t seed = 4242;
+    for (int d = 1; d <= 40; ++d) {
+        seed = seed * 1103515245u + 12345u;
+        const int weather = int((seed >> 16) % 5);
+        const int tired = int((seed >> 8) % 3) - 2; // -2 to 0
+        HealthEntry e = entry(
+            d <= 30 ? 6 : 7, d <= 30 ? d : d - 30, 9,
+            {{Fibro::PainMorning, weather == 3 ? 8 : 3 + d % 2}, {Fibro::Fatigue, 5 - tired}});
+        e.record.setWeather(std::int8_t(weather));
+        e.record.setFatigue(std::int8_t(tired));
+        entries.push_back(e);
+    }
+    const auto found =
+        Correlations::find(entries, DayValues::factors(config), DayValues::outcomes());
+    const Correlation* rainy = nullptr;
+    for (const Correlation& c : found) {
+        QVERIFY2(c.factor != "Weather", c.words.c_str());                // never as an order
+        QVERIFY2(c.factor != "Fatigue" || c.outcome != "Fatigue rating", // the same thing
+                 c.words.c_str());
+        if (c.factor == "Weather: Rainy" && c.outcome == "Morning pain" && c.lag == 0) rainy = &c;
+    }
+    QVERIFY(rainy);
+    const QString words = QString::fromStdString(rainy->words);
+    QVERIFY2(QRegularExpression("^On Rainy days your morning pain was higher: 8\\.0 on \\d+ days "
+                                "against 3\\.\\d on the other \\d+ days \\(p < 0\\.001\\)$")
+                 .match(words)
+                 .hasMatch(),
+             qPrintable(words));
+    QCOMPARE(rainy->meanKind, 8.0);
 }
 
 void HealthLogicTest::heatMapColourOfThreeDaysInTen() {
@@ -158,6 +268,9 @@ void HealthLogicTest::heatMapColourOfThreeDaysInTen() {
 
 void HealthLogicTest::csvReadsBackWithPython() {
     DiaryConfig config = moodOnly();
+    config.setScaleEnabled(Scale::Fatigue, true); // named as the Fatigue rating
+    config.setSpinEnabled(0, true);
+    config.setSpinName(0, "Mood");
     std::vector<HealthEntry> entries = {entry(9, 1, 8, {{Fibro::PainMorning, 10}}),
                                         entry(9, 2, 21)};
     entries[0].record.setDescription("Said \"no\", then caf\xE9");
@@ -198,13 +311,16 @@ void HealthLogicTest::csvReadsBackWithPython() {
     const QStringList header = fields(0), first = fields(1), second = fields(2);
     // Date, time, description; mood, two check marks, two measurements and weather under the
     // diary's names; 18 areas, 21 ratings, 5 measurements, text.
-    QCOMPARE(header.size(), 3 + 6 + 18 + 21 + 5 + 1);
-    QCOMPARE(header.mid(3, 6),
-             (QStringList{"Mood", "Menstruus", "Copulation", "Temperature", "Weight", "Weather"}));
+    QCOMPARE(header.size(), 3 + 8 + 18 + 21 + 5 + 1);
+    QCOMPARE(header.mid(3, 8),
+             (QStringList{"Mood (scale)", "Fatigue (scale)", "Menstruus", "Copulation",
+                          "Temperature", "Weight", "Weather", "Mood (spin)"}));
+    QCOMPARE(header.indexOf("Fatigue (rating)"), 11 + 18 + 4);
+    QCOMPARE(QSet<QString>(header.begin(), header.end()).size(), header.size()); // each once
     QCOMPARE(first.size(), header.size());
     QCOMPARE(second.size(), header.size());
     const int knee = header.indexOf("Left knee");
-    QCOMPARE(knee, 9 + 17);
+    QCOMPARE(knee, 11 + 17);
     QCOMPARE(first[0], QString("2026-09-01"));
     QCOMPARE(first[1], QString("08:00"));
     QCOMPARE(first[2], QString::fromUtf8("Said \"no\", then caf\u00e9"));
@@ -215,8 +331,8 @@ void HealthLogicTest::csvReadsBackWithPython() {
     QCOMPARE(first[header.indexOf("Menstruus")], QString("Yes"));
     QCOMPARE(first[header.indexOf("Copulation")], QString("No"));
     QCOMPARE(second[header.indexOf("Copulation")], QString("Yes"));
-    QCOMPARE(first[header.indexOf("Mood")], QString::fromStdString(config.moodName(0)));
-    QCOMPARE(second[header.indexOf("Mood")], QString("4"));
+    QCOMPARE(first[header.indexOf("Mood (scale)")], QString::fromStdString(config.moodName(0)));
+    QCOMPARE(second[header.indexOf("Mood (scale)")], QString("4"));
     QCOMPARE(second[2], QString("plain"));
     QCOMPARE(second.last(), QString());
 }

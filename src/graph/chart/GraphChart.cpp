@@ -373,10 +373,14 @@ void GraphChart::copyToClipboard() const {
 
 void GraphChart::paintInto(QPainter& painter, const QRectF& target) const {
     if (!hasPlot_) return;
-    // Laid out at a screen-like size and scaled onto the page, so that the fonts keep their
-    // proportion to the plot.
-    QSize size(kImageWidth, int(kImageWidth * target.height() / std::max(1.0, target.width())));
-    painter.drawImage(target, render(plot_, size));
+    // Laid out at the saved image's size and scaled onto the page, so that the fonts keep their
+    // proportion to the plot; as large as fits, in the image's own shape, centred across the top.
+    const double aspect = double(kImageWidth) / kImageHeight;
+    QSizeF fit(target.width(), target.width() / aspect);
+    if (fit.height() > target.height()) fit = QSizeF(target.height() * aspect, target.height());
+    const QRectF r(target.left() + (target.width() - fit.width()) / 2, target.top(), fit.width(),
+                   fit.height());
+    painter.drawImage(r, render(plot_, QSize(kImageWidth, kImageHeight)));
 }
 
 } // namespace tavrin::graph

@@ -44,7 +44,8 @@ public:
     // is left when it cannot be written.
     static bool savePng(const QImage& image, const QString& path);
     void copyToClipboard() const;
-    // Draws the plot into `target` of a painter (a printer page).
+    // Draws the plot into `target` of a painter (a printer page) in the shape of the saved
+    // image, as large as fits.
     void paintInto(QPainter& painter, const QRectF& target) const;
 
     // A plot drawn with no window; needs a QApplication (the offscreen platform will do).

@@ -81,29 +81,46 @@ void diaryDefs(const DiaryConfig& c, QList<SeriesDef>& series, QList<LabelDef>& 
                        }};
 }
 
+// Whether the entry's fibromyalgia page was filled in: a rating chosen or a value typed. A new
+// entry starts with every rating unchosen and every value 0.
+bool fibroFilled(const EntryRecord& e) {
+    for (const auto& f : EntryRecord::fibroFields())
+        if (e.fibro(f.field) >= 0 && e.fibro(f.field) <= 9) return true;
+    return e.bodyTemperature() != 0.f || e.outdoorTemperature() != 0.f ||
+           e.indoorTemperature() != 0.f || e.outdoorHumidity() != 0 || e.indoorHumidity() != 0;
+}
+
 void fibroDefs(QList<SeriesDef>& series, QList<LabelDef>& labels) {
     const auto fields = EntryRecord::fibroFields();
     for (int i = 0; i < GraphSettings::kFibroSeries; ++i) {
         const Fibro f = fields[std::size_t(i)].field;
         series << SeriesDef{GraphSettings::fibroSlot(i), true, GraphPlot::fibroNames()[i],
                             [f](const EntryRecord& e) {
-                                // A rating never chosen (-1) is no point, not a low one.
+                                // Drawn as the user chose it, 1 to 10 (stored 0 to 9); a rating
+                                // never chosen (-1) is no point, not a low one.
                                 const int v = e.fibro(f);
-                                return v < 0 ? std::nan("") : double(v);
+                                return v < 0 || v > 9 ? std::nan("") : double(v + 1);
                             },
                             false};
     }
+    // An entry whose page was never filled in stores 0 for each value, which is no reading:
+    // it gets no label.
     auto label = GraphSettings::labelSlot;
+    auto read = [](auto text) {
+        return [text](const EntryRecord& e) { return fibroFilled(e) ? text(e) : QString(); };
+    };
     labels << LabelDef{label(0), true, 9.0,
-                       [](const EntryRecord& e) { return fixed2(e.bodyTemperature()); }};
+                       read([](const EntryRecord& e) { return fixed2(e.bodyTemperature()); })};
     labels << LabelDef{label(1), true, 8.0,
-                       [](const EntryRecord& e) { return fixed2(e.outdoorTemperature()); }};
+                       read([](const EntryRecord& e) { return fixed2(e.outdoorTemperature()); })};
     labels << LabelDef{label(2), true, 7.0,
-                       [](const EntryRecord& e) { return fixed2(e.indoorTemperature()); }};
-    labels << LabelDef{label(3), true, 6.0,
-                       [](const EntryRecord& e) { return QString::number(e.outdoorHumidity()); }};
-    labels << LabelDef{label(4), true, 5.0,
-                       [](const EntryRecord& e) { return QString::number(e.indoorHumidity()); }};
+                       read([](const EntryRecord& e) { return fixed2(e.indoorTemperature()); })};
+    labels << LabelDef{label(3), true, 6.0, read([](const EntryRecord& e) {
+                           return QString::number(e.outdoorHumidity());
+                       })};
+    labels << LabelDef{label(4), true, 5.0, read([](const EntryRecord& e) {
+                           return QString::number(e.indoorHumidity());
+                       })};
 }
 
 } // namespace

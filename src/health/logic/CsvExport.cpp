@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <ostream>
 #include <sstream>
 
@@ -38,6 +39,29 @@ constexpr const char* kMeasurements[] = {"Body temperature", "Outdoor temperatur
                                          "Indoor temperature", "Outdoor humidity",
                                          "Indoor humidity"};
 
+// Column names as spreadsheets and csv readers key them: each once. A name given twice says
+// what it is; what is still the same after that is numbered.
+std::vector<std::string> uniqueNames(const std::vector<std::pair<std::string, const char*>>& h) {
+    std::map<std::string, int> count;
+    for (const auto& [name, kind] : h)
+        ++count[name];
+    std::vector<std::string> out;
+    for (const auto& [name, kind] : h)
+        out.push_back(count[name] > 1 && kind ? name + " (" + kind + ")" : name);
+    std::map<std::string, int> seen;
+    for (const std::string& name : out)
+        seen[name] = 0;
+    for (std::string& name : out)
+        if (const int n = ++seen[name]; n > 1) {
+            std::string numbered;
+            for (int k = n; numbered.empty() || seen.count(numbered); ++k)
+                numbered = name + " " + std::to_string(k);
+            seen[numbered] = 1;
+            name = numbered;
+        }
+    return out;
+}
+
 } // namespace
 
 std::string CsvExport::field(const std::string& text) {
@@ -60,28 +84,31 @@ std::string CsvExport::row(const std::vector<std::string>& fields) {
 }
 
 std::vector<std::string> CsvExport::header(const DiaryConfig& c) {
-    std::vector<std::string> h = {"Date", "Time", "Description"};
-    if (c.moodEnabled()) h.push_back("Mood");
+    // Each column with what it is, so that a name the diary gives twice (its Fatigue scale and
+    // the Fatigue rating, a spin named "Mood") can say which it is.
+    std::vector<std::pair<std::string, const char*>> h = {
+        {"Date", nullptr}, {"Time", nullptr}, {"Description", nullptr}};
+    if (c.moodEnabled()) h.emplace_back("Mood", "scale");
     for (Scale s : {Scale::Dream, Scale::Fatigue, Scale::Shape})
-        if (c.scaleEnabled(s)) h.push_back(utf8(c.scaleName(s)));
+        if (c.scaleEnabled(s)) h.emplace_back(utf8(c.scaleName(s)), "scale");
     for (int k = 0; k < 2; ++k)
-        if (c.checkEnabled(k)) h.push_back(utf8(c.checkName(k)));
+        if (c.checkEnabled(k)) h.emplace_back(utf8(c.checkName(k)), "check mark");
     for (MeasureKind m :
          {MeasureKind::Real1, MeasureKind::Real2, MeasureKind::Int1, MeasureKind::Int2})
-        if (c.measureEnabled(m)) h.push_back(utf8(c.measureName(m)));
-    if (c.weatherEnabled()) h.push_back("Weather");
+        if (c.measureEnabled(m)) h.emplace_back(utf8(c.measureName(m)), "measurement");
+    if (c.weatherEnabled()) h.emplace_back("Weather", "weather");
     for (int k = 0; k < DiaryConfig::kSpins; ++k)
-        if (c.spinEnabled(k)) h.push_back(utf8(c.spinName(k)));
+        if (c.spinEnabled(k)) h.emplace_back(utf8(c.spinName(k)), "spin");
     for (int k = 0; k < DiaryConfig::kCombos; ++k)
-        if (c.comboEnabled(k)) h.push_back(utf8(c.comboName(k)));
+        if (c.comboEnabled(k)) h.emplace_back(utf8(c.comboName(k)), "list");
     for (int a = 0; a < PainHeat::kAreas; ++a)
-        h.push_back(PainHeat::areaName(a));
+        h.emplace_back(PainHeat::areaName(a), "pain area");
     for (const auto& f : EntryRecord::fibroFields())
-        h.push_back(HealthData::ratingName(f.field));
+        h.emplace_back(HealthData::ratingName(f.field), "rating");
     for (const char* m : kMeasurements)
-        h.push_back(m);
-    h.push_back("Text");
-    return h;
+        h.emplace_back(m, "fibromyalgia page");
+    h.emplace_back("Text", nullptr);
+    return uniqueNames(h);
 }
 
 std::vector<std::string> CsvExport::values(const HealthEntry& e, const DiaryConfig& c,

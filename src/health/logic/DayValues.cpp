@@ -70,13 +70,19 @@ std::vector<Measure> DayValues::factors(const DiaryConfig& c) {
                [](const EntryRecord& r) { return double(r.bodyTemperature()); }),
     };
     if (c.weatherEnabled()) {
-        out.push_back(always("Weather", [](const EntryRecord& r) { return r.weather(); }));
-        out.back().phrase =
-            "weather towards " + cp1252::toUtf8(c.weatherName(DiaryConfig::kWeathers - 1));
-        out.back().high.clear();
+        Measure weather{"Weather", "weather", [](const HealthEntry& e) -> std::optional<double> {
+                            const int w = e.record.weather();
+                            if (w < 0 || w >= DiaryConfig::kWeathers) return std::nullopt;
+                            return double(w);
+                        }};
+        weather.high.clear();
+        for (int i = 0; i < DiaryConfig::kWeathers; ++i)
+            weather.kinds.push_back(cp1252::toUtf8(c.weatherName(i)));
+        out.push_back(std::move(weather));
     }
     out.push_back(rating(Fibro::Sleep, "Sleep", "poor sleep"));
     out.back().high.clear();
+    out.back().subject = "sleep";
     out.push_back(rating(Fibro::Pollens, "Pollens", "pollens"));
     out.push_back(rating(Fibro::Mold, "Mold", "mold"));
     for (int k = 0; k < 2; ++k)
@@ -107,6 +113,7 @@ std::vector<Measure> DayValues::factors(const DiaryConfig& c) {
                                              : r.shape();
             }));
             towards(c.scaleLevel(s, DiaryConfig::scaleLevels(s) - 1));
+            if (s == Scale::Fatigue) out.back().subject = "fatigue"; // as the fatigue rating
         }
     for (int k = 0; k < DiaryConfig::kSpins; ++k)
         if (c.spinEnabled(k)) {
@@ -124,8 +131,10 @@ std::vector<Measure> DayValues::outcomes() {
     Measure sleep = rating(Fibro::Sleep, "Sleep", "sleep");
     sleep.up = "worse";
     sleep.down = "better";
-    return {rating(Fibro::PainMorning, "Morning pain", "morning pain"),
-            rating(Fibro::Fatigue, "Fatigue rating", "fatigue"), sleep};
+    sleep.subject = "sleep";
+    Measure fatigue = rating(Fibro::Fatigue, "Fatigue rating", "fatigue");
+    fatigue.subject = "fatigue";
+    return {rating(Fibro::PainMorning, "Morning pain", "morning pain"), fatigue, sleep};
 }
 
 } // namespace tavrin::health

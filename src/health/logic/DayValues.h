@@ -18,6 +18,11 @@ struct Measure {
     std::function<std::optional<double>(const HealthEntry&)> value;
     std::string high = "high "; // before the phrase for a high value ("" for a yes/no mark)
     std::string up = "higher", down = "lower"; // an outcome's change in words
+    // What the measure is about ("fatigue", "sleep"): a factor and an outcome about the same
+    // thing are never compared, one would only find the other.
+    std::string subject{};
+    // A category (the weather): the value is an index into these names, never an order.
+    std::vector<std::string> kinds{};
 };
 
 using DaySeries = std::map<int, double>; // day number -> value

@@ -4,6 +4,7 @@
 #include "storage/Cp1252.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <set>
 
@@ -44,7 +45,10 @@ std::string SummaryRow::meanText() const {
 }
 
 std::string SummaryRow::worstShown() const {
-    if (worstText.empty()) return RangeSummary::oneDecimal(worst);
+    // A rating's worst is one the user chose: a whole number, shown as chosen.
+    if (worstText.empty())
+        return worst == std::floor(worst) ? std::to_string(int(worst))
+                                          : RangeSummary::oneDecimal(worst);
     return std::to_string(int(worst)) + " (" + worstText + ")";
 }
 

@@ -17,7 +17,7 @@ struct SummaryRow {
     double worst = 0;      // highest rating, or lowest level of a scale
     std::string worstText; // a scale's level name of its worst; "" for ratings
     std::string meanText() const;
-    std::string worstShown() const; // "8.0", or "-2 (Exhausted)"
+    std::string worstShown() const; // "8", or "-2 (Exhausted)"
 };
 
 struct RangeSummary {
