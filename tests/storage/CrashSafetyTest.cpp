@@ -587,4 +587,34 @@ TEST(StepOrder, ReplacementIsSyncedBeforeTheRenameAndTheDirectoryAfterIt) {
                                                 "write Diary.tni", "sync Diary.tni"}));
 }
 
+TEST(StepOrder, EveryFolderSyncBeforeTheJournalMustHold) {
+    // Compaction stages the index and the data, in two folders: when either folder's sync
+    // before the journal fails, nothing is committed.
+    auto compact = [](int failAt, std::vector<std::string>* steps) {
+        TempDir dir;
+        const std::string path = dir.file("Diary.tni");
+        compactable(path);
+        FaultFileSystem fs;
+        RecordingReporter rep;
+        auto tn = openDiary(path, rep, &fs);
+        fs.arm(failAt ? Mode::Fail : Mode::Count, failAt);
+        const bool ok = EntryCompaction(*tn).run();
+        if (steps) *steps = fs.log();
+        return ok;
+    };
+    std::vector<std::string> steps;
+    ASSERT_TRUE(compact(0, &steps));
+    const auto journal = std::find_if(steps.begin(), steps.end(), [](const std::string& s) {
+        return s.find(".commit") != std::string::npos;
+    });
+    ASSERT_NE(journal, steps.end());
+    int folderSyncs = 0;
+    for (auto it = steps.begin(); it != journal; ++it)
+        if (it->rfind("syncdir", 0) == 0) {
+            ++folderSyncs;
+            EXPECT_FALSE(compact(int(it - steps.begin()) + 1, nullptr)) << *it;
+        }
+    EXPECT_EQ(folderSyncs, 2);
+}
+
 } // namespace tavrin::test
