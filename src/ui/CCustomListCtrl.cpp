@@ -20,6 +20,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace tavrin::ui {
 namespace {
@@ -445,7 +446,20 @@ void CCustomListCtrl::finishEdit(QWidget* w, bool cancelled) {
 
 // ---- events ----
 
+bool CCustomListCtrl::toggleCheckAt(const QPoint& pos) {
+    const QModelIndex index = indexAt(pos);
+    if (!model_->isCheckable() || !index.isValid() || index.column() != 0 ||
+        !CustomListDelegate::checkBoxRect(visualRect(index)).contains(pos))
+        return false;
+    const int row = index.row();
+    const bool now = !model_->isChecked(row);
+    model_->setChecked(row, now);
+    emit checkToggled(row, now);
+    return true;
+}
+
 void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
+    pressTaken_ = false;
     endEdit(false);
     const QPoint pos = e->position().toPoint();
     const QModelIndex index = indexAt(pos);
@@ -454,11 +468,8 @@ void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const int row = index.row(), column = index.column();
-    if (model_->isCheckable() && column == 0 &&
-        CustomListDelegate::checkBoxRect(visualRect(index)).contains(pos)) {
-        const bool now = !model_->isChecked(row);
-        model_->setChecked(row, now);
-        emit checkToggled(row, now);
+    if (toggleCheckAt(pos)) {
+        pressTaken_ = true;
         e->accept();
         return;
     }
@@ -472,12 +483,30 @@ void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
             selectionModel()->currentIndex().row() != row)
             selectRow(row);
         openEditor(row, column, pos);
+        pressTaken_ = true;
         return;
     }
     QTreeView::mousePressEvent(e);
 }
 
+void CCustomListCtrl::mouseReleaseEvent(QMouseEvent* e) {
+    // Qt's own release handling would hand a checkable cell to the delegate, which toggles the
+    // tick a second time without a word to the owner.
+    if (std::exchange(pressTaken_, false)) {
+        e->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(e);
+}
+
 void CCustomListCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The second press of a double click on a check box is one more toggle, as two clicks are.
+    if (e->button() == Qt::LeftButton && toggleCheckAt(e->position().toPoint())) {
+        pressTaken_ = true;
+        e->accept();
+        return;
+    }
+    pressTaken_ = false;
     const QModelIndex index = indexAt(e->position().toPoint());
     QTreeView::mouseDoubleClickEvent(e);
     if (index.isValid() && e->button() == Qt::LeftButton) emit rowDoubleClicked(index.row());

@@ -10,6 +10,7 @@
 #include "ui/CInPlaceCombo.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CInPlaceSpin.h"
+#include "ui/CustomListDelegate.h"
 #include "ui/CustomListModel.h"
 
 #include <QAbstractItemModelTester>
@@ -284,6 +285,38 @@ private slots:
         QCOMPARE(toggled.count(), 2);
         list.setChecked(0, false);
         QCOMPARE(toggled.count(), 2);
+    }
+
+    // A tick holds whether its row is selected, and after a click on the row's name: the release
+    // of the press must not toggle it back behind the owner's back.
+    void aTickHoldsOnTheSelectedRowToo() {
+        Page page(2);
+        CCustomListCtrl* list = page.list;
+        list->setCheckBoxes(true);
+        QSignalSpy toggled(list, &CCustomListCtrl::checkToggled);
+        const auto box = [&](int row) {
+            const QRect cell = list->visualRect(list->listModel()->index(row, 0));
+            return CustomListDelegate::checkBoxRect(cell).center();
+        };
+        const struct {
+            const char* what;
+            bool selectFirst;
+        } cases[] = {{"not selected", false}, {"selected by a click", true}};
+        for (const auto& c : cases) {
+            list->setChecked(0, false);
+            toggled.clear();
+            if (c.selectFirst) page.click(page.centre(0, 0));
+            QCOMPARE(list->selectedRow(), c.selectFirst ? 0 : -1);
+            page.click(box(0));
+            QVERIFY2(list->isChecked(0), c.what);
+            page.click(box(0));
+            QVERIFY2(!list->isChecked(0), c.what);
+            page.click(box(0));
+            QVERIFY2(list->isChecked(0), c.what);
+            QCOMPARE(toggled.count(), 3);
+            QCOMPARE(toggled.last().at(1).toBool(), true);
+            list->clearSelection();
+        }
     }
 
     // One click on a value cell selects its row and opens the editor: no click that only
