@@ -311,6 +311,29 @@ private slots:
         QCOMPARE(shop->list()->itemText(0, 1), QString("<amount>"));
     }
 
+    // Another diary opened: the shopping list starts from that diary's catalogue.
+    void shoppingListFollowsTheOpenDiary() {
+        const auto addIngredient = [](const char* name) {
+            auto tn = app::DiaryState::instance().makeTN();
+            QVERIFY(
+                IngredientCatalogue::add(*tn, IngredientCatalogue::makeRecord(name, 1, 1, 1, 17)));
+        };
+        addIngredient("First's");
+        window->selectSubPage(app::SubPageSelector::kShoppingList);
+        CTavrinPPCookingShopping* shop = sheet()->shopping();
+        QCOMPARE(shop->list()->itemText(0, 0), QString("First's"));
+
+        const QString other = test::makeDiary("cookingOther", "secret", 1);
+        auto& s = app::DiaryState::instance();
+        s.close();
+        s.choose(other, test::extOffsetOf(other));
+        s.setOpen(true);
+        addIngredient("Other's");
+        window->pageShown();
+        QCOMPARE(shop->list()->rowCount(), 1);
+        QCOMPARE(shop->list()->itemText(0, 0), QString("Other's"));
+    }
+
     void unitsCalculatorFollowsTyping() {
         window->selectSubPage(app::SubPageSelector::kUnits);
         CTavrinPPCookingCalculator* page = sheet()->calculator();
