@@ -160,6 +160,14 @@ private slots:
         QCOMPARE(MessageBox::recordedTexts(),
                  QStringList({CTavrinPPCookingCookbook::kNoIngredients}));
         QCOMPARE(page->recipeList()->rowCount(), 1);
+
+        // New Recipe empties the list; the next ingredient comes alone under its totals.
+        click(page, "newRecipeButton");
+        QCOMPARE(page->ingredientList()->rowCount(), 0);
+        page->quantityInput()->setText("10");
+        click(page, "addIngredientButton");
+        QCOMPARE(page->ingredientList()->rowCount(), 2);
+        QCOMPARE(page->ingredientList()->itemText(0, 1), QString("10.0 g."));
     }
 
     // A number field takes a decimal comma as a point; any text that is no number from 0 to
