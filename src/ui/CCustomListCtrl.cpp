@@ -446,16 +446,18 @@ void CCustomListCtrl::finishEdit(QWidget* w, bool cancelled) {
 
 // ---- events ----
 
-bool CCustomListCtrl::toggleCheckAt(const QPoint& pos) {
+int CCustomListCtrl::checkBoxAt(const QPoint& pos) const {
     const QModelIndex index = indexAt(pos);
     if (!model_->isCheckable() || !index.isValid() || index.column() != 0 ||
         !CustomListDelegate::checkBoxRect(visualRect(index)).contains(pos))
-        return false;
-    const int row = index.row();
+        return -1;
+    return index.row();
+}
+
+void CCustomListCtrl::toggleCheck(int row) {
     const bool now = !model_->isChecked(row);
     model_->setChecked(row, now);
     emit checkToggled(row, now);
-    return true;
 }
 
 void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
@@ -468,7 +470,8 @@ void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const int row = index.row(), column = index.column();
-    if (toggleCheckAt(pos)) {
+    if (checkBoxAt(pos) == row) {
+        toggleCheck(row);
         pressTaken_ = true;
         e->accept();
         return;
@@ -500,13 +503,15 @@ void CCustomListCtrl::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void CCustomListCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
-    // The second press of a double click on a check box is one more toggle, as two clicks are.
-    if (e->button() == Qt::LeftButton && toggleCheckAt(e->position().toPoint())) {
+    // The second press of a double click comes as this event alone, or after a press event of
+    // its own that toggled the box already: either way it is one toggle.
+    if (const int row = checkBoxAt(e->position().toPoint());
+        row >= 0 && e->button() == Qt::LeftButton) {
+        if (!pressTaken_) toggleCheck(row);
         pressTaken_ = true;
         e->accept();
         return;
     }
-    pressTaken_ = false;
     const QModelIndex index = indexAt(e->position().toPoint());
     QTreeView::mouseDoubleClickEvent(e);
     if (index.isValid() && e->button() == Qt::LeftButton) emit rowDoubleClicked(index.row());
@@ -532,11 +537,8 @@ void CCustomListCtrl::keyPressEvent(QKeyEvent* e) {
         return;
     case Qt::Key_Space:
         if (model_->isCheckable() && e->modifiers() == Qt::NoModifier) {
-            for (int row : selectedRows()) {
-                const bool now = !model_->isChecked(row);
-                model_->setChecked(row, now);
-                emit checkToggled(row, now);
-            }
+            for (int row : selectedRows())
+                toggleCheck(row);
             e->accept();
             return;
         }

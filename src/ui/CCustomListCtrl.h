@@ -125,8 +125,9 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    // A press on a check box toggles it; true when it did.
-    bool toggleCheckAt(const QPoint& pos);
+    // The row whose check box is at `pos`, or -1.
+    int checkBoxAt(const QPoint& pos) const;
+    void toggleCheck(int row);
     void openEditor(int row, int column, const QPoint& pressPos);
     void finishEdit(QWidget* editor, bool cancelled);
     void scrollToColumn(int column);
