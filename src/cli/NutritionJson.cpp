@@ -6,7 +6,7 @@
 #include "storage/Cp1252.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 #include <set>
 
 namespace tavrin::cli {
@@ -59,7 +59,7 @@ std::string crlf(const std::string& s) {
     return out;
 }
 
-// A number from 0 to 100000 (grams or values per 100 g); absent is `fallback`.
+// Grams or a value per 100 g, within the limits the nutrition pages keep; absent is `fallback`.
 bool amount(const Json& j, const char* key, float fallback, float& out, std::string& error) {
     out = fallback;
     if (!j.contains(key)) return true;
@@ -68,8 +68,9 @@ bool amount(const Json& j, const char* key, float fallback, float& out, std::str
         return false;
     }
     const double v = j[key].get<double>();
-    if (!std::isfinite(v) || v < 0 || v > 100000) {
-        error = "\"" + std::string(key) + "\" is a number from 0 to 100000";
+    if (!NutritionNumbers::isAmount(v)) {
+        error = "\"" + std::string(key) + "\" is a number from 0 to " +
+                std::to_string(std::int64_t(NutritionNumbers::kMaxAmount));
         return false;
     }
     out = float(v);

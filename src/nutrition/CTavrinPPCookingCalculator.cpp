@@ -3,6 +3,7 @@
 #include "nutrition/NumberField.h"
 #include "nutrition/NutritionLook.h"
 #include "nutrition/logic/NutritionNumbers.h"
+#include "platform/MessageBox.h"
 #include "ui/CCustomStatic.h"
 
 #include <QComboBox>
@@ -100,20 +101,26 @@ CTavrinPPCookingCalculator::CTavrinPPCookingCalculator(QWidget* parent)
     connect(activity_, &QComboBox::currentIndexChanged, this, &CTavrinPPCookingCalculator::tally);
 }
 
+bool CTavrinPPCookingCalculator::read(NumberField* in) {
+    if (in->holdsNumber() || in->text().trimmed().isEmpty()) return true;
+    if (in->unfinished()) return false; // wait for the rest of the number
+    // No number: the input shows the number it had again, and the page goes on with it.
+    platform::MessageBox::warning(NumberField::kNotANumber, this);
+    in->restore();
+    return true;
+}
+
 void CTavrinPPCookingCalculator::convert(UnitsCalculator::Unit u) {
     NumberField* in = inputs_[std::size_t(u)];
-    // The input takes only digits and a point, so its text is a number, empty (0 without a
-    // word) or a point being typed before the digits (0 as well). The text being typed is
-    // left as it is.
-    const float amount = in->number();
+    if (!read(in)) return;
     results_[std::size_t(u)]->setText(
-        QString::fromStdString(UnitsCalculator::shown(UnitsCalculator::grams(u, amount))));
+        QString::fromStdString(UnitsCalculator::shown(UnitsCalculator::grams(u, in->number()))));
 }
 
 void CTavrinPPCookingCalculator::tally() {
-    const float weight = weight_->holdsNumber() ? weight_->number() : 0.0f;
+    if (!read(weight_)) return;
     const float calories = UnitsCalculator::maintenanceCalories(
-        weight, UnitsCalculator::Sex(std::max(0, sex_->currentIndex())),
+        weight_->number(), UnitsCalculator::Sex(std::max(0, sex_->currentIndex())),
         UnitsCalculator::Activity(std::max(0, activity_->currentIndex())));
     calories_->setText(QString::fromStdString(NutritionNumbers::twoDecimals(calories)));
 }

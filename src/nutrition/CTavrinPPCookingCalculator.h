@@ -33,6 +33,9 @@ public:
     QLineEdit* caloriesResult() const { return calories_; }
 
 private:
+    // Whether the input's number may be used now: false while a number is still being typed;
+    // a text that is none is refused with the message.
+    bool read(NumberField* in);
     void convert(UnitsCalculator::Unit u);
     void tally();
 

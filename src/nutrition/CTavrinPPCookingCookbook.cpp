@@ -309,7 +309,7 @@ void CTavrinPPCookingCookbook::recipeSelected(int row) {
 
 void CTavrinPPCookingCookbook::newRecipe() {
     clearWorkingList();
-    showWorkingList();
+    lines_->clear(); // a new recipe starts from an empty list, not even a totals row
     if (choice_->count() > 0 && choice_->isEnabled()) choice_->setCurrentIndex(0);
     name_->clear();
     description_->clear();

@@ -83,14 +83,25 @@ CTavrinPPCookingShopping::CTavrinPPCookingShopping(QWidget* parent)
     connect(save, &QPushButton::clicked, this, &CTavrinPPCookingShopping::saveChecklist);
     connect(copy, &QPushButton::clicked, this, &CTavrinPPCookingShopping::copyChecklist);
     setFocusProxy(list_);
+    connect(&app::DiaryState::instance(), &app::DiaryState::changed, this,
+            &CTavrinPPCookingShopping::diaryChanged);
 }
 
 bool CTavrinPPCookingShopping::onSetActive() {
     if (firstShowing_ && app::DiaryState::instance().usable()) {
         fillFromCatalogue();
         firstShowing_ = false;
+        filledFor_ = app::DiaryState::instance().path();
     }
     return true;
+}
+
+void CTavrinPPCookingShopping::diaryChanged() {
+    if (firstShowing_ || app::DiaryState::instance().path() == filledFor_) return;
+    list_->clear();
+    firstShowing_ = true;
+    filledFor_.clear();
+    if (isVisible()) onSetActive();
 }
 
 void CTavrinPPCookingShopping::fillFromCatalogue() {

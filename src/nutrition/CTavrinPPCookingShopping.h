@@ -44,10 +44,14 @@ public slots:
     void copyChecklist();
 
 private:
+    // Another diary, or none: the list of the one before goes, and the next showing fills it.
+    void diaryChanged();
+
     ui::CCustomListCtrl* list_;
     QLineEdit* item_;
     QLineEdit* amount_;
     bool firstShowing_ = true;
+    QString filledFor_; // the diary whose catalogue the list started from
 };
 
 } // namespace tavrin::nutrition

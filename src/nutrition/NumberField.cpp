@@ -4,28 +4,38 @@
 #include "nutrition/logic/NutritionNumbers.h"
 #include "nutrition/logic/UnitsCalculator.h"
 
-#include <QRegularExpressionValidator>
-
 namespace tavrin::nutrition {
 
 NumberField::NumberField(const char* objectName, QWidget* parent) : QLineEdit(parent) {
     setObjectName(objectName);
     setMaxLength(12);
     setAlignment(Qt::AlignRight);
-    setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*[.]?[0-9]*"), this));
     skinnedField(this);
+    // An emptied field stands for 0, as the units calculator counts it.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.trimmed().isEmpty())
+            last_ = 0;
+        else if (const auto v = NutritionNumbers::typedAmount(text.toStdString()))
+            last_ = *v;
+    });
     setNumber(0);
 }
 
 bool NumberField::holdsNumber() const {
-    return NutritionNumbers::isNumber(text().toStdString());
+    return NutritionNumbers::typedAmount(text().toStdString()).has_value();
+}
+
+bool NumberField::unfinished() const {
+    return NutritionNumbers::unfinished(text().toStdString());
 }
 
 float NumberField::number() const {
-    return float(NutritionNumbers::leading(text().toStdString()));
+    if (text().trimmed().isEmpty()) return 0; // textChanged may not have told last_ yet
+    return NutritionNumbers::typedAmount(text().toStdString()).value_or(last_);
 }
 
 void NumberField::setNumber(float v) {
+    last_ = v;
     setText(QString::fromStdString(UnitsCalculator::shown(v)));
 }
 

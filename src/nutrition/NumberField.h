@@ -1,6 +1,7 @@
 #pragma once
-// A one-line input for an amount or a value per 100 g: it takes digits and one decimal point,
-// and is read the way atof reads a text.
+// A one-line input for an amount or a value per 100 g. It takes what is typed as it is; a text
+// that is no amount (no number, below 0 or above the largest amount) leaves the field's number
+// as it last was, for the page to say so. A decimal comma counts as a decimal point.
 
 #include <QLineEdit>
 
@@ -13,11 +14,18 @@ public:
 
     explicit NumberField(const char* objectName, QWidget* parent = nullptr);
 
-    // Whether the text is a number (an empty text is not).
+    // Whether the text is an amount (an empty text is not).
     bool holdsNumber() const;
-    // The number the text starts with, 0 when none.
+    // Whether the text is a number still being typed: "-", "." or "2e".
+    bool unfinished() const;
+    // The amount the text holds, else the last one it held (0 once emptied).
     float number() const;
     void setNumber(float v);
+    // Shows the number again after a text that was none.
+    void restore() { setNumber(last_); }
+
+private:
+    float last_ = 0;
 };
 
 } // namespace tavrin::nutrition

@@ -1,5 +1,6 @@
 #include "storage/OldDiaryImport.h"
 
+#include "storage/DiaryConfig.h"
 #include "storage/FileBatch.h"
 #include "storage/ProgramTexts.h"
 #include "storage/Scramble.h"
@@ -53,6 +54,22 @@ std::string sortedIndex(const std::string& index) {
     return sorted;
 }
 
+// The entry's scales as the editor offers them: mood and dream centre on their middle level 0,
+// fatigue and shape count down from their best level 0; 0 is also what an entry holds when
+// nothing was chosen. Version 2 kept each in four bytes; only the low byte was ever meant.
+struct OldScale {
+    std::size_t offset;
+    int levels;
+    bool centred;
+    void (EntryRecord::*set)(std::int8_t);
+};
+const OldScale kOldScales[] = {
+    {38, DiaryConfig::kMoods, true, &EntryRecord::setMood},
+    {42, DiaryConfig::scaleLevels(DiaryConfig::Scale::Fatigue), false, &EntryRecord::setFatigue},
+    {46, DiaryConfig::scaleLevels(DiaryConfig::Scale::Shape), false, &EntryRecord::setShape},
+    {60, DiaryConfig::scaleLevels(DiaryConfig::Scale::Dream), true, &EntryRecord::setDream},
+};
+
 void tell(const OldDiaryImport::Progress& progress, const char* stage, std::int64_t at,
           std::int64_t total) {
     if (progress) progress(stage, at, total);
@@ -86,8 +103,15 @@ std::string OldDiaryImport::badTemperature(int index) const {
 }
 
 std::string OldDiaryImport::successText() const {
-    return "Successfully converted " + std::to_string(entries_) + " entries, " +
-           std::to_string(reminders_) + " reminders, " + std::to_string(planners_) + " planners!";
+    std::string text = "Successfully converted " + std::to_string(entries_) + " entries, " +
+                       std::to_string(reminders_) + " reminders, " + std::to_string(planners_) +
+                       " planners!";
+    if (outOfScale_ == 1)
+        text += " 1 mood or scale value outside its scale was stored as not set.";
+    else if (outOfScale_ > 1)
+        text += " " + std::to_string(outOfScale_) +
+                " mood or scale values outside their scales were stored as not set.";
+    return text;
 }
 
 bool OldDiaryImport::readWhole(const std::string& path, std::string& out) {
@@ -108,7 +132,7 @@ OldDiaryImport::Read OldDiaryImport::readTable(const std::string& path, std::str
 
 OldDiaryImport::Result OldDiaryImport::run(const std::string& oldPassword,
                                            const Progress& progress) {
-    entries_ = reminders_ = planners_ = 0;
+    entries_ = reminders_ = planners_ = outOfScale_ = 0;
     if (oldPassword.size() < 3) return Result::TooShort;
 
     DiaryIo& io = tn_.io();
@@ -174,15 +198,19 @@ OldDiaryImport::readEntries(const std::string& oldIndex, const std::string& oldT
         r.copySecretsFrom(first);
         r.setVersion(1);
         r.setDateTime(std::int64_t(u32At(oldIndex, at + 34)));
-        // Version 2 kept these in four bytes; only the low byte was ever meant.
-        r.setMood(std::int8_t(std::uint8_t(u32At(oldIndex, at + 38))));
-        r.setFatigue(std::int8_t(std::uint8_t(u32At(oldIndex, at + 42))));
-        r.setShape(std::int8_t(std::uint8_t(u32At(oldIndex, at + 46))));
+        // A level the scale does not have would be damage in the new diary: not set instead.
+        for (const OldScale& scale : kOldScales) {
+            const auto v = std::int8_t(std::uint8_t(u32At(oldIndex, at + scale.offset)));
+            const int low = scale.centred ? -(scale.levels / 2) : -(scale.levels - 1);
+            const int high = scale.centred ? scale.levels / 2 : 0;
+            const bool fits = v >= low && v <= high;
+            if (!fits) ++outOfScale_;
+            (r.*scale.set)(fits ? v : std::int8_t(0));
+        }
         r.setCopulation(std::uint8_t(oldIndex[at + 50]));
         r.setMenstruation(std::uint8_t(oldIndex[at + 51]));
         r.setReal1(temperature);
         r.setInt1(std::int32_t(u32At(oldIndex, at + 56)));
-        r.setDream(std::int8_t(std::uint8_t(u32At(oldIndex, at + 60))));
         // Version 2 knew no symptom ratings: not rated, rather than rated "1" (which 0 means).
         for (const auto& f : EntryRecord::fibroFields())
             r.setFibro(f.field, -1);

@@ -60,7 +60,8 @@ public:
     int entries() const { return entries_; }
     int reminders() const { return reminders_; }
     int planners() const { return planners_; }
-    // "Successfully converted 3 entries, 2 reminders, 1 planners!"
+    // "Successfully converted 3 entries, 2 reminders, 1 planners!", and how many mood or scale
+    // values lay outside their scales and were stored as not set, when any did.
     std::string successText() const;
 
     // "Entry 2 of /x/Old.itn is damaged: its temperature is not a number. Nothing was imported."
@@ -90,7 +91,7 @@ private:
     TN& tn_;
     std::string index_;
     int extAt_;
-    int entries_ = 0, reminders_ = 0, planners_ = 0;
+    int entries_ = 0, reminders_ = 0, planners_ = 0, outOfScale_ = 0;
 };
 
 } // namespace tavrin

@@ -36,6 +36,7 @@ CTavrinDlgImportOld::CTavrinDlgImportOld(QWidget* parent)
     source_->setAutoFillBackground(true);
     organiser::skinnedField(source_);
     status_->setObjectName("importStatus");
+    status_->setWordWrap(true); // the summary may say more than one line holds
     organiser::skinnedText(status_);
     password_->setObjectName("importPassword");
     password_->setEchoMode(QLineEdit::Password);

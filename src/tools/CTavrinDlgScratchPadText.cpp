@@ -3,19 +3,25 @@
 #include "app/DiaryState.h"
 #include "organiser/OrganiserLook.h"
 #include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
 #include "storage/Cp1252.h"
 #include "storage/PadText.h"
 #include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavrin::tools {
 namespace {
@@ -38,6 +44,11 @@ std::string local(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// The bytes a code point takes in the pad's file.
+int utf8Bytes(char32_t c) {
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
 } // namespace
 
 CTavrinDlgScratchPadText::CTavrinDlgScratchPadText(QWidget* parent)
@@ -52,6 +63,13 @@ CTavrinDlgScratchPadText::CTavrinDlgScratchPadText(QWidget* parent)
     choose_->setObjectName("padChooseFile");
     organiser::skinnedField(text_);
     organiser::skinnedField(name_);
+    // The file keeps only so much; what would be lost on saving is refused while typing.
+    connect(text_->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) {
+                changedAt_ = position;
+                added_ = added;
+            });
+    connect(text_, &QPlainTextEdit::textChanged, this, &CTavrinDlgScratchPadText::keepWithinLimit);
 
     auto* bar = new QHBoxLayout;
     const struct {
@@ -117,8 +135,45 @@ void CTavrinDlgScratchPadText::load(int pad) {
     text_->setEnabled(true);
     std::string bytes;
     PadText::read(tn->io(), path, bytes); // what could be read is shown
+    loading_ = true;
     text_->setPlainText(decode(bytes));
+    loading_ = false;
     text_->document()->setModified(false);
+}
+
+void CTavrinDlgScratchPadText::keepWithinLimit() {
+    if (loading_ || added_ <= 0) return;
+    const QString all = text_->toPlainText(); // as saved: one character per document position
+    qsizetype over = all.toUtf8().size() - kMaxBytes;
+    if (over <= 0) return;
+    // The change may count the closing paragraph mark of the document.
+    const int end = int(std::min<qsizetype>(changedAt_ + added_, all.size()));
+    const int from = std::clamp(changedAt_, 0, end);
+    added_ = 0;
+    int cut = end;
+    while (cut > from && over > 0) {
+        int width = 1;
+        char32_t c = all.at(cut - 1).unicode();
+        if (cut - 1 > from && all.at(cut - 1).isLowSurrogate() &&
+            all.at(cut - 2).isHighSurrogate()) {
+            c = QChar::surrogateToUcs4(all.at(cut - 2), all.at(cut - 1));
+            width = 2;
+        }
+        over -= utf8Bytes(c);
+        cut -= width;
+    }
+    if (cut == end) return; // the text was longer before this change: loaded so
+    QTextCursor cursor(text_->document());
+    cursor.joinPreviousEditBlock(); // one Undo takes back the insertion and the cut together
+    cursor.setPosition(cut);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+    text_->setTextCursor(cursor);
+    if (end - from > 1)
+        platform::MessageBox::warning(kPasteCut, this);
+    else
+        QApplication::beep();
 }
 
 void CTavrinDlgScratchPadText::save() {

@@ -4,6 +4,7 @@
 // each pad; switching pads and "Close" save the pad first. Without an open diary nothing is
 // read or saved.
 
+#include "storage/PadText.h"
 #include "ui/CCustomDialog.h"
 
 class QLineEdit;
@@ -17,6 +18,12 @@ class CTavrinDlgScratchPadText : public ui::CCustomDialog {
 public:
     static constexpr const char* kCaption = "Scratch Pad - ";
     static constexpr int kFirstChosen = 6; // pads from here on may be attached to any file
+    // What a pad's file keeps, less the closing zero of the old pads, in bytes as stored
+    // (UTF-8, a line break one byte).
+    static constexpr int kMaxBytes = int(PadText::kLimit) - 1;
+    static constexpr const char* kPasteCut =
+        "A scratch pad holds 10239 bytes of text: one for most letters, two or more for accented "
+        "letters and symbols. The pasted text was cut to fit.";
 
     explicit CTavrinDlgScratchPadText(QWidget* parent = nullptr);
 
@@ -39,9 +46,13 @@ protected:
 
 private:
     void load(int pad);
+    // Cuts back the end of the last insertion so far as the text runs past kMaxBytes.
+    void keepWithinLimit();
 
     int pad_ = 0;
     QString path_;
+    bool loading_ = false;
+    int changedAt_ = 0, added_ = 0; // the last change of the text
     QPlainTextEdit* text_;
     QLineEdit* name_;
     QPushButton* choose_;

@@ -20,6 +20,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace tavrin::ui {
 namespace {
@@ -445,7 +446,22 @@ void CCustomListCtrl::finishEdit(QWidget* w, bool cancelled) {
 
 // ---- events ----
 
+int CCustomListCtrl::checkBoxAt(const QPoint& pos) const {
+    const QModelIndex index = indexAt(pos);
+    if (!model_->isCheckable() || !index.isValid() || index.column() != 0 ||
+        !CustomListDelegate::checkBoxRect(visualRect(index)).contains(pos))
+        return -1;
+    return index.row();
+}
+
+void CCustomListCtrl::toggleCheck(int row) {
+    const bool now = !model_->isChecked(row);
+    model_->setChecked(row, now);
+    emit checkToggled(row, now);
+}
+
 void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
+    pressTaken_ = false;
     endEdit(false);
     const QPoint pos = e->position().toPoint();
     const QModelIndex index = indexAt(pos);
@@ -454,11 +470,9 @@ void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const int row = index.row(), column = index.column();
-    if (model_->isCheckable() && column == 0 &&
-        CustomListDelegate::checkBoxRect(visualRect(index)).contains(pos)) {
-        const bool now = !model_->isChecked(row);
-        model_->setChecked(row, now);
-        emit checkToggled(row, now);
+    if (checkBoxAt(pos) == row) {
+        toggleCheck(row);
+        pressTaken_ = true;
         e->accept();
         return;
     }
@@ -472,12 +486,32 @@ void CCustomListCtrl::mousePressEvent(QMouseEvent* e) {
             selectionModel()->currentIndex().row() != row)
             selectRow(row);
         openEditor(row, column, pos);
+        pressTaken_ = true;
         return;
     }
     QTreeView::mousePressEvent(e);
 }
 
+void CCustomListCtrl::mouseReleaseEvent(QMouseEvent* e) {
+    // Qt's own release handling would hand a checkable cell to the delegate, which toggles the
+    // tick a second time without a word to the owner.
+    if (std::exchange(pressTaken_, false)) {
+        e->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(e);
+}
+
 void CCustomListCtrl::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The second press of a double click comes as this event alone, or after a press event of
+    // its own that toggled the box already: either way it is one toggle.
+    if (const int row = checkBoxAt(e->position().toPoint());
+        row >= 0 && e->button() == Qt::LeftButton) {
+        if (!pressTaken_) toggleCheck(row);
+        pressTaken_ = true;
+        e->accept();
+        return;
+    }
     const QModelIndex index = indexAt(e->position().toPoint());
     QTreeView::mouseDoubleClickEvent(e);
     if (index.isValid() && e->button() == Qt::LeftButton) emit rowDoubleClicked(index.row());
@@ -503,11 +537,8 @@ void CCustomListCtrl::keyPressEvent(QKeyEvent* e) {
         return;
     case Qt::Key_Space:
         if (model_->isCheckable() && e->modifiers() == Qt::NoModifier) {
-            for (int row : selectedRows()) {
-                const bool now = !model_->isChecked(row);
-                model_->setChecked(row, now);
-                emit checkToggled(row, now);
-            }
+            for (int row : selectedRows())
+                toggleCheck(row);
             e->accept();
             return;
         }

@@ -117,6 +117,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
@@ -124,6 +125,9 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // The row whose check box is at `pos`, or -1.
+    int checkBoxAt(const QPoint& pos) const;
+    void toggleCheck(int row);
     void openEditor(int row, int column, const QPoint& pressPos);
     void finishEdit(QWidget* editor, bool cancelled);
     void scrollToColumn(int column);
@@ -135,6 +139,8 @@ private:
     QByteArray widthFormat_; // empty until restoreWidths()
     bool editable_ = false;
     bool redraw_ = true;
+    // The last press was the list's own (a tick, an editor): its release is not Qt's to act on.
+    bool pressTaken_ = false;
 
     QPointer<QWidget> editor_;
     QPersistentModelIndex editIndex_;

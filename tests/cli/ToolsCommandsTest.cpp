@@ -59,7 +59,7 @@ TEST_F(ToolsCommands, PasswdThenCompactThenImport) {
     std::string rec(72, '\0');
     rec[0] = 3;
     rec.replace(4, 3, std::string{char('o' ^ 0x3B), char('l' ^ 0x3B), char('d' ^ 0x3B)});
-    rec[38] = 4; // mood
+    rec[38] = 4; // a mood the scale does not have
     rec[68] = 3; // text length
     const char key = char(('o' + 'l' + 'd') & 0xFF);
     write("Old.itn", rec);
@@ -74,7 +74,8 @@ TEST_F(ToolsCommands, PasswdThenCompactThenImport) {
     ASSERT_EQ(r.status, Cli::kOk) << r.err;
     EXPECT_EQ(r.out, "Converting diary entries...\nConverting reminder entries...\n"
                      "Converting planner entries...\n"
-                     "Successfully converted 1 entries, 0 reminders, 0 planners!\n");
+                     "Successfully converted 1 entries, 0 reminders, 0 planners! 1 mood or "
+                     "scale value outside its scale was stored as not set.\n");
     r = run({"show", diary, "1"}, "", std::string("new"));
     EXPECT_NE(r.out.find("hey"), std::string::npos) << r.out;
 }

@@ -160,6 +160,67 @@ private slots:
         QCOMPARE(MessageBox::recordedTexts(),
                  QStringList({CTavrinPPCookingCookbook::kNoIngredients}));
         QCOMPARE(page->recipeList()->rowCount(), 1);
+
+        // New Recipe empties the list; the next ingredient comes alone under its totals.
+        click(page, "newRecipeButton");
+        QCOMPARE(page->ingredientList()->rowCount(), 0);
+        page->quantityInput()->setText("10");
+        click(page, "addIngredientButton");
+        QCOMPARE(page->ingredientList()->rowCount(), 2);
+        QCOMPARE(page->ingredientList()->itemText(0, 1), QString("10.0 g."));
+    }
+
+    // A number field takes a decimal comma as a point; any text that is no number from 0 to
+    // 100000 is refused with the message, and the field's number stays what it was.
+    void numberFieldsRefuseWhatIsNoAmount() {
+        {
+            auto tn = app::DiaryState::instance().makeTN();
+            QVERIFY(IngredientCatalogue::add(
+                *tn, IngredientCatalogue::makeRecord("Sample", 10, 20, 5, 190)));
+        }
+        CTavrinPPCookingCookbook* page = sheet()->cookbook();
+        page->reload();
+        const struct {
+            const char* typed;
+            const char* quantity; // none: refused
+        } quantities[] = {{"2,5", "2.5 g."},         {"100000", "100000.0 g."}, {" 7 ", "7.0 g."},
+                          {"-5", nullptr},           {"1e9", nullptr},          {"abc", nullptr},
+                          {"999999999999", nullptr}, {"1,000.5", nullptr}};
+        int rows = 1;
+        for (const auto& c : quantities) {
+            MessageBox::clearRecorded();
+            page->ingredientChoice()->setCurrentIndex(0);
+            page->quantityInput()->setText(c.typed);
+            click(page, "addIngredientButton");
+            if (c.quantity) ++rows;
+            QCOMPARE(page->ingredientList()->rowCount(), rows);
+            QCOMPARE(MessageBox::recordedTexts(),
+                     c.quantity ? QStringList() : QStringList({NumberField::kNotANumber}));
+            if (c.quantity) QCOMPARE(page->ingredientList()->itemText(rows - 1, 1), c.quantity);
+        }
+
+        // Typed into the units calculator, each key at a time: a number not yet finished waits.
+        window->selectSubPage(app::SubPageSelector::kUnits);
+        CTavrinPPCookingCalculator* calc = sheet()->calculator();
+        NumberField* cup = calc->input(UnitsCalculator::Cup);
+        const struct {
+            const char* typed;
+            const char* shown;
+            const char* grams;
+            int messages;
+        } typing[] = {{"2,5", "2,5", "591.5", 0},
+                      {"1e", "1e", "236.6", 0},
+                      {"-5", "0", "0", 1},
+                      {"1e9", "1", "236.6", 1},
+                      {"1a", "1", "236.6", 1}};
+        for (const auto& c : typing) {
+            MessageBox::clearRecorded();
+            cup->clear();
+            QTest::keyClicks(cup, c.typed);
+            QCOMPARE(cup->text(), QString(c.shown));
+            QCOMPARE(calc->result(UnitsCalculator::Cup)->text(), QString(c.grams));
+            QCOMPARE(MessageBox::recorded().size(), c.messages);
+        }
     }
 
     void recipeTallerThanThePageGoesOnOverMorePages() {
@@ -256,6 +317,29 @@ private slots:
         click(shop, "resetButton");
         QCOMPARE(shop->list()->rowCount(), 1);
         QCOMPARE(shop->list()->itemText(0, 1), QString("<amount>"));
+    }
+
+    // Another diary opened: the shopping list starts from that diary's catalogue.
+    void shoppingListFollowsTheOpenDiary() {
+        const auto addIngredient = [](const char* name) {
+            auto tn = app::DiaryState::instance().makeTN();
+            QVERIFY(
+                IngredientCatalogue::add(*tn, IngredientCatalogue::makeRecord(name, 1, 1, 1, 17)));
+        };
+        addIngredient("First's");
+        window->selectSubPage(app::SubPageSelector::kShoppingList);
+        CTavrinPPCookingShopping* shop = sheet()->shopping();
+        QCOMPARE(shop->list()->itemText(0, 0), QString("First's"));
+
+        const QString other = test::makeDiary("cookingOther", "secret", 1);
+        auto& s = app::DiaryState::instance();
+        s.close();
+        s.choose(other, test::extOffsetOf(other));
+        s.setOpen(true);
+        addIngredient("Other's");
+        window->pageShown();
+        QCOMPARE(shop->list()->rowCount(), 1);
+        QCOMPARE(shop->list()->itemText(0, 0), QString("Other's"));
     }
 
     void unitsCalculatorFollowsTyping() {

@@ -111,6 +111,11 @@ private slots:
              [](DailyTally& t) { t.addIngredient(sample(999), 200); },
              "FAT: 20.00 - CARBOHYDRATE: 40.00 - PROTEIN: 10.00 - WEIGHT: 200.00 - KCALORIES: "
              "380.00"},
+            {"value times amount, then over 100",
+             [](DailyTally& t) {
+                 t.addIngredient(IngredientCatalogue::makeRecord("Trace", 0.1f, 0, 0, 1), 45);
+             },
+             "FAT: 0.05 - CARBOHYDRATE: 0.00 - PROTEIN: 0.00 - WEIGHT: 45.00 - KCALORIES: 0.41"},
             {"a ticked row at 0 g counts", [](DailyTally& t) { t.addIngredient(sample(), 0); },
              "FAT: 0.00 - CARBOHYDRATE: 0.00 - PROTEIN: 0.00 - WEIGHT: 0.00 - KCALORIES: 0.00"},
             {"a quarter of a 400 g recipe", [&](DailyTally& t) { t.addRecipe(recipe, 100); },

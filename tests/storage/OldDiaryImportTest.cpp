@@ -67,8 +67,10 @@ TEST(OldDiaryImport, Cases) {
         EXPECT_EQ(after->planner.Count(), c.planners);
         if (c.result != OldDiaryImport::Result::Done) continue;
 
+        // The first entry's mood 260 and shape 2 lie outside their scales.
         EXPECT_EQ(import.successText(),
-                  "Successfully converted 2 entries, 2 reminders, 1 planners!");
+                  "Successfully converted 2 entries, 2 reminders, 1 planners! 2 mood or scale "
+                  "values outside their scales were stored as not set.");
         EXPECT_EQ(progress, (std::map<std::string, std::string>{
                                 {OldDiaryImport::kConvertingEntries, "2 of 2"},
                                 {OldDiaryImport::kConvertingReminders, "2 of 2"},
@@ -78,9 +80,9 @@ TEST(OldDiaryImport, Cases) {
         ASSERT_TRUE(after->ReadEntry(true));
         const EntryRecord& e = after->entry;
         EXPECT_EQ(e.dateTime(), 86400);
-        EXPECT_EQ(e.mood(), 4); // 260's low byte
+        EXPECT_EQ(e.mood(), 0); // not set: 260's low byte 4 is no mood
         EXPECT_EQ(e.fatigue(), -1);
-        EXPECT_EQ(e.shape(), 2);
+        EXPECT_EQ(e.shape(), 0); // not set: shape counts down from 0
         EXPECT_EQ(e.dream(), 1);
         EXPECT_EQ(e.copulation(), 1);
         EXPECT_EQ(e.menstruation(), 0);

@@ -14,7 +14,9 @@
 #include "tools/NavigatorBody.h"
 #include "tools/ScratchPadBody.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -22,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTreeWidget>
 
 using namespace tavrin;
@@ -111,6 +114,59 @@ private slots:
         body.panelExpanded();
         QCOMPARE(body.padButton(3)->text(), QString("Shopping"));
         QVERIFY(QDir(QFileInfo(padFile).absolutePath()).entryList({"*.tmp-*"}).isEmpty());
+    }
+
+    // A pad takes no more than its file keeps, counted in stored bytes: a paste that runs past
+    // it loses its own end (never the text after it, never half a character) and says so.
+    void padTextStopsWhereItsFileDoes() {
+        const QString path = test::makeDiary("Limit", "secret", 1);
+        app::DiaryState::instance().choose(path, test::extOffsetOf(path));
+        app::DiaryState::instance().setOpen(true);
+        tools::ScratchPadBody body;
+        tools::CTavrinDlgScratchPadText* w = body.padWindow();
+        w->openPad(1);
+        QPlainTextEdit* t = w->text();
+        const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // four bytes stored
+        const struct {
+            const char* what;
+            QString before;
+            int at;
+            QString pasted; // empty: "z" typed
+            QString after;
+            bool told;
+        } cases[] = {
+            {"a paste past the end", QString(10000, 'a'), 10000, QString(500, 'b'),
+             QString(10000, 'a') + QString(239, 'b'), true},
+            {"accented letters take two bytes", QString(10237, 'a'), 10237,
+             QString::fromUtf8("\xC3\xA9\xC3\xA9"),
+             QString(10237, 'a') + QString::fromUtf8("\xC3\xA9"), true},
+            {"a paste in the middle", "start" + QString(10230, 'x') + "end", 5, "12345",
+             "start1" + QString(10230, 'x') + "end", true},
+            {"no half of a character", QString(10236, 'a'), 10236, smile + smile,
+             QString(10236, 'a'), true},
+            {"typing at the limit", QString(10239, 'a'), 10239, QString(), QString(10239, 'a'),
+             false},
+        };
+        for (const auto& c : cases) {
+            platform::MessageBox::clearRecorded();
+            t->setPlainText(c.before);
+            QTextCursor cursor = t->textCursor();
+            cursor.setPosition(c.at);
+            t->setTextCursor(cursor);
+            if (c.pasted.isEmpty()) {
+                QTest::keyClick(t, Qt::Key_Z);
+            } else {
+                QApplication::clipboard()->setText(c.pasted);
+                t->paste();
+            }
+            QVERIFY2(t->toPlainText() == c.after, c.what);
+            QCOMPARE(platform::MessageBox::recordedTexts(),
+                     c.told ? QStringList({tools::CTavrinDlgScratchPadText::kPasteCut})
+                            : QStringList());
+            // What the window holds is what the file keeps.
+            w->openPad(1);
+            QVERIFY2(t->toPlainText() == c.after, c.what);
+        }
     }
 
     void navigatorCodes() {

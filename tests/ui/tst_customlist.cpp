@@ -10,6 +10,7 @@
 #include "ui/CInPlaceCombo.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CInPlaceSpin.h"
+#include "ui/CustomListDelegate.h"
 #include "ui/CustomListModel.h"
 
 #include <QAbstractItemModelTester>
@@ -284,6 +285,29 @@ private slots:
         QCOMPARE(toggled.count(), 2);
         list.setChecked(0, false);
         QCOMPARE(toggled.count(), 2);
+    }
+
+    // A tick on the row just selected by a click holds: the release of the press must not
+    // toggle it back behind the owner's back. A double click is two toggles.
+    void aTickHoldsOnTheSelectedRow() {
+        Page page(2);
+        CCustomListCtrl* list = page.list;
+        list->setCheckBoxes(true);
+        QSignalSpy toggled(list, &CCustomListCtrl::checkToggled);
+        const QPoint box =
+            CustomListDelegate::checkBoxRect(list->visualRect(list->listModel()->index(0, 0)))
+                .center();
+        page.click(page.centre(0, 0));
+        QCOMPARE(list->selectedRow(), 0);
+        for (bool ticked : {true, false, true}) {
+            page.click(box);
+            QCOMPARE(list->isChecked(0), ticked);
+            QCOMPARE(toggled.last().at(1).toBool(), ticked);
+        }
+        page.click(box); // a double click: its first click, then the double click
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, box);
+        QVERIFY(list->isChecked(0));
+        QCOMPARE(toggled.count(), 5);
     }
 
     // One click on a value cell selects its row and opens the editor: no click that only

@@ -6,28 +6,32 @@
 
 namespace tavrin::nutrition {
 
-void DailyTally::addScaled(float fat, float carbohydrate, float protein, float factor) {
-    const float f = fat * factor, c = carbohydrate * factor, p = protein * factor;
-    fat_ += f;
-    carbohydrate_ += c;
-    protein_ += p;
-    kcal_ += NutritionNumbers::kcal(f, c, p);
+void DailyTally::add(float fat, float carbohydrate, float protein) {
+    fat_ += fat;
+    carbohydrate_ += carbohydrate;
+    protein_ += protein;
+    kcal_ += NutritionNumbers::kcal(fat, carbohydrate, protein);
 }
 
 void DailyTally::addIngredient(const IngredientRecord& ingredient, float grams) {
     counted_ = true;
-    addScaled(ingredient.fat(), ingredient.carbohydrate(), ingredient.protein(), grams / 100.0f);
+    // Value times amount, then over 100, each step in single precision: a factor of
+    // amount / 100 rounds differently and shows other hundredths.
+    add(ingredient.fat() * grams / 100.0f, ingredient.carbohydrate() * grams / 100.0f,
+        ingredient.protein() * grams / 100.0f);
     weight_ += grams;
 }
 
 void DailyTally::addRecipe(const RecipeRecord& recipe, float grams) {
     counted_ = true;
     const float total = recipe.weight();
-    if (total != 0.0f)
+    if (total != 0.0f) {
+        const float share = grams / total; // the part of the recipe eaten
         for (int i = 0; i < recipe.usableLineCount(); ++i) {
             const IngredientLineRecord l = recipe.line(i);
-            addScaled(l.fat(), l.carbohydrate(), l.protein(), grams / total);
+            add(l.fat() * share, l.carbohydrate() * share, l.protein() * share);
         }
+    }
     weight_ += grams;
 }
 

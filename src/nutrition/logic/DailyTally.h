@@ -29,7 +29,8 @@ public:
     std::string statusText() const;
 
 private:
-    void addScaled(float fat, float carbohydrate, float protein, float factor);
+    // Scaled values to the totals, with their kilocalories by the rule.
+    void add(float fat, float carbohydrate, float protein);
 
     bool counted_ = false;
     float fat_ = 0, carbohydrate_ = 0, protein_ = 0, weight_ = 0, kcal_ = 0;

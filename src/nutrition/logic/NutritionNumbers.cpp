@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace tavrin::nutrition {
@@ -61,6 +62,52 @@ bool NutritionNumbers::isNumber(std::string_view text) {
     const std::string_view trimmed = skipSpace(text);
     if (trimmed.empty() || end == trimmed.data()) return false;
     return skipSpace(text.substr(std::size_t(end - text.data()))).empty();
+}
+
+bool NutritionNumbers::isAmount(double v) {
+    return std::isfinite(v) && v >= 0 && v <= kMaxAmount;
+}
+
+std::optional<float> NutritionNumbers::typedAmount(std::string_view text) {
+    std::string s(text);
+    // Many keyboards put a comma where the decimal point goes; a text with both is no number.
+    if (s.find(',') != std::string::npos) {
+        if (s.find('.') != std::string::npos) return std::nullopt;
+        s[s.find(',')] = '.';
+    }
+    if (!isNumber(s)) return std::nullopt;
+    const double v = leading(s);
+    if (!isAmount(v)) return std::nullopt;
+    return float(v) + 0.0f; // "-0" is 0
+}
+
+bool NutritionNumbers::unfinished(std::string_view text) {
+    const std::string_view t = skipSpace(text);
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i;
+        return i > from;
+    };
+    const auto sign = [&] {
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    };
+    if (t.empty()) return false;
+    sign();
+    bool whole = digits();
+    if (i < t.size() && (t[i] == '.' || t[i] == ',')) {
+        ++i;
+        whole = digits() || whole;
+        if (!whole) return i == t.size(); // "-." or ","
+    }
+    if (!whole) return i == t.size(); // a sign alone
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        sign();
+        return i == t.size(); // an exponent with no digits yet
+    }
+    return false;
 }
 
 } // namespace tavrin::nutrition
