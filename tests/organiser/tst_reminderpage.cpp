@@ -4,9 +4,11 @@
 #include "PdfText.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
+#include "app/ListedTables.h"
 #include "organiser/CTavrinDlgReminder.h"
 #include "organiser/CTavrinDlgReminderView.h"
 #include "organiser/DueReminders.h"
+#include "organiser/logic/ReminderSchedule.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
@@ -183,6 +185,62 @@ private slots:
             listed << page.reminderList()->itemText(r, 0);
         QCOMPARE(listed, left);
         QCOMPARE(rowsOfTable(), rowsOf(page.reminderList()));
+    }
+
+    // tavrin-cli adds two reminders while the page lists one; both sort before it, so row 0 on
+    // screen is no longer record 0. No command may act on record 0 for the row: the page says
+    // the list changed and shows the table again, and a second try hits the reminder meant.
+    void outsideChangeRefillsFirst_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("select") << "select";
+        QTest::newRow("modify") << "modify";
+        QTest::newRow("delete") << "delete";
+    }
+    void outsideChangeRefillsFirst() {
+        QFETCH(QString, command);
+        DueReminders due;
+        CTavrinDlgReminder page(due);
+        page.pageShown();
+        add(page, "yearlyButton", "Anna's birthday");
+        auto* description = page.findChild<QLineEdit*>("description");
+        if (command != "select") page.reminderList()->selectRow(0);
+        {
+            auto tn = app::DiaryState::instance().makeTN();
+            const std::int64_t now = platform::Clock::now();
+            for (const char* text : {"Mira's birthday", "Pills"}) {
+                tn->reminders.record =
+                    ReminderSchedule::makeRecord(ReminderRecord::Daily, now, now, 0, text, true);
+                QVERIFY(tn->reminders.AddSorted());
+            }
+        }
+        const QStringList before = rowsOfTable();
+        MessageBox::clearRecorded();
+        MessageBox::setNextAnswer(MsgAnswer::Yes);
+        if (command == "select") {
+            page.reminderList()->selectRow(0);
+            QCoreApplication::processEvents();
+            QVERIFY(description->text().isEmpty());
+        } else if (command == "modify") {
+            description->setText("Changed");
+            page.findChild<QPushButton*>("modifyButton")->click();
+        } else {
+            page.findChild<QPushButton*>("deleteButton")->click();
+        }
+        QCOMPARE(rowsOfTable(), before);
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{app::ListedTables::kChangedElsewhere});
+        QCOMPARE(rowsOf(page.reminderList()), before);
+
+        // Chosen again from the list as it is now, Delete asks about Anna and deletes her.
+        MessageBox::clearRecorded();
+        MessageBox::setNextAnswer(MsgAnswer::Yes);
+        page.reminderList()->clearSelection();
+        page.reminderList()->selectRow(2);
+        QCOMPARE(description->text(), QString("Anna's birthday"));
+        page.deleteReminders();
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList{"Are you sure you wish to delete Anna's birthday (every year on "
+                             "the 04 of March)?"});
+        QCOMPARE(rowsOfTable(), before.mid(0, 2));
     }
 
     void deleteAndPrintNeedRows() {
