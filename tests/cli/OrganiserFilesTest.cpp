@@ -315,4 +315,32 @@ TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
     EXPECT_EQ(copied, expected);
 }
 
+// A backup into the diary's own folder would copy the diary over itself and say it succeeded;
+// one inside the diary directory would lie among the files it copies. Both are refused however
+// the folder is named, and nothing is written; a folder beside the diary is a fine destination.
+TEST_F(OrganiserFilesTest, BackupRefusesTheDiarysOwnFolders) {
+    const fs::path home = dir / "home";
+    const std::string path = (home / "Journal.tni").string();
+    makeDiary(path, 2);
+    fs::create_directories(home / "Journal" / "old");
+    fs::create_directories(home / "other");
+    fs::create_directory_symlink(home, dir / "link");
+    const auto before = tree(home);
+    for (const fs::path& dest :
+         {home, fs::path(home.string() + "/"), home / "other" / "..", dir / "link",
+          home / "Journal", dir / "link" / "Journal" / "old", home / "Journal" / "new"}) {
+        auto r = run({"backup", path, dest.string()});
+        EXPECT_EQ(r.status, Cli::kFailed) << dest;
+        EXPECT_NE(r.out.find("\nA backup cannot be made in the diary's own folder or in a folder "
+                             "inside the diary. Please choose another folder.\n"),
+                  std::string::npos)
+            << dest << r.out;
+        EXPECT_EQ(tree(home), before) << dest;
+    }
+    EXPECT_FALSE(fs::exists(home / "Journal" / "new"));
+    auto r = run({"backup", path, (home / "other").string()});
+    EXPECT_EQ(r.status, Cli::kOk) << r.out;
+    EXPECT_EQ(readableEntries((home / "other" / "Journal.tni").string()), 2);
+}
+
 } // namespace
