@@ -43,8 +43,16 @@ std::int64_t PlannerItems::dayStart(CalendarDay d) {
 }
 
 CalendarDay PlannerItems::dayOf(std::int64_t date) {
+    // Items are stored at the start of their day in the zone they were written in; read in
+    // another zone that instant falls late on the day before or early on the day itself. The
+    // nearest local midnight is the day meant (for zones less than twelve hours apart).
     const LocalDateTime t = LocalTime::fromTime(date);
-    return {t.year, t.month, t.day};
+    const CalendarDay day{t.year, t.month, t.day};
+    if (!isValid(day)) return day;
+    const CalendarDay next = nextDay(day);
+    const std::int64_t start = dayStart(day), end = dayStart(next);
+    if (start < 0 || end < 0) return day;
+    return end - date < date - start ? next : day;
 }
 
 std::string PlannerItems::check(std::string_view description, int priority) {
