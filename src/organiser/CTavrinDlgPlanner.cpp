@@ -257,7 +257,8 @@ void CTavrinDlgPlanner::updateStatistics() {
 void CTavrinDlgPlanner::daysSelected() {
     description_->clear();
     setPriority(PlannerItems::kNormal);
-    forgetRow();
+    // The item chosen last stays Modify's, unless the table changed and it may have moved.
+    if (listed_.changed()) forgetRow();
     reload(); // tavrin-cli or the entry sheet may have changed the table meanwhile
     refreshDays();
 }
