@@ -84,6 +84,7 @@ private slots:
     }
 
     void init() {
+        platform::Clock::setFixed(at(2027, 3, 4, 18, 15));
         test::clearSettings();
         MessageBox::clearRecorded();
         platform::Sound::clearRecorded();
@@ -320,6 +321,47 @@ private slots:
         QVERIFY2(pills > 0 && pills < anniversary && anniversary < choir, qPrintable(text));
         QVERIFY(text.contains("every Friday at 18:15"));
         QVERIFY(!text.contains("Gym"));
+    }
+
+    // The main window's timer is stopped while the window is open: a reminder that falls due
+    // meanwhile rings in the window, which names every reminder ringing since it opened.
+    void reminderFallingDueWhileOpenRings() {
+        DueReminders due;
+        {
+            CTavrinDlgReminder page(due);
+            page.pageShown();
+            add(page, "yearlyButton", "Anniversary");
+            page.findChild<QDateTimeEdit*>("reminderTime")->setTime(QTime(18, 15));
+            add(page, "dailyButton", "Pills");
+            page.findChild<QDateTimeEdit*>("reminderTime")->setTime(QTime(18, 17));
+            add(page, "dailyButton", "Tea");
+        }
+        due.computeDue();
+        CTavrinDlgReminderView view(due.due());
+        view.show();
+        QCOMPARE(view.ringingLine(), QString("Ringing: Pills"));
+        QCOMPARE(view.list()->selectedRow(), 0);
+        QCOMPARE(platform::Sound::recorded().size(), 1);
+
+        const struct {
+            int minute;
+            const char* line;
+            int selected, sounds;
+        } minutes[] = {{16, "Ringing: Pills", 0, 1},
+                       {17, "Ringing: Pills, Tea", 1, 2},
+                       {17, "Ringing: Pills, Tea", 1, 2}}; // once a minute, not again
+        for (const auto& m : minutes) {
+            platform::Clock::setFixed(at(2027, 3, 4, 18, m.minute));
+            view.checkAlarm();
+            QCOMPARE(view.ringingLine(), QString(m.line));
+            QCOMPARE(view.list()->selectedRow(), m.selected);
+            QCOMPARE(platform::Sound::recorded().size(), m.sounds);
+        }
+        platform::Clock::setFixed(at(2027, 3, 4, 18, 15));
+        QCOMPARE(rowsOf(view.list()),
+                 QStringList({"Pills|Daily|everyday at 18:15", "Tea|Daily|everyday at 18:17",
+                              "Anniversary|Yearly|every year on the 04 of "
+                              "March"}));
     }
 
     void printedReminders() {
