@@ -152,7 +152,7 @@ icalcomponent* reminderEvent(const ReminderRecord& r, std::int64_t now, Identifi
 }
 
 icalcomponent* plannerTodo(const PlannerRecord& r, std::int64_t now, Identifiers& ids) {
-    const CalendarDay day = PlannerItems::dayOf(r.date());
+    const CalendarDay day = PlannerItems::storedDay(r.date());
     icaltimetype due = icaltime_null_date();
     due.year = day.year;
     due.month = day.month;

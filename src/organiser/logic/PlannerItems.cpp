@@ -43,11 +43,15 @@ std::int64_t PlannerItems::dayStart(CalendarDay d) {
 }
 
 CalendarDay PlannerItems::dayOf(std::int64_t date) {
+    const LocalDateTime t = LocalTime::fromTime(date);
+    return {t.year, t.month, t.day};
+}
+
+CalendarDay PlannerItems::storedDay(std::int64_t date) {
     // Items are stored at the start of their day in the zone they were written in; read in
     // another zone that instant falls late on the day before or early on the day itself. The
     // nearest local midnight is the day meant (for zones less than twelve hours apart).
-    const LocalDateTime t = LocalTime::fromTime(date);
-    const CalendarDay day{t.year, t.month, t.day};
+    const CalendarDay day = dayOf(date);
     if (!isValid(day)) return day;
     const CalendarDay next = nextDay(day);
     const std::int64_t start = dayStart(day), end = dayStart(next);
