@@ -130,6 +130,7 @@ void CTavrinPPViewMedication::showEvent(QShowEvent* event) {
 
 void CTavrinPPViewMedication::refresh() {
     std::vector<Medication> meds;
+    listed_.remember();
     if (diaryOpen()) MedicationList::readAll(*app::DiaryState::instance().makeTN(), meds);
     QList<QStringList> rows;
     rows.reserve(qsizetype(meds.size()));
@@ -167,6 +168,11 @@ Medication CTavrinPPViewMedication::inputs() const {
 }
 
 void CTavrinPPViewMedication::rowSelected(int row) {
+    // Changed by another program: the row may show another record, so nothing is read from it.
+    if (!listed_.currentLater(this, [this] { refresh(); })) {
+        newMedication();
+        return;
+    }
     std::optional<Medication> m;
     if (diaryOpen()) m = MedicationList::read(*app::DiaryState::instance().makeTN(), row);
     if (m)
@@ -193,6 +199,7 @@ void CTavrinPPViewMedication::deleteMedication() {
         MessageBox::warning("You must have a medication selected in order to delete it!", this);
         return;
     }
+    if (!listed_.current(this, [this] { refresh(); })) return;
     if (!MessageBox::question(
             QString("Are you sure you wish to delete %1?").arg(list_->itemText(row, 0)), this))
         return;

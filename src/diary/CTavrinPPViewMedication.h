@@ -3,7 +3,9 @@
 // list belongs to the diary, not to an entry, so it is read again whenever the page is shown.
 // There is no modify: a selected row fills the inputs and Add stores them as a further record.
 
+#include "app/ListedTables.h"
 #include "diary/EntryPreviewPage.h"
+#include "storage/DiaryFileSet.h"
 #include "ui/CCustomPropertyPage.h"
 
 class QDateTimeEdit;
@@ -53,6 +55,7 @@ private:
     QLineEdit* frequency_;
     QLineEdit* doctor_;
     QDateTimeEdit* dateIssued_;
+    app::ListedTables listed_{DiaryFileSet::kMedication};
 };
 
 } // namespace tavrin::diary

@@ -185,6 +185,7 @@ void CTavrinPPCookingCookbook::reload() {
 void CTavrinPPCookingCookbook::refreshRecipes() {
     if (!usable()) return;
     std::vector<RecipeRecord> recs;
+    recipesListed_.remember();
     diary()->recipes.ReadAll(recs);
     recipes_->setRedraw(false);
     recipes_->clear();
@@ -196,6 +197,7 @@ void CTavrinPPCookingCookbook::refreshRecipes() {
 void CTavrinPPCookingCookbook::refillChoices() {
     if (!usable()) return;
     std::vector<IngredientRecord> recs;
+    choicesListed_.remember();
     diary()->ingredients.ReadAll(recs);
     const QSignalBlocker block(choice_);
     choice_->clear();
@@ -240,6 +242,7 @@ void CTavrinPPCookingCookbook::addIngredient() {
         MessageBox::warning(NumberField::kNotANumber, this);
         return;
     }
+    if (!choicesListed_.current(this, [this] { refillChoices(); })) return;
     const float q = quantity_->number();
     auto tn = diary();
     const int position = choice_->isEnabled() ? choice_->currentIndex() : -1;
@@ -295,6 +298,7 @@ void CTavrinPPCookingCookbook::saveRecipe() {
 
 void CTavrinPPCookingCookbook::recipeSelected(int row) {
     if (!usable() || row < 0) return;
+    if (!recipesListed_.currentLater(this, [this] { refreshRecipes(); })) return;
     auto tn = diary();
     tn->recipes.index = int(recipes_->itemData(row));
     if (!tn->recipes.Read()) return;
@@ -324,6 +328,7 @@ void CTavrinPPCookingCookbook::deleteRecipe() {
         MessageBox::warning(kDeleteNone, this);
         return;
     }
+    if (!recipesListed_.current(this, [this] { refreshRecipes(); })) return;
     if (settings::read(settings::DeleteRecipe) == 1 &&
         !MessageBox::question(
             QString("Are you sure you wish to delete %1?").arg(recipes_->itemText(row, 0)), this))
@@ -337,6 +342,7 @@ void CTavrinPPCookingCookbook::printRecipe() {
     // Nothing to print without a recipe chosen: no printer is asked for.
     const int row = recipes_->selectedRow();
     if (row < 0 || !usable()) return;
+    if (!recipesListed_.current(this, [this] { refreshRecipes(); })) return;
     platform::PrintChoice choice = platform::PrintDialog::choose(this, false);
     if (!choice.printer) return;
     auto tn = diary();

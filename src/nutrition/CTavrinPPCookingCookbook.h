@@ -4,6 +4,8 @@
 // to their grams, shown under a totals row; saved recipes are listed by name (list row n is
 // record position n), shown again when selected, deleted and printed.
 
+#include "app/ListedTables.h"
+#include "storage/DiaryFileSet.h"
 #include "ui/CCustomPropertyPage.h"
 
 #include <vector>
@@ -81,6 +83,8 @@ private:
     NumberField* quantity_;
     ui::CCustomListCtrl* lines_;
     ui::CCustomListCtrl* recipes_;
+    app::ListedTables recipesListed_{DiaryFileSet::kRecipes};
+    app::ListedTables choicesListed_{DiaryFileSet::kIngredients};
 };
 
 } // namespace tavrin::nutrition

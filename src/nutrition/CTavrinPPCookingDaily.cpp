@@ -75,6 +75,7 @@ bool CTavrinPPCookingDaily::onSetActive() {
 void CTavrinPPCookingDaily::fill() {
     if (!app::DiaryState::instance().usable()) return;
     filling_ = true;
+    listed_.remember();
     auto tn = app::DiaryState::instance().makeTN();
     std::vector<IngredientRecord> ingredients;
     std::vector<RecipeRecord> recipes;
@@ -102,6 +103,12 @@ void CTavrinPPCookingDaily::fill() {
 
 void CTavrinPPCookingDaily::recompute() {
     if (filling_ || !app::DiaryState::instance().usable()) return;
+    // Rows read their records by position: after an outside change they would count others.
+    if (!listed_.currentLater(this, [this] {
+            fill();
+            recompute();
+        }))
+        return;
     auto tn = app::DiaryState::instance().makeTN();
     DailyTally tally;
     for (int row = 0; row < list_->rowCount(); ++row) {

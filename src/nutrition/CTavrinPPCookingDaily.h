@@ -4,6 +4,8 @@
 // ticked; the bar beside it shows how the kilocalories divide. Nothing here is stored: each
 // showing starts afresh.
 
+#include "app/ListedTables.h"
+#include "storage/DiaryFileSet.h"
 #include "ui/CCustomPropertyPage.h"
 
 class QLineEdit;
@@ -38,6 +40,7 @@ private:
     MacroBar* bar_;
     int ingredients_ = 0, recipes_ = 0;
     bool filling_ = false;
+    app::ListedTables listed_{DiaryFileSet::kIngredients, DiaryFileSet::kRecipes};
 };
 
 } // namespace tavrin::nutrition

@@ -122,6 +122,7 @@ void CTavrinPPCookingIngredients::valueTyped(int which) {
 void CTavrinPPCookingIngredients::refresh() {
     if (!app::DiaryState::instance().usable()) return;
     std::vector<IngredientRecord> recs;
+    listed_.remember();
     app::DiaryState::instance().makeTN()->ingredients.ReadAll(recs);
     QList<QStringList> rows;
     rows.reserve(qsizetype(recs.size()));
@@ -164,6 +165,7 @@ void CTavrinPPCookingIngredients::deleteIngredient() {
         MessageBox::warning(kDeleteNone, this);
         return;
     }
+    if (!listed_.current(this, [this] { refresh(); })) return;
     if (settings::read(settings::DeleteIngredient) == 1 &&
         !MessageBox::question(
             QString("Are you sure you wish to delete %1?").arg(list_->itemText(row, 0)), this))

@@ -4,6 +4,8 @@
 // row n is record position n). Kilocalories follow the three other values as they are typed
 // and may then be overwritten; Generate Default appends the hundred default ingredients.
 
+#include "app/ListedTables.h"
+#include "storage/DiaryFileSet.h"
 #include "ui/CCustomPropertyPage.h"
 
 #include <array>
@@ -50,6 +52,7 @@ private:
     // What each numeric input last held as a number: Add stores these.
     std::array<float, 4> values_{};
     ui::CCustomListCtrl* list_;
+    app::ListedTables listed_{DiaryFileSet::kIngredients};
 };
 
 } // namespace tavrin::nutrition

@@ -210,6 +210,7 @@ void CTavrinDlgAddress::refresh() {
     list_->clear();
     if (app::DiaryState::instance().usable()) {
         std::vector<ContactRecord> recs;
+        listed_.remember();
         app::DiaryState::instance().makeTN()->contacts.ReadAll(recs); // failures are reported
         QList<QStringList> rows;
         for (const ContactRecord& r : recs) {
@@ -225,7 +226,16 @@ void CTavrinDlgAddress::refresh() {
     list_->setRedraw(true);
 }
 
+bool CTavrinDlgAddress::listIsCurrent(bool later) {
+    auto refill = [this] {
+        refresh();
+        newContact();
+    };
+    return later ? listed_.currentLater(this, refill) : listed_.current(this, refill);
+}
+
 void CTavrinDlgAddress::rowSelected(int row) {
+    if (!listIsCurrent(true)) return;
     auto tn = app::DiaryState::instance().makeTN();
     const int pos = int(list_->itemData(row));
     tn->contacts.index = pos;
@@ -254,7 +264,7 @@ void CTavrinDlgAddress::addContact() {
 }
 
 void CTavrinDlgAddress::modifyContact() {
-    if (!haveDiary() || position_ < 0) return;
+    if (!haveDiary() || position_ < 0 || !listIsCurrent(false)) return;
     auto tn = app::DiaryState::instance().makeTN();
     tn->contacts.replacement = AddressBook::toRecord(inputs());
     if (tn->contacts.Replace(position_)) tn->contacts.Sort();
@@ -269,6 +279,7 @@ void CTavrinDlgAddress::deleteContacts() {
         MessageBox::warning(kDeleteNone, this);
         return;
     }
+    if (!listIsCurrent(false)) return;
     const bool ask = settings::read(settings::DeleteContacts) == 1;
     auto tn = app::DiaryState::instance().makeTN();
     for (int row : rows) {
@@ -329,6 +340,7 @@ void CTavrinDlgAddress::printCards() {
         MessageBox::warning(kPrintEmpty, this);
         return;
     }
+    if (!listIsCurrent(false)) return; // the cards are read by position
     ui::CPrintListCtrl(list_).printCards(kPrintTitle, [this](int row) { return cardOf(row); });
     list_->restoreWidths(settings::AddressList);
 }

@@ -5,8 +5,10 @@
 //
 // List row n shows the record at position n of the table, which is also its item data.
 
+#include "app/ListedTables.h"
 #include "app/Module.h"
 #include "organiser/logic/AddressBook.h"
+#include "storage/DiaryFileSet.h"
 #include "ui/CCustomDialog.h"
 
 #include <array>
@@ -62,11 +64,15 @@ private:
     // The card text of the contact that the row shows.
     QString cardOf(int row);
     void pasteShortcut(int which);
+    // False, after telling the user and filling the list again, when another program changed
+    // the table since the list was filled.
+    bool listIsCurrent(bool later);
 
     ui::CCustomListCtrl* list_;
     std::array<QWidget*, AddressBook::kFields> inputs_{};
     ui::CCustomButton* modify_;
     int position_ = -1; // the record Modify writes to
+    app::ListedTables listed_{DiaryFileSet::kContacts};
 };
 
 } // namespace tavrin::organiser

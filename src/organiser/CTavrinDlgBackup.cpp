@@ -99,6 +99,13 @@ void CTavrinDlgBackup::start() {
             QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     const QString text = QString::fromStdString(outcome.text());
+    if (outcome.refused) { // nothing was copied: another folder may be chosen
+        start_->setEnabled(false);
+        destination_.clear();
+        destinationLabel_->setText(kNoDestination);
+        platform::MessageBox::warning(text, this);
+        return;
+    }
     status_->setText(outcome.ok() ? DiaryBackup::kSuccess : DiaryBackup::kFailure);
     progress_->setValue(0);
     start_->setEnabled(false);

@@ -186,6 +186,7 @@ bool CTavrinDlgPlanner::haveDiary() {
 void CTavrinDlgPlanner::reload() {
     items_.clear();
     if (!app::DiaryState::instance().usable()) return;
+    listed_.remember();
     auto tn = app::DiaryState::instance().makeTN();
     tn->planner.ReadAll(items_); // a table that cannot be read is reported and shows empty
 }
@@ -256,7 +257,8 @@ void CTavrinDlgPlanner::updateStatistics() {
 void CTavrinDlgPlanner::daysSelected() {
     description_->clear();
     setPriority(PlannerItems::kNormal);
-    forgetRow();
+    // The item chosen last stays Modify's, unless the table changed and it may have moved.
+    if (listed_.changed()) forgetRow();
     reload(); // tavrin-cli or the entry sheet may have changed the table meanwhile
     refreshDays();
 }
@@ -267,13 +269,23 @@ void CTavrinDlgPlanner::setPriority(int priority) {
     description_->setFocus();
 }
 
+// Another program changed the table since the list was filled: rows may name other items now.
+bool CTavrinDlgPlanner::listIsCurrent(bool later) {
+    auto refill = [this] {
+        forgetRow();
+        reload();
+        refreshDays();
+    };
+    return later ? listed_.currentLater(this, refill) : listed_.current(this, refill);
+}
+
 void CTavrinDlgPlanner::forgetRow() {
     position_ = -1;
     modify_->setEnabled(false);
 }
 
 void CTavrinDlgPlanner::rowSelected(int row) {
-    if (refreshing_) return;
+    if (refreshing_ || !listIsCurrent(true)) return;
     const int pos = int(list_->itemData(row));
     auto tn = app::DiaryState::instance().makeTN();
     tn->planner.index = pos;
@@ -287,7 +299,7 @@ void CTavrinDlgPlanner::rowSelected(int row) {
 }
 
 void CTavrinDlgPlanner::checkToggled(int row, bool checked) {
-    if (refreshing_ || !app::DiaryState::instance().usable()) return;
+    if (refreshing_ || !app::DiaryState::instance().usable() || !listIsCurrent(true)) return;
     const int pos = int(list_->itemData(row));
     auto tn = app::DiaryState::instance().makeTN();
     tn->planner.index = pos;
@@ -317,7 +329,7 @@ void CTavrinDlgPlanner::addItems() {
 }
 
 void CTavrinDlgPlanner::modifyItem() {
-    if (!haveDiary() || position_ < 0) return;
+    if (!haveDiary() || position_ < 0 || !listIsCurrent(false)) return;
     auto tn = app::DiaryState::instance().makeTN();
     tn->planner.index = position_;
     if (tn->planner.Read()) {
@@ -338,6 +350,7 @@ void CTavrinDlgPlanner::deleteItems() {
         MessageBox::warning(kDeleteNone, this);
         return;
     }
+    if (!listIsCurrent(false)) return;
     const bool ask = settings::read(settings::DeletePlanner) == 1;
     auto tn = app::DiaryState::instance().makeTN();
     for (int row : rows) {

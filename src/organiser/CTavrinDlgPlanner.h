@@ -6,7 +6,9 @@
 // The page keeps a working copy of the planner table, read again after every change. Each
 // row's item data is its record's position in the table.
 
+#include "app/ListedTables.h"
 #include "app/Module.h"
+#include "storage/DiaryFileSet.h"
 #include "storage/PlannerRecord.h"
 #include "ui/CCustomDialog.h"
 
@@ -68,6 +70,7 @@ private:
     void checkToggled(int row, bool checked);
     void setPriority(int priority);
     void forgetRow();
+    bool listIsCurrent(bool later);
     void pasteShortcut(int which);
 
     PlannerCalendar* calendar_;
@@ -83,6 +86,7 @@ private:
     int priority_ = 0;
     int position_ = -1; // the record Modify writes to
     bool refreshing_ = false;
+    app::ListedTables listed_{DiaryFileSet::kPlanner}; // what items_ was read from
 };
 
 } // namespace tavrin::organiser

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "storage/Cp1252.h"
+#include "storage/DiaryFileSet.h"
 #include "storage/LocalTime.h"
 #include "storage/TN.h"
 #include "ui/ActiveSkin.h"
@@ -77,7 +78,7 @@ CTavrinDlgReminder::CTavrinDlgReminder(DueReminders& due, QWidget* parent)
     : ui::CCustomDialog(BackMain, parent), due_(due), kinds_(new QButtonGroup(this)),
       date_(new QDateTimeEdit(this)), time_(new QDateTimeEdit(this)), day_(new QComboBox(this)),
       description_(new QLineEdit(this)), preview_(new QLineEdit(this)),
-      list_(new ui::CCustomListCtrl(this)) {
+      list_(new ui::CCustomListCtrl(this)), listed_{DiaryFileSet::kReminders} {
     setWindowFlags(Qt::Widget);
     setObjectName("remindersPage");
 
@@ -240,6 +241,7 @@ ReminderRecord CTavrinDlgReminder::inputs(bool fillEmpty) const {
 }
 
 void CTavrinDlgReminder::rowChosen(int row) {
+    if (!listed_.currentLater(this, [this] { refresh(); })) return;
     auto tn = app::DiaryState::instance().makeTN();
     tn->reminders.index = row;
     if (!tn->reminders.Read()) return;
@@ -268,6 +270,7 @@ void CTavrinDlgReminder::refresh() {
     auto& state = app::DiaryState::instance();
     if (!state.hasPath()) return;
     std::vector<ReminderRecord> table;
+    listed_.remember();
     DueReminders::readTable(table);
     QList<QStringList> rows;
     rows.reserve(qsizetype(table.size()));
@@ -306,6 +309,7 @@ void CTavrinDlgReminder::addReminder() {
 
 void CTavrinDlgReminder::modifyReminder() {
     if (chosen_ < 0 || !app::DiaryState::instance().hasPath()) return;
+    if (!listed_.current(this, [this] { refresh(); })) return;
     auto tn = app::DiaryState::instance().makeTN();
     tn->reminders.replacement = inputs(false);
     if (tn->reminders.Replace(chosen_)) {
@@ -321,6 +325,7 @@ void CTavrinDlgReminder::deleteReminders() {
         MessageBox::warning(kDeleteNone, this);
         return;
     }
+    if (!listed_.current(this, [this] { refresh(); })) return;
     const bool ask = settings::read(settings::DeleteReminder) == 1;
     auto tn = app::DiaryState::instance().makeTN();
     for (int row : rows) {

@@ -4,6 +4,7 @@
 // Modify, Delete, Print and Show Current Reminders, and the reminders table in its stored order
 // (list row n is record position n).
 
+#include "app/ListedTables.h"
 #include "app/Module.h"
 #include "ui/CCustomDialog.h"
 
@@ -95,6 +96,7 @@ private:
     // another reminder that has moved into its place.
     int chosen_ = -1;
     std::unique_ptr<ReminderRecord> chosenRecord_;
+    app::ListedTables listed_;
 };
 
 } // namespace tavrin::organiser

@@ -18,7 +18,7 @@ float percent(int done, int of) {
 } // namespace
 
 QDate PlannerStatistics::dayOf(std::int64_t date) {
-    const CalendarDay d = PlannerItems::dayOf(date);
+    const CalendarDay d = PlannerItems::storedDay(date);
     return QDate(d.year, d.month, d.day);
 }
 

@@ -9,6 +9,7 @@
 #include "storage/Reporter.h"
 #include "storage/TN.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -149,9 +150,16 @@ if kind == 'ics':
             print('TODO|%s|%s|%s|%s|%s' % (c['summary'], c.decoded('due').isoformat(),
                   c['priority'], c['status'], c.get('percent-complete', '-')))
 else:
-    import vobject
+    import re, vobject
+    uids = set()
     for card in vobject.readComponents(data.decode('utf-8')):
-        out = [card.fn.value]
+        uid = card.contents.get('uid')
+        uid = uid[0].value if uid else ''
+        if not re.fullmatch(r'urn:uuid:[0-9a-f]{8}-[0-9a-f]{4}-8[0-9a-f]{3}-[89ab][0-9a-f]{3}-'
+                            r'[0-9a-f]{12}', uid) or uid in uids:
+            print('BAD UID ' + uid)
+        uids.add(uid)
+        out = [card.fn.value, 'n=%s/%s' % (card.n.value.family, card.n.value.given)]
         for key in ('org', 'adr', 'tel', 'email', 'url', 'note'):
             for line in card.contents.get(key, []):
                 v = line.value
@@ -179,7 +187,9 @@ else:
         {"name": "Zo\u00eb", "company": "A; B, C", "address": "1 Lane\nYork", "homePhone": "1",
          "workPhone": "2", "mobilePhone": "3", "fax": "4", "email": "z@x.org", "web": "a.org",
          "misc": "A note past the fold, with commas; semicolons, a backslash \\ and \u00fcml\u00e4ute \u00fcml\u00e4ute"},
-        {"name": "Alice", "web": "https://alice.example"}])")
+        {"name": "Alice", "web": "https://alice.example"},
+        {"name": "Anna Maria  Berg", "email": "amb@x.org"}, {"name": "Anna Maria  Berg"},
+        {"company": "Birkenhof", "web": "birkenhof.example.org"}, {"email": "n@x.org"}, {}])")
                   .status,
               Cli::kOk);
 
@@ -201,8 +211,14 @@ else:
          "TODO|Stretch|2026-03-05|1|COMPLETED|100\nTODO|Caf\u00e9|2026-12-31|5|NEEDS-ACTION|-\n"},
         {{"export-vcard"},
          "vcf",
-         "CARD|Alice|url=https://alice.example\n"
-         "CARD|Zo\u00eb|org=A; B, C|adr=1 Lane\\nYork|tel(home)=1|tel(work)=2|tel(cell)=3|"
+         "CARD|Birkenhof|n=/|org=Birkenhof|url=http://birkenhof.example.org\n"
+         "CARD|n@x.org|n=/|email=n@x.org\n"
+         "CARD|-|n=/\n"
+         "CARD|Alice|n=Alice/|url=https://alice.example\n"
+         "CARD|Anna Maria  Berg|n=Berg/Anna Maria|email=amb@x.org\n"
+         "CARD|Anna Maria  Berg|n=Berg/Anna Maria\n"
+         "CARD|Zo\u00eb|n=Zo\u00eb/|org=A; B, C|adr=1 "
+         "Lane\\nYork|tel(home)=1|tel(work)=2|tel(cell)=3|"
          "tel(fax)=4|email=z@x.org|url=http://a.org|note=A note past the fold, with commas; "
          "semicolons, a backslash \\ and \u00fcml\u00e4ute \u00fcml\u00e4ute\n"},
     };
@@ -232,6 +248,33 @@ else:
         EXPECT_EQ(slurp(read), c.read);
     }
     EXPECT_EQ(run({"export-ics", diary, "contacts", (dir / "x.ics").string()}).status, Cli::kUsage);
+
+    // A card keeps its UID from export to export, also when a contact sorted before it came in
+    // and its phone number changed.
+    auto uidOfAlice = [&] {
+        const fs::path out = dir / "again.vcf";
+        EXPECT_EQ(run({"export-vcard", diary, out.string()}).status, Cli::kOk);
+        const std::string bytes = slurp(out);
+        const std::size_t fn = bytes.find("\r\nFN:Alice\r\n");
+        const std::size_t uid = bytes.rfind("UID:", fn);
+        return fn == std::string::npos || uid == std::string::npos ? std::string()
+                                                                   : bytes.substr(uid, fn - uid);
+    };
+    const std::string before = uidOfAlice();
+    ASSERT_EQ(run({"add-contact", diary}, R"({"name": "Aaron"})").status, Cli::kOk);
+    {
+        TN tn(0, diary, DiaryFileSet::extensionOffset(diary));
+        std::vector<ContactRecord> all;
+        ASSERT_TRUE(tn.contacts.ReadAll(all));
+        const auto alice = std::find_if(all.begin(), all.end(),
+                                        [](const ContactRecord& c) { return c.name() == "Alice"; });
+        ASSERT_NE(alice, all.end());
+        tn.contacts.replacement = *alice;
+        tn.contacts.replacement.setHomePhone("555");
+        ASSERT_TRUE(tn.contacts.Replace(int(alice - all.begin())));
+    }
+    EXPECT_FALSE(before.empty());
+    EXPECT_EQ(uidOfAlice(), before);
 }
 
 TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
@@ -313,6 +356,34 @@ TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
     copied = tree(dest);
     copied.erase("Journal/Journal.lock");
     EXPECT_EQ(copied, expected);
+}
+
+// A backup into the diary's own folder would copy the diary over itself and say it succeeded;
+// one inside the diary directory would lie among the files it copies. Both are refused however
+// the folder is named, and nothing is written; a folder beside the diary is a fine destination.
+TEST_F(OrganiserFilesTest, BackupRefusesTheDiarysOwnFolders) {
+    const fs::path home = dir / "home";
+    const std::string path = (home / "Journal.tni").string();
+    makeDiary(path, 2);
+    fs::create_directories(home / "Journal" / "old");
+    fs::create_directories(home / "other");
+    fs::create_directory_symlink(home, dir / "link");
+    const auto before = tree(home);
+    for (const fs::path& dest :
+         {home, fs::path(home.string() + "/"), home / "other" / "..", dir / "link",
+          home / "Journal", dir / "link" / "Journal" / "old", home / "Journal" / "new"}) {
+        auto r = run({"backup", path, dest.string()});
+        EXPECT_EQ(r.status, Cli::kFailed) << dest;
+        EXPECT_NE(r.out.find("\nA backup cannot be made in the diary's own folder or in a folder "
+                             "inside the diary. Please choose another folder.\n"),
+                  std::string::npos)
+            << dest << r.out;
+        EXPECT_EQ(tree(home), before) << dest;
+    }
+    EXPECT_FALSE(fs::exists(home / "Journal" / "new"));
+    auto r = run({"backup", path, (home / "other").string()});
+    EXPECT_EQ(r.status, Cli::kOk) << r.out;
+    EXPECT_EQ(readableEntries((home / "other" / "Journal.tni").string()), 2);
 }
 
 } // namespace

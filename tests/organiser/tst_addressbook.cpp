@@ -11,21 +11,31 @@ using namespace tavrin::organiser;
 class TestAddressBook : public QObject {
     Q_OBJECT
 private slots:
-    void webTargetPutsHttpInFrontUnlessTheTextHoldsIt_data() {
+    void webTargetPutsHttpInFrontUnlessTheTextHasAScheme_data() {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("opened");
         QTest::newRow("bare host") << "www.example.org"
                                    << "http://www.example.org";
         QTest::newRow("already http") << "http://example.org/a"
                                       << "http://example.org/a";
+        QTest::newRow("https") << "https://birkenhof.example.org"
+                               << "https://birkenhof.example.org";
+        QTest::newRow("scheme in capitals") << "HTTP://EXAMPLE.ORG"
+                                            << "HTTP://EXAMPLE.ORG";
+        QTest::newRow("other schemes") << "ftp://files.example.org"
+                                       << "ftp://files.example.org";
+        QTest::newRow("without slashes") << "mailto:ann@lee.org"
+                                         << "mailto:ann@lee.org";
+        QTest::newRow("a host and port") << "localhost:8080/diary"
+                                         << "http://localhost:8080/diary";
+        QTest::newRow("a dotted host and port") << "example.org:8080"
+                                                << "http://example.org:8080";
+        QTest::newRow("a colon in the path") << "example.org/a:b"
+                                             << "http://example.org/a:b";
         QTest::newRow("http after other text") << "see http://example.org"
-                                               << "see http://example.org";
-        QTest::newRow("capitals do not count") << "HTTP://EXAMPLE.ORG"
-                                               << "http://HTTP://EXAMPLE.ORG";
-        QTest::newRow("https is not http://") << "https://example.org"
-                                              << "http://https://example.org";
+                                               << "http://see http://example.org";
     }
-    void webTargetPutsHttpInFrontUnlessTheTextHoldsIt() {
+    void webTargetPutsHttpInFrontUnlessTheTextHasAScheme() {
         QFETCH(QString, address);
         QTEST(QString::fromStdString(AddressBook::webTarget(address.toStdString())), "opened");
     }

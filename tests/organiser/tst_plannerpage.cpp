@@ -5,6 +5,7 @@
 #include "PdfText.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
+#include "app/ListedTables.h"
 #include "organiser/CTavrinDlgPlanner.h"
 #include "organiser/PlannerCalendar.h"
 #include "organiser/logic/PlannerItems.h"
@@ -180,6 +181,43 @@ private slots:
                                           {day.addDays(1), "D", 0, false}}));
         QCOMPARE(column(list, 0), QStringList({"B", "C"}));
         QCOMPARE(list->itemData(0), qint64(0)); // rows name the positions of the purged table
+    }
+
+    // Choosing other days keeps the chosen item for Modify. When another program then deletes
+    // the item before it, Modify does not overwrite the one that moved into its place: the page
+    // says the list changed and shows the table as it is.
+    void modifyKeepsToTheChosenItem() {
+        const QDate day(2026, 5, 10);
+        seed({{day, "Gone soon", 0, false},
+              {day, "Swim", 0, false},
+              {day.addDays(1), "Read", 0, false}});
+        page->calendar()->setCurrentPage(2026, 5);
+        page->calendar()->selectRange(day, day);
+        page->list()->selectRow(1);
+        QCOMPARE(page->description()->text(), QString("Swim"));
+        page->calendar()->selectRange(day.addDays(1), day.addDays(1));
+        auto* modify = page->findChild<QPushButton*>("modifyButton");
+        QVERIFY(modify->isEnabled());
+        page->description()->setText("Swim 30 min");
+        click(page.get(), "importantButton");
+        modify->click();
+        QCOMPARE(stored(), QList<Stored>({{day, "Gone soon", 0, false},
+                                          {day, "Swim 30 min", 1, false},
+                                          {day.addDays(1), "Read", 0, false}}));
+
+        {
+            auto tn = app::DiaryState::instance().makeTN();
+            QVERIFY(tn->planner.Mark(0));
+            QVERIFY(tn->planner.Purge());
+        }
+        MessageBox::clearRecorded();
+        page->description()->setText("Overwritten");
+        modify->click();
+        QCOMPARE(stored(), QList<Stored>({{day, "Swim 30 min", 1, false},
+                                          {day.addDays(1), "Read", 0, false}}));
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{app::ListedTables::kChangedElsewhere});
+        QVERIFY(!modify->isEnabled());
+        QCOMPARE(column(page->list(), 0), QStringList{"Read"});
     }
 
     void printsTheListUnderItsTitle() {

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <ctime>
+
 using namespace tavrin;
 using namespace tavrin::organiser;
 
@@ -103,6 +105,47 @@ private slots:
         QCOMPARE(run[2].date() - run[1].date(), std::int64_t(82800)); // a 23-hour day
         QCOMPARE(PlannerStatistics::dayOf(run[2].date()), QDate(2026, 3, 30));
         QCOMPARE(PlannerStatistics::longDate(run[1].date()), QString("Sunday, 29 March 2026"));
+    }
+
+    // The demo's items, written at Berlin midnight, were listed a day early on a UTC machine.
+    // An item keeps its day in any zone less than twelve hours from the one it was written in.
+    void itemsKeepTheirDayInAnotherZone_data() {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("east to UTC")
+            << QByteArray("Europe/Berlin") << QByteArray("UTC") << QDate(2026, 12, 10);
+        QTest::newRow("UTC to east")
+            << QByteArray("UTC") << QByteArray("Europe/Berlin") << QDate(2026, 12, 10);
+        QTest::newRow("west to east")
+            << QByteArray("America/New_York") << QByteArray("Asia/Kolkata") << QDate(2026, 1, 1);
+        QTest::newRow("east to west")
+            << QByteArray("Asia/Tokyo") << QByteArray("Europe/London") << QDate(2026, 6, 30);
+        QTest::newRow("the 23-hour day")
+            << QByteArray("Europe/Berlin") << QByteArray("UTC") << QDate(2026, 3, 29);
+        QTest::newRow("the day after it")
+            << QByteArray("UTC") << QByteArray("Europe/Berlin") << QDate(2026, 3, 30);
+        QTest::newRow("the 25-hour day")
+            << QByteArray("America/New_York") << QByteArray("UTC") << QDate(2026, 11, 1);
+    }
+    void itemsKeepTheirDayInAnotherZone() {
+        QFETCH(QByteArray, written);
+        QFETCH(QByteArray, read);
+        QFETCH(QDate, day);
+        struct Zone {
+            QByteArray before = qgetenv("TZ");
+            void set(const QByteArray& z) {
+                qputenv("TZ", z);
+                tzset();
+            }
+            ~Zone() { set(before); }
+        } zone;
+        zone.set(written);
+        const auto item = PlannerItems::forDays({day.year(), day.month(), day.day()}, 1, "x",
+                                                PlannerItems::kNormal);
+        zone.set(read);
+        QCOMPARE(PlannerStatistics::dayOf(item[0].date()), day);
+        QCOMPARE(PlannerStatistics::dayRows(item, day, day), QList<int>{0});
     }
 };
 

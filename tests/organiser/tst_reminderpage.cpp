@@ -4,9 +4,11 @@
 #include "PdfText.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
+#include "app/ListedTables.h"
 #include "organiser/CTavrinDlgReminder.h"
 #include "organiser/CTavrinDlgReminderView.h"
 #include "organiser/DueReminders.h"
+#include "organiser/logic/ReminderSchedule.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
@@ -82,6 +84,7 @@ private slots:
     }
 
     void init() {
+        platform::Clock::setFixed(at(2027, 3, 4, 18, 15));
         test::clearSettings();
         MessageBox::clearRecorded();
         platform::Sound::clearRecorded();
@@ -185,6 +188,62 @@ private slots:
         QCOMPARE(rowsOfTable(), rowsOf(page.reminderList()));
     }
 
+    // tavrin-cli adds two reminders while the page lists one; both sort before it, so row 0 on
+    // screen is no longer record 0. No command may act on record 0 for the row: the page says
+    // the list changed and shows the table again, and a second try hits the reminder meant.
+    void outsideChangeRefillsFirst_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("select") << "select";
+        QTest::newRow("modify") << "modify";
+        QTest::newRow("delete") << "delete";
+    }
+    void outsideChangeRefillsFirst() {
+        QFETCH(QString, command);
+        DueReminders due;
+        CTavrinDlgReminder page(due);
+        page.pageShown();
+        add(page, "yearlyButton", "Anna's birthday");
+        auto* description = page.findChild<QLineEdit*>("description");
+        if (command != "select") page.reminderList()->selectRow(0);
+        {
+            auto tn = app::DiaryState::instance().makeTN();
+            const std::int64_t now = platform::Clock::now();
+            for (const char* text : {"Mira's birthday", "Pills"}) {
+                tn->reminders.record =
+                    ReminderSchedule::makeRecord(ReminderRecord::Daily, now, now, 0, text, true);
+                QVERIFY(tn->reminders.AddSorted());
+            }
+        }
+        const QStringList before = rowsOfTable();
+        MessageBox::clearRecorded();
+        MessageBox::setNextAnswer(MsgAnswer::Yes);
+        if (command == "select") {
+            page.reminderList()->selectRow(0);
+            QCoreApplication::processEvents();
+            QVERIFY(description->text().isEmpty());
+        } else if (command == "modify") {
+            description->setText("Changed");
+            page.findChild<QPushButton*>("modifyButton")->click();
+        } else {
+            page.findChild<QPushButton*>("deleteButton")->click();
+        }
+        QCOMPARE(rowsOfTable(), before);
+        QCOMPARE(MessageBox::recordedTexts(), QStringList{app::ListedTables::kChangedElsewhere});
+        QCOMPARE(rowsOf(page.reminderList()), before);
+
+        // Chosen again from the list as it is now, Delete asks about Anna and deletes her.
+        MessageBox::clearRecorded();
+        MessageBox::setNextAnswer(MsgAnswer::Yes);
+        page.reminderList()->clearSelection();
+        page.reminderList()->selectRow(2);
+        QCOMPARE(description->text(), QString("Anna's birthday"));
+        page.deleteReminders();
+        QCOMPARE(MessageBox::recordedTexts(),
+                 QStringList{"Are you sure you wish to delete Anna's birthday (every year on "
+                             "the 04 of March)?"});
+        QCOMPARE(rowsOfTable(), before.mid(0, 2));
+    }
+
     void deleteAndPrintNeedRows() {
         DueReminders due;
         CTavrinDlgReminder page(due);
@@ -262,6 +321,47 @@ private slots:
         QVERIFY2(pills > 0 && pills < anniversary && anniversary < choir, qPrintable(text));
         QVERIFY(text.contains("every Friday at 18:15"));
         QVERIFY(!text.contains("Gym"));
+    }
+
+    // The main window's timer is stopped while the window is open: a reminder that falls due
+    // meanwhile rings in the window, which names every reminder ringing since it opened.
+    void reminderFallingDueWhileOpenRings() {
+        DueReminders due;
+        {
+            CTavrinDlgReminder page(due);
+            page.pageShown();
+            add(page, "yearlyButton", "Anniversary");
+            page.findChild<QDateTimeEdit*>("reminderTime")->setTime(QTime(18, 15));
+            add(page, "dailyButton", "Pills");
+            page.findChild<QDateTimeEdit*>("reminderTime")->setTime(QTime(18, 17));
+            add(page, "dailyButton", "Tea");
+        }
+        due.computeDue();
+        CTavrinDlgReminderView view(due.due());
+        view.show();
+        QCOMPARE(view.ringingLine(), QString("Ringing: Pills"));
+        QCOMPARE(view.list()->selectedRow(), 0);
+        QCOMPARE(platform::Sound::recorded().size(), 1);
+
+        const struct {
+            int minute;
+            const char* line;
+            int selected, sounds;
+        } minutes[] = {{16, "Ringing: Pills", 0, 1},
+                       {17, "Ringing: Pills, Tea", 1, 2},
+                       {17, "Ringing: Pills, Tea", 1, 2}}; // once a minute, not again
+        for (const auto& m : minutes) {
+            platform::Clock::setFixed(at(2027, 3, 4, 18, m.minute));
+            view.checkAlarm();
+            QCOMPARE(view.ringingLine(), QString(m.line));
+            QCOMPARE(view.list()->selectedRow(), m.selected);
+            QCOMPARE(platform::Sound::recorded().size(), m.sounds);
+        }
+        platform::Clock::setFixed(at(2027, 3, 4, 18, 15));
+        QCOMPARE(rowsOf(view.list()),
+                 QStringList({"Pills|Daily|everyday at 18:15", "Tea|Daily|everyday at 18:17",
+                              "Anniversary|Yearly|every year on the 04 of "
+                              "March"}));
     }
 
     void printedReminders() {

@@ -2,6 +2,8 @@
 
 #include "storage/TN.h"
 
+#include <algorithm>
+
 namespace tavrin::organiser {
 namespace {
 const std::string kRule(30, '-');
@@ -67,7 +69,20 @@ bool AddressBook::add(TN& tn, const std::vector<Contact>& contacts) {
 }
 
 std::string AddressBook::webTarget(std::string_view address) {
-    if (address.find("http://") != std::string_view::npos) return std::string(address);
+    // A scheme is a letter, then letters, digits, "+", "-" or "."; then ":". What follows a host
+    // and its port ("localhost:8080") is digits up to a "/" or the end: that is no scheme.
+    auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0;
+    while (i < address.size() &&
+           (isAlpha(address[i]) || (i > 0 && (isDigit(address[i]) || address[i] == '+' ||
+                                              address[i] == '-' || address[i] == '.'))))
+        ++i;
+    if (i > 0 && i < address.size() && address[i] == ':') {
+        const std::string_view rest = address.substr(i + 1, address.find('/', i + 1) - i - 1);
+        const bool port = !rest.empty() && std::all_of(rest.begin(), rest.end(), isDigit);
+        if (!port) return std::string(address);
+    }
     return "http://" + std::string(address);
 }
 

@@ -42,8 +42,8 @@ public:
     // Adds the contacts and keeps the table in name order, in one write: all of them or none.
     static bool add(TN& tn, const std::vector<Contact>& contacts);
 
-    // What the browser is asked to open for a web address: "http://" is put in front unless the
-    // text holds it somewhere (letter case counts).
+    // What the browser is asked to open for a web address: unchanged when it begins with a
+    // scheme ("https:", "ftp:", "mailto:"), otherwise with "http://" in front.
     static std::string webTarget(std::string_view address);
     // What the mail program is asked to open for an e-mail address.
     static std::string mailTarget(std::string_view address);

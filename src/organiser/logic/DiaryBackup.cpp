@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace tavrin::organiser {
@@ -74,7 +75,25 @@ std::string DiaryBackup::destination(std::string folder) {
     return folder + kSeparator;
 }
 
+bool DiaryBackup::insideDiary(const std::string& destinationFolder) const {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    auto resolved = [&](const std::string& p) {
+        fs::path r = fs::weakly_canonical(fs::absolute(p, error), error);
+        return error ? fs::path(p).lexically_normal() : r;
+    };
+    const DiaryFileSet files(diaryPath_);
+    const fs::path dest = resolved(destinationFolder);
+    const fs::path home = resolved(files.directory());
+    const fs::path indexFolder = resolved(fs::path(files.indexPath()).parent_path().string());
+    auto trimmed = [](fs::path p) { return p.has_filename() ? p : p.parent_path(); };
+    if (trimmed(dest) == trimmed(indexFolder)) return true;
+    const fs::path inside = trimmed(dest).lexically_relative(trimmed(home));
+    return !inside.empty() && *inside.begin() != "..";
+}
+
 std::string DiaryBackup::Outcome::text() const {
+    if (refused) return kInsideDiary;
     if (ok()) return kSuccess;
     std::string t = std::string(kFailure) + "\n\nThese files were not copied:";
     for (const std::string& f : failed)
@@ -88,6 +107,10 @@ DiaryBackup::Outcome DiaryBackup::run(const std::string& destinationFolder,
     const DiaryFileSet files(diaryPath_);
     const std::string sub = dest + files.name();
     Outcome outcome;
+    if (insideDiary(dest)) {
+        outcome.refused = true;
+        return outcome;
+    }
     auto fail = [&](const std::string& bare, int cause) {
         outcome.failed.push_back(failure(bare, cause));
         return outcome;

@@ -30,6 +30,9 @@ public:
     static constexpr const char* kFailure = "AN ERROR HAS OCCURED!";
     static constexpr const char* kNothingReplaced =
         "The earlier backup in this folder was left as it was.";
+    static constexpr const char* kInsideDiary =
+        "A backup cannot be made in the diary's own folder or in a folder inside the diary. "
+        "Please choose another folder.";
     static constexpr const char* kPadNotice =
         "Please note that only the pre-set scratch pad files are backed up! You must backup your "
         "own scratch pad files manually!";
@@ -47,11 +50,16 @@ public:
 
     struct Outcome {
         std::vector<std::string> failed; // "Journal.tnd (No space left on device)"
-        bool ok() const { return failed.empty(); }
+        bool refused = false;            // the destination lies in the diary: nothing copied
+        bool ok() const { return failed.empty() && !refused; }
         // The success text, or the failure text, the files that failed, one a line, and that
-        // nothing was replaced.
+        // nothing was replaced; or why the destination was refused.
         std::string text() const;
     };
+    // The folder that holds the entry index, the diary directory and every folder inside it
+    // (however the path is spelt, links followed): a copy there would be the diary itself, or
+    // part of what it copies.
+    bool insideDiary(const std::string& destinationFolder) const;
     // Called before each copy with its step (1 to 15) and the status text for it; the copies of
     // the scratch pads have no status text of their own (empty).
     using Progress = std::function<void(int step, const std::string& status)>;

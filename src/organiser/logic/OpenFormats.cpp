@@ -152,7 +152,7 @@ icalcomponent* reminderEvent(const ReminderRecord& r, std::int64_t now, Identifi
 }
 
 icalcomponent* plannerTodo(const PlannerRecord& r, std::int64_t now, Identifiers& ids) {
-    const CalendarDay day = PlannerItems::dayOf(r.date());
+    const CalendarDay day = PlannerItems::storedDay(r.date());
     icaltimetype due = icaltime_null_date();
     due.year = day.year;
     due.month = day.month;
@@ -182,13 +182,56 @@ void putProperty(std::string& out, std::string_view name, const std::string& val
     out += OpenFormats::foldLine(std::string(name) + ":" + value);
 }
 
-std::string card(const ContactRecord& r) {
+// A vCard's UID is a URI: the identifier made a name-based UUID (version 8, RFC 9562's own
+// layout), the same for the same contact on every export.
+std::string cardUid(const std::string& id) {
+    auto hash = [&](std::uint64_t h) {
+        for (unsigned char c : id)
+            h = (h ^ c) * 1099511628211ull; // FNV-1a
+        return h;
+    };
+    std::uint64_t hi = hash(1469598103934665603ull), lo = hash(0x6c62272e07bb0142ull);
+    hi = (hi & ~0xf000ull) | 0x8000ull;                        // version 8
+    lo = (lo & 0x3fffffffffffffffull) | 0x8000000000000000ull; // the RFC's variant
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "urn:uuid:%08llx-%04llx-%04llx-%04llx-%012llx",
+                  static_cast<unsigned long long>(hi >> 32),
+                  static_cast<unsigned long long>((hi >> 16) & 0xffff),
+                  static_cast<unsigned long long>(hi & 0xffff),
+                  static_cast<unsigned long long>(lo >> 48),
+                  static_cast<unsigned long long>(lo & 0xffffffffffffull));
+    return buf;
+}
+
+// The name is one text: its last word is taken as the family name, the words before it as the
+// given names ("Mira Hoffmann": family Hoffmann, given Mira).
+std::string structuredName(std::string name) {
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    const std::size_t space = name.find_last_of(' ');
+    std::string given = space == std::string::npos ? std::string() : name.substr(0, space);
+    while (!given.empty() && given.back() == ' ')
+        given.pop_back();
+    const std::string family = space == std::string::npos ? name : name.substr(space + 1);
+    return OpenFormats::escapeText(family) + ";" + OpenFormats::escapeText(given) + ";;;";
+}
+
+std::string card(const ContactRecord& r, Identifiers& ids) {
     const AddressBook::Contact c = AddressBook::fromRecord(r);
     auto field = [&](AddressBook::Field f) { return cp1252::toUtf8(c[f]); };
     auto escaped = [&](AddressBook::Field f) { return OpenFormats::escapeText(field(f)); };
+    // Address books need a name to show: the company's, or the e-mail address, stands in.
+    std::string shown = escaped(AddressBook::Name);
+    for (AddressBook::Field f : {AddressBook::Company, AddressBook::Email})
+        if (shown.empty()) shown = escaped(f);
+    if (shown.empty()) shown = "-";
 
     std::string out = "BEGIN:VCARD\r\nVERSION:4.0\r\n";
-    out += OpenFormats::foldLine("FN:" + escaped(AddressBook::Name));
+    // Name and company: a phone number or an address changed is still the same contact.
+    out += OpenFormats::foldLine(
+        "UID:" + cardUid(ids.next(c[AddressBook::Name] + "|" + c[AddressBook::Company])));
+    out += OpenFormats::foldLine("FN:" + shown);
+    out += OpenFormats::foldLine("N:" + structuredName(field(AddressBook::Name)));
     putProperty(out, "ORG", escaped(AddressBook::Company));
     // The address is one free text: it goes whole into the street part.
     if (!c[AddressBook::Address].empty())
@@ -270,10 +313,11 @@ std::string OpenFormats::planners(const std::vector<PlannerRecord>& records, std
 std::string OpenFormats::contacts(const std::vector<ContactRecord>& records,
                                   const TextExport::Progress& progress) {
     std::string out;
+    Identifiers ids("contact");
     Steps steps(progress, records.size());
     for (const ContactRecord& r : records) {
         steps.next();
-        if (!r.isMarked()) out += card(r);
+        if (!r.isMarked()) out += card(r, ids);
     }
     return out;
 }

@@ -45,6 +45,8 @@ public:
                                  const TextExport::Progress& progress = {});
     static std::string planners(const std::vector<PlannerRecord>& records, std::int64_t now,
                                 const TextExport::Progress& progress = {});
+    // Each card has a UID kept from export to export (from the name and the company), a
+    // structured name N, and FN: the name, else the company, else the e-mail address.
     static std::string contacts(const std::vector<ContactRecord>& records,
                                 const TextExport::Progress& progress = {});
 

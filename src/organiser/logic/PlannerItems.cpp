@@ -47,6 +47,18 @@ CalendarDay PlannerItems::dayOf(std::int64_t date) {
     return {t.year, t.month, t.day};
 }
 
+CalendarDay PlannerItems::storedDay(std::int64_t date) {
+    // Items are stored at the start of their day in the zone they were written in; read in
+    // another zone that instant falls late on the day before or early on the day itself. The
+    // nearest local midnight is the day meant (for zones less than twelve hours apart).
+    const CalendarDay day = dayOf(date);
+    if (!isValid(day)) return day;
+    const CalendarDay next = nextDay(day);
+    const std::int64_t start = dayStart(day), end = dayStart(next);
+    if (start < 0 || end < 0) return day;
+    return end - date < date - start ? next : day;
+}
+
 std::string PlannerItems::check(std::string_view description, int priority) {
     if (description.size() > std::size_t(kDescriptionLimit))
         return "the description holds at most " + std::to_string(kDescriptionLimit) + " characters";

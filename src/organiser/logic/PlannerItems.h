@@ -36,8 +36,11 @@ public:
     static bool isValid(CalendarDay d);
     // The start of a local calendar day as stored; -1 when it cannot be converted.
     static std::int64_t dayStart(CalendarDay d);
-    // The local calendar day a stored date falls on.
+    // The local calendar day a moment falls on.
     static CalendarDay dayOf(std::int64_t date);
+    // The day a stored item's date names: the one whose local midnight is nearest to it, so
+    // that an item written at midnight in another time zone keeps its day.
+    static CalendarDay storedDay(std::int64_t date);
 
     // Empty when the description (Windows-1252) and priority may be stored; otherwise what is
     // wrong with them.
