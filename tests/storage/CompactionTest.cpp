@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace tavrin::test {
 namespace {
 
@@ -124,6 +126,28 @@ TEST(Compaction, AReadErrorIsAFailureNotAnEmptyDiary) {
         EXPECT_FALSE(compaction.run());
         EXPECT_EQ(entriesState(path), before);
     }
+}
+
+// A text that runs past the end of the data file is damage: compaction names the entry and
+// changes nothing, rather than keeping what is left of the text.
+TEST(Compaction, ATextPastTheEndOfTheDataStopsIt) {
+    TempDir dir;
+    const std::string path = dir.file("Diary.tni");
+    addEntries(path, {{10, "one", "first body", {}}, {20, "two", "second body", {}}});
+    const std::string dataPath = DiaryFileSet(path).path(DiaryFileSet::kData);
+    std::string index = readFile(path);
+    EntryRecord rec;
+    std::memcpy(rec.data(), index.data(), TN::kIndexRecord);
+    rec.setBody(rec.bodyOffset(), rec.bodyLength() + 1000);
+    std::memcpy(index.data(), rec.data(), TN::kIndexRecord);
+    writeFile(path, index);
+    const std::string data = readFile(dataPath);
+    RecordingReporter rep;
+    auto tn = openDiary(path, rep);
+    EXPECT_FALSE(EntryCompaction(*tn).run());
+    EXPECT_EQ(rep.count(ReportKind::Damaged), 1) << rep.dump();
+    EXPECT_EQ(readFile(path), index);
+    EXPECT_EQ(readFile(dataPath), data);
 }
 
 } // namespace
