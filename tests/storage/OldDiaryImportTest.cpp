@@ -208,9 +208,17 @@ TEST(OldDiaryImport, SiblingNamesReplaceTheExtensionsFirstLetter) {
     TempDir dir;
     RecordingReporter rep;
     auto tn = openDiary(dir.file("Diary.tni"), rep);
-    OldDiaryImport import(*tn, "/x/y.z/Diary.itn");
-    EXPECT_EQ(import.sibling('d'), "/x/y.z/Diary.dtn");
-    EXPECT_EQ(import.sibling('p'), "/x/y.z/Diary.ptn");
+    const struct {
+        const char *chosen, *data;
+    } cases[] = {
+        {"/x/y.z/Diary.itn", "/x/y.z/Diary.dtn"},
+        {"Diary.itn", "Diary.dtn"},        // a name without a folder
+        {"/x/y.z/Diary", "/x/y.z/Diaryd"}, // no extension: the folder's dot is not one
+        {"/x/Diary.", "/x/Diary.d"},       // an empty extension
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OldDiaryImport(*tn, c.chosen).sibling('d'), c.data) << c.chosen;
+    EXPECT_EQ(OldDiaryImport(*tn, "/x/y.z/Diary.itn").sibling('p'), "/x/y.z/Diary.ptn");
 }
 
 } // namespace
