@@ -329,6 +329,10 @@ void CTavrinDlg::start() {
     openOnRestore_ = true;
 
     ui::WindowEffects::closeSplash();
+    // Tips on demand: the help pages link to them.
+    platform::Help::setCommandHandler([](const QString& command, QWidget* parent) {
+        return command == QLatin1String("tips") && ModuleRegistry::showTips(parent);
+    });
     if (settings::read(settings::TipsStartup) == 0) ModuleRegistry::showTips(this);
 
     remindersPending_ = true;

@@ -97,6 +97,10 @@ void HelpViewer::home() {
 }
 
 void HelpViewer::followLink(const QUrl& url) {
+    if (url.scheme() == QLatin1String(Help::kCommandScheme)) {
+        Help::runCommand(url.path(), window());
+        return;
+    }
     const QUrl target = browser_->source().resolved(url);
     if (target.isLocalFile() || target.scheme().isEmpty()) {
         // Only pages inside the help folder; a link pointing elsewhere is ignored.
