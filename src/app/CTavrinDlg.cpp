@@ -329,6 +329,10 @@ void CTavrinDlg::start() {
     openOnRestore_ = true;
 
     ui::WindowEffects::closeSplash();
+    // Tips on demand: the help pages link to them.
+    platform::Help::setCommandHandler([](const QString& command, QWidget* parent) {
+        return command == QLatin1String("tips") && ModuleRegistry::showTips(parent);
+    });
     if (settings::read(settings::TipsStartup) == 0) ModuleRegistry::showTips(this);
 
     remindersPending_ = true;
@@ -692,7 +696,21 @@ void CTavrinDlg::openFromOtherCopy(const QString& path) {
 void CTavrinDlg::openDiaryFile(const QString& path) {
     if (ended_ || path.isEmpty()) return;
     if (QApplication::activeModalWidget()) return;
-    if (isMinimized() || !isVisible()) restoreWindow();
+    // The diary named here is the one to go on with: the last one is not reopened at the next
+    // restore, and a start that was going to the task bar stays on screen.
+    openOnRestore_ = false;
+    minimizeTimer_.stop();
+    if (isMinimized() || !isVisible()) {
+        restoreWindow();
+        // Once the restore has run, which shows the window and may ask a password of its own.
+        QMetaObject::invokeMethod(
+            this,
+            [this, path] {
+                if (!ended_ && !QApplication::activeModalWidget()) flows_.openDiaryAt(path);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     flows_.openDiaryAt(path);
 }
 
@@ -708,6 +726,8 @@ void CTavrinDlg::onRestored() {
     if (settings::read(settings::OpenLastDiary) == 0)
         settings::write(settings::DiaryFile, QString(""));
     removeTrayIcon();
+    // A diary opened since the start is the one to go back to, on the page it showed.
+    if (state.isOpen()) openOnRestore_ = false;
 
     showPage(Page::FirstTime);
     if (askNow_) openOnRestore_ = false;

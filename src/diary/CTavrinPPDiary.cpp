@@ -129,9 +129,7 @@ CTavrinPPDiary::CTavrinPPDiary(const DiaryConfig& config, const EntryRecord& ent
     // The editor is made before the documents, so that it is gone before they are.
     edit_ = new ui::CCustomRichEdit(this);
     edit_->setObjectName("entryText");
-    const QColor colour(std::clamp(settings::read(settings::FontColorRed), 0, 255),
-                        std::clamp(settings::read(settings::FontColorGreen), 0, 255),
-                        std::clamp(settings::read(settings::FontColorBlue), 0, 255));
+    const QColor colour = settings::entryFontColor();
     int points = settings::read(settings::FontSize);
     if (points < kMinFontSize || points > kMaxFontSize) points = settings::FontSize.defaultValue;
     edit_->setDefaultCharFormat(settings::read(settings::FontName), points, colour);

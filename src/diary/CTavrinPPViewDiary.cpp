@@ -56,9 +56,7 @@ CTavrinPPViewDiary::CTavrinPPViewDiary(QWidget* parent)
     text_->setObjectName("entryText");
     text_->setReadOnly(true);
     // Texts that name no font show in the font the editor writes with.
-    const QColor colour(std::clamp(settings::read(settings::FontColorRed), 0, 255),
-                        std::clamp(settings::read(settings::FontColorGreen), 0, 255),
-                        std::clamp(settings::read(settings::FontColorBlue), 0, 255));
+    const QColor colour = settings::entryFontColor();
     int points = settings::read(settings::FontSize);
     if (points < kMinFontSize || points > kMaxFontSize) points = settings::FontSize.defaultValue;
     text_->setDefaultCharFormat(settings::read(settings::FontName), points, colour);

@@ -41,6 +41,9 @@ CTavrinPSDiary::CTavrinPSDiary(bool editing, const DiaryConfig& config, const En
     buttonRow()->addWidget(help);
     connect(help, &QAbstractButton::clicked, this,
             [this] { platform::Help::openTopic(kHelpTopic, this); });
+    // F1 too, from any field of the sheet.
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, help, &QAbstractButton::click);
 
     // The length of the text being written, left of the buttons.
     words_->setObjectName("wordCount");

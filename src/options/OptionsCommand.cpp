@@ -49,7 +49,10 @@ bool OptionsCommand::applySaved(QWidget* mainWindow, const QString& previousSkin
     // A new skin is only loaded at start-up; until then the old one stays in use.
     if (settings::read(settings::WhichSkin) == previousSkin) return false;
     if (!MessageBox::question(QString::fromLatin1(kRestartQuestion), mainWindow)) return false;
-    if (!platform::RestartProgram::scheduleAfterExit(program)) {
+    // The new copy opens the diary in use again (and asks its password).
+    QStringList arguments;
+    if (diary.usable()) arguments << diary.path();
+    if (!platform::RestartProgram::scheduleAfterExit(program, arguments)) {
         // Ending now would leave the user with no program at all.
         MessageBox::warning(QStringLiteral("Unable to restart Tavelle Suite. The new skin will be "
                                            "used the next time you start it."),

@@ -13,6 +13,7 @@
 namespace tavrin::platform {
 namespace {
 QStringList g_opened;
+Help::CommandHandler g_commands;
 QPointer<HelpWindow> g_window;
 
 // A modal window blocks every window outside its own family. Help asked for from a modal window
@@ -53,6 +54,14 @@ public:
     }
 };
 } // namespace
+
+void Help::setCommandHandler(CommandHandler handler) {
+    g_commands = std::move(handler);
+}
+
+bool Help::runCommand(const QString& command, QWidget* parent) {
+    return g_commands && g_commands(command, parent);
+}
 
 QString Help::topicFile(const QString& name) {
     QString t = name.trimmed();

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace tavrin::platform {
@@ -37,6 +39,14 @@ public:
     // The help window, once it was opened.
     static HelpWindow* window();
     static void closeWindow();
+
+    // A link "tavrin:NAME" in a help page asks the program itself to act ("tavrin:tips" shows
+    // a tip). The program says how with setCommandHandler; runCommand is false when nobody
+    // handled the command.
+    using CommandHandler = std::function<bool(const QString& command, QWidget* parent)>;
+    static void setCommandHandler(CommandHandler handler);
+    static bool runCommand(const QString& command, QWidget* parent);
+    static constexpr const char* kCommandScheme = "tavrin";
 
     // ---- test seam ----
     static QString lastTopic();

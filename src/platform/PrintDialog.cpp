@@ -40,12 +40,16 @@ PrintChoice PrintDialog::choose(QWidget* parent, bool offerSelection, bool selec
         c.selectionOnly = offerSelection && selectionEnabled && s.selection;
         return c;
     }
-    // "Print to file" in the dialog makes a private file as well.
     auto printer = std::make_unique<PrivatePrinter>(QPrinter::HighResolution);
     QPrintDialog dlg(printer.get(), parent);
-    QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintToFile;
+    // All pages or the selection: no page numbers, and no file (the PDF button below is the
+    // way to a file).
+    QAbstractPrintDialog::PrintDialogOptions opts;
     if (offerSelection && selectionEnabled) opts |= QAbstractPrintDialog::PrintSelection;
     dlg.setOptions(opts);
+    for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"})
+        for (QWidget* w : dlg.findChildren<QWidget*>(name))
+            w->setVisible(false);
     dlg.setWindowModality(Qt::ApplicationModal);
     // "Save as PDF...": a file instead of a printer, on any system, with or without a print
     // service.
@@ -73,6 +77,7 @@ PrintChoice PrintDialog::choose(QWidget* parent, bool offerSelection, bool selec
     }
     if (result != QDialog::Accepted) return c;
     c.selectionOnly = dlg.printRange() == QAbstractPrintDialog::Selection;
+    if (!c.selectionOnly) printer->setPrintRange(QPrinter::AllPages);
     c.printer = std::move(printer);
     return c;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/SettingsStore.h"
 
+#include <algorithm>
+
 namespace tavrin::settings {
 
 using platform::SettingsStore;
@@ -94,6 +96,16 @@ bool write(const IntSetting& s, int value) {
 }
 bool write(const StringSetting& s, const QString& text) {
     return SettingsStore::writeString(s.key, text);
+}
+
+QColor entryFontColor() {
+    const IntSetting parts[] = {FontColorRed, FontColorGreen, FontColorBlue};
+    bool chosen = false;
+    for (const IntSetting& part : parts)
+        chosen = chosen || SettingsStore::contains(QString::fromLatin1(part.key));
+    if (!chosen) return QColor();
+    return QColor(std::clamp(read(FontColorRed), 0, 255), std::clamp(read(FontColorGreen), 0, 255),
+                  std::clamp(read(FontColorBlue), 0, 255));
 }
 
 QString columnKey(const char* format, int column) {

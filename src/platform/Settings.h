@@ -2,6 +2,7 @@
 // Every preference of the program: its key in the settings store and its default, in one
 // table. Values are read at each use, never cached, and a missing value gives the default.
 
+#include <QColor>
 #include <QString>
 
 #include <span>
@@ -98,6 +99,11 @@ QString read(const StringSetting& s);
 bool write(const IntSetting& s, int value);
 // A null text deletes the value, so that the next read gives the default.
 bool write(const StringSetting& s, const QString& text);
+
+// The entry text's default colour from the three "Font Color" keys: invalid ("automatic", drawn
+// in the field's own text colour) until the user has chosen a colour, since the keys' black
+// default would be unreadable in a dark skin.
+QColor entryFontColor();
 
 // The key of column `column` of the list with the given format:
 // "recordsList %02d" -> "recordsList 03".

@@ -78,11 +78,16 @@ void SingleInstance::onNewConnection() {
             if (s->property("handled").toBool() || !s->canReadLine()) return;
             s->setProperty("handled", true);
             const QByteArray line = s->readLine();
+            // Acted on once the socket's handler has returned: opening a diary runs the
+            // password prompt's event loop, in which the hang-up deletes this socket.
             if (line == kActivate) {
-                emit activationRequested();
+                QMetaObject::invokeMethod(
+                    this, [this] { emit activationRequested(); }, Qt::QueuedConnection);
             } else if (line.startsWith(kOpen) && line.endsWith('\n')) {
                 const QString path = QString::fromUtf8(line.mid(kOpen.size()).chopped(1));
-                if (!path.isEmpty()) emit openRequested(path);
+                if (!path.isEmpty())
+                    QMetaObject::invokeMethod(
+                        this, [this, path] { emit openRequested(path); }, Qt::QueuedConnection);
             }
         };
         connect(s, &QLocalSocket::readyRead, this, handle);

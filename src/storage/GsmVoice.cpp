@@ -55,7 +55,7 @@ bool GsmVoice::compress(const std::vector<std::int16_t>& samples, std::string& g
         gsm_encode(g.get(), frame, out);
         gsm_encode(g.get(), frame + 160, out + 32);
     }
-    gsmWave = WaveFile::gsm610(kRate, std::uint32_t(samples.size()), data);
+    gsmWave = WaveFile::gsm610(kRate, data);
     return true;
 }
 

@@ -166,8 +166,7 @@ std::string WaveFile::pcm8(const std::vector<std::uint8_t>& samples, std::uint32
     return riff(chunks);
 }
 
-std::string WaveFile::gsm610(std::uint32_t rate, std::uint32_t sampleCount,
-                             std::string_view blocks) {
+std::string WaveFile::gsm610(std::uint32_t rate, std::string_view blocks) {
     std::string fmt;
     put16(fmt, WaveFormat::kGsm610);
     put16(fmt, 1);
@@ -177,11 +176,10 @@ std::string WaveFile::gsm610(std::uint32_t rate, std::uint32_t sampleCount,
     put16(fmt, 0);
     put16(fmt, 2);
     put16(fmt, 320);
-    std::string fact;
-    put32(fact, sampleCount);
+    // The stored note holds only these two chunks; without a sample count, readers play the
+    // last block whole (at most 319 samples of silence that padded the recording).
     std::string chunks;
     chunk(chunks, "fmt ", fmt);
-    chunk(chunks, "fact", fact);
     chunk(chunks, "data", blocks);
     return riff(chunks);
 }

@@ -43,10 +43,10 @@ public:
     static std::string pcm16(const std::vector<std::int16_t>& samples, std::uint32_t rate);
     static std::string pcm8(const std::vector<std::uint8_t>& samples, std::uint32_t rate);
 
-    // A GSM 6.10 file: the 20-byte format chunk that common tools expect (tag 49, 65-byte blocks
-    // of 320 samples), a "fact" chunk with the sample count and the compressed blocks.
-    static std::string gsm610(std::uint32_t rate, std::uint32_t sampleCount,
-                              std::string_view blocks);
+    // A GSM 6.10 file as voice notes are stored: the 20-byte format chunk that common tools
+    // expect (tag 49, 65-byte blocks of 320 samples) and the compressed blocks, nothing else.
+    // Reading still honours a "fact" chunk's sample count.
+    static std::string gsm610(std::uint32_t rate, std::string_view blocks);
 };
 
 } // namespace tavrin

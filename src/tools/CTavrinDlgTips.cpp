@@ -26,7 +26,6 @@ CTavrinDlgTips::CTavrinDlgTips(QWidget* parent)
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.3);
     heading->setFont(f);
-    heading->setStyleSheet("color: #202020; background: transparent;");
     tip_->setObjectName("tipText");
     tip_->setWordWrap(true);
     tip_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -35,13 +34,18 @@ CTavrinDlgTips::CTavrinDlgTips(QWidget* parent)
     QFont tipFont = tip_->font();
     tipFont.setPointSizeF(tipFont.pointSizeF() * 1.1);
     tip_->setFont(tipFont);
-    tip_->setStyleSheet("color: #202020; background: transparent;");
+    // The tip is written on a field of the skin: white with dark text in a light skin, dark
+    // with light text in a dark one.
+    const ui::ActiveSkin& skin = ui::ActiveSkin::current();
     auto* paper = new QWidget(this);
     paper->setObjectName("tipPaper");
     paper->setAutoFillBackground(true);
-    QPalette white = paper->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    paper->setPalette(white);
+    QPalette field = paper->palette();
+    field.setColor(QPalette::Window, skin.listBackground());
+    field.setColor(QPalette::WindowText, skin.listText());
+    paper->setPalette(field);
+    heading->setPalette(field);
+    tip_->setPalette(field);
     auto* inside = new QVBoxLayout(paper);
     inside->setContentsMargins(16, 14, 16, 14);
     inside->addWidget(heading);

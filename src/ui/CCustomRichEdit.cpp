@@ -15,6 +15,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <vector>
+
 namespace tavrin::ui {
 namespace {
 
@@ -41,25 +44,56 @@ class LinkHighlighter : public QSyntaxHighlighter {
 public:
     using QSyntaxHighlighter::QSyntaxHighlighter;
     CCustomRichEdit::Marker marker;
+    QColor linkColour{0, 0, 255};
+    // On a dark field: the colour that text stored in plain black is drawn in (invalid on a
+    // light one). Black was the editor's default colour, so it means "the text colour".
+    QColor blackAs;
 
 protected:
     void highlightBlock(const QString& text) override {
-        // One highlighter per document: the marks and the links share it.
+        // One highlighter per document: the marks and the links share it. Each layer is merged
+        // into what the layers before it set, character by character.
+        std::vector<QTextCharFormat> look(std::size_t(text.size()));
+        const auto add = [&look](int start, int length, const QTextCharFormat& f) {
+            for (int i = std::max(start, 0); i < start + length && i < int(look.size()); ++i)
+                look[std::size_t(i)].merge(f);
+        };
+        if (blackAs.isValid()) {
+            QTextCharFormat readable;
+            readable.setForeground(blackAs);
+            const int blockStart = currentBlock().position();
+            for (auto it = currentBlock().begin(); !it.atEnd(); ++it) {
+                const QTextFragment frag = it.fragment();
+                const QTextCharFormat f = frag.charFormat();
+                if (f.hasProperty(QTextFormat::ForegroundBrush) &&
+                    f.foreground().style() == Qt::SolidPattern &&
+                    f.foreground().color().rgb() == qRgb(0, 0, 0))
+                    add(frag.position() - blockStart, frag.length(), readable);
+            }
+        }
         if (marker) {
             QTextCharFormat wavy;
             wavy.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
             wavy.setUnderlineColor(Qt::red);
             for (const auto& [start, length] : marker(text))
-                setFormat(start, length, wavy);
+                add(start, length, wavy);
         }
         QTextCharFormat link;
-        link.setForeground(QColor(0, 0, 255));
+        link.setForeground(linkColour);
         link.setFontUnderline(true);
         auto it = addressPattern().globalMatch(text);
         while (it.hasNext()) {
             const auto m = it.next();
             const int len = trimmedLength(text, int(m.capturedStart()), int(m.capturedLength()));
-            if (len > 0) setFormat(int(m.capturedStart()), len, link);
+            if (len > 0) add(int(m.capturedStart()), len, link);
+        }
+        for (int i = 0; i < int(look.size());) {
+            int end = i + 1;
+            while (end < int(look.size()) && look[std::size_t(end)] == look[std::size_t(i)])
+                ++end;
+            if (look[std::size_t(i)].propertyCount() > 0)
+                setFormat(i, end - i, look[std::size_t(i)]);
+            i = end;
         }
     }
 };
@@ -72,6 +106,22 @@ CCustomRichEdit::CCustomRichEdit(QWidget* parent)
     viewport()->setMouseTracking(true);
     connect(this, &QTextEdit::cursorPositionChanged, this, &CCustomRichEdit::formatChanged);
     connect(this, &QTextEdit::currentCharFormatChanged, this, &CCustomRichEdit::formatChanged);
+    followPalette();
+}
+
+void CCustomRichEdit::followPalette() {
+    // A dark field (a dark skin) needs a lighter link and draws stored black as its text.
+    const QPalette pal = palette();
+    const bool dark = pal.color(QPalette::Base).lightness() < 110;
+    const QColor link = dark ? pal.color(QPalette::Link) : QColor(0, 0, 255);
+    highlighter_->linkColour = dark && link.lightness() < 110 ? QColor(120, 170, 255) : link;
+    highlighter_->blackAs = dark ? pal.color(QPalette::Text) : QColor();
+    remark();
+}
+
+void CCustomRichEdit::changeEvent(QEvent* e) {
+    QTextEdit::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange) followPalette();
 }
 
 CCustomRichEdit::~CCustomRichEdit() {

@@ -85,12 +85,14 @@ signals:
     void linkOpened(const QString& address);
 
 protected:
+    void changeEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     void applyDefaultIfEmpty();
+    void followPalette();
 
     QTextCharFormat default_;
     LinkHighlighter* highlighter_;

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 using namespace tavrin;
@@ -273,6 +274,48 @@ private slots:
         QTRY_COMPARE(dlg.currentPage(), Page::Cookbook);
         QVERIFY(DiaryState::instance().isOpen());
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A diary named at the start (a file opened from the desktop, or the program restarted for
+    // a new skin) is asked once and then kept: a restore neither asks for the last diary nor
+    // leaves the page the user was on.
+    void diaryNamedAtStartIsKeptAcrossRestores_data() {
+        QTest::addColumn<int>("passwordCheck");
+        QTest::addColumn<int>("minimizeOnLoad");
+        QTest::newRow("asked at start") << 0 << 0;
+        QTest::newRow("asked at first activation") << 1 << 0;
+        QTest::newRow("started minimised") << 0 << 1;
+    }
+    void diaryNamedAtStartIsKeptAcrossRestores() {
+        QFETCH(int, passwordCheck);
+        QFETCH(int, minimizeOnLoad);
+        rememberLastDiary(makeDiary("Other", "Other"));
+        const QString given = makeDiary("Given", "Secret");
+        settings::write(settings::OpenLastDiary, 1);
+        settings::write(settings::PasswordCheck, passwordCheck);
+        settings::write(settings::MinimizeOnLoad, minimizeOnLoad);
+        CTavrinDlg dlg;
+        dlg.setStartupDiary(given);
+        dlg.start();
+        int prompts = 0;
+        answerPrompt("Secret", &prompts);
+        dlg.openDiaryFile(given);
+        QTRY_VERIFY(DiaryState::instance().isOpen());
+        QCOMPARE(DiaryState::instance().path(), given);
+        QTRY_VERIFY(dlg.isVisible() && !dlg.isMinimized());
+        dlg.showPage(Page::Graph);
+        QTest::qWait(300); // a minimised start's timer would have fired by now
+        QVERIFY(!dlg.isMinimized());
+
+        minimise(dlg);
+        dlg.showNormal();
+        QTRY_VERIFY(!dlg.isMinimized());
+        QTRY_COMPARE(dlg.currentPage(), Page::Graph);
+        QCoreApplication::processEvents();
+        QCOMPARE(prompts, 1);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(DiaryState::instance().path(), given);
+        QVERIFY(DiaryState::instance().isOpen());
     }
 
     void lastDiaryIsForgottenAtASizeEventUnlessKept() {

@@ -7,6 +7,7 @@
 #include "app/SkinLayout.h"
 #include "app/SkinLoader.h"
 #include "app/WindowShape.h"
+#include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "ui/ActiveSkin.h"
 #include "ui/CCustomTitleBar.h"
@@ -14,8 +15,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QImageReader>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 using namespace tavrin;
@@ -26,6 +29,10 @@ namespace {
 QString builtSkinsDir() {
     const QString build = qEnvironmentVariable("TAVRIN_TEST_BUILD");
     return build.isEmpty() ? QString() : QDir(build).filePath("bin/TNSkins");
+}
+
+int contrast(const QColor& a, const QColor& b) {
+    return qAbs(a.lightness() - b.lightness());
 }
 
 QImage readBmp(const QString& path) {
@@ -75,9 +82,6 @@ private slots:
         QCOMPARE(loader.readAuthor(name), std::optional<QString>("Halcyrn Ostevelder"));
 
         // Text on the skin's own backgrounds must stay readable.
-        auto contrast = [](const QColor& a, const QColor& b) {
-            return qAbs(a.lightness() - b.lightness());
-        };
         QVERIFY(contrast(skin.listText(), skin.listBackground()) > 120);
         QVERIFY(contrast(skin.buttonText(), skin.buttonFace()) > 120);
         QVERIFY(contrast(skin.staticText(), skin.dialogBackground()) > 120);
@@ -172,6 +176,28 @@ private slots:
         const bool dark = skin.dialogBackground().lightness() < 128;
         QCOMPARE(richText.palette().color(QPalette::Base).lightness() < 128, dark);
         QCOMPARE(bar.gradientColor().lightness() < 128, dark);
+
+        // Help pages (the welcome page among them) are drawn on the skin's field colour, their
+        // text readable on it.
+        platform::HelpViewer help;
+        help.resize(500, 400);
+        QVERIFY(help.showTopic("hlpFirstTime.html"));
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        const QImage page = help.browser()->viewport()->grab().toImage();
+        QHash<QRgb, int> count;
+        int far = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                ++count[page.pixel(x, y) | 0xff000000];
+                far = std::max(far, contrast(page.pixelColor(x, y), skin.listBackground()));
+            }
+        QRgb commonest = 0;
+        for (auto it = count.cbegin(); it != count.cend(); ++it)
+            if (it.value() > count.value(commonest)) commonest = it.key();
+        QVERIFY2(contrast(QColor(commonest), skin.listBackground()) < 12,
+                 qPrintable(QColor(commonest).name()));
+        QVERIFY(far > 120);
     }
 
     void bodyAreasAreMarkedWhereTheTableSays_data() { skinLoads_data(); }

@@ -15,6 +15,7 @@
 #include "diary/PainMapWidget.h"
 #include "diary/RtfCodec.h"
 #include "platform/Clock.h"
+#include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "storage/ProgramTexts.h"
@@ -170,7 +171,15 @@ private slots:
                 QCOMPARE(sheet->windowTitle(), QString("Create a new entry"));
                 QCOMPARE(sheet->okButton()->text(), QString("Save"));
                 QCOMPARE(sheet->cancelButton()->text(), QString("Discard"));
-                QVERIFY(sheet->findChild<QAbstractButton*>("helpButton"));
+                // F1 opens the same help as the Help button, wherever the focus is.
+                platform::Help::clearRecorded();
+                QVERIFY(QTest::qWaitForWindowActive(sheet));
+                QTest::keyClick(sheet->textPage()->richEdit(), Qt::Key_F1);
+                QTest::keyClick(sheet->textPage()->descriptionEdit(), Qt::Key_F1);
+                click(sheet, "helpButton");
+                const QStringList opened = platform::Help::topicsOpened();
+                QCOMPARE(opened.size(), 3);
+                QCOMPARE(opened.count(opened.last()), 3);
                 // Now, from the clock.
                 QCOMPARE(sheet->textPage()->dateEdit()->date(), QDate(2024, 7, 1));
                 QCOMPARE(sheet->textPage()->timeEdit()->time(), QTime(9, 30, 5));

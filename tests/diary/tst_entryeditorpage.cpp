@@ -8,6 +8,7 @@
 #include "app/SkinLoader.h"
 #include "diary/CTavrinPPDiary.h"
 #include "diary/PlannerOfDay.h"
+#include "diary/RtfCodec.h"
 #include "platform/ColorChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
@@ -247,6 +248,37 @@ private slots:
         QCOMPARE(face->currentIndex(), last);
         QCOMPARE(f.page->slotDocument(2)->toPlainText(), QString("abc"));
         QCOMPARE(f.page->slotDocument(0)->toPlainText(), QString("plain old text"));
+    }
+
+    // Until the user chooses a colour, typed text stores none and is drawn in the field's text
+    // colour, so that it reads in every skin; a chosen colour, black too, is stored.
+    void textColourIsAutomaticUntilChosen() {
+        struct Case {
+            const char* name;
+            bool choose;
+            QColor chosen;
+        };
+        for (const Case& c :
+             {Case{"never chosen", false, QColor()}, Case{"chosen black", true, QColor(Qt::black)},
+              Case{"chosen blue", true, QColor(0, 0, 160)}}) {
+            clearSettings();
+            if (c.choose) {
+                settings::write(settings::FontColorRed, c.chosen.red());
+                settings::write(settings::FontColorGreen, c.chosen.green());
+                settings::write(settings::FontColorBlue, c.chosen.blue());
+            }
+            Fixture f(c.name, at(2024, 7, 1, 10));
+            f.page->show();
+            f.page->showSlot(2);
+            QTest::keyClicks(f.page->richEdit(), "abc");
+            QTextCursor at1(f.page->slotDocument(2));
+            at1.setPosition(1);
+            const QTextCharFormat typed = at1.charFormat();
+            QVERIFY2(typed.hasProperty(QTextFormat::ForegroundBrush) == c.choose, c.name);
+            if (c.choose) QCOMPARE(typed.foreground().color(), c.chosen);
+            QVERIFY2(RtfCodec::fromDocument(f.page->slotDocument(2)).contains("\\cf1") == c.choose,
+                     c.name);
+        }
     }
 
     void colourFaceAndSizeFollowTheCaret() {

@@ -387,6 +387,10 @@ private slots:
         sheet.show();
         sheet.okButton()->click();
         OptionsCommand::writeSaved(sheet);
+        // The diary in use is handed to the new copy, which opens it again.
+        const QString diary = test::makeDiary("Restarted", "pw1", 0);
+        app::DiaryState::instance().choose(diary, test::extOffsetOf(diary));
+        app::DiaryState::instance().setOpen(true);
         MessageBox::setNextAnswer(MsgAnswer::Yes);
         QVERIFY(OptionsCommand::applySaved(nullptr, "Old Look"));
 
@@ -395,6 +399,8 @@ private slots:
         const auto& r = platform::RestartProgram::recorded().first();
         QCOMPARE(r.program, platform::DataPaths::programPath());
         QCOMPARE(r.waitForPid, QCoreApplication::applicationPid());
+        QCOMPARE(r.arguments, QStringList{diary});
+        app::DiaryState::instance().close();
     }
 };
 

@@ -10,6 +10,7 @@
 #include "platform/PrintDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QListView>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -152,6 +154,44 @@ private slots:
         QCOMPARE(title, QString("Export graph to PNG"));
         QCOMPARE(filters, QStringList{"PNG files (*.png)"});
         QCOMPARE(path, QDir(dir_).absoluteFilePath("graph.png"));
+    }
+
+    // The real print dialog prints everything or the selection: it offers no page numbers and
+    // no printing to a file (a PDF comes from its own "Save as PDF..." button). The range
+    // fields sit on the folded options part, so what counts is whether they were taken away.
+    void realPrintDialogOffersNoPagesNorFile_data() {
+        QTest::addColumn<bool>("offerSelection");
+        QTest::newRow("list") << true;
+        QTest::newRow("entry") << false;
+    }
+    void realPrintDialogOffersNoPagesNorFile() {
+        QFETCH(bool, offerSelection);
+        MessageBox::setTestMode(false);
+        QStringList printers, pageFields;
+        bool selectable = false, seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dlg = QApplication::activeModalWidget();
+            QVERIFY(dlg);
+            seen = true;
+            if (auto* combo = dlg->findChild<QComboBox*>("printers"))
+                for (int i = 0; i < combo->count(); ++i)
+                    printers << combo->itemText(i);
+            for (const char* name :
+                 {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"})
+                for (QWidget* w : dlg->findChildren<QWidget*>(name))
+                    if (!w->isHidden() && w->isEnabled()) pageFields << name;
+            auto* selection = dlg->findChild<QRadioButton*>("printSelection");
+            selectable = selection && !selection->isHidden() && selection->isEnabled();
+            QMetaObject::invokeMethod(dlg, "reject");
+        });
+        const PrintChoice c = PrintDialog::choose(nullptr, offerSelection);
+        MessageBox::setTestMode(true);
+        QVERIFY(seen);
+        QVERIFY(!c.printer);
+        QVERIFY2(printers.filter("File", Qt::CaseInsensitive).isEmpty(),
+                 qPrintable(printers.join('|')));
+        QVERIFY2(pageFields.isEmpty(), qPrintable(pageFields.join('|')));
+        QCOMPARE(selectable, offerSelection);
     }
 
     // The real chooser shows the initial name it is given, a pattern such as "*.tni" included;

@@ -196,6 +196,23 @@ private slots:
         QCOMPARE(v.currentTopic(), QString("hlpDiary.html"));
         QCOMPARE(ShellOpen::recorded().size(), 1);
         QCOMPARE(ShellOpen::recorded().first().target, QString("https://example.org/page"));
+
+        // The program's own links ask the program, never the desktop; the contents and the
+        // welcome page offer the tips that way.
+        QStringList asked;
+        Help::setCommandHandler([&](const QString& command, QWidget* parent) {
+            asked << command + (parent == v.window() ? "" : " (no parent)");
+            return true;
+        });
+        emit v.browser()->anchorClicked(QUrl("tavrin:tips"));
+        Help::setCommandHandler(nullptr);
+        emit v.browser()->anchorClicked(QUrl("tavrin:tips")); // nobody listens: nothing happens
+        QCOMPARE(asked, QStringList{"tips"});
+        QCOMPARE(ShellOpen::recorded().size(), 1);
+        QCOMPARE(v.currentTopic(), QString("hlpDiary.html"));
+        for (const char* page : {"index.html", "hlpFirstTime.html"})
+            QVERIFY2(readAll(QDir(sourceHelpDir()).filePath(page)).contains("href=\"tavrin:tips\""),
+                     page);
     }
 
     void viewerWithoutHelpFolderIsNotInitialized() {

@@ -3,14 +3,18 @@
 #include "TestEnvironment.h"
 #include "platform/SingleInstance.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTest>
+#include <QTimer>
 
 using namespace tavrin::platform;
 
@@ -57,6 +61,35 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(opens.count(), 1);
+    }
+
+    // Opening the diary asks for its password: a nested event loop runs while the request is
+    // being handled, and the sender hangs up meanwhile.
+    void requestSurvivesANestedLoopAndAHangUp() {
+        SingleInstance first("Tavelle test five");
+        QVERIFY(first.tryLock());
+        QLocalSocket client;
+        QStringList opened;
+        bool hungUp = false;
+        connect(&first, &SingleInstance::openRequested, this, [&](const QString& path) {
+            opened << path;
+            client.disconnectFromServer();
+            QEventLoop prompt;
+            QTimer::singleShot(300, &prompt, &QEventLoop::quit);
+            prompt.exec();
+            hungUp = client.state() == QLocalSocket::UnconnectedState;
+        });
+        client.connectToServer(first.serverName());
+        QVERIFY(client.waitForConnected(2000));
+        client.write("open /home/ann/diary.tni\n");
+        QVERIFY(client.waitForBytesWritten(2000));
+        QTRY_COMPARE(opened, QStringList{"/home/ann/diary.tni"});
+        QTRY_VERIFY(hungUp);
+        // Still listening: the next copy is heard.
+        QSignalSpy spy(&first, &SingleInstance::activationRequested);
+        SingleInstance second("Tavelle test five");
+        QVERIFY(second.notifyRunning());
+        QTRY_COMPARE(spy.count(), 1);
     }
 
     void lockIsFreeAfterTheFirstEnds() {

@@ -4,6 +4,7 @@
 #include "TestEnvironment.h"
 
 #include "app/DiaryState.h"
+#include "app/SkinLoader.h"
 #include "platform/DataPaths.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
@@ -13,6 +14,7 @@
 #include "tools/CTavrinDlgTips.h"
 #include "tools/NavigatorBody.h"
 #include "tools/ScratchPadBody.h"
+#include "ui/ActiveSkin.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -258,6 +261,41 @@ private slots:
         QCOMPARE(platform::MessageBox::recordedTexts().last(),
                  QString("The TIPS.TXT file does not exist!"));
         platform::DataPaths::reset();
+    }
+
+    // The tip is written on the skin's field colour, readable in a dark skin as in a light one.
+    void tipsTakeTheSkinsField_data() {
+        QTest::addColumn<QString>("skin");
+        QTest::newRow("light") << "Corvel Windows";
+        QTest::newRow("dark") << "Corvel Night";
+    }
+    void tipsTakeTheSkinsField() {
+        QFETCH(QString, skin);
+        const QString build = qEnvironmentVariable("TAVRIN_TEST_BUILD");
+        QVERIFY2(!build.isEmpty(), "TAVRIN_TEST_BUILD is not set (run the test through ctest)");
+        QVERIFY(SkinLoader(QDir(build).filePath("bin/TNSkins")).load(skin));
+        const QString dir = test::scratchDir() + "/tipsskin";
+        QDir().mkpath(dir);
+        platform::DataPaths::setProgramDir(dir);
+        writeText(dir + "/TIPS.TXT", "Press F2 for the diary and write something every day.\n");
+        tools::CTavrinDlgTips t;
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        auto* paper = t.findChild<QWidget*>("tipPaper");
+        QVERIFY(paper);
+        const QImage shot = paper->grab().toImage();
+        platform::DataPaths::reset();
+        const QColor field = ui::ActiveSkin::current().listBackground();
+        int plain = 0, far = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                plain += c.rgb() == field.rgb();
+                far = std::max(far, qAbs(c.lightness() - field.lightness()));
+            }
+        QVERIFY2(plain > shot.width() * shot.height() / 2, qPrintable(QString::number(plain)));
+        QVERIFY(far > 120); // the text
+        t.closeTips();
     }
 };
 

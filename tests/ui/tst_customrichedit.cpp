@@ -15,6 +15,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <memory>
 
 using namespace tavrin;
@@ -35,6 +36,18 @@ QPoint pointAt(CCustomRichEdit& edit, int pos) {
 
 void clickAt(CCustomRichEdit& edit, int pos) {
     QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, pointAt(edit, pos));
+}
+
+// WCAG contrast ratio of two colours (1 to 21).
+double contrast(const QColor& a, const QColor& b) {
+    const auto lum = [](const QColor& c) {
+        const auto ch = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * ch(c.redF()) + 0.7152 * ch(c.greenF()) + 0.0722 * ch(c.blueF());
+    };
+    const double x = lum(a), y = lum(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
 }
 
 } // namespace
@@ -70,6 +83,61 @@ private slots:
         QCOMPARE(written.toPlainText(), QString("own"));
         QCOMPARE(written.defaultFont().family(), QString("DejaVu Serif"));
         edit.showDocument(&empty);
+    }
+
+    // Text is readable on a dark field as on a light one: text stored in plain black (the
+    // editor's old default), text typed in a black default and written addresses are drawn
+    // light there; other colours are the user's and stay; a light field draws black as black.
+    void textIsReadableOnItsField_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("kind");
+        for (bool dark : {true, false})
+            for (const char* kind : {"stored black", "typed in black", "address", "stored red"})
+                QTest::newRow(qPrintable(QString(dark ? "dark, " : "light, ") + kind))
+                    << dark << QString(kind);
+    }
+    void textIsReadableOnItsField() {
+        QFETCH(bool, dark);
+        QFETCH(QString, kind);
+        CCustomRichEdit edit;
+        QPalette pal = edit.palette();
+        pal.setColor(QPalette::Base, dark ? QColor(0x1e, 0x25, 0x30) : QColor(Qt::white));
+        pal.setColor(QPalette::Text, dark ? QColor(0xe3, 0xe8, 0xef) : QColor(0x1f, 0x29, 0x33));
+        pal.setColor(QPalette::Link, dark ? QColor(0x4f, 0xc3, 0xb5) : QColor(0x2f, 0x6f, 0xd0));
+        edit.setPalette(pal);
+        edit.setDefaultCharFormat("DejaVu Sans", 14, Qt::black);
+        QTextDocument doc;
+        QTextCharFormat stored;
+        stored.setForeground(kind == "stored red" ? QColor(200, 0, 0) : QColor(Qt::black));
+        if (kind.startsWith("stored")) QTextCursor(&doc).insertText("Written words", stored);
+        if (kind == "address") QTextCursor(&doc).insertText("www.example.org");
+        edit.showDocument(&doc);
+        if (kind == "typed in black") QTest::keyClicks(&edit, "Typed words");
+        edit.setReadOnly(true); // no caret: only the text is measured
+        edit.resize(300, 80);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const QImage shot = edit.viewport()->grab().toImage();
+        const QColor base = pal.color(QPalette::Base);
+        double best = 1;
+        int darkest = 255, reddest = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                best = std::max(best, contrast(c, base));
+                darkest = std::min(darkest, c.lightness());
+                reddest = std::max(reddest, c.red() - std::max(c.green(), c.blue()));
+            }
+        if (kind == "stored red")
+            QVERIFY(reddest > 120);
+        else
+            QVERIFY2(best >= 4.5, qPrintable(QString::number(best)));
+        if (!dark && kind == "stored black") QVERIFY(darkest < 20);
+        // Only the look: the text keeps the colour it was written in.
+        QTextCursor c(&doc);
+        c.setPosition(1);
+        if (kind.startsWith("stored"))
+            QCOMPARE(c.charFormat().foreground().color(), stored.foreground().color());
     }
 
     void charFormatsToggleOnTheSelection() {
