@@ -29,6 +29,13 @@ TEST_F(ToolsCommands, PasswdThenCompactThenImport) {
                   .status,
               Cli::kOk);
 
+    // Without the variable, or with it empty, there is no new password to take.
+    for (const bool set : {false, true}) {
+        if (set) ::setenv("TAVRIN_NEW_PASSWORD", "", 1);
+        auto r = run({"passwd", diary});
+        EXPECT_EQ(r.status, Cli::kUsage) << set;
+        EXPECT_EQ(r.err, "tavrin-cli: passwd takes the new password from TAVRIN_NEW_PASSWORD\n");
+    }
     // Refused one character short of each end, taken at each end (3 and 29 characters).
     const std::string longest(29, 'w');
     for (const std::string& p : {std::string("ab"), longest + "w"}) {

@@ -83,6 +83,14 @@ TEST(NativeFiles, OpenTruncateRefuseAndSync) {
     EXPECT_EQ(readFile(file), "abc");
     EXPECT_EQ(readFile(link), "abc");
 
+    // A read that fails is an error, not the end of the file (the process's own memory at an
+    // address that is not mapped cannot be read).
+    auto mem = native.open("/proc/self/mem", OpenMode::Read);
+    ASSERT_TRUE(mem);
+    char buf[16];
+    EXPECT_EQ(mem->readAt(0, buf, sizeof buf), -1);
+    EXPECT_EQ(mem->error(), EIO);
+
     // Listing a folder keeps no descriptor: the lowest free one is the same before and after.
     const int lowest = ::dup(0);
     ::close(lowest);
