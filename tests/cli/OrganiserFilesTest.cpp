@@ -306,7 +306,7 @@ TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
     spill(DiaryFileSet(older).padPath(0), "first pad of the older");
     spill(DiaryFileSet(newer).padPath(0), "first pad");
     spill(DiaryFileSet(newer).padPath(1), ""); // an empty file is copied too
-    std::string large(5 << 19, '\0'); // copied in pieces
+    std::string large(5 << 19, '\0');          // copied in pieces
     for (std::size_t i = 0; i < large.size(); ++i)
         large[i] = char('a' + i / 7 % 26);
     spill(DiaryFileSet(newer).padPath(3), large);
