@@ -290,6 +290,8 @@ TEST_F(OrganiserFilesTest, BackupCountsCopiesAndReplacesTheEarlierCopy) {
         DiaryBackup backup(path, Reporter::global());
         EXPECT_EQ(DiaryBackup::totalText(backup.totalSize()),
                   "Total backup size: 3024 bytes (2 KB)");
+        EXPECT_EQ(DiaryBackup::totalText(1023), "Total backup size: 1023 bytes (0 KB)");
+        EXPECT_EQ(DiaryBackup::totalText(1024), "Total backup size: 1024 bytes (1 KB)");
         EXPECT_EQ(tree(dir / "sized"), before);
         EXPECT_EQ(DiaryBackup::destination("/"), "/");
         EXPECT_EQ(DiaryBackup::destination("/media/usb/"), "/media/usb/");
