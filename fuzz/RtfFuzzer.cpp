@@ -1,8 +1,8 @@
 // Arbitrary bytes as a stored entry text: the plain-text extraction, the search scanner, the
 // document reader of the preview and the editor, and the writer over whatever was read.
 
-#include "diary/RtfCodec.h"
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfCodec.h"
+#include "rtf/RtfSearchText.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

@@ -8,7 +8,7 @@
 // saturate, and every table the parser keeps is capped. Nothing is allocated beyond a small
 // multiple of the input size, and the walk is one pass over the bytes.
 
-#include "diary/RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
 
 #include <QByteArray>
 #include <QColor>

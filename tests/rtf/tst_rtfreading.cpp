@@ -3,7 +3,7 @@
 // hostile, which must neither crash, nor hang, nor allocate without bound.
 
 #include "RtfTestSupport.h"
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QRandomGenerator>
 #include <QTest>

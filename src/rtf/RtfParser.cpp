@@ -1,6 +1,6 @@
-#include "diary/RtfParser.h"
+#include "rtf/RtfParser.h"
 
-#include "diary/RtfWords.h"
+#include "rtf/RtfWords.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfSearchText.h"
 
-#include "diary/RtfCodePage.h"
-#include "diary/RtfWords.h"
+#include "rtf/RtfCodePage.h"
+#include "rtf/RtfWords.h"
 
 #include <QChar>
 
