@@ -163,18 +163,26 @@ constexpr std::array<bool, 256> kSpecial = [] {
 // The words that stand for one character.
 const std::unordered_map<std::string_view, char32_t>& characters() {
     static const std::unordered_map<std::string_view, char32_t> chars = {
-        {"tab", u'\t'},      {"cell", u'\t'},       {"nestcell", u'\t'},   {"par", u'\n'},
-        {"sect", u'\n'},     {"page", u'\n'},       {"row", u'\n'},        {"nestrow", u'\n'},
-        {"line", u'\n'},     {"emdash", 0x2014},    {"endash", 0x2013},    {"emspace", 0x2003},
-        {"enspace", 0x2002}, {"qmspace", 0x2005},   {"bullet", 0x2022},    {"lquote", 0x2018},
-        {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D},
-        {"zwnj", 0x200C},    {"zwbo", 0x200B}};
+        {"tab", u'\t'},      {"line", u'\n'},     {"emdash", 0x2014},    {"endash", 0x2013},
+        {"emspace", 0x2003}, {"enspace", 0x2002}, {"qmspace", 0x2005},   {"bullet", 0x2022},
+        {"lquote", 0x2018},  {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
+        {"zwj", 0x200D},     {"zwnj", 0x200C},    {"zwbo", 0x200B}};
+    return chars;
+}
+
+// Paragraph, page, row and cell marks. Hidden text cannot hide them: the editor's document has
+// no hidden block, so the break stays, and search sees it too.
+const std::unordered_map<std::string_view, char>& marks() {
+    static const std::unordered_map<std::string_view, char> chars = {
+        {"par", '\n'},     {"sect", '\n'}, {"page", '\n'},    {"row", '\n'},
+        {"nestrow", '\n'}, {"cell", '\t'}, {"nestcell", '\t'}};
     return chars;
 }
 
 enum class Word : std::uint8_t {
     Other,
     Character, // stands for one character
+    Mark,      // a paragraph, row or cell mark
     Unicode,
     UnicodeSkip,
     UnicodeText, // \ud
@@ -225,6 +233,8 @@ const std::unordered_map<std::string_view, WordMeaning>& words() {
             m.emplace(hidden, WordMeaning{Word::HiddenAtStart});
         for (const auto& [name, c] : characters())
             m.emplace(name, WordMeaning{Word::Character, c});
+        for (const auto& [name, c] : marks())
+            m.emplace(name, WordMeaning{Word::Mark, char32_t(c)});
         return m;
     }();
     return map;
@@ -302,7 +312,8 @@ private:
     };
     static constexpr std::size_t kMaxDepth = 4096;
 
-    bool textual() const { return depth_ > 0 && top().dest == Dest::Text && !top().hidden; }
+    bool textual() const { return inText() && !top().hidden; }
+    bool inText() const { return depth_ > 0 && top().dest == Dest::Text; }
     Group& top() { return stack_.back(); }
     const Group& top() const { return stack_.back(); }
     void openGroup();
@@ -493,11 +504,16 @@ void Scanner::controlWord() {
         return;
     }
     groupStart_ = false;
-    if (!textual()) return;
+    if (!inText()) return;
     if (skip_ > 0) {
         --skip_;
         return;
     }
+    if (c == '\r' || c == '\n') { // a paragraph mark
+        *w_++ = '\n';
+        return;
+    }
+    if (top().hidden) return;
     switch (c) {
     case '\\':
     case '{':
@@ -509,10 +525,6 @@ void Scanner::controlWord() {
         break;
     case '_':
         character(0x2011);
-        break;
-    case '\r':
-    case '\n':
-        *w_++ = '\n';
         break;
     case '\t':
         *w_++ = '\t';
@@ -542,6 +554,9 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     switch (kind) {
     case Word::Character:
         if (textual()) character(meaning.character);
+        break;
+    case Word::Mark:
+        if (inText()) *w_++ = char(meaning.character);
         break;
     case Word::Unicode:
         if (textual()) {
