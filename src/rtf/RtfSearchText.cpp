@@ -1,6 +1,7 @@
 #include "rtf/RtfSearchText.h"
 
 #include "rtf/RtfCodePage.h"
+#include "rtf/RtfLexer.h"
 #include "rtf/RtfWords.h"
 
 #include <QChar>
@@ -114,22 +115,9 @@ void appendFolded(const FoldTable& t, const unsigned char* p, std::size_t n, std
     out.resize(std::size_t(w - out.data()));
 }
 
-bool isLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-int hexValue(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Copies sixteen bytes at a time while they are plain ASCII (no markup, no control character,
-// nothing beyond 0x7F), lower-casing them when `fold`; returns where it stopped. Each code
-// page holds ASCII as it is, so this is the fold table's result for such bytes.
+// Copies sixteen bytes at a time while they are plain ASCII (no control character, nothing
+// beyond 0x7F), lower-casing them when `fold`; returns where it stopped. Each code page holds
+// ASCII as it is, so this is the fold table's result for such bytes.
 const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end, char*& w,
                                bool fold) {
     using V = std::uint8_t __attribute__((vector_size(16)));
@@ -142,8 +130,7 @@ const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end,
     while (end - p >= 16) {
         V v;
         std::memcpy(&v, p, 16);
-        const V stop =
-            V(v == '{') | V(v == '}') | V(v == '\\') | V(v >= 0x80) | (V(v < 0x20) & V(v != '\t'));
+        const V stop = V(v >= 0x80) | (V(v < 0x20) & V(v != '\t'));
         if (any(stop)) break;
         if (fold) v += V(V(v >= 'A') & V(v <= 'Z')) & 0x20;
         std::memcpy(w, &v, 16);
@@ -152,13 +139,6 @@ const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end,
     }
     return p;
 }
-
-// The bytes that end a run of plain text.
-constexpr std::array<bool, 256> kSpecial = [] {
-    std::array<bool, 256> s{};
-    s['{'] = s['}'] = s['\\'] = s['\r'] = s['\n'] = true;
-    return s;
-}();
 
 // The words that stand for one character.
 const std::unordered_map<std::string_view, char32_t>& characters() {
@@ -288,9 +268,7 @@ public:
     // pair of surrogates four bytes from twelve), so room for three times the input is made
     // once and the text written straight into it.
     // `out` has room for RtfSearchText::room(rtf.size()) bytes.
-    Scanner(std::string_view rtf, char* out, bool fold)
-        : p_(reinterpret_cast<const unsigned char*>(rtf.data())), end_(p_ + rtf.size()), w_(out),
-          fold_(fold) {
+    Scanner(std::string_view rtf, char* out, bool fold) : rtf_(rtf), w_(out), fold_(fold) {
         stack_.reserve(16);
     }
 
@@ -298,6 +276,13 @@ public:
     char* run();
 
 private:
+    friend class tavrin::diary::RtfLexer;
+    bool done() const { return done_; }
+    void text(const char* begin, const char* end);
+    void controlWord(std::string_view name, bool hasParam, int param);
+    void controlSymbol(char c);
+    void hexByte(unsigned char b);
+
     enum class Dest : std::uint8_t { Text, Skip, FontTable };
     struct Group {
         const FoldTable* table = nullptr;
@@ -318,14 +303,12 @@ private:
     const Group& top() const { return stack_.back(); }
     void openGroup();
     void closeGroup();
-    void controlWord();
     void word(std::string_view w, bool hasParam, int param);
     void resolve(Group& g);
     void byte(unsigned char b);
     void character(char32_t c);
 
-    const unsigned char* p_;
-    const unsigned char* const end_;
+    const std::string_view rtf_;
     char* w_;
     const bool fold_;
     int tablePage_ = -1; // the code page of table_, the last one looked up
@@ -347,58 +330,39 @@ private:
 };
 
 char* Scanner::run() {
-    while (p_ < end_ && !done_) {
-        const unsigned char c = *p_;
-        if (c == '{') {
-            ++p_;
-            openGroup();
-        } else if (c == '}') {
-            ++p_;
-            closeGroup();
-        } else if (c == '\\') {
-            ++p_;
-            controlWord();
-        } else if (c == '\r' || c == '\n') {
-            ++p_;
-        } else {
-            groupStart_ = false;
-            const Group* g = depth_ > 0 ? &top() : nullptr;
-            if (g && textual() && skip_ == 0 && lead_ < 0 && !g->doubleByte) {
-                // The common case, plain text: scanned and folded in one pass, in locals so
-                // that the stores into the text are not taken to change the position.
-                const FoldTable& t = *g->table;
-                const unsigned char* p = p_;
-                const unsigned char* const end = end_;
-                char* w = w_;
-                for (;;) {
-                    p = foldAscii(p, end, w, fold_);
-                    // Up to sixteen bytes one at a time, then sixteen at once again.
-                    const unsigned char* const stop = end - p > 16 ? p + 16 : end;
-                    for (; p < stop && !kSpecial[*p]; ++p) {
-                        std::memcpy(w, t.bytes[*p].data(), 4);
-                        w += t.length[*p];
-                    }
-                    if (p < stop || p == end) break;
-                }
-                p_ = p;
-                w_ = w;
-                continue;
-            }
-            const unsigned char* q = p_;
-            while (q < end_ && !kSpecial[*q])
-                ++q;
-            if (textual()) {
-                for (; p_ < q; ++p_) {
-                    if (skip_ > 0)
-                        --skip_;
-                    else
-                        byte(*p_);
-                }
-            }
-            p_ = q;
-        }
-    }
+    RtfLexer::run(rtf_, *this);
     return w_;
+}
+
+void Scanner::text(const char* begin, const char* end) {
+    groupStart_ = false;
+    if (!textual()) return;
+    auto p = reinterpret_cast<const unsigned char*>(begin);
+    const auto e = reinterpret_cast<const unsigned char*>(end);
+    const Group& g = top();
+    if (skip_ == 0 && lead_ < 0 && !g.doubleByte) {
+        // The common case: folded in one pass, in locals so that the stores into the text are
+        // not taken to change the position.
+        const FoldTable& t = *g.table;
+        char* w = w_;
+        while (p < e) {
+            p = foldAscii(p, e, w, fold_);
+            // Up to sixteen bytes one at a time, then sixteen at once again.
+            const unsigned char* const stop = e - p > 16 ? p + 16 : e;
+            for (; p < stop; ++p) {
+                std::memcpy(w, t.bytes[*p].data(), 4);
+                w += t.length[*p];
+            }
+        }
+        w_ = w;
+        return;
+    }
+    for (; p < e; ++p) {
+        if (skip_ > 0)
+            --skip_;
+        else
+            byte(*p);
+    }
 }
 
 void Scanner::openGroup() {
@@ -448,57 +412,21 @@ void Scanner::closeGroup() {
     stack_.pop_back();
 }
 
-void Scanner::controlWord() {
-    if (p_ >= end_) return;
-    const unsigned char c = *p_;
-    if (isLetter(c)) {
-        const unsigned char* start = p_;
-        while (p_ < end_ && isLetter(*p_))
-            ++p_;
-        const std::string_view name(reinterpret_cast<const char*>(start),
-                                    std::min<std::size_t>(std::size_t(p_ - start), 32));
-        bool negative = false;
-        bool hasParam = false;
-        std::int64_t value = 0;
-        if (p_ + 1 < end_ && *p_ == '-' && isDigit(p_[1])) {
-            negative = true;
-            ++p_;
-        }
-        while (p_ < end_ && isDigit(*p_)) {
-            hasParam = true;
-            if (value < INT32_MAX) value = value * 10 + (*p_ - '0');
-            ++p_;
-        }
-        if (p_ < end_ && *p_ == ' ') ++p_;
-        value = std::min<std::int64_t>(value, INT32_MAX);
-        const int param = int(negative ? -value : value);
-        if (name == "bin") {
-            const std::int64_t count = hasParam && param > 0 ? param : 0;
-            p_ += std::min<std::int64_t>(count, end_ - p_);
-            return;
-        }
-        if (depth_ == 0 || top().dest == Dest::Skip) return;
-        word(name, hasParam, param);
-        return;
-    }
-    ++p_;
-    if (c == '\'') {
-        int value = 0;
-        int digits = 0;
-        while (digits < 2 && p_ < end_ && hexValue(*p_) >= 0) {
-            value = value * 16 + hexValue(*p_);
-            ++p_;
-            ++digits;
-        }
-        groupStart_ = false;
-        if (digits > 0 && textual()) {
-            if (skip_ > 0)
-                --skip_;
-            else
-                byte(static_cast<unsigned char>(value));
-        }
-        return;
-    }
+void Scanner::controlWord(std::string_view name, bool hasParam, int param) {
+    if (depth_ == 0 || top().dest == Dest::Skip) return;
+    word(name, hasParam, param);
+}
+
+void Scanner::hexByte(unsigned char b) {
+    groupStart_ = false;
+    if (!textual()) return;
+    if (skip_ > 0)
+        --skip_;
+    else
+        byte(b);
+}
+
+void Scanner::controlSymbol(char c) {
     if (c == '*') {
         star_ = groupStart_;
         return;
@@ -518,7 +446,7 @@ void Scanner::controlWord() {
     case '\\':
     case '{':
     case '}':
-        *w_++ = char(c);
+        *w_++ = c;
         break;
     case '~':
         *w_++ = ' ';
