@@ -26,6 +26,8 @@ namespace tavrin::diary {
 class RtfLexer {
 public:
     static constexpr std::size_t kMaxName = 32;
+    // Groups nested deeper than this share the deepest one's state, in both readers alike.
+    static constexpr int kMaxDepth = 256;
 
     template <class Handler> static void run(std::string_view rtf, Handler& h) {
         const char* p = rtf.data();

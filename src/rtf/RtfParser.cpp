@@ -551,7 +551,11 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     star_ = false;
     groupStart_ = false;
     if (it == kws.end()) {
-        if (star) stack_.back().dest = Dest::Skip;
+        // An unknown word is still a character that a \u's fallback may be.
+        if (star)
+            stack_.back().dest = Dest::Skip;
+        else if (skip_ > 0)
+            --skip_;
         return;
     }
     Group& g = stack_.back();

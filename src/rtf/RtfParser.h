@@ -10,6 +10,7 @@
 // multiple of the input size, and the walk is one pass over the bytes.
 
 #include "rtf/RtfCodePage.h"
+#include "rtf/RtfLexer.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -24,7 +25,7 @@ namespace tavrin::diary {
 
 class RtfParser {
 public:
-    static constexpr int kMaxDepth = 256;
+    static constexpr int kMaxDepth = RtfLexer::kMaxDepth;
     static constexpr int kMaxTabs = 32;
 
     enum class Align : quint8 { Left, Centre, Right, Justify };

@@ -115,8 +115,8 @@ void appendFolded(const FoldTable& t, const unsigned char* p, std::size_t n, std
     out.resize(std::size_t(w - out.data()));
 }
 
-// Copies sixteen bytes at a time while they are plain ASCII (no control character, nothing
-// beyond 0x7F), lower-casing them when `fold`; returns where it stopped. Each code page holds
+// Copies sixteen bytes at a time while they are plain ASCII (no control character, DEL
+// included), lower-casing them when `fold`; returns where it stopped. Each code page holds
 // ASCII as it is, so this is the fold table's result for such bytes.
 const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end, char*& w,
                                bool fold) {
@@ -130,7 +130,7 @@ const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end,
     while (end - p >= 16) {
         V v;
         std::memcpy(&v, p, 16);
-        const V stop = V(v >= 0x80) | (V(v < 0x20) & V(v != '\t'));
+        const V stop = V(v >= 0x7F) | (V(v < 0x20) & V(v != '\t')); // DEL is no character
         if (any(stop)) break;
         if (fold) v += V(V(v >= 'A') & V(v <= 'Z')) & 0x20;
         std::memcpy(w, &v, 16);
@@ -175,8 +175,10 @@ enum class Word : std::uint8_t {
     DefaultFont,
     Charset,
     FontTable,
-    Unseen,        // a destination whose text is not shown, wherever it stands
-    HiddenAtStart, // the same when it opens its group (RtfWords)
+    Unseen,      // a destination whose text is not shown
+    Table,       // the same, but its words that set the document's code page still count
+    Instruction, // a Table in text, Unseen in any other destination
+    Destination, // a destination whose text is read as any other (\field, \fldrslt)
 };
 
 // The control words the scanner acts on, with the character of those that stand for one; one
@@ -206,11 +208,14 @@ const std::unordered_map<std::string_view, WordMeaning>& words() {
             {"fcharset", {Word::Charset}},
             {"fonttbl", {Word::FontTable}},
         };
-        for (const char* unseen : {"fldinst", "pntext", "listtext", "pn", "colortbl", "listtable",
-                                   "listoverridetable", "nonesttables"})
-            m.emplace(unseen, WordMeaning{Word::Unseen});
+        for (const char* table : {"pn", "colortbl", "listtable", "listoverridetable"})
+            m.emplace(table, WordMeaning{Word::Table});
+        for (const char* instruction : {"fldinst", "pntext", "listtext"})
+            m.emplace(instruction, WordMeaning{Word::Instruction});
         for (std::string_view hidden : rtfHiddenDestinations())
-            m.emplace(hidden, WordMeaning{Word::HiddenAtStart});
+            m.emplace(hidden, WordMeaning{Word::Unseen});
+        for (const char* shown : {"field", "fldrslt"})
+            m.emplace(shown, WordMeaning{Word::Destination});
         for (const auto& [name, c] : characters())
             m.emplace(name, WordMeaning{Word::Character, c});
         for (const auto& [name, c] : marks())
@@ -283,19 +288,23 @@ private:
     void controlSymbol(char c);
     void hexByte(unsigned char b);
 
-    enum class Dest : std::uint8_t { Text, Skip, FontTable };
+    // Table: no text, but the reader still acts on the words that set the document's code page
+    // or define fonts there.
+    enum class Dest : std::uint8_t { Text, Skip, FontTable, Table };
     struct Group {
         const FoldTable* table = nullptr;
         int codePage = 1252;
         bool doubleByte = false;
         int font = -1;
         int uc = 1;
+        unsigned pages = 0; // pagesChanged_ when codePage was worked out
         Dest dest = Dest::Text;
         bool hidden = false;
         bool upr = false;     // an \upr group: its first group is the text for old readers
         bool uprSeen = false; // ... and that group has been opened
     };
-    static constexpr std::size_t kMaxDepth = 4096;
+    // As deep as the reader's, so that groups beyond it share state the same way.
+    static constexpr std::size_t kMaxDepth = std::size_t(RtfLexer::kMaxDepth);
 
     bool textual() const { return inText() && !top().hidden; }
     bool inText() const { return depth_ > 0 && top().dest == Dest::Text; }
@@ -306,6 +315,8 @@ private:
     void word(std::string_view w, bool hasParam, int param);
     void resolve(Group& g);
     void byte(unsigned char b);
+    void fontNameByte(unsigned char b);
+    void commitFont();
     void character(char32_t c);
 
     const std::string_view rtf_;
@@ -321,10 +332,14 @@ private:
     bool star_ = false;       // \* read at the start of the group
     int skip_ = 0;            // fallback characters of a \u still to skip
     char16_t highSurrogate_ = 0;
-    int lead_ = -1; // the lead byte of a double-byte character
+    const char* highSurrogateAt_ = nullptr; // where the text was when it came
+    int lead_ = -1;                         // the lead byte of a double-byte character
     int docCodePage_ = 1252;
-    int defaultFont_ = -1;
+    int defaultFont_ = 0;
+    unsigned pagesChanged_ = 0; // counts changes of the code pages that fonts select
     int tableFont_ = 0;
+    int tableCharset_ = -1;
+    bool tableNamed_ = false; // the font being defined has a name (the reader keeps no other)
     int footnotes_ = 0;
     std::vector<std::pair<int, int>> fontPages_; // font number, code page (0: the document's)
 };
@@ -336,10 +351,22 @@ char* Scanner::run() {
 
 void Scanner::text(const char* begin, const char* end) {
     groupStart_ = false;
-    if (!textual()) return;
+    if (depth_ == 0 || top().dest == Dest::Skip || top().dest == Dest::Table) return;
     auto p = reinterpret_cast<const unsigned char*>(begin);
     const auto e = reinterpret_cast<const unsigned char*>(end);
     const Group& g = top();
+    if (!textual()) {
+        // Hidden text and font names still take up \u fallbacks and lead bytes.
+        for (; p < e; ++p) {
+            if (skip_ > 0)
+                --skip_;
+            else if (g.dest == Dest::FontTable)
+                fontNameByte(*p);
+            else
+                byte(*p);
+        }
+        return;
+    }
     if (skip_ == 0 && lead_ < 0 && !g.doubleByte) {
         // The common case: folded in one pass, in locals so that the stores into the text are
         // not taken to change the position.
@@ -403,13 +430,17 @@ void Scanner::closeGroup() {
     --depth_;
     if (depth_ >= kMaxDepth) {
         if (depth_ == kMaxDepth) top() = overflowSaved_;
+        if (top().pages != pagesChanged_) resolve(top());
         return;
     }
     if (depth_ == 0) {
         done_ = true;
         return;
     }
+    if (top().dest == Dest::FontTable && tableNamed_) commitFont();
     stack_.pop_back();
+    // The fonts or the document's code page may have changed since this group began.
+    if (top().pages != pagesChanged_) resolve(top());
 }
 
 void Scanner::controlWord(std::string_view name, bool hasParam, int param) {
@@ -419,9 +450,11 @@ void Scanner::controlWord(std::string_view name, bool hasParam, int param) {
 
 void Scanner::hexByte(unsigned char b) {
     groupStart_ = false;
-    if (!textual()) return;
+    if (depth_ == 0 || top().dest == Dest::Skip || top().dest == Dest::Table) return;
     if (skip_ > 0)
         --skip_;
+    else if (top().dest == Dest::FontTable)
+        fontNameByte(b);
     else
         byte(b);
 }
@@ -432,9 +465,13 @@ void Scanner::controlSymbol(char c) {
         return;
     }
     groupStart_ = false;
-    if (!inText()) return;
+    if (depth_ == 0 || top().dest == Dest::Skip || top().dest == Dest::Table) return;
     if (skip_ > 0) {
         --skip_;
+        return;
+    }
+    if (top().dest == Dest::FontTable) {
+        if (c == '\\' || c == '{' || c == '}' || c == '-' || c == '_') tableNamed_ = true;
         return;
     }
     if (c == '\r' || c == '\n') { // a paragraph mark
@@ -470,12 +507,16 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     const WordMeaning meaning = wordTable().find(w);
     const Word kind = meaning.kind;
     if (kind == Word::UnicodeText) return; // the Unicode text of an \upr group is read as any other
-    if (star && atStart) {
-        // An ignorable destination: its text is not for us.
+    const bool destination = kind == Word::Unseen || kind == Word::Table ||
+                             kind == Word::Instruction || kind == Word::Destination ||
+                             kind == Word::FontTable || kind == Word::AnsiText;
+    if (star && atStart && !destination) {
+        // An ignorable destination we do not know: its text is not for us.
         g.dest = Dest::Skip;
         return;
     }
-    if (skip_ > 0 && g.dest == Dest::Text) {
+    // Any other word may be a \u's fallback, as the reader takes it.
+    if (skip_ > 0 && !destination) {
         --skip_;
         return;
     }
@@ -486,13 +527,13 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     case Word::Mark:
         if (inText()) *w_++ = char(meaning.character);
         break;
-    case Word::Unicode:
-        if (textual()) {
-            const int code = param < 0 ? param + 65536 : param;
-            if (code > 0 && code < 65536) character(char32_t(code));
-            skip_ = g.uc;
-        }
+    case Word::Unicode: {
+        const int code = param < 0 ? param + 65536 : param;
+        if (textual() && code > 0 && code < 65536) character(char32_t(code));
+        if (g.dest == Dest::FontTable && code > 0x20 && code != 0xA0) tableNamed_ = true;
+        skip_ = g.uc;
         break;
+    }
     case Word::UnicodeSkip:
         g.uc = std::clamp(param, 0, 255);
         break;
@@ -501,7 +542,9 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
         break;
     case Word::Font:
         if (g.dest == Dest::FontTable) {
+            if (tableNamed_) commitFont();
             tableFont_ = param;
+            tableCharset_ = -1;
         } else {
             g.font = param;
             resolve(g);
@@ -513,9 +556,9 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
         resolve(g);
         break;
     case Word::FootnoteNumber:
-        // The reference number of an automatically numbered footnote.
-        if (textual()) {
-            const std::string n = std::to_string(++footnotes_);
+        // The reference number of an automatically numbered footnote; a hidden one is counted.
+        if (inText() && (++footnotes_, !g.hidden)) {
+            const std::string n = std::to_string(footnotes_);
             std::memcpy(w_, n.data(), n.size());
             w_ += n.size();
         }
@@ -528,15 +571,16 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
             docCodePage_ = hasParam && param > 0 ? param : docCodePage_;
         else
             docCodePage_ = w == "ansi" ? 1252 : w == "mac" ? 10000 : w == "pc" ? 437 : 850;
+        ++pagesChanged_;
         resolve(g);
         break;
     case Word::DefaultFont:
         defaultFont_ = param;
+        ++pagesChanged_;
         resolve(g);
         break;
     case Word::Charset:
-        if (g.dest == Dest::FontTable && fontPages_.size() < 4096)
-            fontPages_.emplace_back(tableFont_, RtfCodePage::forCharset(param));
+        if (g.dest == Dest::FontTable) tableCharset_ = param;
         break;
     case Word::FontTable:
         g.dest = Dest::FontTable;
@@ -544,8 +588,11 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     case Word::Unseen:
         g.dest = Dest::Skip;
         break;
-    case Word::HiddenAtStart:
-        if (atStart) g.dest = Dest::Skip;
+    case Word::Table:
+        g.dest = Dest::Table;
+        break;
+    case Word::Instruction:
+        g.dest = g.dest == Dest::Text ? Dest::Table : Dest::Skip;
         break;
     default:
         // Any other word is formatting, which search ignores.
@@ -563,6 +610,7 @@ void Scanner::resolve(Group& g) {
             break;
         }
     g.codePage = page;
+    g.pages = pagesChanged_;
     g.doubleByte = RtfCodePage::isLeadByte(page, 0x81); // every double-byte page leads with it
     if (page != tablePage_) {
         table_ = &foldTable(page, fold_);
@@ -571,32 +619,57 @@ void Scanner::resolve(Group& g) {
     g.table = table_;
 }
 
+// A byte of text, shown or hidden: a hidden lead byte still pairs with the byte after it.
 void Scanner::byte(unsigned char b) {
     const Group& g = top();
+    if (b == '\t') {
+        if (!g.hidden) *w_++ = '\t';
+        return;
+    }
+    if (b < 0x20) return;
     if (lead_ >= 0) {
         const char32_t c = RtfCodePage::decodePair(g.codePage, std::uint8_t(lead_), b);
         lead_ = -1;
-        character(c == 0xFFFD ? char32_t(u'?') : c);
+        if (!g.hidden) character(c == 0xFFFD ? char32_t(u'?') : c);
         return;
     }
     if (RtfCodePage::isLeadByte(g.codePage, b)) {
         lead_ = b;
         return;
     }
-    if (b == '\t' || b >= 0x20) {
+    if (!g.hidden) {
         std::memcpy(w_, g.table->bytes[b].data(), 4);
         w_ += g.table->length[b];
     }
 }
 
+// A byte of a font's name in the font table: the name ends at ';'. Only whether it has one
+// matters here, since the reader forgets a font without a name.
+void Scanner::fontNameByte(unsigned char b) {
+    if (b == ';') {
+        if (tableNamed_) commitFont();
+        return;
+    }
+    const FoldTable& t = foldTable(docCodePage_, false);
+    if (b > 0x20 && t.length[b] > 0 && t.bytes[b][0] != ' ') tableNamed_ = true;
+}
+
+void Scanner::commitFont() {
+    tableNamed_ = false;
+    if (fontPages_.size() >= 4096) return;
+    fontPages_.emplace_back(tableFont_, RtfCodePage::forCharset(tableCharset_));
+    ++pagesChanged_;
+}
+
 void Scanner::character(char32_t c) {
     if (c >= 0xD800 && c < 0xDC00) {
         highSurrogate_ = char16_t(c);
+        highSurrogateAt_ = w_;
         return;
     }
-    if (c >= 0xDC00 && c < 0xE000 && highSurrogate_) {
+    // A pair only when nothing was written between its halves.
+    if (c >= 0xDC00 && c < 0xE000 && highSurrogate_ && highSurrogateAt_ == w_)
         c = QChar::surrogateToUcs4(highSurrogate_, char16_t(c));
-    }
     highSurrogate_ = 0;
     c = searchForm(c, fold_);
     if (c != 0) w_ += utf8(c, w_);
