@@ -650,8 +650,12 @@ void Scanner::fontNameByte(unsigned char b) {
         if (tableNamed_) commitFont();
         return;
     }
+    if (b < 0x80) {
+        if (b > 0x20 && b != 0x7F) tableNamed_ = true;
+        return;
+    }
     const FoldTable& t = foldTable(docCodePage_, false);
-    if (b > 0x20 && t.length[b] > 0 && t.bytes[b][0] != ' ') tableNamed_ = true;
+    if (t.length[b] > 0 && t.bytes[b][0] != ' ') tableNamed_ = true;
 }
 
 void Scanner::commitFont() {
