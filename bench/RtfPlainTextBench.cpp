@@ -2,7 +2,7 @@
 // 10,000-entry diary beside its floor, turning the same bytes into a QString without parsing,
 // and fails when the extraction takes more than a second per thousand entries.
 
-#include "diary/RtfPlainText.h"
+#include "rtf/RtfPlainText.h"
 
 #include <benchmark/benchmark.h>
 

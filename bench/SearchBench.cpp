@@ -11,9 +11,9 @@
 
 #include "diary/EntrySearch.h"
 #include "diary/EntrySearchCache.h"
-#include "diary/RtfPlainText.h"
-#include "diary/RtfReader.h"
-#include "diary/RtfWriter.h"
+#include "rtf/RtfPlainText.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/Scramble.h"
 #include "storage/TN.h"

@@ -4,7 +4,7 @@
 #include "cli/StreamReporter.h"
 
 #include "diary/EntrySearch.h"
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfSearchText.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 

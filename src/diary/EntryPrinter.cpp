@@ -2,7 +2,7 @@
 
 #include "app/SkinBodyAreas.h"
 #include "diary/EntryParameters.h"
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 #include "storage/Cp1252.h"
 #include "storage/DiaryConfig.h"
 #include "storage/EntryRecord.h"

@@ -1,7 +1,7 @@
 #include "diary/EntrySearch.h"
 
 #include "diary/EntrySearchCache.h"
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfSearchText.h"
 #include "storage/Cp1252.h"
 #include "storage/Scramble.h"
 #include "storage/TN.h"

@@ -1,6 +1,6 @@
 #include "diary/EntrySearchCache.h"
 
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfSearchText.h"
 #include "storage/Scramble.h"
 
 #include <cstring>

@@ -2,11 +2,11 @@
 
 #include "app/SkinBodyAreas.h"
 #include "app/SkinLoader.h"
-#include "diary/RtfCodec.h"
 #include "graph/chart/GraphChart.h"
 #include "health/YearGlance.h"
 #include "health/logic/DayValues.h"
 #include "platform/PrivatePrinter.h"
+#include "rtf/RtfCodec.h"
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"

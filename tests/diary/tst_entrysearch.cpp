@@ -4,7 +4,7 @@
 #include "TestEnvironment.h"
 #include "diary/EntrySearch.h"
 #include "diary/EntrySearchCache.h"
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 #include "storage/TN.h"
 
 #include <QTest>

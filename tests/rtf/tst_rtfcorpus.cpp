@@ -6,8 +6,8 @@
 // tables and paragraph spacing differently; the score is 1 - D / (n + m), where D counts the
 // characters inserted or deleted to turn one text into the other.
 
-#include "diary/RtfCodec.h"
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfCodec.h"
+#include "rtf/RtfSearchText.h"
 
 #include <QDir>
 #include <QFile>

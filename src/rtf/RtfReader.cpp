@@ -1,4 +1,4 @@
-#include "diary/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

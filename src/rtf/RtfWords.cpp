@@ -1,4 +1,4 @@
-#include "diary/RtfWords.h"
+#include "rtf/RtfWords.h"
 
 #include <unordered_set>
 

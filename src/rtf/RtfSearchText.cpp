@@ -1,7 +1,8 @@
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfSearchText.h"
 
-#include "diary/RtfCodePage.h"
-#include "diary/RtfWords.h"
+#include "rtf/RtfCodePage.h"
+#include "rtf/RtfLexer.h"
+#include "rtf/RtfWords.h"
 
 #include <QChar>
 
@@ -114,22 +115,9 @@ void appendFolded(const FoldTable& t, const unsigned char* p, std::size_t n, std
     out.resize(std::size_t(w - out.data()));
 }
 
-bool isLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-int hexValue(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Copies sixteen bytes at a time while they are plain ASCII (no markup, no control character,
-// nothing beyond 0x7F), lower-casing them when `fold`; returns where it stopped. Each code
-// page holds ASCII as it is, so this is the fold table's result for such bytes.
+// Copies sixteen bytes at a time while they are plain ASCII (no control character, DEL
+// included), lower-casing them when `fold`; returns where it stopped. Each code page holds
+// ASCII as it is, so this is the fold table's result for such bytes.
 const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end, char*& w,
                                bool fold) {
     using V = std::uint8_t __attribute__((vector_size(16)));
@@ -142,8 +130,7 @@ const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end,
     while (end - p >= 16) {
         V v;
         std::memcpy(&v, p, 16);
-        const V stop =
-            V(v == '{') | V(v == '}') | V(v == '\\') | V(v >= 0x80) | (V(v < 0x20) & V(v != '\t'));
+        const V stop = V(v >= 0x7F) | (V(v < 0x20) & V(v != '\t')); // DEL is no character
         if (any(stop)) break;
         if (fold) v += V(V(v >= 'A') & V(v <= 'Z')) & 0x20;
         std::memcpy(w, &v, 16);
@@ -153,28 +140,29 @@ const unsigned char* foldAscii(const unsigned char* p, const unsigned char* end,
     return p;
 }
 
-// The bytes that end a run of plain text.
-constexpr std::array<bool, 256> kSpecial = [] {
-    std::array<bool, 256> s{};
-    s['{'] = s['}'] = s['\\'] = s['\r'] = s['\n'] = true;
-    return s;
-}();
-
 // The words that stand for one character.
 const std::unordered_map<std::string_view, char32_t>& characters() {
     static const std::unordered_map<std::string_view, char32_t> chars = {
-        {"tab", u'\t'},      {"cell", u'\t'},       {"nestcell", u'\t'},   {"par", u'\n'},
-        {"sect", u'\n'},     {"page", u'\n'},       {"row", u'\n'},        {"nestrow", u'\n'},
-        {"line", u'\n'},     {"emdash", 0x2014},    {"endash", 0x2013},    {"emspace", 0x2003},
-        {"enspace", 0x2002}, {"qmspace", 0x2005},   {"bullet", 0x2022},    {"lquote", 0x2018},
-        {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"zwj", 0x200D},
-        {"zwnj", 0x200C},    {"zwbo", 0x200B}};
+        {"tab", u'\t'},      {"line", u'\n'},     {"emdash", 0x2014},    {"endash", 0x2013},
+        {"emspace", 0x2003}, {"enspace", 0x2002}, {"qmspace", 0x2005},   {"bullet", 0x2022},
+        {"lquote", 0x2018},  {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
+        {"zwj", 0x200D},     {"zwnj", 0x200C},    {"zwbo", 0x200B}};
+    return chars;
+}
+
+// Paragraph, page, row and cell marks. Hidden text cannot hide them: the editor's document has
+// no hidden block, so the break stays, and search sees it too.
+const std::unordered_map<std::string_view, char>& marks() {
+    static const std::unordered_map<std::string_view, char> chars = {
+        {"par", '\n'},     {"sect", '\n'}, {"page", '\n'},    {"row", '\n'},
+        {"nestrow", '\n'}, {"cell", '\t'}, {"nestcell", '\t'}};
     return chars;
 }
 
 enum class Word : std::uint8_t {
     Other,
     Character, // stands for one character
+    Mark,      // a paragraph, row or cell mark
     Unicode,
     UnicodeSkip,
     UnicodeText, // \ud
@@ -187,8 +175,10 @@ enum class Word : std::uint8_t {
     DefaultFont,
     Charset,
     FontTable,
-    Unseen,        // a destination whose text is not shown, wherever it stands
-    HiddenAtStart, // the same when it opens its group (RtfWords)
+    Unseen,      // a destination whose text is not shown
+    Table,       // the same, but its words that set the document's code page still count
+    Instruction, // a Table in text, Unseen in any other destination
+    Destination, // a destination whose text is read as any other (\field, \fldrslt)
 };
 
 // The control words the scanner acts on, with the character of those that stand for one; one
@@ -218,13 +208,18 @@ const std::unordered_map<std::string_view, WordMeaning>& words() {
             {"fcharset", {Word::Charset}},
             {"fonttbl", {Word::FontTable}},
         };
-        for (const char* unseen : {"fldinst", "pntext", "listtext", "pn", "colortbl", "listtable",
-                                   "listoverridetable", "nonesttables"})
-            m.emplace(unseen, WordMeaning{Word::Unseen});
+        for (const char* table : {"pn", "colortbl", "listtable", "listoverridetable"})
+            m.emplace(table, WordMeaning{Word::Table});
+        for (const char* instruction : {"fldinst", "pntext", "listtext"})
+            m.emplace(instruction, WordMeaning{Word::Instruction});
         for (std::string_view hidden : rtfHiddenDestinations())
-            m.emplace(hidden, WordMeaning{Word::HiddenAtStart});
+            m.emplace(hidden, WordMeaning{Word::Unseen});
+        for (const char* shown : {"field", "fldrslt"})
+            m.emplace(shown, WordMeaning{Word::Destination});
         for (const auto& [name, c] : characters())
             m.emplace(name, WordMeaning{Word::Character, c});
+        for (const auto& [name, c] : marks())
+            m.emplace(name, WordMeaning{Word::Mark, char32_t(c)});
         return m;
     }();
     return map;
@@ -278,9 +273,7 @@ public:
     // pair of surrogates four bytes from twelve), so room for three times the input is made
     // once and the text written straight into it.
     // `out` has room for RtfSearchText::room(rtf.size()) bytes.
-    Scanner(std::string_view rtf, char* out, bool fold)
-        : p_(reinterpret_cast<const unsigned char*>(rtf.data())), end_(p_ + rtf.size()), w_(out),
-          fold_(fold) {
+    Scanner(std::string_view rtf, char* out, bool fold) : rtf_(rtf), w_(out), fold_(fold) {
         stack_.reserve(16);
     }
 
@@ -288,33 +281,45 @@ public:
     char* run();
 
 private:
-    enum class Dest : std::uint8_t { Text, Skip, FontTable };
+    friend class tavrin::diary::RtfLexer;
+    bool done() const { return done_; }
+    void text(const char* begin, const char* end);
+    void controlWord(std::string_view name, bool hasParam, int param);
+    void controlSymbol(char c);
+    void hexByte(unsigned char b);
+
+    // Table: no text, but the reader still acts on the words that set the document's code page
+    // or define fonts there.
+    enum class Dest : std::uint8_t { Text, Skip, FontTable, Table };
     struct Group {
         const FoldTable* table = nullptr;
         int codePage = 1252;
         bool doubleByte = false;
         int font = -1;
         int uc = 1;
+        unsigned pages = 0; // pagesChanged_ when codePage was worked out
         Dest dest = Dest::Text;
         bool hidden = false;
         bool upr = false;     // an \upr group: its first group is the text for old readers
         bool uprSeen = false; // ... and that group has been opened
     };
-    static constexpr std::size_t kMaxDepth = 4096;
+    // As deep as the reader's, so that groups beyond it share state the same way.
+    static constexpr std::size_t kMaxDepth = std::size_t(RtfLexer::kMaxDepth);
 
-    bool textual() const { return depth_ > 0 && top().dest == Dest::Text && !top().hidden; }
+    bool textual() const { return inText() && !top().hidden; }
+    bool inText() const { return depth_ > 0 && top().dest == Dest::Text; }
     Group& top() { return stack_.back(); }
     const Group& top() const { return stack_.back(); }
     void openGroup();
     void closeGroup();
-    void controlWord();
     void word(std::string_view w, bool hasParam, int param);
     void resolve(Group& g);
     void byte(unsigned char b);
+    void fontNameByte(unsigned char b);
+    void commitFont();
     void character(char32_t c);
 
-    const unsigned char* p_;
-    const unsigned char* const end_;
+    const std::string_view rtf_;
     char* w_;
     const bool fold_;
     int tablePage_ = -1; // the code page of table_, the last one looked up
@@ -327,67 +332,64 @@ private:
     bool star_ = false;       // \* read at the start of the group
     int skip_ = 0;            // fallback characters of a \u still to skip
     char16_t highSurrogate_ = 0;
-    int lead_ = -1; // the lead byte of a double-byte character
+    const char* highSurrogateAt_ = nullptr; // where the text was when it came
+    int lead_ = -1;                         // the lead byte of a double-byte character
     int docCodePage_ = 1252;
-    int defaultFont_ = -1;
+    int defaultFont_ = 0;
+    unsigned pagesChanged_ = 0; // counts changes of the code pages that fonts select
     int tableFont_ = 0;
+    int tableCharset_ = -1;
+    bool tableNamed_ = false; // the font being defined has a name (the reader keeps no other)
     int footnotes_ = 0;
     std::vector<std::pair<int, int>> fontPages_; // font number, code page (0: the document's)
 };
 
 char* Scanner::run() {
-    while (p_ < end_ && !done_) {
-        const unsigned char c = *p_;
-        if (c == '{') {
-            ++p_;
-            openGroup();
-        } else if (c == '}') {
-            ++p_;
-            closeGroup();
-        } else if (c == '\\') {
-            ++p_;
-            controlWord();
-        } else if (c == '\r' || c == '\n') {
-            ++p_;
-        } else {
-            groupStart_ = false;
-            const Group* g = depth_ > 0 ? &top() : nullptr;
-            if (g && textual() && skip_ == 0 && lead_ < 0 && !g->doubleByte) {
-                // The common case, plain text: scanned and folded in one pass, in locals so
-                // that the stores into the text are not taken to change the position.
-                const FoldTable& t = *g->table;
-                const unsigned char* p = p_;
-                const unsigned char* const end = end_;
-                char* w = w_;
-                for (;;) {
-                    p = foldAscii(p, end, w, fold_);
-                    // Up to sixteen bytes one at a time, then sixteen at once again.
-                    const unsigned char* const stop = end - p > 16 ? p + 16 : end;
-                    for (; p < stop && !kSpecial[*p]; ++p) {
-                        std::memcpy(w, t.bytes[*p].data(), 4);
-                        w += t.length[*p];
-                    }
-                    if (p < stop || p == end) break;
-                }
-                p_ = p;
-                w_ = w;
-                continue;
-            }
-            const unsigned char* q = p_;
-            while (q < end_ && !kSpecial[*q])
-                ++q;
-            if (textual()) {
-                for (; p_ < q; ++p_) {
-                    if (skip_ > 0)
-                        --skip_;
-                    else
-                        byte(*p_);
-                }
-            }
-            p_ = q;
-        }
-    }
+    RtfLexer::run(rtf_, *this);
     return w_;
+}
+
+void Scanner::text(const char* begin, const char* end) {
+    groupStart_ = false;
+    if (depth_ == 0 || top().dest == Dest::Skip || top().dest == Dest::Table) return;
+    auto p = reinterpret_cast<const unsigned char*>(begin);
+    const auto e = reinterpret_cast<const unsigned char*>(end);
+    const Group& g = top();
+    if (!textual()) {
+        // Hidden text and font names still take up \u fallbacks and lead bytes.
+        for (; p < e; ++p) {
+            if (skip_ > 0)
+                --skip_;
+            else if (g.dest == Dest::FontTable)
+                fontNameByte(*p);
+            else
+                byte(*p);
+        }
+        return;
+    }
+    if (skip_ == 0 && lead_ < 0 && !g.doubleByte) {
+        // The common case: folded in one pass, in locals so that the stores into the text are
+        // not taken to change the position.
+        const FoldTable& t = *g.table;
+        char* w = w_;
+        while (p < e) {
+            p = foldAscii(p, e, w, fold_);
+            // Up to sixteen bytes one at a time, then sixteen at once again.
+            const unsigned char* const stop = e - p > 16 ? p + 16 : e;
+            for (; p < stop; ++p) {
+                std::memcpy(w, t.bytes[*p].data(), 4);
+                w += t.length[*p];
+            }
+        }
+        w_ = w;
+        return;
+    }
+    for (; p < e; ++p) {
+        if (skip_ > 0)
+            --skip_;
+        else
+            byte(*p);
+    }
 }
 
 void Scanner::openGroup() {
@@ -428,91 +430,66 @@ void Scanner::closeGroup() {
     --depth_;
     if (depth_ >= kMaxDepth) {
         if (depth_ == kMaxDepth) top() = overflowSaved_;
+        if (top().pages != pagesChanged_) resolve(top());
         return;
     }
     if (depth_ == 0) {
         done_ = true;
         return;
     }
+    if (top().dest == Dest::FontTable && tableNamed_) commitFont();
     stack_.pop_back();
+    // The fonts or the document's code page may have changed since this group began.
+    if (top().pages != pagesChanged_) resolve(top());
 }
 
-void Scanner::controlWord() {
-    if (p_ >= end_) return;
-    const unsigned char c = *p_;
-    if (isLetter(c)) {
-        const unsigned char* start = p_;
-        while (p_ < end_ && isLetter(*p_))
-            ++p_;
-        const std::string_view name(reinterpret_cast<const char*>(start),
-                                    std::min<std::size_t>(std::size_t(p_ - start), 32));
-        bool negative = false;
-        bool hasParam = false;
-        std::int64_t value = 0;
-        if (p_ + 1 < end_ && *p_ == '-' && isDigit(p_[1])) {
-            negative = true;
-            ++p_;
-        }
-        while (p_ < end_ && isDigit(*p_)) {
-            hasParam = true;
-            if (value < INT32_MAX) value = value * 10 + (*p_ - '0');
-            ++p_;
-        }
-        if (p_ < end_ && *p_ == ' ') ++p_;
-        value = std::min<std::int64_t>(value, INT32_MAX);
-        const int param = int(negative ? -value : value);
-        if (name == "bin") {
-            const std::int64_t count = hasParam && param > 0 ? param : 0;
-            p_ += std::min<std::int64_t>(count, end_ - p_);
-            return;
-        }
-        if (depth_ == 0 || top().dest == Dest::Skip) return;
-        word(name, hasParam, param);
-        return;
-    }
-    ++p_;
-    if (c == '\'') {
-        int value = 0;
-        int digits = 0;
-        while (digits < 2 && p_ < end_ && hexValue(*p_) >= 0) {
-            value = value * 16 + hexValue(*p_);
-            ++p_;
-            ++digits;
-        }
-        groupStart_ = false;
-        if (digits > 0 && textual()) {
-            if (skip_ > 0)
-                --skip_;
-            else
-                byte(static_cast<unsigned char>(value));
-        }
-        return;
-    }
+void Scanner::controlWord(std::string_view name, bool hasParam, int param) {
+    if (depth_ == 0 || top().dest == Dest::Skip) return;
+    word(name, hasParam, param);
+}
+
+void Scanner::hexByte(unsigned char b) {
+    groupStart_ = false;
+    if (depth_ == 0 || top().dest == Dest::Skip || top().dest == Dest::Table) return;
+    if (skip_ > 0)
+        --skip_;
+    else if (top().dest == Dest::FontTable)
+        fontNameByte(b);
+    else
+        byte(b);
+}
+
+void Scanner::controlSymbol(char c) {
     if (c == '*') {
         star_ = groupStart_;
         return;
     }
     groupStart_ = false;
-    if (!textual()) return;
+    if (depth_ == 0 || top().dest == Dest::Skip || top().dest == Dest::Table) return;
     if (skip_ > 0) {
         --skip_;
         return;
     }
+    if (top().dest == Dest::FontTable) {
+        if (c == '\\' || c == '{' || c == '}' || c == '-' || c == '_') tableNamed_ = true;
+        return;
+    }
+    if (c == '\r' || c == '\n') { // a paragraph mark
+        *w_++ = '\n';
+        return;
+    }
+    if (top().hidden) return;
     switch (c) {
     case '\\':
     case '{':
     case '}':
-        *w_++ = char(c);
+        *w_++ = c;
         break;
     case '~':
         *w_++ = ' ';
         break;
     case '_':
         character(0x2011);
-        break;
-    case '\r':
-    case '\n':
-        *w_++ = '\n';
         break;
     case '\t':
         *w_++ = '\t';
@@ -530,12 +507,16 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     const WordMeaning meaning = wordTable().find(w);
     const Word kind = meaning.kind;
     if (kind == Word::UnicodeText) return; // the Unicode text of an \upr group is read as any other
-    if (star && atStart) {
-        // An ignorable destination: its text is not for us.
+    const bool destination = kind == Word::Unseen || kind == Word::Table ||
+                             kind == Word::Instruction || kind == Word::Destination ||
+                             kind == Word::FontTable || kind == Word::AnsiText;
+    if (star && atStart && !destination) {
+        // An ignorable destination we do not know: its text is not for us.
         g.dest = Dest::Skip;
         return;
     }
-    if (skip_ > 0 && g.dest == Dest::Text) {
+    // Any other word may be a \u's fallback, as the reader takes it.
+    if (skip_ > 0 && !destination) {
         --skip_;
         return;
     }
@@ -543,13 +524,16 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     case Word::Character:
         if (textual()) character(meaning.character);
         break;
-    case Word::Unicode:
-        if (textual()) {
-            const int code = param < 0 ? param + 65536 : param;
-            if (code > 0 && code < 65536) character(char32_t(code));
-            skip_ = g.uc;
-        }
+    case Word::Mark:
+        if (inText()) *w_++ = char(meaning.character);
         break;
+    case Word::Unicode: {
+        const int code = param < 0 ? param + 65536 : param;
+        if (textual() && code > 0 && code < 65536) character(char32_t(code));
+        if (g.dest == Dest::FontTable && code > 0x20 && code != 0xA0) tableNamed_ = true;
+        skip_ = g.uc;
+        break;
+    }
     case Word::UnicodeSkip:
         g.uc = std::clamp(param, 0, 255);
         break;
@@ -558,7 +542,9 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
         break;
     case Word::Font:
         if (g.dest == Dest::FontTable) {
+            if (tableNamed_) commitFont();
             tableFont_ = param;
+            tableCharset_ = -1;
         } else {
             g.font = param;
             resolve(g);
@@ -570,9 +556,9 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
         resolve(g);
         break;
     case Word::FootnoteNumber:
-        // The reference number of an automatically numbered footnote.
-        if (textual()) {
-            const std::string n = std::to_string(++footnotes_);
+        // The reference number of an automatically numbered footnote; a hidden one is counted.
+        if (inText() && (++footnotes_, !g.hidden)) {
+            const std::string n = std::to_string(footnotes_);
             std::memcpy(w_, n.data(), n.size());
             w_ += n.size();
         }
@@ -585,15 +571,16 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
             docCodePage_ = hasParam && param > 0 ? param : docCodePage_;
         else
             docCodePage_ = w == "ansi" ? 1252 : w == "mac" ? 10000 : w == "pc" ? 437 : 850;
+        ++pagesChanged_;
         resolve(g);
         break;
     case Word::DefaultFont:
         defaultFont_ = param;
+        ++pagesChanged_;
         resolve(g);
         break;
     case Word::Charset:
-        if (g.dest == Dest::FontTable && fontPages_.size() < 4096)
-            fontPages_.emplace_back(tableFont_, RtfCodePage::forCharset(param));
+        if (g.dest == Dest::FontTable) tableCharset_ = param;
         break;
     case Word::FontTable:
         g.dest = Dest::FontTable;
@@ -601,8 +588,11 @@ void Scanner::word(std::string_view w, bool hasParam, int param) {
     case Word::Unseen:
         g.dest = Dest::Skip;
         break;
-    case Word::HiddenAtStart:
-        if (atStart) g.dest = Dest::Skip;
+    case Word::Table:
+        g.dest = Dest::Table;
+        break;
+    case Word::Instruction:
+        g.dest = g.dest == Dest::Text ? Dest::Table : Dest::Skip;
         break;
     default:
         // Any other word is formatting, which search ignores.
@@ -620,6 +610,7 @@ void Scanner::resolve(Group& g) {
             break;
         }
     g.codePage = page;
+    g.pages = pagesChanged_;
     g.doubleByte = RtfCodePage::isLeadByte(page, 0x81); // every double-byte page leads with it
     if (page != tablePage_) {
         table_ = &foldTable(page, fold_);
@@ -628,32 +619,61 @@ void Scanner::resolve(Group& g) {
     g.table = table_;
 }
 
+// A byte of text, shown or hidden: a hidden lead byte still pairs with the byte after it.
 void Scanner::byte(unsigned char b) {
     const Group& g = top();
+    if (b == '\t') {
+        if (!g.hidden) *w_++ = '\t';
+        return;
+    }
+    if (b < 0x20) return;
     if (lead_ >= 0) {
         const char32_t c = RtfCodePage::decodePair(g.codePage, std::uint8_t(lead_), b);
         lead_ = -1;
-        character(c == 0xFFFD ? char32_t(u'?') : c);
+        if (!g.hidden) character(c == 0xFFFD ? char32_t(u'?') : c);
         return;
     }
     if (RtfCodePage::isLeadByte(g.codePage, b)) {
         lead_ = b;
         return;
     }
-    if (b == '\t' || b >= 0x20) {
+    if (!g.hidden) {
         std::memcpy(w_, g.table->bytes[b].data(), 4);
         w_ += g.table->length[b];
     }
 }
 
+// A byte of a font's name in the font table: the name ends at ';'. Only whether it has one
+// matters here, since the reader forgets a font without a name.
+void Scanner::fontNameByte(unsigned char b) {
+    if (b == ';') {
+        if (tableNamed_) commitFont();
+        return;
+    }
+    if (b < 0x80) {
+        if (b > 0x20 && b != 0x7F) tableNamed_ = true;
+        return;
+    }
+    const FoldTable& t = foldTable(docCodePage_, false);
+    if (t.length[b] > 0 && t.bytes[b][0] != ' ') tableNamed_ = true;
+}
+
+void Scanner::commitFont() {
+    tableNamed_ = false;
+    if (fontPages_.size() >= 4096) return;
+    fontPages_.emplace_back(tableFont_, RtfCodePage::forCharset(tableCharset_));
+    ++pagesChanged_;
+}
+
 void Scanner::character(char32_t c) {
     if (c >= 0xD800 && c < 0xDC00) {
         highSurrogate_ = char16_t(c);
+        highSurrogateAt_ = w_;
         return;
     }
-    if (c >= 0xDC00 && c < 0xE000 && highSurrogate_) {
+    // A pair only when nothing was written between its halves.
+    if (c >= 0xDC00 && c < 0xE000 && highSurrogate_ && highSurrogateAt_ == w_)
         c = QChar::surrogateToUcs4(highSurrogate_, char16_t(c));
-    }
     highSurrogate_ = 0;
     c = searchForm(c, fold_);
     if (c != 0) w_ += utf8(c, w_);

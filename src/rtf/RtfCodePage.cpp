@@ -1,4 +1,4 @@
-#include "diary/RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
 
 #include "storage/Cp1252.h"
 

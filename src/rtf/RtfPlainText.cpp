@@ -1,6 +1,6 @@
-#include "diary/RtfPlainText.h"
+#include "rtf/RtfPlainText.h"
 
-#include "diary/RtfParser.h"
+#include "rtf/RtfParser.h"
 
 namespace tavrin::diary {
 namespace {

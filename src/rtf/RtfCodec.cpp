@@ -1,8 +1,8 @@
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
-#include "diary/RtfPlainText.h"
-#include "diary/RtfReader.h"
-#include "diary/RtfWriter.h"
+#include "rtf/RtfPlainText.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 #include "storage/Cp1252.h"
 
 #include <QTextDocument>

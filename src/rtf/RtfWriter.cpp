@@ -1,6 +1,6 @@
-#include "diary/RtfWriter.h"
+#include "rtf/RtfWriter.h"
 
-#include "diary/RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
 
 #include <QTextBlock>
 #include <QTextCharFormat>

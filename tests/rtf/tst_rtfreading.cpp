@@ -3,7 +3,8 @@
 // hostile, which must neither crash, nor hang, nor allocate without bound.
 
 #include "RtfTestSupport.h"
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
+#include "rtf/RtfSearchText.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -38,6 +39,8 @@ private slots:
     void escapesAndCodePages();
     void hiddenPartsAreSkipped_data();
     void hiddenPartsAreSkipped();
+    void hiddenMarksStillBreak_data();
+    void hiddenMarksStillBreak();
     void plainTextMatchesDocumentText();
     void hyperlinkFields();
     void tablesBecomeTabSeparatedLines();
@@ -155,6 +158,37 @@ void TestRtfReading::hiddenPartsAreSkipped() {
     QString fromDoc;
     QCOMPARE(readBothWays(rtf, &fromDoc), text);
     QCOMPARE(fromDoc, text);
+}
+
+// The editor cannot hide a paragraph, row or cell mark: the document keeps the break, and so
+// must the plain text and the search scanner. A line break is a character, hidden like text.
+void TestRtfReading::hiddenMarksStillBreak_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("paragraph") << QByteArray("{\\rtf1\\ansi one\\v \\par\\v0 two}")
+                               << QStringLiteral("one\ntwo");
+    QTest::newRow("paragraph in a hidden group")
+        << QByteArray("{\\rtf1 one{\\v\\par}two}") << QStringLiteral("one\ntwo");
+    QTest::newRow("paragraph as an escaped line end")
+        << QByteArray("{\\rtf1 one\\v\\\n\\v0 two}") << QStringLiteral("one\ntwo");
+    QTest::newRow("page") << QByteArray("{\\rtf1 one\\v\\page\\v0 two}")
+                          << QStringLiteral("one\ntwo");
+    QTest::newRow("row") << QByteArray("{\\rtf1\\trowd a\\cell b\\v\\row\\v0 c}")
+                         << QStringLiteral("a\tb\nc");
+    QTest::newRow("cell") << QByteArray("{\\rtf1\\trowd a\\v\\cell\\v0 b}")
+                          << QStringLiteral("a\tb");
+    QTest::newRow("line break") << QByteArray("{\\rtf1 one\\v\\line\\v0 two}")
+                                << QStringLiteral("onetwo");
+}
+
+void TestRtfReading::hiddenMarksStillBreak() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QString fromDoc;
+    QCOMPARE(readBothWays(rtf, &fromDoc), text);
+    QCOMPARE(fromDoc, text);
+    const std::string_view bytes(rtf.constData(), std::size_t(rtf.size()));
+    QCOMPARE(QString::fromStdString(tavrin::diary::RtfSearchText::visible(bytes)), text);
 }
 
 void TestRtfReading::plainTextMatchesDocumentText() {

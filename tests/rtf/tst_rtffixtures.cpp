@@ -2,7 +2,7 @@
 // scripts/make-rtf-fixtures, which also has that program re-save a text this codec wrote).
 
 #include "RtfTestSupport.h"
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,14 +1,16 @@
 #pragma once
 // Walks RTF bytes once and reports the visible text in runs of equal formatting, and the end of
 // every paragraph with its paragraph formatting. The document reader and the plain-text
-// extractor both sit on it, so that search sees exactly the text the preview shows.
+// extractor both sit on it, so that search sees exactly the text the preview shows; it takes
+// the bytes apart with RtfLexer, as the search scanner does.
 //
 // Hostile input is expected (a damaged diary, a pasted file): nesting deeper than kMaxDepth is
 // read past without keeping its text, \bin counts are clamped to the bytes that exist, numbers
 // saturate, and every table the parser keeps is capped. Nothing is allocated beyond a small
 // multiple of the input size, and the walk is one pass over the bytes.
 
-#include "diary/RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
+#include "rtf/RtfLexer.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -23,7 +25,7 @@ namespace tavrin::diary {
 
 class RtfParser {
 public:
-    static constexpr int kMaxDepth = 256;
+    static constexpr int kMaxDepth = RtfLexer::kMaxDepth;
     static constexpr int kMaxTabs = 32;
 
     enum class Align : quint8 { Left, Centre, Right, Justify };
@@ -135,7 +137,13 @@ private:
         int ls = 0;
     };
 
-    const char* controlWord(const char* p, const char* end);
+    // The lexer's calls.
+    friend class RtfLexer;
+    bool done() const { return done_; }
+    void text(const char* p, const char* end);
+    void controlWord(std::string_view name, bool hasParam, int param);
+    void controlSymbol(char c);
+    void hexByte(unsigned char b);
     void word(std::string_view name, bool hasParam, int param);
     // One handler per family of control words.
     void destinationWord(Keyword kw, Group& g);

@@ -1,13 +1,14 @@
 #pragma once
 // The text that search looks through: the visible text of a stored entry text (RTF or plain
-// Windows-1252), case-folded, as UTF-8. A byte-level scanner, separate from the document
-// reader: it keeps no formatting, builds no QString and folds each byte through one table per
-// code page, so that a whole diary's bodies are read in a few milliseconds.
+// Windows-1252), case-folded, as UTF-8. It reads through the document reader's lexer
+// (RtfLexer) but keeps no formatting, builds no QString and folds each byte through one table
+// per code page, so that a whole diary's bodies are read in a few milliseconds.
 //
 // It reads the text as the reader shows it: hidden text, field instructions, pictures,
 // headers, footnote bodies and the other unseen destinations are left out; paragraphs and line
-// breaks become '\n', tabs and cells '\t'. A no-break space is a space and an optional hyphen
-// nothing, so that a word typed plainly finds them.
+// breaks become '\n', tabs and cells '\t'; hidden text does not hide a paragraph, row or cell
+// mark, which the editor's document cannot hide either. A no-break space is a space and an
+// optional hyphen nothing, so that a word typed plainly finds them.
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 // preview and the editor show) and by the search scanner (what search looks through), and both
 // must give the text the writing program shows.
 
-#include "diary/RtfCodec.h"
-#include "diary/RtfSearchText.h"
+#include "rtf/RtfCodec.h"
+#include "rtf/RtfSearchText.h"
 
 #include <QTest>
 #include <QTextBlock>

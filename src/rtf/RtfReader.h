@@ -2,7 +2,7 @@
 // Builds a QTextDocument from RTF: paragraphs with their alignment, spacing, indents, tab stops
 // and lists, and text runs with their character formats and links.
 
-#include "diary/RtfParser.h"
+#include "rtf/RtfParser.h"
 
 #include <QTextCharFormat>
 #include <QTextCursor>

@@ -2,7 +2,7 @@
 // back, and the bytes that are stored.
 
 #include "RtfTestSupport.h"
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 
 #include <QTest>
 #include <QTextBlock>

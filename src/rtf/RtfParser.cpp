@@ -1,6 +1,7 @@
-#include "diary/RtfParser.h"
+#include "rtf/RtfParser.h"
 
-#include "diary/RtfWords.h"
+#include "rtf/RtfLexer.h"
+#include "rtf/RtfWords.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -18,7 +19,6 @@ constexpr int kMaxListLevels = 9;
 constexpr int kMaxFontName = 256;
 constexpr int kMaxInstruction = 4096;
 constexpr int kMaxMarker = 32;
-constexpr int kMaxName = 32;
 
 } // namespace
 
@@ -329,19 +329,6 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
     return map;
 }
 
-bool isLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-int hexValue(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 RtfParser::ListKind kindOfLevelFormat(int nfc) {
     using K = RtfParser::ListKind;
     switch (nfc) {
@@ -435,105 +422,49 @@ int RtfParser::currentCodePage() const {
 }
 
 void RtfParser::parse(const QByteArray& rtf) {
-    const char* p = rtf.constData();
-    const char* const end = p + rtf.size();
-    while (p < end && !done_) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == '{') {
-            ++p;
-            openGroup();
-        } else if (c == '}') {
-            ++p;
-            closeGroup();
-        } else if (c == '\\') {
-            p = controlWord(p + 1, end);
-        } else if (c == '\r' || c == '\n') {
-            ++p;
-        } else {
-            // A run of plain bytes.
-            const char* q = p;
-            while (q < end && *q != '{' && *q != '}' && *q != '\\' && *q != '\r' && *q != '\n')
-                ++q;
-            groupStart_ = false;
-            if (!skipping()) {
-                star_ = false;
-                for (; p < q; ++p)
-                    putByte(static_cast<unsigned char>(*p));
-            }
-            p = q;
-        }
-    }
+    RtfLexer::run(std::string_view(rtf.constData(), std::size_t(rtf.size())), *this);
     if (!done_ && !stack_.empty()) finish(stack_.back());
     done_ = true;
 }
 
-const char* RtfParser::controlWord(const char* p, const char* end) {
-    if (p >= end) return p;
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if (isLetter(c)) {
-        const char* nameStart = p;
-        while (p < end && isLetter(static_cast<unsigned char>(*p)))
-            ++p;
-        std::string_view name(nameStart, std::min<std::size_t>(p - nameStart, kMaxName));
-        bool hasParam = false;
-        bool negative = false;
-        std::int64_t value = 0;
-        if (p < end && *p == '-' && p + 1 < end && isDigit(static_cast<unsigned char>(p[1]))) {
-            negative = true;
-            ++p;
-        }
-        while (p < end && isDigit(static_cast<unsigned char>(*p))) {
-            hasParam = true;
-            if (value < INT32_MAX) value = value * 10 + (*p - '0'); // saturates below
-            ++p;
-        }
-        if (p < end && *p == ' ') ++p;
-        value = std::min<std::int64_t>(value, INT32_MAX);
-        const int param = int(negative ? -value : value);
-        if (name == "bin") {
-            // Binary data: never interpreted, and never trusted to be as long as it says.
-            const std::int64_t count = hasParam && param > 0 ? param : 0;
-            p += std::min<std::int64_t>(count, end - p);
-            return p;
-        }
-        if (!skipping()) word(name, hasParam, param);
-        return p;
-    }
-    if (c == '\'') {
-        ++p;
-        int value = 0;
-        int digits = 0;
-        while (digits < 2 && p < end && hexValue(static_cast<unsigned char>(*p)) >= 0) {
-            value = value * 16 + hexValue(static_cast<unsigned char>(*p));
-            ++p;
-            ++digits;
-        }
-        groupStart_ = false;
-        if (digits > 0 && !skipping()) {
-            star_ = false;
-            putByte(static_cast<unsigned char>(value));
-        }
-        return p;
-    }
-    ++p;
-    if (skipping()) return p;
+void RtfParser::text(const char* p, const char* end) {
+    groupStart_ = false;
+    if (skipping()) return;
+    star_ = false;
+    for (; p < end; ++p)
+        putByte(static_cast<unsigned char>(*p));
+}
+
+void RtfParser::controlWord(std::string_view name, bool hasParam, int param) {
+    if (!skipping()) word(name, hasParam, param);
+}
+
+void RtfParser::hexByte(unsigned char b) {
+    groupStart_ = false;
+    if (skipping()) return;
+    star_ = false;
+    putByte(b);
+}
+
+void RtfParser::controlSymbol(char c) {
+    if (skipping()) return;
     if (c == '*') {
         // Only "{\*\word" marks an ignorable destination; a \* elsewhere in a group is read
         // past, and the group's text stays.
         star_ = groupStart_;
-        return p;
+        return;
     }
     groupStart_ = false;
     star_ = false;
     if (skip_ > 0) {
         --skip_;
-        return p;
+        return;
     }
     switch (c) {
     case '\\':
     case '{':
     case '}':
-        put(c);
+        put(char16_t(c));
         break;
     case '~':
         put(0x00A0);
@@ -554,7 +485,6 @@ const char* RtfParser::controlWord(const char* p, const char* end) {
     default:
         break; // \| \: and the like mark up formulas and indexes
     }
-    return p;
 }
 
 void RtfParser::openGroup() {
@@ -621,7 +551,11 @@ void RtfParser::word(std::string_view name, bool hasParam, int param) {
     star_ = false;
     groupStart_ = false;
     if (it == kws.end()) {
-        if (star) stack_.back().dest = Dest::Skip;
+        // An unknown word is still a character that a \u's fallback may be.
+        if (star)
+            stack_.back().dest = Dest::Skip;
+        else if (skip_ > 0)
+            --skip_;
         return;
     }
     Group& g = stack_.back();
