@@ -8,7 +8,7 @@
 #include "app/SkinLoader.h"
 #include "diary/CTavrinPPDiary.h"
 #include "diary/PlannerOfDay.h"
-#include "diary/RtfCodec.h"
+#include "rtf/RtfCodec.h"
 #include "platform/ColorChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
