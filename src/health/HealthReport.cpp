@@ -187,244 +187,251 @@ QImage HealthReport::chart(const QString& name,
     return graph::GraphChart::render(plot, size);
 }
 
-std::vector<HealthReport::Page> HealthReport::pages(double width) const {
-    std::vector<Page> out;
-    // 1: heading and summary.
-    out.push_back({[this, width](QPainter& p, const QRectF&) {
-        p.setFont(font(20, true));
-        p.setPen(kInk);
-        p.drawText(QPointF(0, 22), "Health report: " + data_.diaryName);
-        p.setFont(font(11));
-        p.drawText(QPointF(0, 42), rangeText());
-        p.setFont(font(kBody));
-        p.setPen(QColor(90, 90, 90));
-        p.drawText(QPointF(0, 58), "Made on " + longDate(data_.made));
-        double y = title(p, 0, 76, width, "Summary");
-        tableRow(p, 0, y, width,
-                 {"Entries", QString::number(summary_.entries),
-                  QString("on %1 days").arg(summary_.days)},
-                 {0, 190, 270}, true, false);
-        y += kLine * 1.6;
-        const std::vector<double> cols = {0, 190, 270, 340};
-        if (!summary_.ratings.empty()) {
-            tableRow(p, 0, y, width, {"Rating (1 best to 10 worst)", "Rated days", "Mean", "Worst"},
-                     cols, true, true);
-            y += kLine;
-            for (const SummaryRow& r : summary_.ratings) {
-                tableRow(p, 0, y, width,
-                         {q(r.name), QString::number(r.days), q(r.meanText()), q(r.worstShown())},
-                         cols, false, false);
-                y += kLine;
-            }
-        } else {
-            p.drawText(QPointF(0, y + 10), "No fibromyalgia rating was given in this range.");
-            y += kLine;
-        }
-        y += kLine * 0.6;
-        if (!summary_.scales.empty()) {
-            tableRow(p, 0, y, width, {"Scale (diary levels)", "Days", "Mean", "Worst (lowest)"},
-                     cols, true, true);
-            y += kLine;
-            for (const SummaryRow& r : summary_.scales) {
-                tableRow(p, 0, y, width,
-                         {q(r.name), QString::number(r.days), q(r.meanText()), q(r.worstShown())},
-                         cols, false, false);
-                y += kLine;
-            }
-        }
-    }});
-    // 2: charts.
-    out.push_back({[this, width](QPainter& p, const QRectF& page) {
-        double y = title(p, 0, 0, width, "Over the range");
-        const double h = (page.height() - y - 20) / 3;
-        const QSize px(int(width * 1.8), int((h - 18) * 1.8));
-        const std::vector<std::pair<QString, std::vector<std::pair<Measure, std::uint32_t>>>>
-            charts = {
-                {"Pain",
-                 {{DayValues::rating(Fibro::PainMorning, "Pain morning", ""), 0x002020C0},
-                  {DayValues::rating(Fibro::PainAfternoon, "Pain afternoon", ""), 0x002080E0},
-                  {DayValues::rating(Fibro::PainEvening, "Pain evening", ""), 0x00802060}}},
-                {"Sleep and fatigue",
-                 {{DayValues::rating(Fibro::Sleep, "Sleep (1 best, 10 worst)", ""), 0x00A06020},
-                  {DayValues::rating(Fibro::Fatigue, "Fatigue (1 best, 10 worst)", ""),
-                   0x00208040}}},
-            };
-        for (const auto& [name, series] : charts) {
-            p.setFont(font(10, true));
-            p.setPen(kInk);
-            p.drawText(QPointF(0, y + 10), name);
-            p.drawImage(QRectF(0, y + 14, width, h - 18), chart(name, series, 0, 10, px));
-            y += h;
-        }
-        p.setFont(font(10, true));
-        p.setPen(kInk);
-        p.drawText(QPointF(0, y + 10), "Mood (-3 worst to 3 best)");
-        Measure mood{"Mood", "mood", [](const HealthEntry& e) -> std::optional<double> {
-                         return double(e.record.mood());
-                     }};
-        p.drawImage(QRectF(0, y + 14, width, h - 18),
-                    chart("Mood", {{mood, 0x00808000}}, -3, 3, px));
-    }});
-    // A year at a glance of morning pain, for ranges of more than 60 days: the twelve months
-    // up to the range's last month.
-    if (!data_.entries.empty() &&
-        data_.entries.back().day - data_.entries.front().day > YearGlance::kReportDays) {
-        out.push_back({[this, width](QPainter& p, const QRectF&) {
-            double y = title(p, 0, 0, width, "A year at a glance");
-            y += paragraph(p, QRectF(0, y, width, 40),
-                           "Morning pain, one square per day: the twelve months up to the end "
-                           "of the range.") +
-                 8;
-            const std::string last = HealthData::dayText(data_.yearEnd);
-            const QDate end(std::stoi(last.substr(0, 4)), std::stoi(last.substr(5, 2)), 1);
-            const QDate start = end.addMonths(-11);
-            const GlanceValue value = YearGlance::values().front();
-            p.setFont(font(8));
-            YearGlance::paint(p, QRectF(0, y, width, width * 0.5), start.year(), start.month(),
-                              DayValues::series(data_.year, value.measure), value);
-        }});
-    }
-    // 3: the pain-map heat map.
-    out.push_back({[this, width](QPainter& p, const QRectF&) {
-        double y = title(p, 0, 0, width, "Where it hurt");
-        y += paragraph(p, QRectF(0, y, width, 40),
-                       QString("Each area is coloured by the share of the %1 days with an entry on "
-                               "which it hurt. The table counts the pain kinds and gives the mean "
-                               "overall pain (1-10) on those days.")
-                           .arg(heat_.days)) +
-             8;
-        const ui::ActiveSkin skin = reportSkin();
-        const double scale = 1.45;
-        const double pw = SkinBodyAreas::kWidth * scale, ph = SkinBodyAreas::kHeight * scale;
-        auto body = [&](const QString& file, double x, const QString& caption, int first,
-                        const auto& areas) {
-            const QPixmap pic = skin.keyedPicture(file);
-            const QRectF r(x, y + 14, pw, ph);
-            p.setFont(font(kBody, true));
-            p.setPen(kInk);
-            p.drawText(QPointF(x, y + 10), caption);
-            if (!pic.isNull()) p.drawPixmap(r, pic, QRectF(pic.rect()));
-            p.setPen(QPen(kRule, 0.6));
-            p.drawRect(r);
-            for (std::size_t i = 0; i < areas.size(); ++i) {
-                const int area = first + int(i);
-                const double share = heat_.share(area);
-                const QPointF c(x + areas[i].x * scale, y + 14 + areas[i].y * scale);
-                if (share > 0) {
-                    p.setPen(QPen(QColor(80, 30, 0), 0.6));
-                    p.setBrush(colourOf(PainHeat::colour(share)));
-                    p.drawEllipse(c, 7.5, 7.5);
-                } else {
-                    p.setPen(QPen(kRule, 0.6));
-                    p.setBrush(Qt::NoBrush);
-                    p.drawEllipse(c, 4, 4);
-                }
-                p.setBrush(Qt::NoBrush);
-            }
-        };
-        body("body_back.tns", 10, "Back", 0, SkinBodyAreas::back);
-        body("body_front.tns", 10 + pw + 24, "Front", 10, SkinBodyAreas::front);
-        // Legend beside the pictures.
-        double lx = 10 + 2 * pw + 60, ly = y + 20;
-        p.setFont(font(kBody, true));
-        p.setPen(kInk);
-        p.drawText(QPointF(lx, ly), "Share of days");
-        ly += 8;
-        for (double share : PainHeat::kLegend) {
-            p.setPen(QPen(QColor(80, 30, 0), 0.6));
-            p.setBrush(colourOf(PainHeat::colour(share)));
-            p.drawRect(QRectF(lx, ly, 18, 11));
-            p.setBrush(Qt::NoBrush);
-            p.setPen(kInk);
-            p.setFont(font(kBody));
-            p.drawText(QPointF(lx + 24, ly + 9), QString("%1 %").arg(int(share * 100 + 0.5)));
-            ly += 15;
-        }
-        p.setPen(QPen(kRule, 0.6));
-        p.drawEllipse(QPointF(lx + 9, ly + 6), 4, 4);
-        p.setPen(kInk);
-        p.drawText(QPointF(lx + 24, ly + 9), "never");
-        y += ph + 26;
-        const std::vector<double> cols = {0, 22, 70, 205, 255, 440};
-        tableRow(p, 0, y, width, {"", "Disc", "Area", "Days", "Pain kinds counted", "Pain 1-10"},
+// The first page: heading and summary.
+void HealthReport::summaryPage(QPainter& p, double width) const {
+    p.setFont(font(20, true));
+    p.setPen(kInk);
+    p.drawText(QPointF(0, 22), "Health report: " + data_.diaryName);
+    p.setFont(font(11));
+    p.drawText(QPointF(0, 42), rangeText());
+    p.setFont(font(kBody));
+    p.setPen(QColor(90, 90, 90));
+    p.drawText(QPointF(0, 58), "Made on " + longDate(data_.made));
+    double y = title(p, 0, 76, width, "Summary");
+    tableRow(
+        p, 0, y, width,
+        {"Entries", QString::number(summary_.entries), QString("on %1 days").arg(summary_.days)},
+        {0, 190, 270}, true, false);
+    y += kLine * 1.6;
+    const std::vector<double> cols = {0, 190, 270, 340};
+    if (!summary_.ratings.empty()) {
+        tableRow(p, 0, y, width, {"Rating (1 best to 10 worst)", "Rated days", "Mean", "Worst"},
                  cols, true, true);
         y += kLine;
-        for (int a = 0; a < PainHeat::kAreas; ++a) {
-            const AreaHeat& h = heat_.areas[std::size_t(a)];
-            if (h.hurtDays == 0) continue;
-            QStringList kinds;
-            for (int k = 1; k <= 6; ++k)
-                if (h.kinds[std::size_t(k)])
-                    kinds << QString("%1 %2").arg(PainKinds::name(k)).arg(h.kinds[std::size_t(k)]);
+        for (const SummaryRow& r : summary_.ratings) {
             tableRow(p, 0, y, width,
-                     {"", a < 10 ? QString("back %1").arg(a + 1) : QString("front %1").arg(a - 9),
-                      q(PainHeat::areaName(a)), QString("%1 of %2").arg(h.hurtDays).arg(heat_.days),
-                      kinds.join(", "),
-                      h.strength > 0 ? q(RangeSummary::oneDecimal(h.strength)) : "not rated"},
-                     cols, false, false);
-            p.fillRect(QRectF(4, y + 2, 14, kLine - 4), colourOf(PainHeat::colour(heat_.share(a))));
+                     {q(r.name), QString::number(r.days), q(r.meanText()), q(r.worstShown())}, cols,
+                     false, false);
             y += kLine;
         }
-    }});
-    // 4: medication and what comes before a flare.
-    out.push_back({[this, width](QPainter& p, const QRectF&) {
-        double y = title(p, 0, 0, width, "Medication");
-        const std::vector<double> cols = {0, 150, 220, 350, 460};
-        if (data_.medication.empty()) {
-            p.setFont(font(kBody));
-            p.drawText(QPointF(0, y + 10), "No medication is listed in this diary.");
-            y += kLine;
-        } else {
-            tableRow(p, 0, y, width, {"Name", "Dosage", "Frequency", "Doctor", "Issued"}, cols,
-                     true, true);
-            y += kLine;
-            for (const MedicationRecord& m : data_.medication) {
-                tableRow(p, 0, y, width,
-                         {fromCp(m.name()), fromCp(m.quantity()), fromCp(m.frequency()),
-                          fromCp(m.doctor()), longDate(m.dateIssued())},
-                         cols, false, false);
-                y += kLine;
-            }
-        }
-        y = title(p, 0, y + 18, width, "What comes before a flare");
-        y += paragraph(p, QRectF(0, y, width, 40), q(Correlations::testedText(findings_))) + 3;
-        if (findings_.tested > 0 && !findings_.lookedBack)
-            y += paragraph(p, QRectF(0, y, width, 40), Correlations::kTooFarApart) + 3;
-        const std::vector<Correlation>& found = findings_.found;
-        const int shown = std::min<int>(kMaxFindings, int(found.size()));
-        for (int i = 0; i < shown; ++i)
-            y += paragraph(p, QRectF(12, y, width - 12, 40),
-                           QString::fromUtf8("\u2022 ") + q(found[std::size_t(i)].words)) +
-                 3;
-        if (int(found.size()) > shown)
-            y += paragraph(
-                     p, QRectF(12, y, width - 12, 40),
-                     QString("%1 weaker findings are left out.").arg(int(found.size()) - shown)) +
-                 3;
-        y += 6;
-        paragraph(p, QRectF(0, y, width, 60), Correlations::kNotACause, kBody, true);
-    }});
-    // 5 on: dates and descriptions.
-    const int perPage = 48;
-    const int count = int(data_.entries.size());
-    for (int start = 0; start < std::max(count, 1); start += perPage) {
-        out.push_back({[this, width, start, count](QPainter& p, const QRectF&) {
-            double y = title(p, 0, 0, width, start == 0 ? "Entries" : "Entries (continued)");
-            const std::vector<double> cols = {0, 150, 200};
-            tableRow(p, 0, y, width, {"Date", "Time", "Description"}, cols, true, true);
-            y += kLine;
-            for (int i = start; i < std::min(count, start + perPage); ++i) {
-                const EntryRecord& r = data_.entries[std::size_t(i)].record;
-                const std::string d = r.description();
-                tableRow(p, 0, y, width,
-                         {q(LocalTime::format(r.dateTime(), "%a %d %b %Y")),
-                          q(LocalTime::format(r.dateTime(), "%H:%M")),
-                          d.empty() ? "n/a" : fromCp(d)},
-                         cols, false, (i - start) % 2 == 1);
-                y += kLine;
-            }
-        }});
+    } else {
+        p.drawText(QPointF(0, y + 10), "No fibromyalgia rating was given in this range.");
+        y += kLine;
     }
+    y += kLine * 0.6;
+    if (!summary_.scales.empty()) {
+        tableRow(p, 0, y, width, {"Scale (diary levels)", "Days", "Mean", "Worst (lowest)"}, cols,
+                 true, true);
+        y += kLine;
+        for (const SummaryRow& r : summary_.scales) {
+            tableRow(p, 0, y, width,
+                     {q(r.name), QString::number(r.days), q(r.meanText()), q(r.worstShown())}, cols,
+                     false, false);
+            y += kLine;
+        }
+    }
+}
+
+// The ratings, the scales and the mood over the range.
+void HealthReport::chartsPage(QPainter& p, const QRectF& page, double width) const {
+    double y = title(p, 0, 0, width, "Over the range");
+    const double h = (page.height() - y - 20) / 3;
+    const QSize px(int(width * 1.8), int((h - 18) * 1.8));
+    const std::vector<std::pair<QString, std::vector<std::pair<Measure, std::uint32_t>>>> charts = {
+        {"Pain",
+         {{DayValues::rating(Fibro::PainMorning, "Pain morning", ""), 0x002020C0},
+          {DayValues::rating(Fibro::PainAfternoon, "Pain afternoon", ""), 0x002080E0},
+          {DayValues::rating(Fibro::PainEvening, "Pain evening", ""), 0x00802060}}},
+        {"Sleep and fatigue",
+         {{DayValues::rating(Fibro::Sleep, "Sleep (1 best, 10 worst)", ""), 0x00A06020},
+          {DayValues::rating(Fibro::Fatigue, "Fatigue (1 best, 10 worst)", ""), 0x00208040}}},
+    };
+    for (const auto& [name, series] : charts) {
+        p.setFont(font(10, true));
+        p.setPen(kInk);
+        p.drawText(QPointF(0, y + 10), name);
+        p.drawImage(QRectF(0, y + 14, width, h - 18), chart(name, series, 0, 10, px));
+        y += h;
+    }
+    p.setFont(font(10, true));
+    p.setPen(kInk);
+    p.drawText(QPointF(0, y + 10), "Mood (-3 worst to 3 best)");
+    Measure mood{"Mood", "mood", [](const HealthEntry& e) -> std::optional<double> {
+                     return double(e.record.mood());
+                 }};
+    p.drawImage(QRectF(0, y + 14, width, h - 18), chart("Mood", {{mood, 0x00808000}}, -3, 3, px));
+}
+
+// Morning pain, one square a day, over the twelve months up to the range's last month.
+void HealthReport::glancePage(QPainter& p, double width) const {
+    double y = title(p, 0, 0, width, "A year at a glance");
+    y += paragraph(p, QRectF(0, y, width, 40),
+                   "Morning pain, one square per day: the twelve months up to the end "
+                   "of the range.") +
+         8;
+    const std::string last = HealthData::dayText(data_.yearEnd);
+    const QDate end(std::stoi(last.substr(0, 4)), std::stoi(last.substr(5, 2)), 1);
+    const QDate start = end.addMonths(-11);
+    const GlanceValue value = YearGlance::values().front();
+    p.setFont(font(8));
+    YearGlance::paint(p, QRectF(0, y, width, width * 0.5), start.year(), start.month(),
+                      DayValues::series(data_.year, value.measure), value);
+}
+
+// The pain-map heat map and its table.
+void HealthReport::heatPage(QPainter& p, double width) const {
+    double y = title(p, 0, 0, width, "Where it hurt");
+    y += paragraph(p, QRectF(0, y, width, 40),
+                   QString("Each area is coloured by the share of the %1 days with an entry on "
+                           "which it hurt. The table counts the pain kinds and gives the mean "
+                           "overall pain (1-10) on those days.")
+                       .arg(heat_.days)) +
+         8;
+    const ui::ActiveSkin skin = reportSkin();
+    const double scale = 1.45;
+    const double pw = SkinBodyAreas::kWidth * scale, ph = SkinBodyAreas::kHeight * scale;
+    auto body = [&](const QString& file, double x, const QString& caption, int first,
+                    const auto& areas) {
+        const QPixmap pic = skin.keyedPicture(file);
+        const QRectF r(x, y + 14, pw, ph);
+        p.setFont(font(kBody, true));
+        p.setPen(kInk);
+        p.drawText(QPointF(x, y + 10), caption);
+        if (!pic.isNull()) p.drawPixmap(r, pic, QRectF(pic.rect()));
+        p.setPen(QPen(kRule, 0.6));
+        p.drawRect(r);
+        for (std::size_t i = 0; i < areas.size(); ++i) {
+            const int area = first + int(i);
+            const double share = heat_.share(area);
+            const QPointF c(x + areas[i].x * scale, y + 14 + areas[i].y * scale);
+            if (share > 0) {
+                p.setPen(QPen(QColor(80, 30, 0), 0.6));
+                p.setBrush(colourOf(PainHeat::colour(share)));
+                p.drawEllipse(c, 7.5, 7.5);
+            } else {
+                p.setPen(QPen(kRule, 0.6));
+                p.setBrush(Qt::NoBrush);
+                p.drawEllipse(c, 4, 4);
+            }
+            p.setBrush(Qt::NoBrush);
+        }
+    };
+    body("body_back.tns", 10, "Back", 0, SkinBodyAreas::back);
+    body("body_front.tns", 10 + pw + 24, "Front", 10, SkinBodyAreas::front);
+    // Legend beside the pictures.
+    double lx = 10 + 2 * pw + 60, ly = y + 20;
+    p.setFont(font(kBody, true));
+    p.setPen(kInk);
+    p.drawText(QPointF(lx, ly), "Share of days");
+    ly += 8;
+    for (double share : PainHeat::kLegend) {
+        p.setPen(QPen(QColor(80, 30, 0), 0.6));
+        p.setBrush(colourOf(PainHeat::colour(share)));
+        p.drawRect(QRectF(lx, ly, 18, 11));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(kInk);
+        p.setFont(font(kBody));
+        p.drawText(QPointF(lx + 24, ly + 9), QString("%1 %").arg(int(share * 100 + 0.5)));
+        ly += 15;
+    }
+    p.setPen(QPen(kRule, 0.6));
+    p.drawEllipse(QPointF(lx + 9, ly + 6), 4, 4);
+    p.setPen(kInk);
+    p.drawText(QPointF(lx + 24, ly + 9), "never");
+    y += ph + 26;
+    const std::vector<double> cols = {0, 22, 70, 205, 255, 440};
+    tableRow(p, 0, y, width, {"", "Disc", "Area", "Days", "Pain kinds counted", "Pain 1-10"}, cols,
+             true, true);
+    y += kLine;
+    for (int a = 0; a < PainHeat::kAreas; ++a) {
+        const AreaHeat& h = heat_.areas[std::size_t(a)];
+        if (h.hurtDays == 0) continue;
+        QStringList kinds;
+        for (int k = 1; k <= 6; ++k)
+            if (h.kinds[std::size_t(k)])
+                kinds << QString("%1 %2").arg(PainKinds::name(k)).arg(h.kinds[std::size_t(k)]);
+        tableRow(p, 0, y, width,
+                 {"", a < 10 ? QString("back %1").arg(a + 1) : QString("front %1").arg(a - 9),
+                  q(PainHeat::areaName(a)), QString("%1 of %2").arg(h.hurtDays).arg(heat_.days),
+                  kinds.join(", "),
+                  h.strength > 0 ? q(RangeSummary::oneDecimal(h.strength)) : "not rated"},
+                 cols, false, false);
+        p.fillRect(QRectF(4, y + 2, 14, kLine - 4), colourOf(PainHeat::colour(heat_.share(a))));
+        y += kLine;
+    }
+}
+
+// Medication and what comes before a flare.
+void HealthReport::medicationPage(QPainter& p, double width) const {
+    double y = title(p, 0, 0, width, "Medication");
+    const std::vector<double> cols = {0, 150, 220, 350, 460};
+    if (data_.medication.empty()) {
+        p.setFont(font(kBody));
+        p.drawText(QPointF(0, y + 10), "No medication is listed in this diary.");
+        y += kLine;
+    } else {
+        tableRow(p, 0, y, width, {"Name", "Dosage", "Frequency", "Doctor", "Issued"}, cols, true,
+                 true);
+        y += kLine;
+        for (const MedicationRecord& m : data_.medication) {
+            tableRow(p, 0, y, width,
+                     {fromCp(m.name()), fromCp(m.quantity()), fromCp(m.frequency()),
+                      fromCp(m.doctor()), longDate(m.dateIssued())},
+                     cols, false, false);
+            y += kLine;
+        }
+    }
+    y = title(p, 0, y + 18, width, "What comes before a flare");
+    y += paragraph(p, QRectF(0, y, width, 40), q(Correlations::testedText(findings_))) + 3;
+    if (findings_.tested > 0 && !findings_.lookedBack)
+        y += paragraph(p, QRectF(0, y, width, 40), Correlations::kTooFarApart) + 3;
+    const std::vector<Correlation>& found = findings_.found;
+    const int shown = std::min<int>(kMaxFindings, int(found.size()));
+    for (int i = 0; i < shown; ++i)
+        y += paragraph(p, QRectF(12, y, width - 12, 40),
+                       QString::fromUtf8("\u2022 ") + q(found[std::size_t(i)].words)) +
+             3;
+    if (int(found.size()) > shown)
+        y += paragraph(p, QRectF(12, y, width - 12, 40),
+                       QString("%1 weaker findings are left out.").arg(int(found.size()) - shown)) +
+             3;
+    y += 6;
+    paragraph(p, QRectF(0, y, width, 60), Correlations::kNotACause, kBody, true);
+}
+
+// Dates and descriptions of the entries from `start` on, one page's worth.
+void HealthReport::entriesPage(QPainter& p, double width, int start, int perPage) const {
+    const int count = int(data_.entries.size());
+    double y = title(p, 0, 0, width, start == 0 ? "Entries" : "Entries (continued)");
+    const std::vector<double> cols = {0, 150, 200};
+    tableRow(p, 0, y, width, {"Date", "Time", "Description"}, cols, true, true);
+    y += kLine;
+    for (int i = start; i < std::min(count, start + perPage); ++i) {
+        const EntryRecord& r = data_.entries[std::size_t(i)].record;
+        const std::string d = r.description();
+        tableRow(p, 0, y, width,
+                 {q(LocalTime::format(r.dateTime(), "%a %d %b %Y")),
+                  q(LocalTime::format(r.dateTime(), "%H:%M")), d.empty() ? "n/a" : fromCp(d)},
+                 cols, false, (i - start) % 2 == 1);
+        y += kLine;
+    }
+}
+
+std::vector<HealthReport::Page> HealthReport::pages(double width) const {
+    std::vector<Page> out;
+    out.push_back({[this, width](QPainter& p, const QRectF&) { summaryPage(p, width); }});
+    out.push_back({[this, width](QPainter& p, const QRectF& page) { chartsPage(p, page, width); }});
+    // A year at a glance only for ranges of more than 60 days.
+    if (!data_.entries.empty() &&
+        data_.entries.back().day - data_.entries.front().day > YearGlance::kReportDays)
+        out.push_back({[this, width](QPainter& p, const QRectF&) { glancePage(p, width); }});
+    out.push_back({[this, width](QPainter& p, const QRectF&) { heatPage(p, width); }});
+    out.push_back({[this, width](QPainter& p, const QRectF&) { medicationPage(p, width); }});
+    const int perPage = 48;
+    for (int start = 0; start < std::max(int(data_.entries.size()), 1); start += perPage)
+        out.push_back({[this, width, start](QPainter& p, const QRectF&) {
+            entriesPage(p, width, start, perPage);
+        }});
     return out;
 }
 

@@ -63,6 +63,12 @@ private:
         std::function<void(QPainter&, const QRectF&)> paint;
     };
     std::vector<Page> pages(double width) const;
+    void summaryPage(QPainter& p, double width) const;
+    void chartsPage(QPainter& p, const QRectF& page, double width) const;
+    void glancePage(QPainter& p, double width) const;
+    void heatPage(QPainter& p, double width) const;
+    void medicationPage(QPainter& p, double width) const;
+    void entriesPage(QPainter& p, double width, int start, int perPage) const;
     QImage chart(const QString& title, const std::vector<std::pair<Measure, std::uint32_t>>& series,
                  double low, double high, const QSize& size) const;
 
