@@ -106,13 +106,14 @@ int Cli::health(const std::string& cmd, const std::vector<std::string>& args) {
     if (!HealthData::read(tn, range, entries)) return kFailed;
 
     if (cmd == "correlate") {
-        const auto found = health::Correlations::find(
+        // The pairs that hold on standard output, one a line; how many were tested (and when
+        // no pair lies a day or two apart) on standard error, as the report says it.
+        const health::Findings f = health::Correlations::study(
             entries, health::DayValues::factors(tn.config), health::DayValues::outcomes());
-        for (const auto& c : found)
+        for (const auto& c : f.found)
             out_ << health::Correlations::line(c) << '\n';
-        if (found.empty())
-            err_ << "tavrin-cli: no factor and outcome share " << health::Correlations::kMinPairs
-                 << " days in this range\n";
+        err_ << health::Correlations::testedText(f) << '\n';
+        if (f.tested > 0 && !f.lookedBack) err_ << health::Correlations::kTooFarApart << '\n';
         return kOk;
     }
 #ifdef TAVRIN_CLI_GRAPH

@@ -3,6 +3,7 @@
 
 #include "CliFixture.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace tavrin::cli::test {
@@ -55,6 +56,12 @@ TEST_F(HealthCommandsTest, CorrelateFindsThePlantedLag) {
     // Humidity on 19 days against the next morning's pain (its tenth, so with ties): the
     // strongest line.
     EXPECT_EQ(all.out.substr(0, all.out.find('\n')), "Outdoor humidity\tMorning pain\t1\t0.98\t19");
+    // How many were tested, and how many of them hold (one a line on standard output).
+    const auto held = std::count(all.out.begin(), all.out.end(), '\n');
+    EXPECT_NE(all.err.find(" pairs of a factor and an outcome were tested; " +
+                           std::to_string(held) + " hold"),
+              std::string::npos)
+        << all.err;
     // Cut to ten days, no factor and outcome share 14.
     const Result some = run({"correlate", diary, "--from", "2026-09-11"});
     EXPECT_EQ(some.status, Cli::kOk);
