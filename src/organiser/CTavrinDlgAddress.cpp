@@ -2,6 +2,7 @@
 
 #include "app/DiaryState.h"
 #include "organiser/ContactTextEdit.h"
+#include "organiser/DeleteChosen.h"
 #include "organiser/OrganiserLook.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -282,15 +283,10 @@ void CTavrinDlgAddress::deleteContacts() {
     if (!listIsCurrent(false)) return;
     const bool ask = settings::read(settings::DeleteContacts) == 1;
     auto tn = app::DiaryState::instance().makeTN();
-    for (int row : rows) {
-        // No ends the questions; the contacts already confirmed still go below, so the list
-        // never shows a contact that the table has marked deleted.
-        if (ask &&
-            !MessageBox::question(QString(kDeleteConfirm).arg(list_->itemText(row, 0)), this))
-            break;
-        if (!tn->contacts.Mark(int(list_->itemData(row)))) break; // reported
-    }
-    tn->contacts.Purge();
+    deleteChosen(
+        tn->contacts, rows, ask,
+        [this](int row) { return QString(kDeleteConfirm).arg(list_->itemText(row, 0)); },
+        [this](int row) { return int(list_->itemData(row)); }, this);
     refresh();
     newContact();
 }

@@ -1,6 +1,7 @@
 #include "organiser/CTavrinDlgPlanner.h"
 
 #include "app/DiaryState.h"
+#include "organiser/DeleteChosen.h"
 #include "organiser/OrganiserLook.h"
 #include "organiser/PlannerCalendar.h"
 #include "organiser/PlannerStatistics.h"
@@ -353,15 +354,10 @@ void CTavrinDlgPlanner::deleteItems() {
     if (!listIsCurrent(false)) return;
     const bool ask = settings::read(settings::DeletePlanner) == 1;
     auto tn = app::DiaryState::instance().makeTN();
-    for (int row : rows) {
-        // No ends the questions; the items already confirmed still go below, so the list
-        // never shows an item that the table has marked deleted.
-        if (ask &&
-            !MessageBox::question(QString(kDeleteConfirm).arg(list_->itemText(row, 0)), this))
-            break;
-        if (!tn->planner.Mark(int(list_->itemData(row)))) break; // reported
-    }
-    tn->planner.Purge();
+    deleteChosen(
+        tn->planner, rows, ask,
+        [this](int row) { return QString(kDeleteConfirm).arg(list_->itemText(row, 0)); },
+        [this](int row) { return int(list_->itemData(row)); }, this);
     forgetRow();
     reload();
     refreshDays();

@@ -1,6 +1,7 @@
 #include "organiser/CTavrinDlgReminder.h"
 
 #include "app/DiaryState.h"
+#include "organiser/DeleteChosen.h"
 #include "organiser/DueReminders.h"
 #include "organiser/logic/ReminderSchedule.h"
 #include "platform/Clock.h"
@@ -328,16 +329,13 @@ void CTavrinDlgReminder::deleteReminders() {
     if (!listed_.current(this, [this] { refresh(); })) return;
     const bool ask = settings::read(settings::DeleteReminder) == 1;
     auto tn = app::DiaryState::instance().makeTN();
-    for (int row : rows) {
-        // No cancels the rows still to come; those already confirmed are purged below, so that
-        // the list never shows a reminder the table has marked deleted.
-        if (ask && !MessageBox::question(QString::fromLatin1(kDeleteConfirm)
-                                             .arg(list_->itemText(row, 0), list_->itemText(row, 2)),
-                                         this))
-            break;
-        if (!tn->reminders.Mark(row)) break; // reported
-    }
-    tn->reminders.Purge();
+    deleteChosen(
+        tn->reminders, rows, ask,
+        [this](int row) {
+            return QString::fromLatin1(kDeleteConfirm)
+                .arg(list_->itemText(row, 0), list_->itemText(row, 2));
+        },
+        [](int row) { return row; }, this);
     refresh();
     description_->setFocus();
 }
