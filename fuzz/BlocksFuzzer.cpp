@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "storage/TN.h"
 
 #include <cstring>
@@ -15,7 +15,7 @@ using namespace tavrin;
 using tavrin::fuzz::require;
 
 void touchConfig(const DiaryConfig& c) {
-    (void)cli::EntryJson::fromConfig(c).dump();
+    (void)formats::EntryJson::fromConfig(c).dump();
 }
 
 void touchGraph(const GraphSettings& g) {
@@ -34,7 +34,7 @@ void touchGraph(const GraphSettings& g) {
 
 void touchPads(TN& tn) {
     for (int pad = 0; pad < PadTable::kPads; ++pad) {
-        (void)cli::EntryJson::utf8(tn.pads.title(pad));
+        (void)formats::EntryJson::utf8(tn.pads.title(pad));
         tn.PadTextLength(pad);
     }
 }

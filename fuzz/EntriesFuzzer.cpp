@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "storage/TN.h"
 
 #include <cstdlib>
@@ -18,13 +18,13 @@ std::vector<std::string> bodies(tavrin::TN& tn, bool& complete) {
     std::vector<std::string> out;
     complete = tn.ForEachEntry(true, [&](const tavrin::EntryView& v) {
         out.emplace_back(v.body);
-        tavrin::cli::TypeTexts types;
+        tavrin::formats::TypeTexts types;
         for (std::size_t t = 0; t < types.size(); ++t)
             types[t] = std::string(v.types[t]);
         for (auto t : v.types)
             out.emplace_back(t);
         // What "export" writes: any record and any texts make valid JSON.
-        (void)tavrin::cli::EntryJson::fromEntry(v.record, std::string(v.body), types).dump();
+        (void)tavrin::formats::EntryJson::fromEntry(v.record, std::string(v.body), types).dump();
         return true;
     });
     return out;

@@ -3,8 +3,8 @@
 // the very same record and texts.
 
 #include "FuzzSupport.h"
-#include "cli/EntryJson.h"
-#include "cli/EntryLimits.h"
+#include "formats/EntryJson.h"
+#include "formats/EntryLimits.h"
 
 #include <cmath>
 #include <cstdint>
@@ -17,7 +17,7 @@ using tavrin::fuzz::require;
 
 // The same whole number (a boolean as 0 or 1), compared by value rather than by bits: the
 // library's own comparison takes the largest unsigned number for -1.
-bool sameWhole(const cli::Json& given, const cli::Json& stored) {
+bool sameWhole(const formats::Json& given, const formats::Json& stored) {
     if (given.is_boolean()) return stored == (given.get<bool>() ? 1 : 0);
     if (!given.is_number_integer() || !stored.is_number_integer()) return false;
     const bool hugeGiven =
@@ -30,8 +30,8 @@ bool sameWhole(const cli::Json& given, const cli::Json& stored) {
 }
 
 // Every whole number the entry gave is stored as it was given.
-void storedAsGiven(const cli::Json& j, const cli::Json& exported) {
-    auto field = [](const cli::Json& obj, const char* key, const cli::Json& out) {
+void storedAsGiven(const formats::Json& j, const formats::Json& exported) {
+    auto field = [](const formats::Json& obj, const char* key, const formats::Json& out) {
         auto it = obj.find(key);
         if (it != obj.end() && (it->is_number_integer() || it->is_boolean()))
             require(sameWhole(*it, out.at(key)));
@@ -53,29 +53,29 @@ void storedAsGiven(const cli::Json& j, const cli::Json& exported) {
         field(*fibro, key, exported["fibromyalgia"]);
 }
 
-void entry(const cli::Json& j) {
+void entry(const formats::Json& j) {
     EntryRecord r;
     std::string body, error;
-    cli::TypeTexts types;
-    if (!cli::EntryJson::toEntry(j, r, body, types, error)) {
+    formats::TypeTexts types;
+    if (!formats::EntryJson::toEntry(j, r, body, types, error)) {
         require(!error.empty());
         return;
     }
-    for (const auto& v : cli::EntryLimits::ranged(r))
+    for (const auto& v : formats::EntryLimits::ranged(r))
         require(v.range.contains(v.value));
     for (float f :
          {r.real1(), r.real2(), r.bodyTemperature(), r.outdoorTemperature(), r.indoorTemperature()})
         require(std::isfinite(f));
 
-    const cli::Json exported = cli::EntryJson::fromEntry(r, body, types);
+    const formats::Json exported = formats::EntryJson::fromEntry(r, body, types);
     storedAsGiven(j, exported);
     std::istringstream text(exported.dump());
-    cli::Json again;
-    require(cli::EntryJson::parse(text, again, error));
+    formats::Json again;
+    require(formats::EntryJson::parse(text, again, error));
     EntryRecord r2;
     std::string body2;
-    cli::TypeTexts types2;
-    require(cli::EntryJson::toEntry(again, r2, body2, types2, error));
+    formats::TypeTexts types2;
+    require(formats::EntryJson::toEntry(again, r2, body2, types2, error));
     require(r2.bytes == r.bytes && body2 == body && types2 == types);
 }
 
@@ -83,9 +83,9 @@ void entry(const cli::Json& j) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(tavrin::fuzz::bytes(data, size));
-    cli::Json input;
+    formats::Json input;
     std::string error;
-    if (!cli::EntryJson::parse(in, input, error)) return 0;
+    if (!formats::EntryJson::parse(in, input, error)) return 0;
     if (input.is_array())
         for (const auto& e : input)
             entry(e);

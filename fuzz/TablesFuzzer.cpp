@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "storage/TN.h"
 
 #include <algorithm>
@@ -23,11 +23,11 @@ template <class Rec> std::vector<Rec> readAll(Table<Rec>& t) {
 
 template <class Rec> void exportAll(const std::vector<Rec>& recs) {
     for (const Rec& r : recs) {
-        cli::Json j = cli::EntryJson::fromRecord(r.view(), Rec::fields());
+        formats::Json j = formats::EntryJson::fromRecord(r.view(), Rec::fields());
         if constexpr (std::is_same_v<Rec, RecipeRecord>)
             for (int i = 0; i < r.usableLineCount(); ++i)
-                j["lines"].push_back(
-                    cli::EntryJson::fromRecord(r.line(i).view(), IngredientLineRecord::fields()));
+                j["lines"].push_back(formats::EntryJson::fromRecord(
+                    r.line(i).view(), IngredientLineRecord::fields()));
         (void)j.dump();
     }
 }

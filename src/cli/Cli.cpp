@@ -2,7 +2,7 @@
 #include "cli/StreamReporter.h"
 
 #include "cli/DiaryCheck.h"
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "storage/Cp1252.h"
 #include "storage/FileBatch.h"
 #include "storage/FileSystem.h"

@@ -3,7 +3,7 @@
 // files. The commands that write (the adds, check --repair) hold the diary's write lock from start
 // to end.
 
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 
 #include <functional>
 #include <iosfwd>
@@ -18,6 +18,11 @@ class Reporter;
 } // namespace tavrin
 
 namespace tavrin::cli {
+
+// The entries' JSON lives with the other file formats; the commands name it as their own.
+using formats::EntryJson;
+using formats::Json;
+using formats::TypeTexts;
 
 class Cli {
 public:

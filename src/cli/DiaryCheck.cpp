@@ -1,6 +1,6 @@
 #include "cli/DiaryCheck.h"
 
-#include "cli/EntryLimits.h"
+#include "formats/EntryLimits.h"
 #include "storage/ContactRecord.h"
 #include "storage/DiaryConfig.h"
 #include "storage/DiaryFileSet.h"
@@ -30,6 +30,9 @@
 
 namespace tavrin::cli {
 namespace {
+
+using formats::EntryLimits;
+using formats::IntRange;
 
 // A file of the set as found on disk.
 struct Probe {

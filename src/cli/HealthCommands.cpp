@@ -3,8 +3,8 @@
 
 #include "cli/Cli.h"
 #include "cli/StreamReporter.h"
+#include "formats/CsvExport.h"
 #include "health/logic/Correlations.h"
-#include "health/logic/CsvExport.h"
 #include "health/logic/DayValues.h"
 #include "health/logic/HealthData.h"
 #include "storage/DiaryFileSet.h"
@@ -120,8 +120,8 @@ int Cli::health(const std::string& cmd, const std::vector<std::string>& args) {
     const auto app = application();
     if (cmd == "export-csv") {
         std::string error;
-        if (!health::CsvExport::write(args[1], entries, tn.config, health::HealthReport::plainText,
-                                      error)) {
+        if (!formats::CsvExport::write(args[1], entries, tn.config, health::HealthReport::plainText,
+                                       error)) {
             err_ << "tavrin-cli: " << error << '\n';
             return kFailed;
         }

@@ -3,7 +3,7 @@
 // of catalogue ingredients and grams, and a day's eaten items. Every object is checked before
 // anything is written. Texts are UTF-8 in JSON and Windows-1252 in the diary.
 
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "storage/IngredientRecord.h"
 #include "storage/RecipeRecord.h"
 
@@ -11,6 +11,8 @@
 #include <vector>
 
 namespace tavrin::cli {
+
+using formats::Json;
 
 class NutritionJson {
 public:

@@ -7,11 +7,11 @@
 #include "cli/OrganiserJson.h"
 #include "cli/StreamReporter.h"
 
+#include "formats/OpenFormats.h"
+#include "formats/TextExport.h"
 #include "organiser/logic/AddressBook.h"
 #include "organiser/logic/DiaryBackup.h"
-#include "organiser/logic/OpenFormats.h"
 #include "organiser/logic/PlannerItems.h"
-#include "organiser/logic/TextExport.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 
@@ -62,7 +62,7 @@ int Cli::addContact(const std::string& path) {
 }
 
 int Cli::exportText(const std::string& path, const std::string& table, const std::string& file) {
-    using organiser::TextExport;
+    using formats::TextExport;
     const int which = TextExport::tableFromName(table);
     if (which < 0) {
         err_ << "tavrin-cli: export-text takes reminders, planners or contacts\n" << usage();
@@ -104,7 +104,7 @@ std::int64_t exportStamp() {
 } // namespace
 
 int Cli::exportOpen(const std::string& path, const std::string& table, const std::string& file) {
-    using organiser::OpenFormats;
+    using formats::OpenFormats;
     const int which = table == "contacts"    ? OpenFormats::ContactCards
                       : table == "reminders" ? OpenFormats::RemindersCalendar
                       : table == "planners"  ? OpenFormats::PlannersCalendar

@@ -3,7 +3,7 @@
 // `export` writes under "planner" and "contacts", checked field by field before anything is
 // written. Texts are UTF-8 in JSON and Windows-1252 in the diary.
 
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "organiser/logic/AddressBook.h"
 #include "storage/PlannerRecord.h"
 
@@ -11,6 +11,8 @@
 #include <vector>
 
 namespace tavrin::cli {
+
+using formats::Json;
 
 class OrganiserJson {
 public:

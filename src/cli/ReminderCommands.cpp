@@ -5,7 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/StreamReporter.h"
 
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "organiser/logic/ReminderSchedule.h"
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"

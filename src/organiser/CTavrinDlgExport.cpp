@@ -1,12 +1,12 @@
 #include "organiser/CTavrinDlgExport.h"
 
 #include "app/DiaryState.h"
+#include "formats/CsvExport.h"
+#include "formats/OpenFormats.h"
+#include "formats/TextExport.h"
 #include "health/HealthReport.h"
-#include "health/logic/CsvExport.h"
 #include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
-#include "organiser/logic/OpenFormats.h"
-#include "organiser/logic/TextExport.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "storage/TN.h"
@@ -23,6 +23,9 @@
 #include <memory>
 
 namespace tavrin::organiser {
+
+using formats::OpenFormats;
+using formats::TextExport;
 
 CTavrinDlgExport::CTavrinDlgExport(QWidget* parent)
     : ui::CCustomDialog(BackAll, parent), table_(new QComboBox(this)),
@@ -128,8 +131,8 @@ void CTavrinDlgExport::exportSpreadsheet() {
     if (!tn->ReadConfiguration() || !health::HealthData::read(*tn, {}, entries))
         error = "unable to read the diary";
     else
-        health::CsvExport::write(QFile::encodeName(destination_).toStdString(), entries, tn->config,
-                                 health::HealthReport::plainText, error);
+        formats::CsvExport::write(QFile::encodeName(destination_).toStdString(), entries,
+                                  tn->config, health::HealthReport::plainText, error);
     status_->setText(error.empty() ? QString("%1 entries exported.").arg(entries.size())
                                    : QString::fromStdString("Failed: " + error));
     start_->setEnabled(false);

@@ -1,7 +1,7 @@
 // tavrin-cli driven in-process (and once as a program) on diaries made in a scratch folder.
 
 #include "cli/Cli.h"
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/DiaryIo.h"
 #include "storage/ProgramTexts.h"
@@ -24,6 +24,7 @@
 namespace fs = std::filesystem;
 using namespace tavrin;
 using namespace tavrin::cli;
+using tavrin::formats::Json;
 
 namespace {
 

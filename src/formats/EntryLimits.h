@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tavrin::cli {
+namespace tavrin::formats {
 
 struct IntRange {
     std::int64_t low, high;
@@ -41,4 +41,4 @@ public:
     static std::vector<Value> ranged(const EntryRecord& r);
 };
 
-} // namespace tavrin::cli
+} // namespace tavrin::formats

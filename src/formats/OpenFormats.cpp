@@ -1,7 +1,7 @@
-#include "organiser/logic/OpenFormats.h"
+#include "formats/OpenFormats.h"
 
+#include "formats/ExportFile.h"
 #include "organiser/logic/AddressBook.h"
-#include "organiser/logic/ExportFile.h"
 #include "organiser/logic/PlannerItems.h"
 #include "storage/Cp1252.h"
 #include "storage/FileSystem.h"
@@ -15,7 +15,11 @@
 #include <map>
 #include <memory>
 
-namespace tavrin::organiser {
+namespace tavrin::formats {
+using organiser::AddressBook;
+using organiser::CalendarDay;
+using organiser::PlannerItems;
+
 namespace {
 
 constexpr const char* kFormatNames[OpenFormats::kFormats] = {
@@ -401,4 +405,4 @@ bool OpenFormats::write(TN& tn, Format f, const std::string& destination, std::i
     return out.finish() && read;
 }
 
-} // namespace tavrin::organiser
+} // namespace tavrin::formats

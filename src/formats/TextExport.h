@@ -16,7 +16,7 @@ class TN;
 class FileSystem;
 } // namespace tavrin
 
-namespace tavrin::organiser {
+namespace tavrin::formats {
 
 class TextExport {
 public:
@@ -50,4 +50,4 @@ public:
                       FileSystem* fs = nullptr);
 };
 
-} // namespace tavrin::organiser
+} // namespace tavrin::formats

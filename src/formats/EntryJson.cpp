@@ -1,6 +1,6 @@
-#include "cli/EntryJson.h"
+#include "formats/EntryJson.h"
 
-#include "cli/EntryLimits.h"
+#include "formats/EntryLimits.h"
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 
@@ -10,7 +10,7 @@
 #include <limits>
 #include <optional>
 
-namespace tavrin::cli {
+namespace tavrin::formats {
 
 std::string EntryJson::utf8(const std::string& s) {
     return cp1252::toUtf8(s);
@@ -432,4 +432,4 @@ Json EntryJson::fromConfig(const DiaryConfig& c) {
     return j;
 }
 
-} // namespace tavrin::cli
+} // namespace tavrin::formats

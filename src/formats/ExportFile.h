@@ -12,7 +12,7 @@ class FileSystem;
 class Reporter;
 } // namespace tavrin
 
-namespace tavrin::organiser {
+namespace tavrin::formats {
 
 class ExportFile {
 public:
@@ -35,4 +35,4 @@ private:
     bool ok_ = true;
 };
 
-} // namespace tavrin::organiser
+} // namespace tavrin::formats

@@ -1,6 +1,6 @@
-#include "organiser/logic/TextExport.h"
+#include "formats/TextExport.h"
 
-#include "organiser/logic/ExportFile.h"
+#include "formats/ExportFile.h"
 #include "organiser/logic/ReminderSchedule.h"
 #include "storage/FileSystem.h"
 #include "storage/LocalTime.h"
@@ -10,7 +10,9 @@
 #include <cstdio>
 #include <vector>
 
-namespace tavrin::organiser {
+namespace tavrin::formats {
+using organiser::ReminderSchedule;
+
 namespace {
 
 constexpr const char* kTableNames[TextExport::kTables] = {"Reminders", "Planners", "Contacts"};
@@ -115,4 +117,4 @@ bool TextExport::write(TN& tn, Table t, const std::string& destination, const Pr
     return out.finish() && read;
 }
 
-} // namespace tavrin::organiser
+} // namespace tavrin::formats

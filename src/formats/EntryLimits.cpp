@@ -1,10 +1,10 @@
-#include "cli/EntryLimits.h"
+#include "formats/EntryLimits.h"
 
 #include "storage/DiaryConfig.h"
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
 
-namespace tavrin::cli {
+namespace tavrin::formats {
 namespace {
 
 using Scale = DiaryConfig::Scale;
@@ -85,4 +85,4 @@ std::vector<EntryLimits::Value> EntryLimits::ranged(const EntryRecord& r) {
     return v;
 }
 
-} // namespace tavrin::cli
+} // namespace tavrin::formats

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace tavrin::health {
+namespace tavrin::formats {
 
 class CsvExport {
 public:
@@ -23,13 +23,13 @@ public:
     static std::string row(const std::vector<std::string>& fields);
 
     static std::vector<std::string> header(const DiaryConfig& config);
-    static std::vector<std::string> values(const HealthEntry& e, const DiaryConfig& config,
+    static std::vector<std::string> values(const health::HealthEntry& e, const DiaryConfig& config,
                                            const PlainText& plain);
-    static void write(std::ostream& out, const std::vector<HealthEntry>& entries,
+    static void write(std::ostream& out, const std::vector<health::HealthEntry>& entries,
                       const DiaryConfig& config, const PlainText& plain);
     // Writes the file; false, with `error` set, when it cannot be written completely.
-    static bool write(const std::string& path, const std::vector<HealthEntry>& entries,
+    static bool write(const std::string& path, const std::vector<health::HealthEntry>& entries,
                       const DiaryConfig& config, const PlainText& plain, std::string& error);
 };
 
-} // namespace tavrin::health
+} // namespace tavrin::formats

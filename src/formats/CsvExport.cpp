@@ -1,4 +1,4 @@
-#include "health/logic/CsvExport.h"
+#include "formats/CsvExport.h"
 
 #include "health/logic/PainHeat.h"
 #include "storage/Cp1252.h"
@@ -13,7 +13,11 @@
 #include <ostream>
 #include <sstream>
 
-namespace tavrin::health {
+namespace tavrin::formats {
+using health::HealthData;
+using health::HealthEntry;
+using health::PainHeat;
+
 namespace {
 
 using Scale = DiaryConfig::Scale;
@@ -181,4 +185,4 @@ bool CsvExport::write(const std::string& path, const std::vector<HealthEntry>& e
     return true;
 }
 
-} // namespace tavrin::health
+} // namespace tavrin::formats

@@ -13,7 +13,7 @@
 #include <span>
 #include <string>
 
-namespace tavrin::cli {
+namespace tavrin::formats {
 
 using Json = nlohmann::ordered_json;
 using TypeTexts = std::array<std::string, EntryRecord::kTypeTexts>;
@@ -49,4 +49,4 @@ public:
     static double shortest(float f);
 };
 
-} // namespace tavrin::cli
+} // namespace tavrin::formats

@@ -1,9 +1,9 @@
-#include "organiser/logic/ExportFile.h"
+#include "formats/ExportFile.h"
 
 #include "storage/FileSystem.h"
 #include "storage/Reporter.h"
 
-namespace tavrin::organiser {
+namespace tavrin::formats {
 
 ExportFile::ExportFile(FileSystem& fs, Reporter& rep, const std::string& path)
     : rep_(rep), path_(path) {
@@ -29,4 +29,4 @@ void ExportFile::fail(int cause) {
     rep_.report(ReportKind::FileError, messages::fileError(cause, path_));
 }
 
-} // namespace tavrin::organiser
+} // namespace tavrin::formats

@@ -9,7 +9,7 @@
 // events; weekly and daily ones are at their time of day in local ("floating") time, with an
 // alarm at that time, since those are the ones that ring.
 
-#include "organiser/logic/TextExport.h"
+#include "formats/TextExport.h"
 #include "storage/ContactRecord.h"
 #include "storage/PlannerRecord.h"
 #include "storage/ReminderRecord.h"
@@ -24,7 +24,7 @@ class TN;
 class FileSystem;
 } // namespace tavrin
 
-namespace tavrin::organiser {
+namespace tavrin::formats {
 
 class OpenFormats {
 public:
@@ -63,4 +63,4 @@ public:
                       const TextExport::Progress& progress, FileSystem* fs = nullptr);
 };
 
-} // namespace tavrin::organiser
+} // namespace tavrin::formats
