@@ -2,7 +2,8 @@
 #include "cli/StreamReporter.h"
 
 #include "cli/DiaryCheck.h"
-#include "formats/EntryJson.h"
+#include "formats/JsonReader.h"
+#include "formats/JsonWriter.h"
 #include "storage/Cp1252.h"
 #include "storage/FileBatch.h"
 #include "storage/FileSystem.h"
@@ -451,49 +452,23 @@ int Cli::exportJson(const std::string& path) {
     if (int s = admit(path)) return s;
     StreamReporter rep(err_);
     TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
-    Json j;
-    j["diary"] = EntryJson::utf8(tn.files().name());
-    Json entries = Json::array();
+    formats::DiaryRecords d;
+    d.name = tn.files().name();
     bool ok = tn.ForEachEntry(true, [&](const EntryView& v) {
-        TypeTexts types;
+        formats::Entry e{v.record, std::string(v.body), {}, v.index + 1};
         for (int t = 0; t < EntryRecord::kTypeTexts; ++t)
-            types[std::size_t(t)] = std::string(v.types[std::size_t(t)]);
-        Json e;
-        e["position"] = v.index + 1;
-        e.update(EntryJson::fromEntry(v.record, std::string(v.body), types));
-        entries.push_back(std::move(e));
+            e.types[std::size_t(t)] = std::string(v.types[std::size_t(t)]);
+        d.entries.push_back(std::move(e));
         return true;
     });
-    j["entries"] = std::move(entries);
-
-    auto table = [&](auto& t, const char* key) {
-        using Rec = typename std::decay_t<decltype(t.record)>;
-        std::vector<Rec> recs;
-        ok = t.ReadAll(recs) && ok;
-        Json a = Json::array();
-        for (const Rec& r : recs) {
-            Json o = EntryJson::fromRecord(r.view(), Rec::fields());
-            if constexpr (std::is_same_v<Rec, RecipeRecord>) {
-                Json lines = Json::array();
-                for (int i = 0; i < r.usableLineCount(); ++i) {
-                    IngredientLineRecord l = r.line(i);
-                    lines.push_back(
-                        EntryJson::fromRecord(l.view(), IngredientLineRecord::fields()));
-                }
-                o["lines"] = lines;
-            }
-            a.push_back(std::move(o));
-        }
-        j[key] = std::move(a);
-    };
-    table(tn.reminders, "reminders");
-    table(tn.planner, "planner");
-    table(tn.contacts, "contacts");
-    table(tn.medication, "medication");
-    table(tn.ingredients, "ingredients");
-    table(tn.recipes, "recipes");
-    j["configuration"] = EntryJson::fromConfig(loadConfig(tn.files()));
-    out_ << j.dump(2) << '\n';
+    ok = tn.reminders.ReadAll(d.reminders) && ok;
+    ok = tn.planner.ReadAll(d.planner) && ok;
+    ok = tn.contacts.ReadAll(d.contacts) && ok;
+    ok = tn.medication.ReadAll(d.medication) && ok;
+    ok = tn.ingredients.ReadAll(d.ingredients) && ok;
+    ok = tn.recipes.ReadAll(d.recipes) && ok;
+    d.config = loadConfig(tn.files());
+    formats::JsonWriter().write(out_, d);
     return ok ? kOk : kFailed;
 }
 
@@ -508,17 +483,10 @@ int Cli::writeLocked(const std::string& path, const std::function<int(TN&)>& wri
 }
 
 bool Cli::readObjects(std::vector<Json>& objects, const char* what) {
-    // Parsed with the nesting limit, before anything copies the values recursively.
-    Json input;
-    if (std::string why; !EntryJson::parse(in_, input, why)) {
+    if (std::string why; !formats::JsonReader::parseObjects(in_, objects, why)) {
         err_ << "tavrin-cli: standard input is " << why << '\n';
         return false;
     }
-    objects.clear();
-    if (input.is_array())
-        objects.assign(input.begin(), input.end());
-    else
-        objects.push_back(input);
     if (objects.empty()) {
         err_ << "tavrin-cli: no " << what << " to add\n";
         return false;
@@ -527,19 +495,24 @@ bool Cli::readObjects(std::vector<Json>& objects, const char* what) {
 }
 
 int Cli::add(const std::string& path) {
-    std::vector<Json> objects;
-    if (!readObjects(objects, "entry")) return kUsage;
-
     // Every entry is checked before anything is opened.
-    std::vector<NewEntry> pending(objects.size());
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        std::string error;
-        if (!EntryJson::toEntry(objects[i], pending[i].record, pending[i].body, pending[i].types,
-                                error)) {
-            err_ << "tavrin-cli: entry " << (i + 1) << ": " << error << '\n';
-            return kUsage;
-        }
+    formats::JsonReader reader;
+    std::vector<formats::Entry> read;
+    if (formats::ReadProblem problem; !reader.read(in_, read, problem)) {
+        if (problem.entry == 0)
+            err_ << "tavrin-cli: standard input is " << problem.text << '\n';
+        else
+            err_ << "tavrin-cli: entry " << problem.entry << ": " << problem.text << '\n';
+        return kUsage;
     }
+    if (read.empty()) {
+        err_ << "tavrin-cli: no entry to add\n";
+        return kUsage;
+    }
+    std::vector<NewEntry> pending;
+    for (formats::Entry& e : read)
+        pending.push_back({e.record, std::move(e.body), std::move(e.types)});
+    const std::vector<Json>& objects = reader.objects();
 
     // A diary's first entry brings its password and security pairs.
     auto newDiarySecrets = [&](EntryRecord& secrets) {

@@ -120,8 +120,10 @@ int Cli::health(const std::string& cmd, const std::vector<std::string>& args) {
     const auto app = application();
     if (cmd == "export-csv") {
         std::string error;
-        if (!formats::CsvExport::write(args[1], entries, tn.config, health::HealthReport::plainText,
-                                       error)) {
+        formats::DiaryRecords d;
+        d.config = tn.config;
+        d.entries = formats::entriesOf(entries);
+        if (!formats::CsvExport(health::HealthReport::plainText).writeFile(args[1], d, error)) {
             err_ << "tavrin-cli: " << error << '\n';
             return kFailed;
         }

@@ -1,21 +1,18 @@
 #include "formats/CsvExport.h"
 
+#include "health/logic/HealthData.h"
 #include "health/logic/PainHeat.h"
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
-#include "storage/PrivateFiles.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <ostream>
-#include <sstream>
 
 namespace tavrin::formats {
 using health::HealthData;
-using health::HealthEntry;
 using health::PainHeat;
 
 namespace {
@@ -68,6 +65,8 @@ std::vector<std::string> uniqueNames(const std::vector<std::pair<std::string, co
 
 } // namespace
 
+const Format CsvExport::kFormat = {"csv", "csv", Entries};
+
 std::string CsvExport::field(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
@@ -115,7 +114,7 @@ std::vector<std::string> CsvExport::header(const DiaryConfig& c) {
     return uniqueNames(h);
 }
 
-std::vector<std::string> CsvExport::values(const HealthEntry& e, const DiaryConfig& c,
+std::vector<std::string> CsvExport::values(const Entry& e, const DiaryConfig& c,
                                            const PlainText& plain) {
     const EntryRecord& r = e.record;
     std::vector<std::string> v = {LocalTime::format(r.dateTime(), "%Y-%m-%d"),
@@ -162,27 +161,14 @@ std::vector<std::string> CsvExport::values(const HealthEntry& e, const DiaryConf
     v.push_back(measured(number(r.indoorTemperature(), "%.1f")));
     v.push_back(measured(std::to_string(r.outdoorHumidity())));
     v.push_back(measured(std::to_string(r.indoorHumidity())));
-    v.push_back(plain(e.stored));
+    v.push_back(plain(e.body));
     return v;
 }
 
-void CsvExport::write(std::ostream& out, const std::vector<HealthEntry>& entries,
-                      const DiaryConfig& c, const PlainText& plain) {
-    out << row(header(c));
-    for (const HealthEntry& e : entries)
-        out << row(values(e, c, plain));
-}
-
-bool CsvExport::write(const std::string& path, const std::vector<HealthEntry>& entries,
-                      const DiaryConfig& c, const PlainText& plain, std::string& error) {
-    std::ostringstream text;
-    write(text, entries, c, plain);
-    // Health data: a new file is readable by its owner only.
-    if (int cause = 0; !PrivateFiles::write(path, text.str(), cause)) {
-        error = "unable to write " + path + ": " + std::strerror(cause);
-        return false;
-    }
-    return true;
+void CsvExport::write(std::ostream& out, const DiaryRecords& diary) const {
+    out << row(header(diary.config));
+    for (const Entry& e : diary.entries)
+        out << row(values(e, diary.config, plain_));
 }
 
 } // namespace tavrin::formats

@@ -5,31 +5,36 @@
 // under the diary's own names, the 18 pain-map areas, the 21 ratings, the 5 measurements and
 // the body's visible text.
 
-#include "health/logic/HealthData.h"
+#include "formats/EntryFormat.h"
 
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavrin::formats {
 
-class CsvExport {
+class CsvExport : public EntryWriter {
 public:
     // The visible text of a stored body (RTF or plain) in UTF-8.
     using PlainText = std::function<std::string(const std::string& stored)>;
+
+    explicit CsvExport(PlainText plain) : plain_(std::move(plain)) {}
+    static const Format kFormat;
+    const Format& format() const override { return kFormat; }
+    // The header row, then one row per entry; the tables are not part of a spreadsheet.
+    void write(std::ostream& out, const DiaryRecords& diary) const override;
 
     static std::string field(const std::string& text);
     static std::string row(const std::vector<std::string>& fields);
 
     static std::vector<std::string> header(const DiaryConfig& config);
-    static std::vector<std::string> values(const health::HealthEntry& e, const DiaryConfig& config,
+    static std::vector<std::string> values(const Entry& e, const DiaryConfig& config,
                                            const PlainText& plain);
-    static void write(std::ostream& out, const std::vector<health::HealthEntry>& entries,
-                      const DiaryConfig& config, const PlainText& plain);
-    // Writes the file; false, with `error` set, when it cannot be written completely.
-    static bool write(const std::string& path, const std::vector<health::HealthEntry>& entries,
-                      const DiaryConfig& config, const PlainText& plain, std::string& error);
+
+private:
+    PlainText plain_;
 };
 
 } // namespace tavrin::formats

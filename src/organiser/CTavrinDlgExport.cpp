@@ -128,11 +128,15 @@ void CTavrinDlgExport::exportSpreadsheet() {
     std::unique_ptr<TN> tn = app::DiaryState::instance().makeTN();
     std::vector<health::HealthEntry> entries;
     std::string error;
-    if (!tn->ReadConfiguration() || !health::HealthData::read(*tn, {}, entries))
+    if (!tn->ReadConfiguration() || !health::HealthData::read(*tn, {}, entries)) {
         error = "unable to read the diary";
-    else
-        formats::CsvExport::write(QFile::encodeName(destination_).toStdString(), entries,
-                                  tn->config, health::HealthReport::plainText, error);
+    } else {
+        formats::DiaryRecords d;
+        d.config = tn->config;
+        d.entries = formats::entriesOf(entries);
+        formats::CsvExport(health::HealthReport::plainText)
+            .writeFile(QFile::encodeName(destination_).toStdString(), d, error);
+    }
     status_->setText(error.empty() ? QString("%1 entries exported.").arg(entries.size())
                                    : QString::fromStdString("Failed: " + error));
     start_->setEnabled(false);

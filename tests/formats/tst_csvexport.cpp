@@ -53,8 +53,10 @@ void CsvExportTest::readsBackWithPython() {
     QTemporaryDir dir;
     const std::string path = dir.filePath("d.csv").toStdString();
     std::string error;
-    QVERIFY(CsvExport::write(
-        path, entries, config, [](const std::string& s) { return s; }, error));
+    DiaryRecords d;
+    d.config = config;
+    d.entries = entriesOf(entries);
+    QVERIFY(CsvExport([](const std::string& s) { return s; }).writeFile(path, d, error));
 
     // Python prints each field it read as its UTF-8 bytes in hex, one row per line.
     QProcess py;
