@@ -1,9 +1,9 @@
 #include "graph/CTavrinDlgGraph.h"
 
 #include "app/DiaryState.h"
-#include "graph/chart/GraphChart.h"
-#include "graph/chart/GraphPlot.h"
-#include "health/YearGlance.h"
+#include "chart/GraphChart.h"
+#include "chart/GraphPlot.h"
+#include "health/YearGlanceWidget.h"
 #include "health/logic/HealthData.h"
 #include "platform/FileChooser.h"
 #include "platform/Help.h"

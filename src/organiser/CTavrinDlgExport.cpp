@@ -1,8 +1,8 @@
 #include "organiser/CTavrinDlgExport.h"
 
 #include "app/DiaryState.h"
-#include "health/HealthReport.h"
 #include "health/logic/CsvExport.h"
+#include "health/render/HealthReport.h"
 #include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
 #include "organiser/logic/OpenFormats.h"
