@@ -2,13 +2,13 @@
 
 #include "app/DiaryState.h"
 #include "health/logic/CsvExport.h"
-#include "health/render/HealthReport.h"
 #include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
 #include "organiser/logic/OpenFormats.h"
 #include "organiser/logic/TextExport.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
+#include "rtf/RtfCodec.h"
 #include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
@@ -23,6 +23,14 @@
 #include <memory>
 
 namespace tavrin::organiser {
+namespace {
+
+// The entries' bodies go into the spreadsheet as their visible text.
+std::string plainText(const std::string& stored) {
+    return diary::RtfCodec::plainText(QByteArray::fromStdString(stored)).toStdString();
+}
+
+} // namespace
 
 CTavrinDlgExport::CTavrinDlgExport(QWidget* parent)
     : ui::CCustomDialog(BackAll, parent), table_(new QComboBox(this)),
@@ -129,7 +137,7 @@ void CTavrinDlgExport::exportSpreadsheet() {
         error = "unable to read the diary";
     else
         health::CsvExport::write(QFile::encodeName(destination_).toStdString(), entries, tn->config,
-                                 health::HealthReport::plainText, error);
+                                 plainText, error);
     status_->setText(error.empty() ? QString("%1 entries exported.").arg(entries.size())
                                    : QString::fromStdString("Failed: " + error));
     start_->setEnabled(false);
