@@ -9,8 +9,8 @@
 //   reader         8,000 runs into a QTextDocument             vs the same bytes as plain text
 // The table at the end gives medians (CPU time) and the ratio of each to its floor.
 
-#include "diary/EntrySearch.h"
-#include "diary/EntrySearchCache.h"
+#include "diary/logic/EntrySearch.h"
+#include "diary/logic/EntrySearchCache.h"
 #include "rtf/RtfPlainText.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"

@@ -2,9 +2,9 @@
 // that every one of its picture files links to. The loader must refuse or accept the skin without
 // harm, and an accepted picture must take its transparent key.
 
-#include "app/SkinLoader.h"
 #include "platform/MessageBox.h"
 #include "ui/ActiveSkin.h"
+#include "ui/SkinLoader.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,7 @@
 #include "app/ModuleRegistry.h"
 #include "diary/DiaryModule.h"
 #include "graph/GraphModule.h"
+#include "health/HealthModule.h"
 #include "nutrition/NutritionModule.h"
 #include "options/OptionsModule.h"
 #include "organiser/OrganiserModule.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     app::ModuleRegistry::add<organiser::OrganiserModule>();
     app::ModuleRegistry::add<nutrition::NutritionModule>();
     app::ModuleRegistry::add<graph::GraphModule>();
+    app::ModuleRegistry::add<health::HealthModule>();
     app::ModuleRegistry::add<tools::ToolsModule>();
     return app::CTavrinApp::run(argc, argv);
 }

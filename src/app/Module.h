@@ -14,6 +14,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace tavrin::ui {
@@ -21,6 +23,24 @@ class CCustomPropertyPage;
 }
 
 namespace tavrin::app {
+
+// A command a module offers on the tools page: a button at the end of its group, in module
+// order.
+struct ToolEntry {
+    ToolGroup group;
+    QString caption;
+    QString name; // the button's object name
+    std::function<void(QWidget* parent)> run;
+};
+
+// A view a module offers on the graph page: a checkable button under the plot's buttons shows
+// the view in the plot's place; `create` makes it afresh each time (nullptr: nothing to show,
+// the plot stays).
+struct GraphView {
+    QString caption;
+    QString name; // the button's object name
+    std::function<QWidget*(QWidget* parent)> create;
+};
 
 class Module {
 public:
@@ -37,6 +57,10 @@ public:
     virtual ReminderService* reminderService() { return nullptr; }
     // Runs a tools-panel action chosen in the navigator; false when the module has none for it.
     virtual bool runToolAction(ToolAction /*action*/, QWidget* /*parent*/) { return false; }
+    // Commands of this module on the tools page, and views of it on the graph page: how a module
+    // offers a window to another module's page without that page knowing it.
+    virtual QList<ToolEntry> toolEntries() { return {}; }
+    virtual QList<GraphView> graphViews() { return {}; }
     // Pages of the options sheet while a diary is open, in the order they are shown; the sheet
     // takes them over.
     virtual QList<ui::CCustomPropertyPage*> createOptionPages() { return {}; }

@@ -71,6 +71,21 @@ bool ModuleRegistry::runToolAction(ToolAction action, QWidget* parent) {
     return false;
 }
 
+QList<ToolEntry> ModuleRegistry::toolEntries(ToolGroup group) {
+    QList<ToolEntry> entries;
+    for (const auto& m : registry())
+        for (const ToolEntry& e : m->toolEntries())
+            if (e.group == group) entries << e;
+    return entries;
+}
+
+QList<GraphView> ModuleRegistry::graphViews() {
+    QList<GraphView> views;
+    for (const auto& m : registry())
+        views += m->graphViews();
+    return views;
+}
+
 QList<ui::CCustomPropertyPage*> ModuleRegistry::createOptionPages() {
     QList<ui::CCustomPropertyPage*> pages;
     for (const auto& m : registry())

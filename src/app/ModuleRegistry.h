@@ -25,6 +25,10 @@ public:
     static ReminderService& reminders();
     // False when no module runs the action.
     static bool runToolAction(ToolAction action, QWidget* parent);
+    // Every module's entries of a tools-page group, and every module's graph views, in module
+    // order.
+    static QList<ToolEntry> toolEntries(ToolGroup group);
+    static QList<GraphView> graphViews();
     // Every module's option pages, in module order.
     static QList<ui::CCustomPropertyPage*> createOptionPages();
     // The options sheet; false when it was discarded or no module offers it.

@@ -25,6 +25,9 @@ enum class ToolAction {
     ExportText
 };
 
+// The groups of the tools page, where modules' tool entries (Module::toolEntries) go.
+enum class ToolGroup { ElectronicInteraction, ImportExport, Security, Maintenance };
+
 // The reminders module's side of the main window's minute timer.
 class ReminderService {
 public:

@@ -8,8 +8,8 @@
 #include "storage/TN.h"
 
 #ifdef TAVRIN_CLI_GRAPH
-#include "graph/chart/GraphChart.h"
-#include "graph/chart/GraphPlot.h"
+#include "chart/GraphChart.h"
+#include "chart/GraphPlot.h"
 
 #include <QApplication>
 #include <QFile>

@@ -11,7 +11,7 @@
 #include "storage/TN.h"
 
 #ifdef TAVRIN_CLI_GRAPH
-#include "health/HealthReport.h"
+#include "health/render/HealthReport.h"
 
 #include <QApplication>
 #include <QString>

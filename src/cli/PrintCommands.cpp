@@ -4,15 +4,15 @@
 #include "cli/Cli.h"
 #include "cli/StreamReporter.h"
 
-#include "app/SkinLoader.h"
-#include "diary/DiaryCalculator.h"
-#include "diary/EntryPrinting.h"
+#include "diary/logic/DiaryCalculator.h"
+#include "diary/logic/EntryPrinter.h"
 #include "platform/PrintDialog.h"
 #include "platform/Settings.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/LocalTime.h"
 #include "storage/TN.h"
 #include "ui/ActiveSkin.h"
+#include "ui/SkinLoader.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -94,7 +94,7 @@ int Cli::print(const std::string& path, const std::vector<std::string>& options)
     }
     const QString pdf = QFile::decodeName(QByteArray::fromStdString(file));
     std::unique_ptr<QPrinter> printer = platform::PrintDialog::pdfPrinter(pdf);
-    diary::EntryPrinter out(*printer, diary::EntryPrinting::style(painMap));
+    diary::EntryPrinter out(*printer, diary::EntryPrinter::settingsStyle(painMap));
     bool failed = false;
     const bool walked = tn.ForEachEntry(true, [&](const EntryView& v) {
         const Day day = diary::DiaryCalculator::dayOf(v.record.dateTime());

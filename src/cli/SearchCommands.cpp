@@ -3,7 +3,7 @@
 #include "cli/Cli.h"
 #include "cli/StreamReporter.h"
 
-#include "diary/EntrySearch.h"
+#include "diary/logic/EntrySearch.h"
 #include "rtf/RtfSearchText.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"

@@ -8,8 +8,8 @@
 
 #include "app/Module.h"
 #include "app/ShellHooks.h"
-#include "diary/EntrySearch.h"
-#include "diary/EntrySearchCache.h"
+#include "diary/logic/EntrySearch.h"
+#include "diary/logic/EntrySearchCache.h"
 #include "storage/FileStamp.h"
 #include "ui/CCustomDialog.h"
 

@@ -3,7 +3,7 @@
 // the number of those entries or by the sum of a second parameter. Modal; opened from the
 // preview's text page. The arithmetic is DiaryCalculator's.
 
-#include "diary/DiaryCalculator.h"
+#include "diary/logic/DiaryCalculator.h"
 #include "ui/CCustomDialog.h"
 
 #include <vector>

@@ -5,7 +5,7 @@
 // parameters the diary enables with the mood picture, and the planner items of the entry's day,
 // which can be ticked off here.
 
-#include "diary/EntryParameters.h"
+#include "diary/logic/EntryParameters.h"
 #include "storage/EntryRecord.h"
 #include "ui/CCustomPropertyPage.h"
 

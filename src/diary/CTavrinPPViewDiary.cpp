@@ -3,7 +3,7 @@
 #include "app/DiaryState.h"
 #include "app/ProgramResources.h"
 #include "diary/CTavrinDlgDiaryCalculator.h"
-#include "diary/EntryParameters.h"
+#include "diary/logic/EntryParameters.h"
 #include "platform/Settings.h"
 #include "platform/Sound.h"
 #include "platform/TempNames.h"

@@ -3,14 +3,11 @@
 #include "app/DiaryState.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
-#include "platform/Settings.h"
 #include "storage/Reporter.h"
 #include "storage/TN.h"
-#include "ui/ActiveSkin.h"
 #include "ui/CCustomListCtrl.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QPrinter>
 
 namespace tavrin::diary {
@@ -29,37 +26,7 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-// A body picture with the skin's key colour turned to the paper's white.
-QImage onPaper(const ui::ActiveSkin& skin, const QString& file) {
-    const QImage picture = skin.picture(file, 2.0).toImage();
-    if (picture.isNull()) return picture;
-    QImage paper(picture.size(), QImage::Format_RGB32);
-    paper.fill(Qt::white);
-    QPainter p(&paper);
-    p.drawImage(0, 0, ui::ActiveSkin::withTransparentKey(picture, skin.buttonKey));
-    return paper;
-}
-
 } // namespace
-
-EntryPrinter::Style EntryPrinting::style(bool painMap) {
-    EntryPrinter::Style s;
-    s.headFont = settings::read(settings::PrintHeadFont);
-    s.headSize = settings::read(settings::PrintHeadSize);
-    if (s.headSize < 1 || s.headSize > 200) s.headSize = settings::PrintHeadSize.defaultValue;
-    int points = settings::read(settings::FontSize);
-    if (points < 8 || points > 98) points = settings::FontSize.defaultValue;
-    s.textFont = QFont(settings::read(settings::FontName));
-    s.textFont.setPointSize(points);
-    s.painMap = painMap;
-    if (painMap) {
-        // The sharp pictures where the skin has them: paper shows more than a screen.
-        const auto& skin = ui::ActiveSkin::current();
-        s.back = onPaper(skin, "body_back.tns");
-        s.front = onPaper(skin, "body_front.tns");
-    }
-    return s;
-}
 
 int EntryPrinting::run(ui::CCustomListCtrl* list, int slot, QWidget* parent) {
     auto& state = app::DiaryState::instance();
@@ -76,7 +43,7 @@ int EntryPrinting::run(ui::CCustomListCtrl* list, int slot, QWidget* parent) {
         for (int r = 0; r < list->rowCount(); ++r)
             rows << r;
     }
-    EntryPrinter printer(*choice.printer, style(painMap));
+    EntryPrinter printer(*choice.printer, EntryPrinter::settingsStyle(painMap));
     QuietReporter quiet;
     for (int row : rows) {
         TN tn(int(list->itemData(row)), state.path().toStdString(), state.extOffset(), &quiet);

@@ -2,7 +2,7 @@
 // The diary page's Print: the print dialog ("All" or "Selection"), the pain-map question, then
 // every listed (or selected) entry through EntryPrinter, in list order.
 
-#include "diary/EntryPrinter.h"
+#include "diary/logic/EntryPrinter.h"
 
 class QWidget;
 
@@ -19,9 +19,6 @@ public:
     // Prints the entries of `list` (each row's item data is the entry's index) with the text of
     // `slot`. Returns the number of entries printed.
     static int run(ui::CCustomListCtrl* list, int slot, QWidget* parent);
-
-    // The printing settings, the editor's text font and the active skin's body pictures.
-    static EntryPrinter::Style style(bool painMap);
 };
 
 } // namespace tavrin::diary

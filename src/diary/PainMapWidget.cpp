@@ -1,10 +1,10 @@
 #include "diary/PainMapWidget.h"
 
 #include "app/DiaryState.h"
-#include "app/SkinBodyAreas.h"
 #include "storage/PainKinds.h"
 #include "ui/ActiveSkin.h"
 #include "ui/CCustomStatic.h"
+#include "ui/SkinBodyAreas.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

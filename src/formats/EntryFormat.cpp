@@ -16,6 +16,13 @@ std::vector<Entry> entriesOf(const std::vector<health::HealthEntry>& dated) {
     return out;
 }
 
+bool readDatedEntries(TN& tn, std::vector<Entry>& out) {
+    std::vector<health::HealthEntry> dated;
+    if (!health::HealthData::read(tn, {}, dated)) return false;
+    out = entriesOf(dated);
+    return true;
+}
+
 bool EntryWriter::writeFile(const std::string& path, const DiaryRecords& diary,
                             std::string& error) const {
     std::ostringstream text;

@@ -19,6 +19,9 @@
 #include <string>
 #include <vector>
 
+namespace tavrin {
+class TN;
+}
 namespace tavrin::health {
 struct HealthEntry;
 }
@@ -57,6 +60,9 @@ struct Entry {
 
 // The entries of health data (date order, stored bodies) as a writer takes them.
 std::vector<Entry> entriesOf(const std::vector<health::HealthEntry>& dated);
+// Every entry of the diary in date order, as the spreadsheet takes them; false when the diary's
+// files cannot be read. The configuration must have been read.
+bool readDatedEntries(TN& tn, std::vector<Entry>& out);
 
 // What a writer is given. The entries are written in the order they stand here; the tables are
 // read only by formats that carry them.

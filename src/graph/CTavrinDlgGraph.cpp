@@ -1,10 +1,9 @@
 #include "graph/CTavrinDlgGraph.h"
 
 #include "app/DiaryState.h"
-#include "graph/chart/GraphChart.h"
-#include "graph/chart/GraphPlot.h"
-#include "health/YearGlance.h"
-#include "health/logic/HealthData.h"
+#include "app/ModuleRegistry.h"
+#include "chart/GraphChart.h"
+#include "chart/GraphPlot.h"
 #include "platform/FileChooser.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -64,9 +63,7 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
       set_(new QComboBox(this)), print_(new ui::CCustomButton(QStringLiteral("Print"), this)),
       save_(new ui::CCustomButton(QStringLiteral("Save to image"), this)),
       copy_(new ui::CCustomButton(QStringLiteral("To clipboard"), this)),
-      chart_(new GraphChart(this)),
-      glance_(new ui::CCustomButton(QStringLiteral("Year at a glance"), this)),
-      views_(new QStackedWidget(this)) {
+      chart_(new GraphChart(this)), views_(new QStackedWidget(this)) {
     setWindowFlags(Qt::Widget);
     setObjectName(QStringLiteral("graphPage"));
     list_->setObjectName(QStringLiteral("graphRecordsList"));
@@ -74,8 +71,6 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
     print_->setObjectName(QStringLiteral("printButton"));
     save_->setObjectName(QStringLiteral("saveImageButton"));
     copy_->setObjectName(QStringLiteral("clipboardButton"));
-    glance_->setObjectName(QStringLiteral("yearGlanceButton"));
-    glance_->setCheckable(true);
 
     list_->insertColumn(QStringLiteral("Date"), 110);
     list_->insertColumn(QStringLiteral("Time"), 58);
@@ -89,9 +84,8 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
     list_->setMinimumWidth(260);
     fillChooser();
 
-    for (auto* b : {print_, save_, copy_, glance_})
+    for (auto* b : {print_, save_, copy_})
         b->setAutoDefault(false);
-    connect(glance_, &QPushButton::clicked, this, &CTavrinDlgGraph::toggleYearGlance);
     connect(list_, &ui::CCustomListCtrl::selectedRowsChanged, this,
             &CTavrinDlgGraph::rebuildSelection);
     connect(set_, &QComboBox::activated, this, [this] { redraw(); });
@@ -110,7 +104,24 @@ CTavrinDlgGraph::CTavrinDlgGraph(QWidget* parent)
     buttons->addWidget(save_);
     buttons->addWidget(copy_);
     left->addLayout(buttons);
-    left->addWidget(glance_);
+    // The views other modules offer (the year at a glance), each shown in the plot's place.
+    for (const app::GraphView& v : app::ModuleRegistry::graphViews()) {
+        auto* b = new ui::CCustomButton(v.caption, this);
+        b->setObjectName(v.name);
+        b->setCheckable(true);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, b, create = v.create] {
+            if (!b->isChecked()) return showPlot();
+            showPlot();
+            QWidget* view = create(views_);
+            if (!view) return;
+            b->setChecked(true);
+            views_->addWidget(view);
+            views_->setCurrentWidget(view);
+        });
+        viewButtons_ << b;
+        left->addWidget(b);
+    }
     views_->addWidget(chart_);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
@@ -154,32 +165,20 @@ void CTavrinDlgGraph::fillList() {
     rebuildSelection();
 }
 
-void CTavrinDlgGraph::toggleYearGlance() {
-    // The calendar is made afresh each time from the diary as it is now.
+void CTavrinDlgGraph::showPlot() {
+    // A view is made afresh each time it is chosen, from the diary as it is now.
     while (views_->count() > 1) {
         QWidget* old = views_->widget(1);
         views_->removeWidget(old);
         old->deleteLater();
     }
-    const app::DiaryState& diary = app::DiaryState::instance();
-    std::vector<health::HealthEntry> entries;
-    if (!glance_->isChecked() || !diary.hasPath() ||
-        !health::HealthData::read(*diary.makeTN(), {}, entries)) {
-        glance_->setChecked(false);
-        views_->setCurrentWidget(chart_);
-        return;
-    }
-    auto* view = new health::YearGlanceWidget(std::move(entries), views_);
-    view->setObjectName(QStringLiteral("yearGlanceView"));
-    views_->addWidget(view);
-    views_->setCurrentWidget(view);
+    for (ui::CCustomButton* b : viewButtons_)
+        b->setChecked(false);
+    views_->setCurrentWidget(chart_);
 }
 
 void CTavrinDlgGraph::pageShown() {
-    if (glance_->isChecked()) {
-        glance_->setChecked(false);
-        toggleYearGlance();
-    }
+    showPlot();
     fillChooser();
     rebuildSelection();
     postDraw();

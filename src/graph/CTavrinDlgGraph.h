@@ -1,8 +1,8 @@
 #pragma once
 // The graph page: the diary's entries in a record list, a chooser of the data set, the plot of
-// the selected entries, and "Print", "Save to image" and "To clipboard". "Year at a glance"
-// switches the right side to a second view: one value of the whole diary as a calendar, one
-// square per day; pressed again, it goes back to the plot.
+// the selected entries, and "Print", "Save to image" and "To clipboard". Below them a button for
+// each view other modules offer (app::GraphView: the health module's "Year at a glance")
+// switches the right side to that view; pressed again, it goes back to the plot.
 //
 // The main window relays "TNSListTrnsfr" (fill the record list) and "TNSDrawGraph" (redraw) to
 // the page. A redraw is always posted as "TNSDrawGraph", never done inside a selection
@@ -60,7 +60,8 @@ private:
     void fillChooser();
     void rebuildSelection();
     void postDraw();
-    void toggleYearGlance();
+    // Back to the plot: the other views go and their buttons are released.
+    void showPlot();
 
     ui::CCustomListCtrl* list_;
     QComboBox* set_;
@@ -68,8 +69,8 @@ private:
     ui::CCustomButton* save_;
     ui::CCustomButton* copy_;
     GraphChart* chart_;
-    ui::CCustomButton* glance_;
     QStackedWidget* views_;
+    QList<ui::CCustomButton*> viewButtons_;
     QList<qint64> selection_; // record positions of the selected rows, in list order
     bool drawPosted_ = false;
 };

@@ -1,7 +1,7 @@
 #include "health/CTavrinDlgHealthReport.h"
 
 #include "app/DiaryState.h"
-#include "health/YearGlance.h"
+#include "health/YearGlanceWidget.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"

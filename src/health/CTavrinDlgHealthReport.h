@@ -2,7 +2,7 @@
 // "Health report": the report of a chosen range in a preview, with Print and Save as PDF, and
 // the correlations of the same range in their own window.
 
-#include "health/HealthReport.h"
+#include "health/render/HealthReport.h"
 #include "ui/CCustomDialog.h"
 
 #include <memory>

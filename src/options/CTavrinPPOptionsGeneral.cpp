@@ -1,13 +1,13 @@
 #include "options/CTavrinPPOptionsGeneral.h"
 
 #include "app/Page.h"
-#include "app/SkinLoader.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
 #include "ui/ActiveSkin.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
+#include "ui/SkinLoader.h"
 #include "ui/SkinnedWidgets.h"
 
 #include <QButtonGroup>

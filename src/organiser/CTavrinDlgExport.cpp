@@ -4,11 +4,11 @@
 #include "formats/CsvExport.h"
 #include "formats/OpenFormats.h"
 #include "formats/TextExport.h"
-#include "health/HealthReport.h"
 #include "organiser/DestinationButtons.h"
 #include "organiser/OrganiserLook.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
+#include "rtf/RtfCodec.h"
 #include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
@@ -23,6 +23,14 @@
 #include <memory>
 
 namespace tavrin::organiser {
+namespace {
+
+// The entries' bodies go into the spreadsheet as their visible text.
+std::string plainText(const std::string& stored) {
+    return diary::RtfCodec::plainText(QByteArray::fromStdString(stored)).toStdString();
+}
+
+} // namespace
 
 using formats::OpenFormats;
 using formats::TextExport;
@@ -126,18 +134,16 @@ void CTavrinDlgExport::start() {
 
 void CTavrinDlgExport::exportSpreadsheet() {
     std::unique_ptr<TN> tn = app::DiaryState::instance().makeTN();
-    std::vector<health::HealthEntry> entries;
+    formats::DiaryRecords d;
     std::string error;
-    if (!tn->ReadConfiguration() || !health::HealthData::read(*tn, {}, entries)) {
+    if (!tn->ReadConfiguration() || !formats::readDatedEntries(*tn, d.entries)) {
         error = "unable to read the diary";
     } else {
-        formats::DiaryRecords d;
         d.config = tn->config;
-        d.entries = formats::entriesOf(entries);
-        formats::CsvExport(health::HealthReport::plainText)
-            .writeFile(QFile::encodeName(destination_).toStdString(), d, error);
+        formats::CsvExport(plainText).writeFile(QFile::encodeName(destination_).toStdString(), d,
+                                                error);
     }
-    status_->setText(error.empty() ? QString("%1 entries exported.").arg(entries.size())
+    status_->setText(error.empty() ? QString("%1 entries exported.").arg(d.entries.size())
                                    : QString::fromStdString("Failed: " + error));
     start_->setEnabled(false);
     destination_.clear();

@@ -1,6 +1,9 @@
 #include "organiser/OrganiserModule.h"
 
+#include "app/DiaryState.h"
 #include "organiser/CTavrinDlgAddress.h"
+#include "organiser/CTavrinDlgBackup.h"
+#include "organiser/CTavrinDlgExport.h"
 #include "organiser/CTavrinDlgPlanner.h"
 #include "organiser/CTavrinDlgReminder.h"
 
@@ -17,6 +20,20 @@ QWidget* OrganiserModule::createPage(app::Page page, QWidget* parent) {
     default:
         return nullptr;
     }
+}
+
+// Both need the open diary; without one they do nothing (and the action is still this module's).
+bool OrganiserModule::runToolAction(app::ToolAction action, QWidget* parent) {
+    if (action != app::ToolAction::Backup && action != app::ToolAction::ExportText) return false;
+    if (!app::DiaryState::instance().usable()) return true;
+    if (action == app::ToolAction::Backup) {
+        CTavrinDlgBackup dlg(parent);
+        dlg.exec();
+    } else {
+        CTavrinDlgExport dlg(parent);
+        dlg.exec();
+    }
+    return true;
 }
 
 } // namespace tavrin::organiser

@@ -1,13 +1,13 @@
 #include "tools/CTavrinDlgCompactEntries.h"
 
 #include "app/DiaryState.h"
-#include "organiser/OrganiserLook.h"
 #include "platform/Help.h"
 #include "storage/EntryCompaction.h"
 #include "storage/TN.h"
 #include "tools/CTavrinDlgTools.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
+#include "ui/SkinnedWidgets.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -32,7 +32,7 @@ CTavrinDlgCompactEntries::CTavrinDlgCompactEntries(QWidget* parent)
     newSize_->setText(" New file size:");
     saved_->setText(" Bytes saved:");
     for (QLabel* l : {count_, size_, newSize_, saved_})
-        organiser::skinnedText(l);
+        ui::skinnedText(l);
     progress_->setObjectName("compactProgress");
     progress_->setTextVisible(false);
     start_->setObjectName("compactStart");

@@ -1,7 +1,6 @@
 #include "tools/CTavrinDlgImportOld.h"
 
 #include "app/DiaryState.h"
-#include "organiser/OrganiserLook.h"
 #include "platform/FileChooser.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -12,6 +11,7 @@
 #include "tools/CTavrinDlgTools.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
+#include "ui/SkinnedWidgets.h"
 
 #include <QApplication>
 #include <QFile>
@@ -34,14 +34,14 @@ CTavrinDlgImportOld::CTavrinDlgImportOld(QWidget* parent)
     source_->setObjectName("importSource");
     source_->setFrameShape(QFrame::StyledPanel);
     source_->setAutoFillBackground(true);
-    organiser::skinnedField(source_);
+    ui::skinnedField(source_);
     status_->setObjectName("importStatus");
     status_->setWordWrap(true); // the summary may say more than one line holds
-    organiser::skinnedText(status_);
+    ui::skinnedText(status_);
     password_->setObjectName("importPassword");
     password_->setEchoMode(QLineEdit::Password);
     password_->setMaxLength(29);
-    organiser::skinnedField(password_);
+    ui::skinnedField(password_);
     progress_->setObjectName("importProgress");
     progress_->setTextVisible(false);
     progress_->setRange(0, 1);
@@ -61,7 +61,7 @@ CTavrinDlgImportOld::CTavrinDlgImportOld(QWidget* parent)
     connect(help, &QShortcut::activated, this,
             [this] { platform::Help::openTopic(CTavrinDlgTools::kHelpTopic, this); });
 
-    auto* prompt = organiser::skinnedText(new ui::CCustomStatic(kPrompt, this));
+    auto* prompt = ui::skinnedText(new ui::CCustomStatic(kPrompt, this));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(choose);
     buttons->addWidget(start_);

@@ -1,7 +1,6 @@
 #include "tools/CTavrinDlgScratchPadText.h"
 
 #include "app/DiaryState.h"
-#include "organiser/OrganiserLook.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "storage/Cp1252.h"
@@ -9,6 +8,7 @@
 #include "storage/TN.h"
 #include "ui/CCustomButton.h"
 #include "ui/CCustomStatic.h"
+#include "ui/SkinnedWidgets.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,8 +61,8 @@ CTavrinDlgScratchPadText::CTavrinDlgScratchPadText(QWidget* parent)
     name_->setObjectName("padName");
     name_->setMaxLength(29);
     choose_->setObjectName("padChooseFile");
-    organiser::skinnedField(text_);
-    organiser::skinnedField(name_);
+    ui::skinnedField(text_);
+    ui::skinnedField(name_);
     // The file keeps only so much; what would be lost on saving is refused while typing.
     connect(text_->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) {
@@ -88,7 +88,7 @@ CTavrinDlgScratchPadText::CTavrinDlgScratchPadText(QWidget* parent)
         bar->addWidget(b);
     }
     bar->addStretch(1);
-    auto* nameLabel = organiser::skinnedText(new ui::CCustomStatic("Name:", this));
+    auto* nameLabel = ui::skinnedText(new ui::CCustomStatic("Name:", this));
     bar->addWidget(nameLabel);
     bar->addWidget(name_);
 

@@ -2,10 +2,8 @@
 
 #include "app/CTavrinDlgChangePassword.h"
 #include "app/DiaryState.h"
+#include "app/ModuleRegistry.h"
 #include "app/ShellHooks.h"
-#include "health/CTavrinDlgHealthReport.h"
-#include "organiser/CTavrinDlgBackup.h"
-#include "organiser/CTavrinDlgExport.h"
 #include "platform/DataPaths.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -50,11 +48,15 @@ CTavrinDlgTools::CTavrinDlgTools(QWidget* parent) : ui::CCustomDialog(BackMain, 
     setObjectName("toolsPage");
 
     struct Button {
-        const char* caption;
-        const char* name;
+        QString caption;
+        QString name;
         std::function<void()> run;
     };
-    auto group = [this](const char* title, const char* name, const std::vector<Button>& buttons) {
+    // The page's own buttons, then what the modules offer in the group.
+    auto group = [this](const char* title, const char* name, app::ToolGroup which,
+                        std::vector<Button> buttons) {
+        for (const app::ToolEntry& e : app::ModuleRegistry::toolEntries(which))
+            buttons.push_back({e.caption, e.name, [this, run = e.run] { run(this); }});
         auto* g = new ui::CCustomStatic(title, this, ui::CCustomStatic::Group);
         g->setObjectName(name);
         auto* grid = new QGridLayout(g);
@@ -74,25 +76,28 @@ CTavrinDlgTools::CTavrinDlgTools(QWidget* parent) : ui::CCustomDialog(BackMain, 
         return g;
     };
     auto* web = group(
-        "Electronic Interaction", "electronicGroup",
+        "Electronic Interaction", "electronicGroup", app::ToolGroup::ElectronicInteraction,
         {{"Visit Tavelle's WWW site", "webSiteButton", [] { openWeb(Web::Site); }},
          {"Visit Tavelle's Forums", "forumsButton", [] { openWeb(Web::Forums); }},
          {"Visit Tavelle's Wish List", "wishListButton", [] { openWeb(Web::WishList); }},
          {"Visit Tavelle's Users Community", "communityButton", [] { openWeb(Web::Community); }},
          {"Submit a bug report", "bugReportButton", [] { openWeb(Web::BugReport); }},
          {"Send an e-mail to the author", "mailButton", [] { mailAuthor(); }}});
-    auto* port = group("Import/Export", "importExportGroup",
-                       {{"Convert from v2.xx", "convertV2Button", [this] { convertV2(this); }},
-                        {"Convert from v3.0x", "convertV3Button", [this] { convertV3(this); }},
-                        {"Backup", "backupButton", [this] { backup(this); }},
-                        {"Export to text", "exportButton", [this] { exportText(this); }},
-                        {"Health report", "healthReportButton",
-                         [this] { health::CTavrinDlgHealthReport::run(this); }}});
+    // Backup and export are the organiser's windows, reached through the module registry.
+    const auto toolAction = [this](app::ToolAction a) {
+        return [this, a] { app::ModuleRegistry::runToolAction(a, this); };
+    };
+    auto* port =
+        group("Import/Export", "importExportGroup", app::ToolGroup::ImportExport,
+              {{"Convert from v2.xx", "convertV2Button", [this] { convertV2(this); }},
+               {"Convert from v3.0x", "convertV3Button", [this] { convertV3(this); }},
+               {"Backup", "backupButton", toolAction(app::ToolAction::Backup)},
+               {"Export to text", "exportButton", toolAction(app::ToolAction::ExportText)}});
     auto* security =
-        group("Security", "securityGroup",
+        group("Security", "securityGroup", app::ToolGroup::Security,
               {{"Change password", "changePasswordButton", [this] { changePassword(this); }}});
     auto* maintenance =
-        group("Maintenance", "maintenanceGroup",
+        group("Maintenance", "maintenanceGroup", app::ToolGroup::Maintenance,
               {{"Compact Entries Database", "compactButton", [this] { compactEntries(this); }}});
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this,
@@ -109,18 +114,6 @@ CTavrinDlgTools::CTavrinDlgTools(QWidget* parent) : ui::CCustomDialog(BackMain, 
     layout->addWidget(port);
     layout->addLayout(lower);
     layout->addStretch(1);
-}
-
-void CTavrinDlgTools::backup(QWidget* parent) {
-    if (!app::DiaryState::instance().usable()) return;
-    organiser::CTavrinDlgBackup dlg(parent);
-    dlg.exec();
-}
-
-void CTavrinDlgTools::exportText(QWidget* parent) {
-    if (!app::DiaryState::instance().usable()) return;
-    organiser::CTavrinDlgExport dlg(parent);
-    dlg.exec();
 }
 
 void CTavrinDlgTools::compactEntries(QWidget* parent) {

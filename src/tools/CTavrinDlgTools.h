@@ -25,8 +25,6 @@ public:
 
     // The windows and programs the buttons start; those that need the diary do nothing without
     // one.
-    static void backup(QWidget* parent);
-    static void exportText(QWidget* parent);
     static void compactEntries(QWidget* parent);
     static void convertV2(QWidget* parent);
     static void convertV3(QWidget* parent);

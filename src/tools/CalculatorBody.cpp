@@ -1,10 +1,10 @@
 #include "tools/CalculatorBody.h"
 
-#include "organiser/OrganiserLook.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
 #include "ui/CCustomButton.h"
+#include "ui/SkinnedWidgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -64,9 +64,9 @@ CalculatorBody::CalculatorBody(QWidget* parent)
     QFont big = display_->font();
     big.setPointSizeF(big.pointSizeF() * 1.25);
     display_->setFont(big);
-    organiser::skinnedField(display_);
+    ui::skinnedField(display_);
     tape_->setObjectName("calculatorTape");
-    organiser::skinnedField(tape_);
+    ui::skinnedField(tape_);
     tape_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     auto* keys = new QGridLayout;

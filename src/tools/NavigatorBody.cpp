@@ -1,8 +1,8 @@
 #include "tools/NavigatorBody.h"
 
-#include "organiser/OrganiserLook.h"
 #include "platform/Help.h"
 #include "platform/WindowMessages.h"
+#include "ui/SkinnedWidgets.h"
 
 #include <QHeaderView>
 #include <QShortcut>
@@ -50,7 +50,7 @@ NavigatorBody::NavigatorBody(QWidget* parent) : QWidget(parent), tree_(new QTree
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
     tree_->setRootIsDecorated(true);
-    organiser::skinnedField(tree_);
+    ui::skinnedField(tree_);
     tree_->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -44,11 +44,8 @@ bool ToolsModule::runToolAction(app::ToolAction action, QWidget* parent) {
         CTavrinDlgTools::changePassword(parent);
         return true;
     case A::Backup:
-        CTavrinDlgTools::backup(parent);
-        return true;
     case A::ExportText:
-        CTavrinDlgTools::exportText(parent);
-        return true;
+        return false; // the organiser's windows
     }
     return false;
 }

@@ -5,13 +5,13 @@
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "app/ModuleRegistry.h"
-#include "app/SkinLoader.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "platform/Sound.h"
 #include "platform/WindowMessages.h"
 #include "ui/ActiveSkin.h"
+#include "ui/SkinLoader.h"
 
 #include <QDir>
 #include <QStringList>

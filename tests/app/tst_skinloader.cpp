@@ -1,10 +1,10 @@
 // Choosing, checking and activating skins, against skins built by hand in a scratch folder.
 
 #include "TestEnvironment.h"
-#include "app/SkinLoader.h"
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "ui/ActiveSkin.h"
+#include "ui/SkinLoader.h"
 
 #include <QDir>
 #include <QFile>

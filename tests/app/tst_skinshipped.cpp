@@ -3,14 +3,14 @@
 // shared table says.
 
 #include "TestEnvironment.h"
-#include "app/SkinBodyAreas.h"
 #include "app/SkinLayout.h"
-#include "app/SkinLoader.h"
 #include "app/WindowShape.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "ui/ActiveSkin.h"
 #include "ui/CCustomTitleBar.h"
+#include "ui/SkinBodyAreas.h"
+#include "ui/SkinLoader.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "diary/CTavrinDlgDiaryCalculator.h"
-#include "diary/DiaryCalculator.h"
+#include "diary/logic/DiaryCalculator.h"
 #include "platform/MessageBox.h"
 #include "storage/LocalTime.h"
 #include "storage/TN.h"

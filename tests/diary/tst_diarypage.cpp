@@ -12,7 +12,7 @@
 #include "diary/CTavrinPPViewDiary.h"
 #include "diary/CTavrinPSDiary.h"
 #include "diary/CTavrinPSView.h"
-#include "diary/EntrySearch.h"
+#include "diary/logic/EntrySearch.h"
 #include "platform/Clock.h"
 #include "platform/DateChooser.h"
 #include "platform/Help.h"

@@ -5,7 +5,6 @@
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "app/ProgramResources.h"
-#include "app/SkinLoader.h"
 #include "diary/CTavrinPPDiary.h"
 #include "diary/PlannerOfDay.h"
 #include "platform/ColorChooser.h"
@@ -21,6 +20,7 @@
 #include "ui/CCustomRichEdit.h"
 #include "ui/CustomListDelegate.h"
 #include "ui/CustomListModel.h"
+#include "ui/SkinLoader.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The parameter rows that the preview and the editor show, from a diary's configuration.
 
-#include "diary/EntryParameters.h"
+#include "diary/logic/EntryParameters.h"
 #include "storage/DiaryConfig.h"
 #include "storage/EntryRecord.h"
 

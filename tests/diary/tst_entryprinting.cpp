@@ -4,12 +4,12 @@
 #include "DiaryFixture.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
-#include "app/SkinLoader.h"
 #include "diary/EntryPrinting.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
 #include "storage/TN.h"
 #include "ui/CCustomListCtrl.h"
+#include "ui/SkinLoader.h"
 
 #include <QDir>
 #include <QFile>

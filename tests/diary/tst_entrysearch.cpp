@@ -2,8 +2,8 @@
 
 #include "DiaryFixture.h"
 #include "TestEnvironment.h"
-#include "diary/EntrySearch.h"
-#include "diary/EntrySearchCache.h"
+#include "diary/logic/EntrySearch.h"
+#include "diary/logic/EntrySearchCache.h"
 #include "rtf/RtfCodec.h"
 #include "storage/TN.h"
 

@@ -3,11 +3,11 @@
 
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
-#include "app/SkinBodyAreas.h"
 #include "diary/CTavrinPPBody.h"
 #include "diary/CTavrinPPViewBody.h"
 #include "diary/PainMapWidget.h"
 #include "storage/TN.h"
+#include "ui/SkinBodyAreas.h"
 
 #include <QComboBox>
 #include <QDir>

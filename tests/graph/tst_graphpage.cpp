@@ -5,9 +5,11 @@
 #include "DiaryFixture.h"
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
+#include "app/ModuleRegistry.h"
+#include "chart/GraphChart.h"
 #include "cli/Cli.h"
 #include "graph/CTavrinDlgGraph.h"
-#include "graph/chart/GraphChart.h"
+#include "health/HealthModule.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
@@ -85,6 +87,12 @@ class TestGraphPage : public QObject {
     }
 
 private slots:
+    // The year at a glance is the health module's view.
+    void initTestCase() {
+        app::ModuleRegistry::clear();
+        app::ModuleRegistry::add<health::HealthModule>();
+    }
+
     void init() {
         MessageBox::clearRecorded();
         path_ = makeGraphDiary();

@@ -2,7 +2,7 @@
 // rows -4 to +4, a 0 rating lifted on bars), labels that cannot make a plot on their own, and
 // the labels' colours.
 
-#include "graph/chart/GraphPlot.h"
+#include "chart/GraphPlot.h"
 
 #include <QTest>
 

@@ -8,7 +8,7 @@
 #include "TestEnvironment.h"
 #include "app/DiaryState.h"
 #include "health/CTavrinDlgHealthReport.h"
-#include "health/YearGlance.h"
+#include "health/YearGlanceWidget.h"
 #include "organiser/CTavrinDlgExport.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"

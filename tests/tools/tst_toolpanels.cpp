@@ -4,7 +4,6 @@
 #include "TestEnvironment.h"
 
 #include "app/DiaryState.h"
-#include "app/SkinLoader.h"
 #include "platform/DataPaths.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
@@ -15,6 +14,7 @@
 #include "tools/NavigatorBody.h"
 #include "tools/ScratchPadBody.h"
 #include "ui/ActiveSkin.h"
+#include "ui/SkinLoader.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,6 +6,9 @@
 #include "TestEnvironment.h"
 
 #include "app/DiaryState.h"
+#include "app/ModuleRegistry.h"
+#include "health/HealthModule.h"
+#include "organiser/OrganiserModule.h"
 #include "platform/DataPaths.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
@@ -15,6 +18,7 @@
 #include "tools/CTavrinDlgImportOld.h"
 #include "tools/CTavrinDlgTools.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -91,6 +95,41 @@ private slots:
         tools::CTavrinDlgCompactEntries none;
         QCOMPARE(none.beforeText(), QString(" Number of entries: 0\n File size: 0KB (0 bytes)"));
         QVERIFY(!none.startButton()->isEnabled());
+    }
+
+    // The Import/Export group ends with what the organiser and health modules offer, in the
+    // order the page always had; each button opens its module's window over the open diary.
+    void modulesWindowsInTheImportExportGroup() {
+        app::ModuleRegistry::clear();
+        app::ModuleRegistry::add<organiser::OrganiserModule>();
+        app::ModuleRegistry::add<health::HealthModule>();
+        const QString path = test::makeDiary("Modules", "secret", 2);
+        app::DiaryState::instance().choose(path, test::extOffsetOf(path));
+        app::DiaryState::instance().setEmptyDiary(false);
+        app::DiaryState::instance().setOpen(true);
+        tools::CTavrinDlgTools page;
+
+        QStringList captions;
+        for (auto* b : page.findChild<QWidget*>("importExportGroup")->findChildren<QPushButton*>())
+            captions << b->text();
+        QCOMPARE(captions, (QStringList{"Convert from v2.xx", "Convert from v3.0x", "Backup",
+                                        "Export to text", "Health report"}));
+        const struct {
+            const char* button;
+            const char* window;
+        } opens[] = {{"backupButton", "backupWindow"},
+                     {"exportButton", "exportWindow"},
+                     {"healthReportButton", "healthReport"}};
+        for (const auto& o : opens) {
+            QString shown;
+            test::whenModal([&](QWidget* w) {
+                shown = w->objectName();
+                qobject_cast<QDialog*>(w)->reject();
+            });
+            page.findChild<QPushButton*>(o.button)->click();
+            QCOMPARE(shown, QString(o.window));
+        }
+        app::ModuleRegistry::clear();
     }
 
     void compactAndImportWindows() {

@@ -1,6 +1,6 @@
 #include "health/logic/PainHeat.h"
 
-#include "app/SkinBodyAreas.h"
+#include "ui/SkinBodyAreas.h"
 
 #include <algorithm>
 #include <cmath>

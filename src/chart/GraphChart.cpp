@@ -1,4 +1,4 @@
-#include "graph/chart/GraphChart.h"
+#include "chart/GraphChart.h"
 
 #include "storage/PrivateFiles.h"
 

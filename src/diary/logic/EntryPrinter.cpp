@@ -1,7 +1,7 @@
-#include "diary/EntryPrinter.h"
+#include "diary/logic/EntryPrinter.h"
 
-#include "app/SkinBodyAreas.h"
-#include "diary/EntryParameters.h"
+#include "diary/logic/EntryParameters.h"
+#include "platform/Settings.h"
 #include "rtf/RtfCodec.h"
 #include "storage/Cp1252.h"
 #include "storage/DiaryConfig.h"
@@ -9,6 +9,8 @@
 #include "storage/LocalTime.h"
 #include "storage/PainKinds.h"
 #include "storage/ProgramTexts.h"
+#include "ui/ActiveSkin.h"
+#include "ui/SkinBodyAreas.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDate>
@@ -25,6 +27,17 @@
 
 namespace tavrin::diary {
 namespace {
+
+// A body picture with the skin's key colour turned to the paper's white.
+QImage onPaper(const ui::ActiveSkin& skin, const QString& file) {
+    const QImage picture = skin.picture(file, 2.0).toImage();
+    if (picture.isNull()) return picture;
+    QImage paper(picture.size(), QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    QPainter p(&paper);
+    p.drawImage(0, 0, ui::ActiveSkin::withTransparentKey(picture, skin.buttonKey));
+    return paper;
+}
 
 QString fromRecord(const std::string& s) {
     return QString::fromStdString(cp1252::toUtf8(s));
@@ -259,6 +272,25 @@ bool EntryPrinter::finish() {
     }
     painter_.reset();
     return !failed_;
+}
+
+EntryPrinter::Style EntryPrinter::settingsStyle(bool painMap) {
+    EntryPrinter::Style s;
+    s.headFont = settings::read(settings::PrintHeadFont);
+    s.headSize = settings::read(settings::PrintHeadSize);
+    if (s.headSize < 1 || s.headSize > 200) s.headSize = settings::PrintHeadSize.defaultValue;
+    int points = settings::read(settings::FontSize);
+    if (points < 8 || points > 98) points = settings::FontSize.defaultValue;
+    s.textFont = QFont(settings::read(settings::FontName));
+    s.textFont.setPointSize(points);
+    s.painMap = painMap;
+    if (painMap) {
+        // The sharp pictures where the skin has them: paper shows more than a screen.
+        const auto& skin = ui::ActiveSkin::current();
+        s.back = onPaper(skin, "body_back.tns");
+        s.front = onPaper(skin, "body_front.tns");
+    }
+    return s;
 }
 
 } // namespace tavrin::diary

@@ -1,4 +1,4 @@
-#include "diary/EntrySearchCache.h"
+#include "diary/logic/EntrySearchCache.h"
 
 #include "rtf/RtfSearchText.h"
 #include "storage/Scramble.h"

@@ -1,4 +1,4 @@
-#include "app/SkinLoader.h"
+#include "ui/SkinLoader.h"
 
 #include "storage/ProgramTexts.h"
 

@@ -9,7 +9,7 @@
 // that would overlap the one before it on its row: a plot of thousands of entries stays one
 // cheap item instead of thousands of text items.
 
-#include "graph/chart/GraphPlot.h"
+#include "chart/GraphPlot.h"
 
 #include <QChartView>
 #include <QImage>

@@ -1,16 +1,14 @@
 #pragma once
 // A year at a glance: one square per day of one chosen value (morning pain, mood, ...), months
 // in rows and days in columns, coloured from best to worst; days without a value stay blank.
-// The report paints it for ranges of more than 60 days, and YearGlanceWidget shows it.
+// The report paints it for ranges of more than 60 days, and YearGlanceWidget shows it; no
+// widget here, so that tavrin-cli's report draws it too.
 
 #include "health/logic/DayValues.h"
 
 #include <QColor>
 #include <QRectF>
-#include <QWidget>
 
-class QComboBox;
-class QSpinBox;
 class QPainter;
 
 namespace tavrin::health {
@@ -33,23 +31,6 @@ public:
                       const DaySeries& days, const GlanceValue& value,
                       const QColor& ink = QColor(60, 60, 60),
                       const QColor& empty = QColor(240, 240, 240));
-};
-
-class YearGlanceWidget : public QWidget {
-    Q_OBJECT
-public:
-    explicit YearGlanceWidget(std::vector<HealthEntry> entries, QWidget* parent = nullptr);
-    void choose(int value, int year);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    std::vector<HealthEntry> entries_;
-    std::vector<GlanceValue> values_;
-    QComboBox* which_;
-    QSpinBox* year_;
-    DaySeries days_;
 };
 
 } // namespace tavrin::health

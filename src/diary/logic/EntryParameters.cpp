@@ -1,4 +1,4 @@
-#include "diary/EntryParameters.h"
+#include "diary/logic/EntryParameters.h"
 
 #include "storage/Cp1252.h"
 #include "storage/DiaryConfig.h"

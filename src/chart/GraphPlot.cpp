@@ -1,4 +1,4 @@
-#include "graph/chart/GraphPlot.h"
+#include "chart/GraphPlot.h"
 
 #include "storage/Cp1252.h"
 #include "storage/LocalTime.h"

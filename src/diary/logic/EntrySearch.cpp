@@ -1,6 +1,6 @@
-#include "diary/EntrySearch.h"
+#include "diary/logic/EntrySearch.h"
 
-#include "diary/EntrySearchCache.h"
+#include "diary/logic/EntrySearchCache.h"
 #include "rtf/RtfSearchText.h"
 #include "storage/Cp1252.h"
 #include "storage/Scramble.h"

@@ -1,4 +1,4 @@
-#include "diary/DiaryCalculator.h"
+#include "diary/logic/DiaryCalculator.h"
 
 #include "storage/LocalTime.h"
 

@@ -43,6 +43,10 @@ public:
         QImage back, front; // the skin's "body_back.tns" and "body_front.tns"
     };
 
+    // The printing settings, the editor's text font and, with the pain map, the active skin's
+    // body pictures (the sharp ones where the skin has them).
+    static Style settingsStyle(bool painMap);
+
     EntryPrinter(QPrinter& printer, Style style);
     ~EntryPrinter();
     EntryPrinter(const EntryPrinter&) = delete;

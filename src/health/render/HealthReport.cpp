@@ -1,10 +1,8 @@
-#include "health/HealthReport.h"
+#include "health/render/HealthReport.h"
 
-#include "app/SkinBodyAreas.h"
-#include "app/SkinLoader.h"
-#include "graph/chart/GraphChart.h"
-#include "health/YearGlance.h"
+#include "chart/GraphChart.h"
 #include "health/logic/DayValues.h"
+#include "health/render/YearGlance.h"
 #include "platform/PrivatePrinter.h"
 #include "rtf/RtfCodec.h"
 #include "storage/Cp1252.h"
@@ -12,6 +10,8 @@
 #include "storage/PainKinds.h"
 #include "storage/TN.h"
 #include "ui/ActiveSkin.h"
+#include "ui/SkinBodyAreas.h"
+#include "ui/SkinLoader.h"
 
 #include <QDate>
 #include <QDateTime>
