@@ -2,7 +2,8 @@
 // "add-reminder" adds reminders as the reminders page does. Both use the organiser's own schedule
 // code.
 
-#include "cli/Cli.h"
+#include "cli/CommandRegistry.h"
+#include "cli/Session.h"
 #include "cli/StreamReporter.h"
 
 #include "formats/EntryJson.h"
@@ -154,86 +155,83 @@ bool reminderFromJson(const Json& j, std::int64_t now, ReminderRecord& r, std::s
     return true;
 }
 
-} // namespace
-
-int Cli::due(const std::string& path, const std::vector<std::string>& options) {
-    std::string date, clock, days;
-    for (std::size_t i = 0; i < options.size(); i += 2) {
-        std::string* slot = options[i] == "--date"   ? &date
-                            : options[i] == "--time" ? &clock
-                            : options[i] == "--days" ? &days
-                                                     : nullptr;
-        if (!slot || i + 1 >= options.size() || !slot->empty()) {
-            err_ << usage();
-            return kUsage;
-        }
-        *slot = options[i + 1];
-    }
+int due(Session& s, const Arguments& a) {
     LocalDateTime when = LocalTime::fromTime(std::int64_t(std::time(nullptr)));
     std::int64_t day = 0;
-    if (!date.empty()) {
-        if (date.size() != 10 || !LocalTime::parseIso(date, day)) {
-            err_ << "tavrin-cli: --date takes a date YYYY-MM-DD\n";
-            return kUsage;
-        }
+    if (a.has("--date")) {
+        const std::string date = a.value("--date");
+        if (date.size() != 10 || !LocalTime::parseIso(date, day)) return s.badValue("--date");
         const LocalDateTime d = LocalTime::fromTime(day);
         when.year = d.year;
         when.month = d.month;
         when.day = d.day;
     }
-    if (!clock.empty() && !parseClock(clock, when.hour, when.minute)) {
-        err_ << "tavrin-cli: --time takes a time HH:MM\n";
-        return kUsage;
-    }
+    if (a.has("--time") && !parseClock(a.value("--time"), when.hour, when.minute))
+        return s.badValue("--time");
     int ahead = 0;
-    if (!days.empty() && !parseDays(days, ahead)) {
-        err_ << "tavrin-cli: --days takes a whole number from 0 to " << kMaxDays << '\n';
-        return kUsage;
-    }
+    if (a.has("--days") && !parseDays(a.value("--days"), ahead)) return s.badValue("--days");
     when.second = 0;
     const std::int64_t now = LocalTime::toTime(when);
 
-    if (int s = admit(path)) return s;
-    StreamReporter rep(err_);
-    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    if (int st = s.admit(a.diary)) return st;
+    StreamReporter rep(s.err());
+    TN tn(0, a.diary, DiaryFileSet::extensionOffset(a.diary), &rep);
     std::vector<ReminderRecord> table;
     if (!tn.reminders.ReadAll(table)) return kFailed;
     const std::vector<int> due = ReminderSchedule::due(table, now, ahead);
     for (int p : due) {
         const ReminderRecord& r = table[std::size_t(p)];
-        out_ << cp1252::toUtf8(r.description()) << '\t' << ReminderSchedule::kindName(r.kind())
-             << '\t' << cp1252::toUtf8(ReminderSchedule::occurrence(r)) << '\n';
+        s.out() << cp1252::toUtf8(r.description()) << '\t' << ReminderSchedule::kindName(r.kind())
+                << '\t' << cp1252::toUtf8(ReminderSchedule::occurrence(r)) << '\n';
     }
-    if (!clock.empty())
-        out_ << "alarm " << (ReminderSchedule::ringing(table, due, now).empty() ? "no" : "yes")
-             << '\n';
+    if (a.has("--time"))
+        s.out() << "alarm " << (ReminderSchedule::ringing(table, due, now).empty() ? "no" : "yes")
+                << '\n';
     return kOk;
 }
 
-int Cli::addReminder(const std::string& path) {
+int addReminder(Session& s, const Arguments& a) {
     std::vector<Json> objects;
-    if (!readObjects(objects, "reminder")) return kUsage;
+    if (!s.readObjects(objects, "reminder")) return kUsage;
     // Every reminder is checked before anything is opened.
     const std::int64_t now = std::int64_t(std::time(nullptr));
     std::vector<ReminderRecord> pending(objects.size());
     for (std::size_t i = 0; i < objects.size(); ++i) {
         std::string error;
         if (!reminderFromJson(objects[i], now, pending[i], error)) {
-            err_ << "tavrin-cli: reminder " << (i + 1) << ": " << error << '\n';
+            s.err() << "tavrin-cli: reminder " << (i + 1) << ": " << error << '\n';
             return kUsage;
         }
     }
-    return writeLocked(path, [&](TN& tn) {
+    return s.writeLocked(a.diary, [&](TN& tn) {
         // All of them in one rewrite, each in its place in the table's order: should the write
         // fail, none is added and the same input can simply be run again.
         if (!tn.reminders.AddAll(pending)) {
-            err_ << "tavrin-cli: no reminder was added\n";
+            s.err() << "tavrin-cli: no reminder was added\n";
             return kFailed;
         }
-        out_ << "Added " << pending.size() << (pending.size() == 1 ? " reminder" : " reminders")
-             << "; the diary holds " << tn.reminders.count << ".\n";
+        s.out() << "Added " << pending.size() << (pending.size() == 1 ? " reminder" : " reminders")
+                << "; the diary holds " << tn.reminders.count << ".\n";
         return kOk;
     });
+}
+
+} // namespace
+
+std::vector<Command> reminderCommands() {
+    static const std::string days = "a whole number from 0 to " + std::to_string(kMaxDays);
+    return {
+        {"due",
+         {},
+         {{"--date", Option::Value, "YYYY-MM-DD", "a date YYYY-MM-DD"},
+          {"--time", Option::Value, "HH:MM", "a time HH:MM"},
+          {"--days", Option::Value, "N", days.c_str()}},
+         "the reminders due on the date (default today) and the N days after it (default 0), "
+         "one line each: description, interval and occurrence separated by tabs; with --time "
+         "a last line \"alarm yes\" or \"alarm no\"",
+         due},
+        {"add-reminder", {}, {}, "add reminders from JSON on standard input", addReminder},
+    };
 }
 
 } // namespace tavrin::cli

@@ -1,10 +1,10 @@
-// tavrin-cli search and show --text: the diary page's search, and a body's text as it sees it.
+// tavrin-cli search: the diary page's search, listing what it finds as list does.
 
-#include "cli/Cli.h"
+#include "cli/CommandRegistry.h"
+#include "cli/Session.h"
 #include "cli/StreamReporter.h"
 
 #include "diary/logic/EntrySearch.h"
-#include "rtf/RtfSearchText.h"
 #include "storage/DiaryFileSet.h"
 #include "storage/TN.h"
 
@@ -14,44 +14,45 @@
 #include <ostream>
 
 namespace tavrin::cli {
+namespace {
 
 using diary::EntrySearch;
 
-int Cli::search(const std::string& path, const std::string& mode, const std::string& term) {
+int search(Session& s, const Arguments& a) {
+    const std::string& mode = a.words[0];
+    const std::string& term = a.words[1];
     char* end = nullptr;
     const long m = std::strtol(mode.c_str(), &end, 10);
-    if (mode.empty() || *end != '\0' || m < 0 || m >= EntrySearch::kModeCount) {
-        err_ << "tavrin-cli: the search mode is a number from 0 to " << EntrySearch::kModeCount - 1
-             << '\n'
-             << usage();
-        return kUsage;
-    }
+    if (mode.empty() || *end != '\0' || m < 0 || m >= EntrySearch::kModeCount)
+        return s.misused("the search mode is a number from 0 to " +
+                         std::to_string(EntrySearch::kModeCount - 1));
     if (EntrySearch::takesText(int(m)) && term.empty()) {
-        err_ << "tavrin-cli: this search mode needs a text to look for\n";
+        s.err() << "tavrin-cli: this search mode needs a text to look for\n";
         return kUsage;
     }
-    if (int s = admit(path)) return s;
-    StreamReporter rep(err_);
-    TN tn(0, path, DiaryFileSet::extensionOffset(path), &rep);
+    if (int st = s.admit(a.diary)) return st;
+    StreamReporter rep(s.err());
+    TN tn(0, a.diary, DiaryFileSet::extensionOffset(a.diary), &rep);
     std::vector<EntrySearch::Found> found;
     const EntrySearch::Walk walk =
         EntrySearch::find(tn, {EntrySearch(int(m), QString::fromUtf8(term))}, found);
     for (const EntrySearch::Found& f : found)
-        out_ << listLine(f.index + 1, f.record);
+        s.out() << Session::entryLine(f.index + 1, f.record);
     return walk.ok ? kOk : kFailed;
 }
 
-int Cli::showText(const std::string& path, const std::string& position) {
-    const long n = entryArgument(position);
-    if (!n) return kUsage;
-    if (int s = admit(path)) return s;
-    StreamReporter rep(err_);
-    const std::unique_ptr<TN> tn = openEntry(path, n, rep, true);
-    if (!tn) return kFailed;
-    const std::string text = diary::RtfSearchText::visible(tn->body);
-    out_ << text;
-    if (!text.empty() && text.back() != '\n') out_ << '\n';
-    return kOk;
+} // namespace
+
+std::vector<Command> searchCommands() {
+    return {
+        {"search",
+         {"MODE", "TERM"},
+         {},
+         "the entries the diary page's search lists, as list prints them; MODE is the number of "
+         "the page's search mode (0 all, 1 body, 2 description, 3 body or description, 4 voice, "
+         "5-9 type text 1-5); exit status 0 also for no match",
+         search},
+    };
 }
 
 } // namespace tavrin::cli

@@ -1,7 +1,8 @@
 // tavrin-cli compact, import-v2 and passwd: what the tools page's compaction, "Convert from
 // v2.xx" and "Change password" windows do, with their texts.
 
-#include "cli/Cli.h"
+#include "cli/CommandRegistry.h"
+#include "cli/Session.h"
 #include "cli/StreamReporter.h"
 
 #include "storage/Cp1252.h"
@@ -23,66 +24,68 @@ const char* environment(const char* name) {
     const char* v = std::getenv(name);
     return v && *v ? v : nullptr;
 }
-} // namespace
 
-int Cli::compact(const std::string& path) {
-    return writeLocked(path, [&](TN& tn) {
+int compact(Session& s, const Arguments& a) {
+    return s.writeLocked(a.diary, [&](TN& tn) {
         EntryCompaction compaction(tn);
         const std::optional<int> count = compaction.countEntries();
         if (!count) { // the file error was reported; an unreadable diary is no empty one
-            err_ << "tavrin-cli: the entries could not be read; nothing was compacted\n";
+            s.err() << "tavrin-cli: the entries could not be read; nothing was compacted\n";
             return kFailed;
         }
-        out_ << "Before:\n"
-             << EntryCompaction::countText(*count) << '\n'
-             << EntryCompaction::sizeText(compaction.dataLength()) << '\n';
+        s.out() << "Before:\n"
+                << EntryCompaction::countText(*count) << '\n'
+                << EntryCompaction::sizeText(compaction.dataLength()) << '\n';
         if (*count == 0) return kOk;           // as the window, which offers no Start then
         if (!compaction.run()) return kFailed; // reported; the diary is as it was
-        out_ << "After:\n"
-             << EntryCompaction::sizeText(compaction.newLength()) << '\n'
-             << EntryCompaction::savedText(compaction.oldLength(), compaction.newLength()) << '\n';
+        s.out() << "After:\n"
+                << EntryCompaction::sizeText(compaction.newLength()) << '\n'
+                << EntryCompaction::savedText(compaction.oldLength(), compaction.newLength())
+                << '\n';
         return kOk;
     });
 }
 
-int Cli::importV2(const std::string& path, const std::string& oldIndex) {
+int importV2(Session& s, const Arguments& a) {
+    const std::string& oldIndex = a.words[0];
     const char* oldPassword = environment("TAVRIN_OLD_PASSWORD");
     if (!oldPassword) {
-        err_ << "tavrin-cli: import-v2 takes the old diary's password from TAVRIN_OLD_PASSWORD\n";
+        s.err()
+            << "tavrin-cli: import-v2 takes the old diary's password from TAVRIN_OLD_PASSWORD\n";
         return kUsage;
     }
     const std::string typed = cp1252::fromUtf8(oldPassword);
     if (typed.size() < 3) { // refused before anything is opened, as the window does
-        err_ << OldDiaryImport::kTooShort << '\n';
+        s.err() << OldDiaryImport::kTooShort << '\n';
         return kUsage;
     }
-    return writeLocked(path, [&](TN& tn) {
+    return s.writeLocked(a.diary, [&](TN& tn) {
         using Result = OldDiaryImport::Result;
         OldDiaryImport import(tn, oldIndex);
         const char* said = nullptr;
         const Result r = import.run(typed, [&](const char* stage, std::int64_t, std::int64_t) {
-            if (stage != said) out_ << (said = stage) << '\n';
+            if (stage != said) s.out() << (said = stage) << '\n';
         });
         switch (r) {
         case Result::Done:
-            out_ << import.successText() << '\n';
+            s.out() << import.successText() << '\n';
             return kOk;
         case Result::TooShort:
-            err_ << OldDiaryImport::kTooShort << '\n';
+            s.err() << OldDiaryImport::kTooShort << '\n';
             return kUsage;
         case Result::WrongPassword:
-            err_ << texts::kInvalidPassword << '\n';
+            s.err() << texts::kInvalidPassword << '\n';
             return kWrongPassword;
         case Result::NoEntry:
-            err_ << OldDiaryImport::kNoEntry << '\n';
+            s.err() << OldDiaryImport::kNoEntry << '\n';
             return kFailed;
         case Result::NothingToRead:
-            err_ << "tavrin-cli: " << oldIndex << " holds no entry; nothing was imported\n";
+            s.err() << "tavrin-cli: " << oldIndex << " holds no entry; nothing was imported\n";
             return kFailed;
         case Result::EntriesOnly:
-            err_ << "tavrin-cli: imported " << import.entries() << " entries and "
-                 << import.reminders() << " reminders; the old reminders or planner file is "
-                 << "missing\n";
+            s.err() << "tavrin-cli: imported " << import.entries() << " entries and "
+                    << import.reminders() << " reminders; the old reminders or planner file is "
+                    << "missing\n";
             return kFailed;
         case Result::Failed:
             break;
@@ -91,33 +94,49 @@ int Cli::importV2(const std::string& path, const std::string& oldIndex) {
     });
 }
 
-int Cli::passwd(const std::string& path) {
+int passwd(Session& s, const Arguments& a) {
     const char* typed = environment("TAVRIN_NEW_PASSWORD");
     if (!typed) {
-        err_ << "tavrin-cli: passwd takes the new password from TAVRIN_NEW_PASSWORD\n";
+        s.err() << "tavrin-cli: passwd takes the new password from TAVRIN_NEW_PASSWORD\n";
         return kUsage;
     }
     const std::string password = cp1252::fromUtf8(typed);
     if (password.size() < 3) {
-        err_ << texts::kTooShortPassword << '\n';
+        s.err() << texts::kTooShortPassword << '\n';
         return kUsage;
     }
     if (password.size() > std::size_t(EntryRecord::kMaxSecret)) {
-        err_ << "tavrin-cli: a password has at most " << EntryRecord::kMaxSecret << " characters\n";
+        s.err() << "tavrin-cli: a password has at most " << EntryRecord::kMaxSecret
+                << " characters\n";
         return kUsage;
     }
-    return writeLocked(path, [&](TN& tn) {
+    return s.writeLocked(a.diary, [&](TN& tn) {
         if (!tn.ReadIndexRecord()) {
-            err_ << "tavrin-cli: the diary has no entry, so no password to change\n";
+            s.err() << "tavrin-cli: the diary has no entry, so no password to change\n";
             return kFailed;
         }
         if (!tn.ReKey(password)) {
-            err_ << kNotChanged << '\n';
+            s.err() << kNotChanged << '\n';
             return kFailed;
         }
-        out_ << kChanged << '\n';
+        s.out() << kChanged << '\n';
         return kOk;
     });
+}
+
+} // namespace
+
+std::vector<Command> toolsCommands() {
+    return {
+        {"compact", {}, {}, "rewrite the entry data file with the texts in use only", compact},
+        {"import-v2",
+         {"OLD.itn"},
+         {},
+         "add a version 2 diary's entries, reminders and planned items (its password from "
+         "TAVRIN_OLD_PASSWORD)",
+         importV2},
+        {"passwd", {}, {}, "change the password to TAVRIN_NEW_PASSWORD", passwd},
+    };
 }
 
 } // namespace tavrin::cli

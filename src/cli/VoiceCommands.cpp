@@ -2,7 +2,8 @@
 // any PCM wave file in as an entry's note, compressed by the same storage code as the editor's
 // recordings.
 
-#include "cli/Cli.h"
+#include "cli/CommandRegistry.h"
+#include "cli/Session.h"
 #include "cli/StreamReporter.h"
 #include "cli/VoiceConversion.h"
 
@@ -88,18 +89,18 @@ private:
     bool installed_ = false;
 };
 
-} // namespace
-
-int Cli::voice(const std::string& path, const std::string& position, const std::string& file) {
-    const long n = entryArgument(position);
+int voice(Session& s, const Arguments& a) {
+    const std::string& path = a.diary;
+    const std::string& file = a.words[1];
+    const long n = s.entryArgument(a.words[0]);
     if (!n) return kUsage;
-    if (int s = admit(path)) return s;
-    StreamReporter rep(err_);
-    const std::unique_ptr<TN> opened = openEntry(path, n, rep, false);
+    if (int st = s.admit(path)) return st;
+    StreamReporter rep(s.err());
+    const std::unique_ptr<TN> opened = s.openEntry(path, n, rep, false);
     if (!opened) return kFailed;
     TN& tn = *opened;
     if (tn.entry.voiceFlag() != 1) {
-        err_ << "tavrin-cli: entry " << n << " has no voice note\n";
+        s.err() << "tavrin-cli: entry " << n << " has no voice note\n";
         return kFailed;
     }
     std::string gsm;
@@ -107,41 +108,42 @@ int Cli::voice(const std::string& path, const std::string& position, const std::
     std::vector<std::int16_t> samples;
     VoiceError error;
     if (!GsmVoice::decompress(gsm, samples, error)) {
-        err_ << "tavrin-cli: " << error.text() << '\n';
+        s.err() << "tavrin-cli: " << error.text() << '\n';
         return kFailed;
     }
     // A plaintext copy of the note: created readable by its owner only.
     if (int cause = 0;
         !PrivateFiles::write(file, WaveFile::pcm16(samples, GsmVoice::kRate), cause)) {
-        err_ << "tavrin-cli: " << file << " cannot be written: " << std::strerror(cause) << '\n';
+        s.err() << "tavrin-cli: " << file << " cannot be written: " << std::strerror(cause) << '\n';
         return kFailed;
     }
     char secs[32];
     std::snprintf(secs, sizeof secs, "%.2f", double(samples.size()) / GsmVoice::kRate);
-    out_ << "Wrote the voice note of entry " << n << " (" << secs << " seconds) to " << file
-         << ".\n";
+    s.out() << "Wrote the voice note of entry " << n << " (" << secs << " seconds) to " << file
+            << ".\n";
     return kOk;
 }
 
-int Cli::attachVoice(const std::string& path, const std::string& position,
-                     const std::string& file) {
-    const long n = entryArgument(position);
+int attachVoice(Session& s, const Arguments& a) {
+    const std::string& path = a.diary;
+    const std::string& file = a.words[1];
+    const long n = s.entryArgument(a.words[0]);
     if (!n) return kUsage;
     // The sound is read and converted before the diary is touched.
     std::string bytes, why;
     if (!readWhole(file, bytes, why)) {
-        err_ << "tavrin-cli: " << why << '\n';
+        s.err() << "tavrin-cli: " << why << '\n';
         return kUsage;
     }
     std::vector<std::int16_t> samples;
     if (!VoiceConversion::samples(bytes, file, samples, why)) {
-        err_ << "tavrin-cli: " << why << '\n';
+        s.err() << "tavrin-cli: " << why << '\n';
         return kUsage;
     }
     // The recording the storage layer compresses, as the editor leaves one.
     const std::string folder = PrivateFiles::folder(why);
     if (folder.empty()) {
-        err_ << "tavrin-cli: " << why << '\n';
+        s.err() << "tavrin-cli: " << why << '\n';
         return kFailed;
     }
     PrivateFiles::removeOrphans(folder, kTempPrefix);
@@ -149,16 +151,16 @@ int Cli::attachVoice(const std::string& path, const std::string& position,
     const TempRecording recording(temp);
     if (int cause = 0;
         !PrivateFiles::writeNew(temp, WaveFile::pcm16(samples, GsmVoice::kRate), cause)) {
-        err_ << "tavrin-cli: " << messages::fileError(cause, temp) << '\n';
+        s.err() << "tavrin-cli: " << messages::fileError(cause, temp) << '\n';
         return kFailed;
     }
     const double seconds = double(samples.size()) / GsmVoice::kRate;
     try { // caught, so that unwinding removes the recording
-        return writeLocked(path, [&](TN& tn) {
+        return s.writeLocked(path, [&](TN& tn) {
             tn.currentEntry = int(n - 1);
             if (!tn.ReadEntry(true)) {
                 if (n > tn.entryCount)
-                    err_ << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
+                    s.err() << "tavrin-cli: the diary holds " << tn.entryCount << " entries\n";
                 return kFailed;
             }
             tn.entry.setVoiceFlag(1);
@@ -168,14 +170,28 @@ int Cli::attachVoice(const std::string& path, const std::string& position,
             if (tn.entry.voiceFlag() != 1) return kFailed; // the compression step said why
             char secs[32];
             std::snprintf(secs, sizeof secs, "%.2f", seconds);
-            out_ << "Attached a voice note of " << secs << " seconds (" << tn.entry.voiceLength()
-                 << " bytes) to entry " << n << ".\n";
+            s.out() << "Attached a voice note of " << secs << " seconds (" << tn.entry.voiceLength()
+                    << " bytes) to entry " << n << ".\n";
             return kOk;
         });
     } catch (const std::exception& e) {
-        err_ << "tavrin-cli: " << file << " was not attached: " << e.what() << '\n';
+        s.err() << "tavrin-cli: " << file << " was not attached: " << e.what() << '\n';
         return kFailed;
     }
+}
+
+} // namespace
+
+std::vector<Command> voiceCommands() {
+    return {
+        {"voice", {"N", "FILE.wav"}, {}, "entry N's voice note as a 16-bit PCM wave file", voice},
+        {"attach-voice",
+         {"N", "FILE.wav"},
+         {},
+         "a mono or stereo PCM wave file as entry N's voice note (resampled to 11025 Hz mono, "
+         "compressed)",
+         attachVoice},
+    };
 }
 
 } // namespace tavrin::cli
