@@ -44,11 +44,15 @@ bench: deps
 	QT_QPA_PLATFORM=offscreen $(BENCHBUILD)/bin/tavrin_search_bench $(BENCH_ARGS)
 
 # The Debian package: a release build without the tests, installed under /usr, made into
-# $(PKGBUILD)/tavelle-suite_<version>_<arch>.deb.
+# $(PKGBUILD)/tavelle-suite_<version>_<arch>.deb, then checked: lintian's errors and warnings,
+# and the hardening of the programs as packaged (stripped, built with -O3).
 package: deps
 	cmake -S . -B $(PKGBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVRIN_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_ARGS)
 	$(LOCK) cmake --build $(PKGBUILD) -j$(JOBS)
 	cd $(PKGBUILD) && cpack
+	lintian --fail-on error,warning $(PKGBUILD)/*.deb
+	rm -rf $(PKGBUILD)/unpacked && dpkg-deb -x $(PKGBUILD)/*.deb $(PKGBUILD)/unpacked
+	hardening-check --nocfprotection $(PKGBUILD)/unpacked/usr/bin/*
 	@ls $(PKGBUILD)/*.deb
 
 # The whole program and every test again under AddressSanitizer and UBSan, the windows' tests

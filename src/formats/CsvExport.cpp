@@ -24,9 +24,9 @@ std::string utf8(const std::string& s) {
     return cp1252::toUtf8(s);
 }
 
-std::string number(double v, const char* format) {
+std::string number(double v, int decimals) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, format, v);
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     return buf;
 }
 
@@ -133,8 +133,8 @@ std::vector<std::string> CsvExport::values(const Entry& e, const DiaryConfig& c,
     for (int k = 0; k < 2; ++k)
         if (c.checkEnabled(k))
             v.push_back((k == 0 ? r.menstruation() : r.copulation()) == 1 ? "Yes" : "No");
-    if (c.measureEnabled(MeasureKind::Real1)) v.push_back(number(r.real1(), "%.2f"));
-    if (c.measureEnabled(MeasureKind::Real2)) v.push_back(number(r.real2(), "%.2f"));
+    if (c.measureEnabled(MeasureKind::Real1)) v.push_back(number(r.real1(), 2));
+    if (c.measureEnabled(MeasureKind::Real2)) v.push_back(number(r.real2(), 2));
     if (c.measureEnabled(MeasureKind::Int1)) v.push_back(std::to_string(r.int1()));
     if (c.measureEnabled(MeasureKind::Int2)) v.push_back(std::to_string(r.int2()));
     if (c.weatherEnabled())
@@ -156,9 +156,9 @@ std::vector<std::string> CsvExport::values(const Entry& e, const DiaryConfig& c,
     }
     const bool filled = HealthData::fibroFilled(r);
     auto measured = [&](std::string text) { return filled ? text : std::string(); };
-    v.push_back(measured(number(r.bodyTemperature(), "%.1f")));
-    v.push_back(measured(number(r.outdoorTemperature(), "%.1f")));
-    v.push_back(measured(number(r.indoorTemperature(), "%.1f")));
+    v.push_back(measured(number(r.bodyTemperature(), 1)));
+    v.push_back(measured(number(r.outdoorTemperature(), 1)));
+    v.push_back(measured(number(r.indoorTemperature(), 1)));
     v.push_back(measured(std::to_string(r.outdoorHumidity())));
     v.push_back(measured(std::to_string(r.indoorHumidity())));
     v.push_back(plain(e.body));

@@ -109,7 +109,9 @@ QColor entryFontColor() {
 }
 
 QString columnKey(const char* format, int column) {
-    return QString::asprintf(format, column);
+    // Filled in by hand rather than by printf: a format that is not a literal goes unchecked.
+    return QString::fromLatin1(format).replace(
+        QLatin1String("%02d"), QStringLiteral("%1").arg(column, 2, 10, QLatin1Char('0')));
 }
 
 } // namespace tavrin::settings

@@ -21,8 +21,8 @@ public:
     static std::string iso(std::int64_t t);
     // Parses "YYYY-MM-DD", "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS" as local time.
     static bool parseIso(const std::string& s, std::int64_t& out);
-    // strftime of local time.
-    static std::string format(std::int64_t t, const char* pattern);
+    // strftime of local time. The attribute has the compiler check each caller's pattern.
+    [[gnu::format(strftime, 2, 0)]] static std::string format(std::int64_t t, const char* pattern);
     // The C library takes local time as UTC when it cannot read the time zone data that TZ (or
     // /etc/localtime) names. Returns the text saying so, or an empty string when all is well.
     static std::string zoneProblem();

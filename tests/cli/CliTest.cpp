@@ -293,7 +293,8 @@ TEST_F(CliTest, ProgramTakesPasswordFromEnvironment) {
 
     // Unreadable zone data would shift every date silently: it is said.
     const std::string err = (dir / "err").string();
-    std::system(("TZ=Europe/Nowhere " + base + " 2> '" + err + "'").c_str());
+    EXPECT_EQ(WEXITSTATUS(std::system(("TZ=Europe/Nowhere " + base + " 2> '" + err + "'").c_str())),
+              0);
     std::ifstream in(err);
     const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(said.find("Europe/Nowhere"), std::string::npos) << said;

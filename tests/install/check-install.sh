@@ -17,7 +17,7 @@ expected=(
   "share/metainfo/$id.metainfo.xml"
   "share/mime/packages/$id.xml"
   "share/icons/hicolor/scalable/apps/$id.svg"
-  share/man/man1/tavrin.1 share/man/man1/tavrin-cli.1
+  share/man/man1/tavrin.1.gz share/man/man1/tavrin-cli.1.gz
   share/bash-completion/completions/tavrin-cli
   share/doc/tavelle-suite/copyright share/doc/tavelle-suite/changelog.gz
 )
@@ -41,7 +41,7 @@ python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' \
 bash -n "$root/share/bash-completion/completions/tavrin-cli" || fail "completion script"
 
 for page in tavrin tavrin-cli; do
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/share/man/man1/$page.1" 2>&1 >/dev/null)
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man $page: $warnings"
 done
 
@@ -55,7 +55,7 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/tavrin" --version) || fai
 commands=$("$root/bin/tavrin-cli" --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p' | sort -u)
 [ -n "$commands" ] || fail "no commands in tavrin-cli --help"
 for c in $commands; do
-  grep -q "^\.BI* ${c//-/\\\\-}\b" "$root/share/man/man1/tavrin-cli.1" || fail "man page lacks $c"
+  zgrep -q "^\.BI* ${c//-/\\\\-}\b" "$root/share/man/man1/tavrin-cli.1.gz" || fail "man page lacks $c"
   grep -qw -- "$c" "$root/share/bash-completion/completions/tavrin-cli" || fail "completion lacks $c"
 done
 

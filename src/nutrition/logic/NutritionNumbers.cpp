@@ -31,9 +31,9 @@ double parse(std::string_view s, const char*& end) {
     return v;
 }
 
-std::string printed(const char* format, float v) {
+std::string printed(int decimals, float v) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, format, double(v));
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, double(v));
     return buf;
 }
 
@@ -44,11 +44,11 @@ float NutritionNumbers::kcal(float fat, float carbohydrate, float protein) {
 }
 
 std::string NutritionNumbers::oneDecimal(float v) {
-    return printed("%0.1f", v);
+    return printed(1, v);
 }
 
 std::string NutritionNumbers::twoDecimals(float v) {
-    return printed("%0.2f", v);
+    return printed(2, v);
 }
 
 double NutritionNumbers::leading(std::string_view text) {

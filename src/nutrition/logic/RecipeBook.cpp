@@ -3,6 +3,7 @@
 #include "storage/TN.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 
 namespace tavrin::nutrition {
@@ -12,10 +13,17 @@ float scaled(float per100, float grams) {
     return float(static_cast<long double>(grams) * per100 / 100.0L);
 }
 
-std::string format(const char* fmt, auto... args) {
-    const int n = std::snprintf(nullptr, 0, fmt, args...);
+// printf into a string; the attribute has the compiler check each call's format and arguments.
+[[gnu::format(printf, 1, 2)]] std::string format(const char* fmt, ...) {
+    std::va_list args;
+    va_start(args, fmt);
+    std::va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, fmt, args);
+    va_end(args);
     std::string s(std::size_t(std::max(n, 0)) + 1, '\0');
-    std::snprintf(s.data(), s.size(), fmt, args...);
+    std::vsnprintf(s.data(), s.size(), fmt, again);
+    va_end(again);
     s.pop_back();
     return s;
 }
